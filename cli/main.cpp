@@ -1,0 +1,40 @@
+#include <clocale>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/convert_command.h"
+#include "cli/info_command.h"
+#include "options/options.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantaro-cli [--set NAME=VALUE]... COMMAND ...\n"
+    "  convert IN... [-o OUT | -d OUTDIR]   read records and write them as SGF\n"
+    "  info FILE [--json]                   describe a record\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  using namespace vantaro::cli;
+  CommandLine commandLine;
+  std::string error;
+  if (!ParseCommandLine(argc, argv, commandLine, error)) {
+    PrintError(error);
+    return 2;
+  }
+  if (!ApplySettings(commandLine.settings, vantaro::GlobalOptions(), error)) {
+    PrintError(error);
+    return 2;
+  }
+  if (commandLine.command == "convert") return RunConvertCommand(commandLine.arguments);
+  if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
+  if (commandLine.command.empty() || commandLine.command == "help") {
+    std::fputs(kUsage, commandLine.command.empty() ? stderr : stdout);
+    return commandLine.command.empty() ? 2 : 0;
+  }
+  PrintError("unknown command " + commandLine.command);
+  std::fputs(kUsage, stderr);
+  return 2;
+}

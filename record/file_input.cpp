@@ -1,0 +1,86 @@
+#include "record/file_input.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+
+namespace vantaro {
+namespace {
+
+struct FileDescriptor {
+  int fd;
+  ~FileDescriptor() {
+    if (fd >= 0) close(fd);
+  }
+};
+
+}  // namespace
+
+FileInput::~FileInput() {
+  if (mapping_ != nullptr) munmap(mapping_, size_);
+}
+
+bool FileInput::Open(const std::string& path, std::string& error) {
+  const FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  struct stat status;
+  if (file.fd < 0 || fstat(file.fd, &status) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    error = std::strerror(EISDIR);
+    return false;
+  }
+  if (S_ISREG(status.st_mode) && status.st_size > 0) {
+    void* mapping = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE,
+                         file.fd, 0);
+    if (mapping != MAP_FAILED) {
+      mapping_ = mapping;
+      data_ = static_cast<const char*>(mapping);
+      size_ = static_cast<size_t>(status.st_size);
+      return true;
+    }
+  }
+  return ReadWhole(file.fd, status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0, error);
+}
+
+// Pipes and special files: read until the end, whatever size they report.
+bool FileInput::ReadWhole(int fd, size_t sizeHint, std::string& error) {
+  size_t capacity = sizeHint > 0 ? sizeHint : 65536;
+  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+  size_t length = 0;
+  while (true) {
+    if (length == capacity) {
+      auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+      std::memcpy(larger.get(), buffer.get(), length);
+      buffer = std::move(larger);
+      capacity *= 2;
+    }
+    const ssize_t count = read(fd, buffer.get() + length, capacity - length);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return false;
+    }
+    if (count == 0) break;
+    length += static_cast<size_t>(count);
+  }
+  copy_ = std::move(buffer);
+  data_ = copy_.get();
+  size_ = length;
+  return true;
+}
+
+void FileInput::Release(const char* upTo) const {
+  if (mapping_ == nullptr || upTo <= data_) return;
+  const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+  const size_t length = static_cast<size_t>(upTo - data_) / page * page;
+  if (length > 0) madvise(mapping_, length, MADV_DONTNEED);
+}
+
+}  // namespace vantaro

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "record/property_table.h"
+
+namespace vantaro {
+
+// A board point: column from the left and row from the top, both from 0.
+// (-1, -1) stands for a pass or for no point.
+struct Point {
+  int x = -1;
+  int y = -1;
+  bool operator==(const Point&) const = default;
+};
+
+// The value of a property whose identifier is not in the table: the
+// identifier as read and every bracketed value in file order.
+struct UnknownValue {
+  std::string identifier;
+  std::vector<std::u16string> values;
+  bool operator==(const UnknownValue&) const = default;
+};
+
+// What a Property holds. Point, PointText and Text follow the table's element
+// types; Size is the SZ value (columns and rows); Verbatim is a number or
+// real property whose text is not a number and is kept as written.
+enum class ValueKind : std::uint8_t { Unknown, Number, Real, Point, Text, PointText, Size, Verbatim };
+
+// UTF-16 text in a single allocation (length and units together); records
+// hold millions of short texts.
+class PackedText {
+ public:
+  PackedText() = default;
+  explicit PackedText(std::u16string_view text) { Assign(text); }
+  PackedText(const PackedText& other) : PackedText(other.view()) {}
+  PackedText& operator=(const PackedText& other);
+  PackedText(PackedText&& other) noexcept : data_(std::exchange(other.data_, nullptr)) {}
+  PackedText& operator=(PackedText&& other) noexcept;
+  ~PackedText() { Release(); }
+
+  std::u16string_view view() const;
+  void Assign(std::u16string_view text);
+
+ private:
+  void Release();
+  char16_t* data_ = nullptr;  // two units of length, then the text; null when empty
+};
+
+// One SGF property with exactly one value (a list such as AB[aa][bb] is held
+// as several properties with the same id). The value is owned and never
+// shared: copying a property copies its value.
+class Property {
+ public:
+  // A property of the row with that row's default value: 0, 0.0, the point
+  // (-1, -1), empty text, or a 19 x 19 size for SZ.
+  explicit Property(int id = kPropUnknown);
+  Property(const Property& other);
+  Property& operator=(const Property& other);
+  Property(Property&& other) noexcept;
+  Property& operator=(Property&& other) noexcept;
+  ~Property();
+
+  static Property WithNumber(int id, int number);
+  static Property WithReal(int id, double real);
+  static Property WithPoint(int id, Point point);
+  static Property WithText(int id, std::u16string_view text);
+  static Property WithPointText(int id, Point point, std::u16string_view text);
+  static Property WithSize(int columns, int rows);
+  static Property Verbatim(int id, std::u16string_view text);
+  static Property Unrecognised(UnknownValue value);
+
+  int id() const { return id_; }
+  ValueKind kind() const { return kind_; }
+
+  // Each accessor gives the default (0, 0.0, (-1, -1), empty) for a value of
+  // another kind. point() is (columns, rows) for SZ.
+  int number() const { return kind_ == ValueKind::Number ? payload_.number : 0; }
+  double real() const { return kind_ == ValueKind::Real ? payload_.real : 0.0; }
+  Point point() const;
+  std::u16string_view text() const;
+  const UnknownValue* unknown() const;
+
+  void SetNumber(int number);
+  void SetPoint(Point point);  // for SZ, the columns and rows
+  void SetText(std::u16string_view text);
+
+  // The identifier: the row's name, or the stored one of an unrecognised property.
+  std::string_view Name() const;
+
+  // Size estimate in the units the undo history is bounded by.
+  int MemorySize() const;
+
+  bool operator==(const Property& other) const;
+
+ private:
+  struct Dimensions {
+    std::int32_t columns;
+    std::int32_t rows;
+  };
+  union Payload {
+    Payload() : number(0) {}
+    ~Payload() {}
+    std::int32_t number;
+    double real;
+    Dimensions size;
+    PackedText text;
+    std::unique_ptr<UnknownValue> unknown;
+  };
+
+  bool HoldsText() const;
+  void DestroyPayload();
+  void CopyPayloadFrom(const Property& other);
+  void MovePayloadFrom(Property& other);
+
+  std::uint8_t id_;
+  ValueKind kind_;
+  std::int16_t x_ = -1;
+  std::int16_t y_ = -1;
+  Payload payload_;
+};
+
+}  // namespace vantaro

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/game_tree.h"
+#include "record/file_input.h"
+#include "text/code_page_table.h"
+
+namespace vantaro {
+
+enum class RecordFormat { Unknown, Sgf, Bdx, Ngf, Gos, Gib, Ugf, Ugi, Go };
+
+// The format named by the file's extension (any case); Unknown for anything
+// else, which is read as SGF.
+RecordFormat DetectFormat(std::string_view path);
+std::string_view FormatName(RecordFormat format);
+bool IsSgfFormat(RecordFormat format);  // Sgf or Unknown: what the SGF reader reads
+
+struct IoResult {
+  bool ok = false;
+  std::string error;  // why the operation failed, in words for the user
+};
+
+// Reads a whole record held in memory into tree (a new, empty tree) with the
+// reader of the format, then gives every tree at least one node. On input
+// context.codePage is the default code page and context.dbcsAware the
+// trail-byte option; on return context.codePage is the code page the text
+// was decoded with. An SGF read always succeeds. When the buffer is a file's
+// input, the reader gives back the memory of what it has read as it goes.
+IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
+                          ReadContext& context, const FileInput* input = nullptr);
+
+// Reads the file whole and hands it to ReadRecordBuffer by its extension.
+IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context);
+
+}  // namespace vantaro

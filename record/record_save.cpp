@@ -1,0 +1,64 @@
+#include "record/record_save.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "record/sgf_writer.h"
+
+namespace vantaro {
+namespace {
+
+std::string ResolveLinks(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(path, error)) return path;
+  const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+  return error ? path : resolved.string();
+}
+
+}  // namespace
+
+IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
+  const std::string target = ResolveLinks(path);
+  const std::filesystem::path targetPath(target);
+  std::string temporary =
+      (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) return {false, std::strerror(errno)};
+  struct stat existing;
+  if (stat(target.c_str(), &existing) == 0) fchmod(fd, existing.st_mode & 07777);
+
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) {
+    const int error = errno;
+    close(fd);
+    unlink(temporary.c_str());
+    return {false, std::strerror(error)};
+  }
+  bool written = WriteSgf(root, codePage, file);
+  written = std::fflush(file) == 0 && written;
+  int error = errno;
+  written = written && fsync(fileno(file)) == 0;
+  if (!written) error = errno;
+  if (std::fclose(file) != 0 && written) {
+    written = false;
+    error = errno;
+  }
+  if (written && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    written = false;
+    error = errno;
+  }
+  if (!written) {
+    unlink(temporary.c_str());
+    return {false, std::strerror(error != 0 ? error : EIO)};
+  }
+  return {true, {}};
+}
+
+}  // namespace vantaro

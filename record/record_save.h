@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "game/game_tree.h"
+#include "record/record_format.h"
+
+namespace vantaro {
+
+// Writes the record as SGF (text in codePage) to a temporary file beside path
+// and puts it in path's place only once every byte is written and flushed,
+// so that a failed save leaves the previous file as it was. A symbolic link
+// is followed, and a replaced file keeps its permissions.
+IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path);
+
+}  // namespace vantaro

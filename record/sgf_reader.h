@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string_view>
+
+#include "game/game_tree.h"
+#include "record/file_input.h"
+#include "text/code_page_table.h"
+
+namespace vantaro {
+
+// Game trees nested deeper than this are read into the deepest tree's
+// sequence, so that no later operation has to follow an absurd nesting.
+constexpr int kMaxVariationDepth = 10000;
+
+// Reads the first game tree of SGF text into root, an empty tree. The input
+// ends at its end or at its first 0 byte. Leniently: bytes that fit nowhere
+// are skipped, damaged properties are dropped one at a time, and running out
+// of input keeps everything complete so far. Text is decoded with one code
+// page for the whole record: the CA of the root node when it names a known
+// charset that the bytes agree with, else the one the bytes look like (see
+// DetectCodePage), with context.codePage as the last resort. On return
+// context.codePage is the code page used. Other game trees of a collection
+// are kept as the root's collection tail. When the text is a file's input,
+// the memory of what has been read is given back as the reader goes.
+void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,
+             const FileInput* input = nullptr);
+
+}  // namespace vantaro

@@ -1,0 +1,276 @@
+#include "record/sgf_writer.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "record/value_syntax.h"
+#include "text/ascii.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+constexpr long long kLineLimit = 79;
+constexpr size_t kFlushThreshold = 1 << 20;
+
+bool IsListType(int id) {
+  const ValueType type = PropertyRow(id).valueType;
+  return id != kPropUnknown && (type == ValueType::PointList || type == ValueType::PointTextList);
+}
+
+// Stable by table index: properties with the same identifier keep their order.
+void SortProperties(PropertyList& properties) {
+  for (size_t i = 1; i < properties.size(); ++i) {
+    if (properties[i - 1].id() <= properties[i].id()) continue;
+    Property moving = std::move(properties[i]);
+    size_t j = i;
+    for (; j > 0 && properties[j - 1].id() > moving.id(); --j) {
+      properties[j] = std::move(properties[j - 1]);
+    }
+    properties[j] = std::move(moving);
+  }
+}
+
+class SgfWriter {
+ public:
+  SgfWriter(int codePage, std::string& out, std::FILE* file)
+      : codePage_(codePage), out_(out), file_(file), base_(static_cast<long long>(out.size())) {}
+
+  void WriteRecord(GameTree& root);
+  void WriteNode(Node& node, long long& lineStart);
+  bool Finish();
+
+ private:
+  long long Position() const { return flushed_ + static_cast<long long>(out_.size()) - base_; }
+  void LineBreak(long long& lineStart) {
+    out_.append("\r\n");
+    lineStart = Position();
+  }
+  void WriteSequence(GameTree& tree);
+  void WriteProperty(const Property& property, int previousIndex);
+  void WriteText(std::u16string_view text, bool escapeColon);
+  void MaybeFlush();
+
+  int codePage_;
+  std::string& out_;
+  std::FILE* file_;
+  long long base_;
+  long long flushed_ = 0;
+  bool failed_ = false;
+  std::string encoded_;
+};
+
+void SgfWriter::WriteRecord(GameTree& root) {
+  struct Frame {
+    GameTree* tree;
+    int nextChild;
+  };
+  std::vector<Frame> open;
+  out_.push_back('(');
+  WriteSequence(root);
+  open.push_back({&root, 0});
+  while (!open.empty()) {
+    Frame& frame = open.back();
+    if (frame.nextChild < frame.tree->ChildCount()) {
+      GameTree* child = frame.tree->ChildAt(frame.nextChild++);
+      out_.append("\r\n(");
+      WriteSequence(*child);
+      open.push_back({child, 0});
+    } else {
+      out_.push_back(')');
+      open.pop_back();
+    }
+    MaybeFlush();
+  }
+  if (const std::string* tail = root.collectionTail()) out_.append(*tail);
+}
+
+void SgfWriter::WriteSequence(GameTree& tree) {
+  long long lineStart = Position() - 1;
+  bool first = true;
+  for (const auto& node : tree.nodes()) {
+    WriteNode(*node, lineStart);
+    if (first && tree.parent() == nullptr && Position() > lineStart) LineBreak(lineStart);
+    first = false;
+    MaybeFlush();
+  }
+}
+
+void SgfWriter::WriteNode(Node& node, long long& lineStart) {
+  if (Position() - lineStart >= kLineLimit) LineBreak(lineStart);
+  out_.push_back(';');
+  PropertyList& properties = node.properties();
+  SortProperties(properties);
+  for (size_t i = 1; i < properties.size(); ++i) {
+    if (properties[i].id() == kPropCA) {
+      std::swap(properties[0], properties[i]);
+      break;
+    }
+  }
+  if (properties.empty()) {
+    out_.append("N[]");
+    return;
+  }
+  int previousIndex = -1;
+  for (size_t i = 0; i < properties.size(); ++i) {
+    if (i > 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
+    WriteProperty(properties[i], previousIndex);
+    previousIndex = properties[i].id();
+  }
+}
+
+void SgfWriter::WriteProperty(const Property& property, int previousIndex) {
+  const int id = property.id();
+  if (!(IsListType(id) && id == previousIndex)) out_.append(property.Name());
+  switch (property.kind()) {
+    case ValueKind::Size: {
+      const Point size = property.point();
+      out_.push_back('[');
+      AppendNumber(size.x, out_);
+      if (size.x != size.y) {
+        out_.push_back(':');
+        AppendNumber(size.y, out_);
+      }
+      out_.push_back(']');
+      break;
+    }
+    case ValueKind::Number:
+      out_.push_back('[');
+      AppendNumber(property.number(), out_);
+      out_.push_back(']');
+      break;
+    case ValueKind::Real:
+      out_.push_back('[');
+      AppendReal(property.real(), out_);
+      out_.push_back(']');
+      break;
+    case ValueKind::Point:
+      out_.push_back('[');
+      AppendPoint(property.point(), out_);
+      out_.push_back(']');
+      break;
+    case ValueKind::PointText:
+      out_.push_back('[');
+      AppendPoint(property.point(), out_);
+      out_.push_back(':');
+      WriteText(property.text(), true);
+      out_.push_back(']');
+      break;
+    case ValueKind::Text:
+      out_.push_back('[');
+      // An application name of the form name:version keeps its colon.
+      WriteText(property.text(), id != kPropAP);
+      out_.push_back(']');
+      break;
+    case ValueKind::Verbatim:
+      out_.push_back('[');
+      WriteText(property.text(), false);
+      out_.push_back(']');
+      break;
+    case ValueKind::Unknown:
+      for (const std::u16string& value : property.unknown()->values) {
+        out_.push_back('[');
+        WriteText(value, false);
+        out_.push_back(']');
+      }
+      break;
+  }
+}
+
+// Record text is mostly ASCII: runs of it are escaped and copied in one pass,
+// and only the other characters go through the code page's encoder.
+void SgfWriter::WriteText(std::u16string_view text, bool escapeColon) {
+  if (!IsAsciiCompatible(codePage_)) {
+    encoded_.clear();
+    AppendWideAsBytes(text, codePage_, encoded_);
+    AppendEscaped(encoded_, escapeColon, out_);
+    return;
+  }
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t end = i;
+    while (end < text.size() && text[end] < 0x80) ++end;
+    if (end > i) {
+      const size_t start = out_.size();
+      out_.resize(start + 2 * (end - i));
+      char* write = out_.data() + start;
+      for (; i < end; ++i) {
+        const char c = static_cast<char>(text[i]);
+        if (c == ']' || c == '\\' || (escapeColon && c == ':')) *write++ = '\\';
+        *write++ = c;
+      }
+      out_.resize(static_cast<size_t>(write - out_.data()));
+    }
+    while (end < text.size() && text[end] >= 0x80) ++end;
+    if (end > i) {
+      encoded_.clear();
+      AppendWideAsBytes(text.substr(i, end - i), codePage_, encoded_);
+      AppendEscaped(encoded_, escapeColon, out_);
+      i = end;
+    }
+  }
+}
+
+void SgfWriter::MaybeFlush() {
+  if (file_ == nullptr || out_.size() < kFlushThreshold) return;
+  if (std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size()) failed_ = true;
+  flushed_ += static_cast<long long>(out_.size()) - base_;
+  out_.clear();
+  base_ = 0;
+}
+
+bool SgfWriter::Finish() {
+  if (file_ != nullptr && !out_.empty()) {
+    if (std::fwrite(out_.data(), 1, out_.size(), file_) != out_.size()) failed_ = true;
+    out_.clear();
+  }
+  return !failed_;
+}
+
+}  // namespace
+
+void WriteSgf(GameTree& root, int codePage, std::string& out) {
+  SgfWriter writer(codePage, out, nullptr);
+  writer.WriteRecord(root);
+}
+
+bool WriteSgf(GameTree& root, int codePage, std::FILE* file) {
+  std::string buffer;
+  SgfWriter writer(codePage, buffer, file);
+  writer.WriteRecord(root);
+  return writer.Finish();
+}
+
+std::string WriteSgfNode(Node& node, int codePage) {
+  std::string out;
+  SgfWriter writer(codePage, out, nullptr);
+  long long lineStart = 0;
+  writer.WriteNode(node, lineStart);
+  return out;
+}
+
+void FilterTags(GameTree& tree, std::string_view tagText) {
+  std::vector<std::string> tags;
+  const std::string upper = AsciiUpper(tagText);
+  size_t start = 0;
+  while (start < upper.size()) {
+    const size_t stop = std::min(upper.find_first_of(" ,\t", start), upper.size());
+    if (stop > start) tags.push_back(upper.substr(start, stop - start));
+    start = stop + 1;
+  }
+  const auto isTagged = [&tags](const Property& property) {
+    return std::find(tags.begin(), tags.end(), property.Name()) != tags.end();
+  };
+  ForEachTree(tree, [&](GameTree& each) {
+    for (int i = each.NodeCount() - 1; i >= 0; --i) {
+      PropertyList& properties = each.NodeAt(i)->properties();
+      for (size_t k = properties.size(); k-- > 0;) {
+        if (isTagged(properties[k])) properties.erase(k);
+      }
+      if (properties.empty()) each.DetachNode(i);
+    }
+    if (each.NodeCount() == 0) each.InsertNode(std::make_unique<Node>());
+  });
+}
+
+}  // namespace vantaro

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "game/game_tree.h"
+
+namespace vantaro {
+
+// Writes a record as SGF in the program's fixed layout: CR LF line breaks
+// before any node or property that would start at column 79 or later, the
+// root node on a line of its own, a node's properties in table order with CA
+// first, point lists under one identifier, and "N[]" for a node without
+// properties so that it survives a reload. Text is encoded in codePage.
+// Writing sorts every node's property list in place.
+void WriteSgf(GameTree& root, int codePage, std::string& out);
+
+// The same, straight to a file; false when a write failed.
+bool WriteSgf(GameTree& root, int codePage, std::FILE* file);
+
+// One node as the writer writes it inside a record (";" and its properties).
+std::string WriteSgfNode(Node& node, int codePage);
+
+// Removes every property whose identifier is in tagText (upper-cased, split at
+// spaces, commas and tabs) from the tree and all trees below it. A node left
+// without properties goes; a tree left without nodes gets one empty node.
+void FilterTags(GameTree& tree, std::string_view tagText);
+
+}  // namespace vantaro

@@ -1,0 +1,92 @@
+// Every real record of the corpus reads, writes and reads back to the same tree.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "record/record_format.h"
+#include "record/sgf_writer.h"
+#include "test_support.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+struct Loaded {
+  std::unique_ptr<GameTree> root;
+  int codePage = 0;
+};
+
+Loaded Load(const std::filesystem::path& path) {
+  Loaded loaded{std::make_unique<GameTree>(), 0};
+  ReadContext context{false, 1252};
+  EXPECT_TRUE(LoadRecordFile(*loaded.root, path.string(), context).ok) << path;
+  loaded.codePage = context.codePage;
+  return loaded;
+}
+
+void ExpectRoundTrip(const std::filesystem::path& path) {
+  Loaded first = Load(path);
+  const std::string written = test::WriteSgfText(*first.root, first.codePage);
+  GameTree second;
+  ReadContext context{false, 1252};
+  ASSERT_TRUE(ReadRecordBuffer(second, RecordFormat::Sgf, written, context).ok);
+  EXPECT_EQ(context.codePage, first.codePage) << path;
+  // Writing sorted the first tree's properties in place, as it sorts every
+  // tree it writes, so the two compare property by property.
+  EXPECT_TRUE(test::SameTree(*first.root, second)) << path;
+}
+
+TEST(CorpusRoundTrip, EverySgfFile) {
+  VANTARO_REQUIRE_SHARED();
+  const auto files = test::CorpusFiles("sgf", {".sgf", ".mgt"});
+  ASSERT_GT(files.size(), 200u);
+  for (const auto& path : files) ExpectRoundTrip(path);
+}
+
+TEST(CorpusRoundTrip, EveryGibFile) {
+  VANTARO_REQUIRE_SHARED();
+  const auto files = test::CorpusFiles("gib", {".gib"});
+  ASSERT_FALSE(files.empty());
+  for (const auto& path : files) ExpectRoundTrip(path);
+}
+
+// Each text decodes without a damaged byte and encodes back to bytes of the file.
+void ExpectCleanText(const std::filesystem::path& path, int codePage) {
+  Loaded loaded = Load(path);
+  EXPECT_EQ(loaded.codePage, codePage) << path;
+  const std::string original = test::ReadFileBytes(path);
+  ForEachTree(*loaded.root, [&](const GameTree& tree) {
+    for (const auto& node : tree.nodes()) {
+      for (const Property& property : node->properties()) {
+        if (property.kind() != ValueKind::Text) continue;
+        const std::u16string_view text = property.text();
+        EXPECT_TRUE(std::none_of(text.begin(), text.end(), IsByteEscape)) << path;
+        const std::string bytes = WideToBytes(text, loaded.codePage);
+        if (bytes.find_first_of("]\\") == std::string::npos) {
+          EXPECT_NE(original.find(bytes), std::string::npos) << path << ": " << bytes;
+        }
+      }
+    }
+  });
+}
+
+TEST(CorpusEncodings, LabelledLegacyTextIsDecoded) {
+  VANTARO_REQUIRE_SHARED();
+  const auto dir = test::SharedDir() / "corpus/sgf/libsgfcplusplus";
+  ExpectCleanText(dir / "encoding-simplifiedchinese-gb2312.sgf", 936);
+  ExpectCleanText(dir / "encoding-chinese-gbk.sgf", 936);
+  ExpectCleanText(dir / "encoding-traditionalchinese-big5.sgf", 950);
+  ExpectCleanText(dir / "encoding-japanese-shiftjis.sgf", 932);
+  ExpectCleanText(dir / "encoding-korean-macos.sgf", 949);
+  ExpectCleanText(dir / "encoding-cyrillic-windows.sgf", 1251);
+  ExpectCleanText(dir / "encoding-utf8-withbom.sgf", 65001);
+}
+
+TEST(CorpusEncodings, MislabelledKoreanTextIsDetected) {
+  VANTARO_REQUIRE_SHARED();
+  Loaded loaded = Load(test::SharedDir() / "corpus/sgf/analyze-sgf/t-encoding-cp949.sgf");
+  EXPECT_EQ(loaded.codePage, 949);
+}
+
+}  // namespace
+}  // namespace vantaro

@@ -1,0 +1,73 @@
+#include "record/property.h"
+
+#include <gtest/gtest.h>
+
+namespace vantaro {
+namespace {
+
+TEST(Property, TheRowDecidesTheDefaultValue) {
+  EXPECT_EQ(Property(kPropMN).kind(), ValueKind::Number);
+  EXPECT_EQ(Property(kPropKM).kind(), ValueKind::Real);
+  EXPECT_EQ(Property(kPropB).kind(), ValueKind::Point);
+  EXPECT_EQ(Property(kPropB).point(), Point{});
+  EXPECT_EQ(Property(kPropC).kind(), ValueKind::Text);
+  EXPECT_EQ(Property(kPropLB).kind(), ValueKind::PointText);
+  EXPECT_EQ(Property(kPropSZ).point(), (Point{19, 19}));
+  EXPECT_EQ(Property(kPropUnknown).kind(), ValueKind::Unknown);
+  EXPECT_EQ(Property(kPropUnknown).Name(), "");
+}
+
+TEST(Property, ACopyKeepsItsOwnValue) {
+  auto source = std::make_unique<Property>(Property::WithText(kPropC, u"first"));
+  Property copy = *source;
+  source->SetText(u"changed");
+  EXPECT_EQ(copy.text(), u"first");
+  source.reset();
+  EXPECT_EQ(copy.text(), u"first");
+
+  Property unknown = Property::Unrecognised({"GM", {u"1", u"2"}});
+  Property unknownCopy = unknown;
+  unknown = Property(kPropB);
+  EXPECT_EQ(unknownCopy.Name(), "GM");
+  EXPECT_EQ(unknownCopy.unknown()->values.size(), 2u);
+}
+
+TEST(Property, MovingAndAssigningAcrossKinds) {
+  Property property = Property::WithPointText(kPropLB, {3, 3}, u"A");
+  Property moved = std::move(property);
+  EXPECT_EQ(moved.point(), (Point{3, 3}));
+  EXPECT_EQ(moved.text(), u"A");
+  moved = Property::WithReal(kPropKM, 6.5);
+  EXPECT_EQ(moved.real(), 6.5);
+  moved = Property::Verbatim(kPropTE, u"tournament");
+  EXPECT_EQ(moved.kind(), ValueKind::Verbatim);
+  EXPECT_EQ(moved.text(), u"tournament");
+  EXPECT_EQ(moved.number(), 0);
+  moved.SetNumber(2);
+  EXPECT_EQ(moved.kind(), ValueKind::Number);
+  EXPECT_EQ(moved.number(), 2);
+}
+
+TEST(Property, MemorySizeFollowsTheValueClass) {
+  EXPECT_EQ(Property::WithNumber(kPropMN, 3).MemorySize(), 12 + 8);
+  EXPECT_EQ(Property::WithReal(kPropKM, 6.5).MemorySize(), 12 + 16);
+  EXPECT_EQ(Property::WithPoint(kPropB, {1, 1}).MemorySize(), 12 + 12);
+  EXPECT_EQ(Property::WithText(kPropC, u"abc").MemorySize(), 12 + (3 + 10) * 2);
+  EXPECT_EQ(Property::WithPointText(kPropLB, {1, 1}, u"A").MemorySize(), 12 + (1 + 14) * 2);
+  EXPECT_EQ(Property::Unrecognised({"GM", {u"1"}}).MemorySize(), 12 + 36 + 2 + (1 + 8) * 2);
+}
+
+TEST(PropertyTable, LookupIsExactAndCaseSensitive) {
+  EXPECT_EQ(FindPropertyIndex("AB"), 6);
+  EXPECT_EQ(FindPropertyIndex("VANTAROGM"), 53);
+  EXPECT_EQ(FindPropertyIndex("VANTAROBM"), 52);
+  EXPECT_EQ(FindPropertyIndex("GM"), 0);
+  EXPECT_EQ(FindPropertyIndex("ab"), 0);
+  EXPECT_EQ(FindPropertyIndex(""), 0);
+  EXPECT_EQ(FindPropertyIndex("B"), 1);
+  EXPECT_EQ(FindPropertyIndex("ABC"), 0);
+  for (int i = 1; i < kPropertyCount; ++i) EXPECT_EQ(FindPropertyIndex(PropertyRow(i).name), i);
+}
+
+}  // namespace
+}  // namespace vantaro

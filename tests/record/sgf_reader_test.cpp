@@ -1,0 +1,199 @@
+#include "record/sgf_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "record/record_format.h"
+#include "test_support.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+using test::ReadSgfText;
+
+const Property& Only(const Node& node) {
+  EXPECT_EQ(node.properties().size(), 1u);
+  return node.properties()[0];
+}
+
+TEST(SgfReader, ReadsASequenceWithUnrecognisedProperties) {
+  auto record = ReadSgfText("(;GM[1]SZ[9];B[ee];W[ec])");
+  GameTree& root = *record.root;
+  ASSERT_EQ(root.NodeCount(), 3);
+  EXPECT_EQ(root.NodeAt(0)->properties()[0].Name(), "GM");
+  EXPECT_EQ(root.NodeAt(0)->properties()[0].kind(), ValueKind::Unknown);
+  EXPECT_EQ(root.NodeAt(0)->Find(kPropSZ)->point(), (Point{9, 9}));
+  EXPECT_EQ(Only(*root.NodeAt(2)).point(), (Point{4, 2}));
+}
+
+TEST(SgfReader, VariationsBecomeChildTrees) {
+  auto record = ReadSgfText("(;B[aa](;W[bb])(;W[cc]))");
+  ASSERT_EQ(record.root->NodeCount(), 1);
+  ASSERT_EQ(record.root->ChildCount(), 2);
+  EXPECT_EQ(Only(*record.root->ChildAt(1)->NodeAt(0)).point(), (Point{2, 2}));
+  EXPECT_EQ(record.root->ChildAt(1)->parent(), record.root.get());
+}
+
+TEST(SgfReader, EmptyVariationsVanishAndBareForksGetAnEmptyNode) {
+  auto dropped = ReadSgfText("(;B[aa]()(;W[bb]))");
+  EXPECT_EQ(dropped.root->ChildCount(), 1);
+
+  auto fork = ReadSgfText("(;B[aa]((;W[bb])(;W[cc])))");
+  ASSERT_EQ(fork.root->ChildCount(), 1);
+  GameTree& middle = *fork.root->ChildAt(0);
+  ASSERT_EQ(middle.NodeCount(), 1);
+  EXPECT_TRUE(middle.NodeAt(0)->properties().empty());
+  EXPECT_EQ(middle.ChildCount(), 2);
+}
+
+TEST(SgfReader, NodesWithoutPropertiesDisappear) {
+  EXPECT_EQ(ReadSgfText("(;;B[aa];)").root->NodeCount(), 1);
+}
+
+TEST(SgfReader, LongIdentifiersKeepTheirCapitals) {
+  auto record = ReadSgfText("(;AddBlack[aa][bb]Comment[x])");
+  const Node& node = *record.root->NodeAt(0);
+  ASSERT_EQ(node.properties().size(), 3u);
+  EXPECT_EQ(node.properties()[1].id(), kPropAB);
+  EXPECT_EQ(node.properties()[1].point(), (Point{1, 1}));
+  EXPECT_EQ(node.properties()[2].text(), u"x");
+
+  // A space closes an identifier: the B is not part of it.
+  auto spaced = ReadSgfText("(;A B[aa])");
+  EXPECT_EQ(Only(*spaced.root->NodeAt(0)).Name(), "A");
+}
+
+TEST(SgfReader, ABadPointEndsItsNode) {
+  auto record = ReadSgfText("(;B[a]C[x])");
+  ASSERT_EQ(record.root->NodeCount(), 1);
+  EXPECT_EQ(Only(*record.root->NodeAt(0)).id(), kPropC);
+}
+
+TEST(SgfReader, EscapesAreRemoved) {
+  auto record = ReadSgfText("(;C[a\\]b\\\\c\\:d\\\nline])");
+  EXPECT_EQ(Only(*record.root->NodeAt(0)).text(), u"a]b\\c:d\nline");
+}
+
+TEST(SgfReader, CompressedPointListsAreExpandedRowByRow) {
+  auto record = ReadSgfText("(;AB[ac:ba]AW[dd])");
+  const Node& node = *record.root->NodeAt(0);
+  std::vector<Point> black;
+  for (const Property& property : node.properties()) {
+    if (property.id() == kPropAB) black.push_back(property.point());
+  }
+  EXPECT_EQ(black, (std::vector<Point>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}));
+}
+
+TEST(SgfReader, NumbersThatAreNotNumbersKeepTheirText) {
+  auto record = ReadSgfText("(;TE[Kisei title match]DM[]KM[abc]V[.5]MN[12])");
+  const Node& node = *record.root->NodeAt(0);
+  EXPECT_EQ(node.Find(kPropTE)->kind(), ValueKind::Verbatim);
+  EXPECT_EQ(node.Find(kPropTE)->text(), u"Kisei title match");
+  EXPECT_EQ(node.Find(kPropDM)->kind(), ValueKind::Verbatim);
+  EXPECT_EQ(node.Find(kPropKM)->text(), u"abc");
+  EXPECT_EQ(node.Find(24)->real(), 0.5);
+  EXPECT_EQ(node.Find(kPropMN)->number(), 12);
+}
+
+TEST(SgfReader, LabelsNeedAColonAndMayBeEmpty) {
+  auto record = ReadSgfText("(;LB[dd:][ee][a:x][ff:A:B])");
+  const Node& node = *record.root->NodeAt(0);
+  ASSERT_EQ(node.properties().size(), 2u);
+  EXPECT_EQ(node.properties()[0].text(), u"");
+  EXPECT_EQ(node.properties()[1].point(), (Point{5, 5}));
+  EXPECT_EQ(node.properties()[1].text(), u"A:B");
+}
+
+TEST(SgfReader, TruncationKeepsWhatIsComplete) {
+  auto cutInValue = ReadSgfText("(;B[aa];W[bb]C[unfinished");
+  ASSERT_EQ(cutInValue.root->NodeCount(), 2);
+  EXPECT_EQ(cutInValue.root->NodeAt(1)->properties().size(), 1u);
+
+  // A backslash as the very last byte abandons its property.
+  auto cutAfterEscape = ReadSgfText("(;B[aa];W[bb]C[x\\");
+  EXPECT_EQ(cutAfterEscape.root->NodeAt(1)->properties().size(), 1u);
+
+  auto onlyValue = std::make_unique<GameTree>();
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadRecordBuffer(*onlyValue, RecordFormat::Sgf, "(;C[abc", context).ok);
+  ASSERT_EQ(onlyValue->NodeCount(), 1);
+  EXPECT_TRUE(onlyValue->NodeAt(0)->properties().empty());
+}
+
+TEST(SgfReader, NoGameTreeLeavesTheRecordEmpty) {
+  EXPECT_EQ(ReadSgfText("no parenthesis here").root->NodeCount(), 0);
+}
+
+TEST(SgfReader, AZeroByteEndsTheInput) {
+  const std::string text("(;B[aa];W[bb]\0;B[cc])", 21);
+  EXPECT_EQ(ReadSgfText(text).root->NodeCount(), 2);
+}
+
+TEST(SgfReader, LeadingJunkIsSkippedAndFurtherGamesAreKeptAsBytes) {
+  auto record = ReadSgfText("junk(;B[aa])\r\n(;W[bb])\n(;B[cc])\n");
+  EXPECT_EQ(record.root->NodeCount(), 1);
+  ASSERT_NE(record.root->collectionTail(), nullptr);
+  EXPECT_EQ(*record.root->collectionTail(), "\r\n(;W[bb])\n(;B[cc])\n");
+
+  auto trailingText = ReadSgfText("(;B[aa])\nwin rate 55% (black)\n");
+  EXPECT_EQ(trailingText.root->collectionTail(), nullptr);
+}
+
+TEST(SgfReader, Big5TrailBytesOfBracketAndBackslash) {
+  // 0xA5 0x5C is one character; the backslash after it is its escape.
+  auto escaped = ReadSgfText("(;CA[big5]C[\xa5\\\\])", 1252, true);
+  EXPECT_EQ(WideToBytes(escaped.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5\\");
+  auto bracket = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, true);
+  EXPECT_EQ(WideToBytes(bracket.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
+
+  // Without the option the bracket ends the value after the lead byte.
+  auto plain = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, false);
+  EXPECT_EQ(WideToBytes(plain.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5");
+}
+
+TEST(SgfReader, TrailByteRuleDoesNotTouchUtf8Records) {
+  // U+6253 ends in 0x93, a Big5 lead byte; the bracket after it closes the value.
+  auto record = ReadSgfText("(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252, true);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u6253");
+  EXPECT_NE(record.root->NodeAt(0)->Find(kPropPB), nullptr);
+}
+
+TEST(SgfReader, TextBeforeTheCharsetDecodesWithIt) {
+  auto record = ReadSgfText("(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252);
+  EXPECT_EQ(record.codePage, 936);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u68cb");
+}
+
+TEST(SgfReader, UnlabelledTextIsUtf8WhenItIsValidUtf8) {
+  EXPECT_EQ(ReadSgfText("(;PB[\xe9\xbb\x91])", 1252).codePage, 65001);
+  EXPECT_EQ(ReadSgfText("(;PB[Lee])", 1252).codePage, 65001);
+}
+
+TEST(SgfReader, Utf8TextWinsOverALegacyLabel) {
+  auto record = ReadSgfText("(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252);
+  EXPECT_EQ(record.codePage, 65001);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed2");
+}
+
+TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
+  std::string deep;
+  const int depth = kMaxVariationDepth + 5000;
+  for (int i = 0; i < depth; ++i) deep += "(;B[aa]";
+  deep.append(static_cast<size_t>(depth), ')');
+  auto record = ReadSgfText(deep);
+  EXPECT_EQ(CountRecord(*record.root).nodes, static_cast<size_t>(depth));
+  int nesting = 1;
+  for (const GameTree* tree = record.root.get(); tree->ChildCount() > 0; tree = tree->ChildAt(0)) {
+    ++nesting;
+  }
+  EXPECT_EQ(nesting, kMaxVariationDepth);
+
+  const std::string hostile(1000000, '(');
+  EXPECT_EQ(CountRecord(*ReadSgfText(hostile).root).nodes, 0u);
+}
+
+}  // namespace
+}  // namespace vantaro

@@ -1,0 +1,94 @@
+#include "text/text_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include "text/charset_detection.h"
+
+namespace vantaro {
+namespace {
+
+TEST(TextConversion, EmptyInputGivesEmptyOutputBothWays) {
+  EXPECT_EQ(BytesToWide("", 936), u"");
+  EXPECT_EQ(WideToBytes(u"", 936), "");
+  EXPECT_EQ(BytesToWide("", kUtf8CodePage), u"");
+}
+
+TEST(TextConversion, Utf8DecodesEveryPlane) {
+  EXPECT_EQ(BytesToWide("a\xc3\xa9\xe5\xae\x9a\xf0\x9f\x98\x80", kUtf8CodePage),
+            u"a\u00e9\u5b9a\U0001F600");
+}
+
+struct CodePageSample {
+  int codePage;
+  const char* bytes;
+  const char16_t* text;
+};
+
+class LegacyCodePage : public ::testing::TestWithParam<CodePageSample> {};
+
+TEST_P(LegacyCodePage, DecodesAndEncodesTheSameBytes) {
+  const CodePageSample& sample = GetParam();
+  const std::u16string text = BytesToWide(sample.bytes, sample.codePage);
+  EXPECT_EQ(text, sample.text);
+  EXPECT_EQ(WideToBytes(text, sample.codePage), sample.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Samples, LegacyCodePage,
+    ::testing::Values(CodePageSample{936, "\xba\xda\xc6\xe5", u"\u9ed1\u68cb"},       // GB2312
+                      CodePageSample{950, "\xb6\xc2\xb4\xd1", u"\u9ed1\u68cb"},       // Big5
+                      CodePageSample{932, "\x8d\x95\x90\xce", u"\u9ed2\u77f3"},       // Shift_JIS
+                      CodePageSample{949, "\xc8\xe6\xb5\xb9", u"\ud751\ub3cc"},       // EUC-KR
+                      CodePageSample{1251, "\xc8\xe3\xf0\xe0", u"\u0418\u0433\u0440\u0430"},
+                      CodePageSample{1252, "caf\xe9", u"caf\u00e9"},
+                      CodePageSample{950, "\xa5\x5c", u"\u529f"}));  // trail byte is '\'
+
+TEST(TextConversion, UndecodableBytesSurviveARoundTrip) {
+  const std::string damaged = "ok \xff\xfe end \xe5\xae";  // not UTF-8, truncated at the end
+  const std::u16string text = BytesToWide(damaged, kUtf8CodePage);
+  EXPECT_EQ(text.substr(0, 3), u"ok ");
+  EXPECT_TRUE(IsByteEscape(text[3]));
+  EXPECT_EQ(WideToBytes(text, kUtf8CodePage), damaged);
+  EXPECT_EQ(ToDisplayUtf8(text), "ok \xef\xbf\xbd\xef\xbf\xbd end \xef\xbf\xbd\xef\xbf\xbd");
+
+  const std::string badGbk = "\xba\xda\xff";
+  EXPECT_EQ(WideToBytes(BytesToWide(badGbk, 936), 936), badGbk);
+}
+
+TEST(TextConversion, CharactersTheCodePageLacksBecomeQuestionMarks) {
+  EXPECT_EQ(WideToBytes(u"a\u9ed1b", 1252), "a?b");
+  EXPECT_EQ(WideToBytes(u"\U0001F600", 949), "?");
+}
+
+TEST(TextConversion, CodePagesWithoutConverterKeepBytes) {
+  EXPECT_FALSE(HasConverter(720));
+  const std::string bytes = "abc\x81\xfe";
+  EXPECT_EQ(WideToBytes(BytesToWide(bytes, 720), 720), bytes);
+}
+
+TEST(TextConversion, Utf8Validation) {
+  EXPECT_TRUE(IsValidUtf8("plain ascii text that is long enough for words"));
+  EXPECT_TRUE(IsValidUtf8("\xe9\xbb\x91"));
+  EXPECT_FALSE(IsValidUtf8("\xe9\xbb"));          // truncated
+  EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));          // overlong
+  EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));      // encoded surrogate
+  EXPECT_FALSE(IsValidUtf8("\xf4\x90\x80\x80"));  // beyond U+10FFFF
+}
+
+TEST(CharsetDetection, ValidUtf8IsUtf8) {
+  EXPECT_EQ(DetectCodePage("(;PB[\xe6\x9d\x8e\xe6\x98\x8c\xe9\x8e\xac])", 1252), kUtf8CodePage);
+  EXPECT_EQ(DetectCodePage("(;PB[Lee])", 1252), kUtf8CodePage);
+}
+
+TEST(CharsetDetection, LegacyTextIsRecognised) {
+  // A Chinese sentence in GB2312 (GB18030 to the detector, 936 to us).
+  const std::string gb =
+      WideToBytes(u"\u9ed1\u68cb\u5148\u884c\uff0c\u767d\u68cb\u5728\u53f3\u4e0a\u89d2\u5e94"
+                  u"\u5bf9\uff0c\u8fd9\u662f\u4e00\u76d8\u5f88\u7cbe\u5f69\u7684\u68cb\u3002"
+                  u"\u4e2d\u76d8\u6218\u6597\u975e\u5e38\u6fc0\u70c8\u3002",
+                  936);
+  EXPECT_EQ(DetectCodePage("(;C[" + gb + "])", 1252), 936);
+}
+
+}  // namespace
+}  // namespace vantaro

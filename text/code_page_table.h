@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantaro {
+
+// One charset the program recognises: its display name, its labels and the
+// Windows code page number that the text conversions are keyed by.
+struct Charset {
+  std::string description;
+  std::string name;
+  std::string aliases;  // further labels, separated by ", "
+  int codePage = 0;
+  int familyCodePage = 0;
+};
+
+// Turns charset labels (as found in an SGF CA value or reported by the
+// charset detector) into code page numbers. Built once, read-only afterwards.
+class CharsetCodePageMap {
+ public:
+  static const CharsetCodePageMap& Instance();
+
+  // Exact lookup, ignoring ASCII case; no trimming. 0 when the label is unknown.
+  int CodePageOf(std::string_view label) const;
+
+  const std::vector<std::unique_ptr<Charset>>& rows() const { return rows_; }
+
+ private:
+  CharsetCodePageMap();
+  void Insert(std::string_view label, int rowIndex);
+
+  std::map<std::string, int, std::less<>> index_;
+  std::vector<std::unique_ptr<Charset>> rows_;
+};
+
+// The code page named by a CA value: the text is trimmed of white space first
+// (trimming stops at bytes of 0x80 and above). 0 when it names nothing known.
+int CodePageOfCharsetLabel(std::string_view caText);
+
+// What a record reader is given. A reader may replace codePage with the code
+// page it actually decoded the record with.
+struct ReadContext {
+  bool dbcsAware = false;
+  int codePage = 0;
+};
+
+}  // namespace vantaro

@@ -1,0 +1,438 @@
+#include "text/text_conversion.h"
+
+#include <errno.h>
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <map>
+
+#include "text/code_page_table.h"
+
+namespace vantaro {
+namespace {
+
+static_assert(std::endian::native == std::endian::little, "UTF-16LE is the host order");
+
+constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kEscapeBase = 0xDC00;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+const char* IconvName(int codePage) {
+  switch (codePage) {
+    case 708: return "ISO-8859-6";
+    case 28596: return "ISO-8859-6";
+    case 1256: return "CP1256";
+    case 28594: return "ISO-8859-4";
+    case 1257: return "CP1257";
+    case 852: return "CP852";
+    case 28592: return "ISO-8859-2";
+    case 1250: return "CP1250";
+    // GB18030 decodes every GBK text the same and also reads the four-byte
+    // sequences that files labelled GB2312 or GBK often contain.
+    case 936: return "GB18030";
+    case 950: return "CP950";
+    case 866: return "CP866";
+    case 28595: return "ISO-8859-5";
+    case 20866: return "KOI8-R";
+    case 21866: return "KOI8-U";
+    case 1251: return "CP1251";
+    case 28597: return "ISO-8859-7";
+    case 1253: return "CP1253";
+    case 862: return "CP862";
+    case 38598: return "ISO-8859-8";
+    case 28598: return "ISO-8859-8";
+    case 1255: return "CP1255";
+    case 51932: return "EUC-JP";
+    case 50220: return "ISO-2022-JP";
+    case 932: return "CP932";
+    case 949: return "CP949";
+    case 874: return "CP874";
+    case 28599: return "ISO-8859-9";
+    case 1254: return "CP1254";
+    case 1258: return "CP1258";
+    case 28591: return "ISO-8859-1";
+    case 1252: return "CP1252";
+    default: return nullptr;  // 65001 has its own code; others have no converter here
+  }
+}
+
+// iconv descriptors are costly to open, so each direction is opened once per
+// code page and reused; a descriptor is reset before every conversion.
+class ConverterCache {
+ public:
+  ~ConverterCache() {
+    for (auto& [key, cd] : converters_) {
+      if (cd != kNone) iconv_close(cd);
+    }
+  }
+  iconv_t Get(int codePage, bool toWide) {
+    const auto key = std::make_pair(codePage, toWide);
+    auto found = converters_.find(key);
+    if (found == converters_.end()) {
+      iconv_t cd = kNone;
+      if (const char* name = IconvName(codePage)) {
+        cd = toWide ? iconv_open("UTF-16LE", name) : iconv_open(name, "UTF-16LE");
+      }
+      found = converters_.emplace(key, cd).first;
+    }
+    return found->second;
+  }
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+
+ private:
+  std::map<std::pair<int, bool>, iconv_t> converters_;
+};
+
+iconv_t Converter(int codePage, bool toWide) {
+  thread_local ConverterCache cache;
+  return cache.Get(codePage, toWide);
+}
+
+bool AllAscii(std::string_view bytes) {
+  for (char c : bytes) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Length of the valid UTF-8 sequence at the start of s, 0 when it is not one.
+size_t Utf8SequenceLength(const unsigned char* s, size_t available) {
+  const unsigned char lead = s[0];
+  if (lead < 0x80) return 1;
+  size_t length;
+  unsigned char low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no encoded surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (available < length) return 0;
+  if (s[1] < low || s[1] > high) return 0;
+  for (size_t i = 2; i < length; ++i) {
+    if (s[i] < 0x80 || s[i] > 0xBF) return 0;
+  }
+  return length;
+}
+
+// Number of ASCII bytes at the start of s.
+size_t AsciiPrefixLength(const unsigned char* s, size_t n) {
+  size_t i = 0;
+  while (i + 8 <= n) {
+    uint64_t word;
+    std::memcpy(&word, s + i, 8);
+    if (word & 0x8080808080808080ull) break;
+    i += 8;
+  }
+  while (i < n && s[i] < 0x80) ++i;
+  return i;
+}
+
+void AppendUtf8AsWide(std::string_view bytes, std::u16string& out) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    const size_t ascii = AsciiPrefixLength(s + i, n - i);
+    if (ascii > 0) {
+      out.append(s + i, s + i + ascii);
+      i += ascii;
+      if (i == n) break;
+    }
+    const unsigned char lead = s[i];
+    const size_t length = Utf8SequenceLength(s + i, n - i);
+    if (length == 0) {
+      out.push_back(static_cast<char16_t>(kEscapeBase + lead));
+      ++i;
+      continue;
+    }
+    char32_t cp = lead & (0x7F >> length);
+    for (size_t k = 1; k < length; ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += length;
+  }
+}
+
+void AppendCodePoint(char32_t cp, std::string& out) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Walks UTF-16 text; escapes go to onEscape, everything else is appended as UTF-8.
+template <typename OnEscape>
+void AppendAsUtf8(std::u16string_view text, std::string& out, OnEscape onEscape) {
+  const size_t n = text.size();
+  size_t i = 0;
+  while (i < n) {
+    size_t ascii = i;
+    while (ascii < n && text[ascii] < 0x80) ++ascii;
+    if (ascii > i) {
+      out.append(text.begin() + static_cast<std::ptrdiff_t>(i),
+                 text.begin() + static_cast<std::ptrdiff_t>(ascii));
+      i = ascii;
+      if (i == n) break;
+    }
+    const char16_t unit = text[i];
+    if (IsHighSurrogate(unit) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+      AppendCodePoint(0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00), out);
+      ++i;
+    } else if (IsByteEscape(unit)) {
+      onEscape(unit, out);
+    } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+      AppendCodePoint(kReplacement, out);
+    } else {
+      AppendCodePoint(unit, out);
+    }
+    ++i;
+  }
+}
+
+void AppendEscapedBytes(const char* bytes, size_t count, std::u16string& out) {
+  for (size_t i = 0; i < count; ++i) {
+    out.push_back(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i])));
+  }
+}
+
+void AppendWithIconv(iconv_t cd, std::string_view bytes, std::u16string& out) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* in = const_cast<char*>(bytes.data());
+  size_t inLeft = bytes.size();
+  char16_t buffer[512];
+  const auto drain = [&](const char* outPtr) {
+    out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / 2);
+  };
+  while (inLeft > 0) {
+    char* outPtr = reinterpret_cast<char*>(buffer);
+    size_t outLeft = sizeof buffer;
+    const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    const int error = errno;
+    drain(outPtr);
+    if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
+    // EILSEQ or EINVAL: keep the offending byte and carry on after it.
+    AppendEscapedBytes(in, 1, out);
+    ++in;
+    --inLeft;
+  }
+  char* outPtr = reinterpret_cast<char*>(buffer);
+  size_t outLeft = sizeof buffer;
+  iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+  drain(outPtr);
+}
+
+void AppendWideRunWithIconv(iconv_t cd, std::u16string_view run, std::string& out) {
+  char* in = reinterpret_cast<char*>(const_cast<char16_t*>(run.data()));
+  size_t inLeft = run.size() * sizeof(char16_t);
+  char buffer[1024];
+  while (inLeft > 0) {
+    char* outPtr = buffer;
+    size_t outLeft = sizeof buffer;
+    const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    const int error = errno;
+    out.append(buffer, sizeof buffer - outLeft);
+    if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
+    // Not representable (or an unpaired surrogate): a question mark stands for it.
+    const char16_t unit = *reinterpret_cast<const char16_t*>(in);
+    size_t skip = sizeof(char16_t);
+    if (IsHighSurrogate(unit) && inLeft >= 2 * sizeof(char16_t) &&
+        IsLowSurrogate(*reinterpret_cast<const char16_t*>(in + 2))) {
+      skip *= 2;
+    }
+    out.push_back('?');
+    in += skip;
+    inLeft -= skip;
+  }
+}
+
+void FlushShiftState(iconv_t cd, std::string& out) {
+  char buffer[64];
+  char* outPtr = buffer;
+  size_t outLeft = sizeof buffer;
+  iconv(cd, nullptr, nullptr, &outPtr, &outLeft);
+  out.append(buffer, sizeof buffer - outLeft);
+}
+
+void AppendWithIconv(iconv_t cd, std::u16string_view text, std::string& out) {
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i) {
+    const bool escape =
+        i < text.size() && IsByteEscape(text[i]) && !(i > 0 && IsHighSurrogate(text[i - 1]));
+    if (i < text.size() && !escape) continue;
+    AppendWideRunWithIconv(cd, text.substr(start, i - start), out);
+    FlushShiftState(cd, out);
+    if (escape) out.push_back(static_cast<char>(text[i] & 0xFF));
+    start = i + 1;
+  }
+}
+
+}  // namespace
+
+bool IsByteEscape(char16_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; }
+
+bool IsAsciiCompatible(int codePage) {
+  // ISO-2022-JP and HZ switch scripts with ASCII escape sequences.
+  return codePage != 50220 && codePage != 52936;
+}
+
+bool HasConverter(int codePage) {
+  return codePage == kUtf8CodePage || Converter(codePage, true) != ConverterCache::kNone;
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    i += AsciiPrefixLength(s + i, n - i);
+    if (i >= n) break;
+    const size_t length = Utf8SequenceLength(s + i, n - i);
+    if (length == 0) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
+  if (bytes.size() < 2) return std::nullopt;
+  const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  bool bigEndian;
+  size_t start = 0;
+  if (byte(0) == 0xFF && byte(1) == 0xFE) {
+    bigEndian = false;
+    start = 2;
+  } else if (byte(0) == 0xFE && byte(1) == 0xFF) {
+    bigEndian = true;
+    start = 2;
+  } else {
+    // Without a mark: record syntax is ASCII, so one byte of many pairs is
+    // zero, always on the same side, and text in any 8-bit encoding has none.
+    size_t zeroHigh = 0, zeroLow = 0;
+    const size_t pairs = std::min<size_t>(bytes.size() / 2, 512);
+    for (size_t i = 0; i < pairs; ++i) {
+      zeroHigh += byte(2 * i) == 0;
+      zeroLow += byte(2 * i + 1) == 0;
+    }
+    if (zeroHigh * 4 >= pairs && zeroLow * 64 < pairs) {
+      bigEndian = true;
+    } else if (zeroLow * 4 >= pairs && zeroHigh * 64 < pairs) {
+      bigEndian = false;
+    } else {
+      return std::nullopt;
+    }
+  }
+  std::u16string text;
+  text.reserve((bytes.size() - start) / 2);
+  for (size_t i = start; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(bigEndian ? byte(i) << 8 | byte(i + 1)
+                                                   : byte(i + 1) << 8 | byte(i)));
+  }
+  std::string utf8;
+  AppendAsUtf8(text, utf8, [](char16_t, std::string& o) { AppendCodePoint(kReplacement, o); });
+  return utf8;
+}
+
+void AppendBytesAsWide(std::string_view bytes, int codePage, std::u16string& out) {
+  if (codePage == kUtf8CodePage) {
+    AppendUtf8AsWide(bytes, out);
+  } else if (IsAsciiCompatible(codePage) && AllAscii(bytes)) {
+    out.append(bytes.begin(), bytes.end());
+  } else if (iconv_t cd = Converter(codePage, true); cd != ConverterCache::kNone) {
+    AppendWithIconv(cd, bytes, out);
+  } else {
+    for (char c : bytes) {
+      const auto byte = static_cast<unsigned char>(c);
+      out.push_back(byte < 0x80 ? byte : static_cast<char16_t>(kEscapeBase + byte));
+    }
+  }
+}
+
+std::u16string BytesToWide(std::string_view bytes, int codePage) {
+  std::u16string result;
+  result.reserve(bytes.size());
+  AppendBytesAsWide(bytes, codePage, result);
+  return result;
+}
+
+void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out) {
+  const auto rawByte = [](char16_t unit, std::string& o) { o.push_back(static_cast<char>(unit)); };
+  if (codePage == kUtf8CodePage) {
+    AppendAsUtf8(text, out, rawByte);
+    return;
+  }
+  bool ascii = true;
+  for (char16_t unit : text) ascii = ascii && unit < 0x80;
+  if (ascii && IsAsciiCompatible(codePage)) {
+    out.append(text.begin(), text.end());
+  } else if (iconv_t cd = Converter(codePage, false); cd != ConverterCache::kNone) {
+    AppendWithIconv(cd, text, out);
+  } else {
+    for (char16_t unit : text) {
+      if (unit < 0x80 || IsByteEscape(unit)) {
+        out.push_back(static_cast<char>(unit));
+      } else {
+        out.push_back('?');
+      }
+    }
+  }
+}
+
+std::string WideToBytes(std::u16string_view text, int codePage) {
+  std::string result;
+  result.reserve(text.size());
+  AppendWideAsBytes(text, codePage, result);
+  return result;
+}
+
+std::string ToDisplayUtf8(std::u16string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  AppendAsUtf8(text, result, [](char16_t, std::string& o) { AppendCodePoint(kReplacement, o); });
+  return result;
+}
+
+int SystemAnsiCodePage() {
+  static const int codePage = [] {
+    locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(nullptr));
+    if (locale == static_cast<locale_t>(nullptr)) return kUtf8CodePage;
+    const std::string codeset = nl_langinfo_l(CODESET, locale);
+    freelocale(locale);
+    const int found = CharsetCodePageMap::Instance().CodePageOf(codeset);
+    if (found == 0 || codeset == "ANSI_X3.4-1968") return kUtf8CodePage;
+    return found;
+  }();
+  return codePage;
+}
+
+}  // namespace vantaro
