@@ -1,8 +1,9 @@
-#include "record/gib_reader.h"
+#include "record/importers.h"
 
 #include <string>
 
 #include "record/import_helpers.h"
+#include "text/charset_detection.h"
 #include "text/ascii.h"
 
 namespace vantaro {
@@ -81,7 +82,8 @@ void GibReader::Pass() {
 
 }  // namespace
 
-void ReadGib(GameTree& tree, std::string_view text, int codePage) {
+void ReadGib(GameTree& tree, std::string_view text, int& codePage) {
+  codePage = DetectCodePage(text, codePage);
   Node& first = AppendNewNode(tree);
   first.Add(Property::WithSize(19, 19));
   GibReader reader{tree, first, codePage};

@@ -2,6 +2,7 @@
 
 #include "record/value_syntax.h"
 #include "text/ascii.h"
+#include "text/charset_detection.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
@@ -78,6 +79,15 @@ void PlaceHandicap(Node& node, HandicapVariant variant, int count) {
   for (size_t i = 0; i + 1 < stones.size(); i += 2) {
     node.Add(Property::WithPoint(kPropAB, *ParsePoint(stones.substr(i, 2))));
   }
+}
+
+int DetectFieldsCodePage(std::initializer_list<std::string_view> fields, int fallbackCodePage) {
+  std::string joined;
+  for (std::string_view field : fields) {
+    joined += field;
+    joined += '\n';
+  }
+  return DetectCodePage(joined, fallbackCodePage);
 }
 
 Node& AppendNewNode(GameTree& tree) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,5 +40,9 @@ void PlaceHandicap(Node& node, HandicapVariant variant, int count);
 
 // A new node appended to the tree.
 Node& AppendNewNode(GameTree& tree);
+
+// The code page of text fields scattered through a binary file, judged from
+// the fields alone (see DetectCodePage).
+int DetectFieldsCodePage(std::initializer_list<std::string_view> fields, int fallbackCodePage);
 
 }  // namespace vantaro

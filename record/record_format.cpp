@@ -1,9 +1,8 @@
 #include "record/record_format.h"
 
-#include "record/gib_reader.h"
+#include "record/importers.h"
 #include "record/sgf_reader.h"
 #include "text/ascii.h"
-#include "text/charset_detection.h"
 
 namespace vantaro {
 namespace {
@@ -49,15 +48,21 @@ bool IsSgfFormat(RecordFormat format) {
 
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, const FileInput* input) {
-  IoResult result{true, {}};
+  // The text formats end at a 0 byte; the binary ones take every byte.
+  const std::string_view text = buffer.substr(0, buffer.find('\0'));
+  IoResult result = IoResult::Success();
   switch (format) {
-    case RecordFormat::Gib: {
-      const std::string_view text = buffer.substr(0, buffer.find('\0'));
-      context.codePage = DetectCodePage(text, context.codePage);
-      ReadGib(tree, text, context.codePage);
+    case RecordFormat::Gib: ReadGib(tree, text, context.codePage); break;
+    case RecordFormat::Ugf:
+    case RecordFormat::Ugi:
+      ReadUgf(tree, text, format == RecordFormat::Ugi, context.codePage);
       break;
-    }
-    default: ReadSgf(tree, buffer, context, input); break;
+    case RecordFormat::Ngf: result = ReadNgf(tree, text, context.codePage); break;
+    case RecordFormat::Gos: result = ReadGos(tree, buffer, context.codePage); break;
+    case RecordFormat::Bdx: result = ReadBdx(tree, buffer, context.codePage); break;
+    case RecordFormat::Go: result = ReadGo(tree, buffer, context.codePage); break;
+    case RecordFormat::Sgf:
+    case RecordFormat::Unknown: ReadSgf(tree, buffer, context, input); break;
   }
   EnsureNodes(tree);
   return result;

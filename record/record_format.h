@@ -5,6 +5,7 @@
 
 #include "game/game_tree.h"
 #include "record/file_input.h"
+#include "record/io_result.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -16,11 +17,6 @@ enum class RecordFormat { Unknown, Sgf, Bdx, Ngf, Gos, Gib, Ugf, Ugi, Go };
 RecordFormat DetectFormat(std::string_view path);
 std::string_view FormatName(RecordFormat format);
 bool IsSgfFormat(RecordFormat format);  // Sgf or Unknown: what the SGF reader reads
-
-struct IoResult {
-  bool ok = false;
-  std::string error;  // why the operation failed, in words for the user
-};
 
 // Reads a whole record held in memory into tree (a new, empty tree) with the
 // reader of the format, then gives every tree at least one node. On input

@@ -61,6 +61,15 @@ TEST_F(CliTest, ConvertWritesSgfAndKeepsGoingAfterAnUnreadableInput) {
   EXPECT_EQ(ReadFileBytes(outDir + "/b.sgf"), "(;B[aa]\r\n)");
 }
 
+TEST_F(CliTest, ImportFailuresNameTheFileAndTheReason) {
+  const std::string ngf = Write("short.ngf", "only\nthree\nlines\n");
+  const ProcessResult result = RunCli({"convert", ngf, "-o", PathOf("out.sgf")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "vantaro-cli: " + ngf + ": not an NGF record: fewer than 12 lines\n");
+  EXPECT_FALSE(std::filesystem::exists(PathOf("out.sgf")));
+  EXPECT_EQ(RunCli({"info", Write("tiny.go", "GO")}).status, 1);
+}
+
 TEST_F(CliTest, ConvertToAFileOrStandardOutput) {
   const std::string sgf = Write("b.sgf", "(;KM[6.5])");
   EXPECT_EQ(RunCli({"convert", sgf, "-o", "-"}).out, "(;KM[6.500000]\r\n)");

@@ -43,11 +43,13 @@ TEST(CorpusRoundTrip, EverySgfFile) {
   for (const auto& path : files) ExpectRoundTrip(path);
 }
 
-TEST(CorpusRoundTrip, EveryGibFile) {
+TEST(CorpusRoundTrip, EveryImportedFile) {
   VANTARO_REQUIRE_SHARED();
-  const auto files = test::CorpusFiles("gib", {".gib"});
-  ASSERT_FALSE(files.empty());
-  for (const auto& path : files) ExpectRoundTrip(path);
+  for (const char* folder : {"gib", "ngf", "ugf", "ugi"}) {
+    const auto files = test::CorpusFiles(folder, {".gib", ".ngf", ".ugf", ".ugi"});
+    ASSERT_FALSE(files.empty()) << folder;
+    for (const auto& path : files) ExpectRoundTrip(path);
+  }
 }
 
 // Each text decodes without a damaged byte and encodes back to bytes of the file.

@@ -1,4 +1,4 @@
-#include "record/gib_reader.h"
+#include "record/importers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,8 @@ namespace {
 
 std::unique_ptr<GameTree> ReadGibText(std::string_view text) {
   auto tree = std::make_unique<GameTree>();
-  ReadGib(*tree, text, 65001);
+  int codePage = 65001;
+  ReadGib(*tree, text, codePage);
   return tree;
 }
 

@@ -1,0 +1,6 @@
+#include "record_fuzzing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  vantaro::fuzz::ReadWriteRead(vantaro::RecordFormat::Bdx, data, size);
+  return 0;
+}

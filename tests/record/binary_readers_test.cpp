@@ -1,0 +1,151 @@
+// The binary importers, fed with files built byte by byte.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "record/importers.h"
+
+namespace vantaro {
+namespace {
+
+void Put(std::string& bytes, size_t offset, std::string_view text) {
+  if (bytes.size() < offset + text.size()) bytes.resize(offset + text.size(), '\0');
+  std::memcpy(bytes.data() + offset, text.data(), text.size());
+}
+
+void PutLittle(std::string& bytes, size_t offset, uint32_t value, int width) {
+  for (int i = 0; i < width; ++i) bytes[offset + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
+}
+
+std::string LengthPrefixed(std::string_view text) {
+  std::string bytes{static_cast<char>(text.size() >> 8), static_cast<char>(text.size() & 0xFF)};
+  return bytes + std::string(text);
+}
+
+std::vector<std::pair<bool, Point>> Moves(const GameTree& tree) {
+  std::vector<std::pair<bool, Point>> moves;
+  for (int i = 1; i < tree.NodeCount(); ++i) {
+    const Property* move = tree.NodeAt(i)->FindMove();
+    moves.emplace_back(move->id() == kPropW, move->point());
+  }
+  return moves;
+}
+
+// A GOS file: header fields, the move count and handicap, then 16-bit moves.
+std::string GosFile(uint32_t moveCount, uint32_t handicap, std::vector<uint16_t> moves) {
+  std::string bytes(228, '\0');
+  Put(bytes, 8, "2024-01-01");
+  Put(bytes, 36, "Final");
+  Put(bytes, 100, "Lee");
+  Put(bytes, 120, "9d");
+  Put(bytes, 140, "Kim");
+  Put(bytes, 160, "8d");
+  PutLittle(bytes, 180, moveCount, 4);
+  PutLittle(bytes, 184, handicap, 4);
+  for (uint16_t move : moves) bytes += std::string{static_cast<char>(move), static_cast<char>(move >> 8)};
+  return bytes;
+}
+
+TEST(GosReader, HeaderAndMoves) {
+  GameTree tree;
+  int codePage = 65001;
+  ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), codePage).ok);
+  const Node& first = *tree.NodeAt(0);
+  EXPECT_EQ(first.Find(kPropPB)->text(), u"Lee (9d)");
+  EXPECT_EQ(first.Find(kPropPW)->text(), u"Kim (8d)");
+  EXPECT_EQ(first.Find(kPropGN)->text(), u"Final");
+  EXPECT_EQ(first.Find(kPropHA)->text(), u"0");
+  EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{
+                             {false, {0, 3}}, {true, {}}, {false, {0, 0}}}));
+}
+
+TEST(GosReader, HandicapStonesAreBlackMoves) {
+  GameTree tree;
+  int codePage = 65001;
+  ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), codePage).ok);
+  const auto moves = Moves(tree);
+  EXPECT_EQ(std::vector<bool>({moves[0].first, moves[1].first, moves[2].first, moves[3].first}),
+            std::vector<bool>({false, false, true, false}));
+}
+
+TEST(GosReader, ShortOrOverlongFilesFail) {
+  GameTree tree;
+  int codePage = 65001;
+  EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), codePage).ok);
+  EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), codePage).ok);
+  // A count beyond the file reads the moves that are really there.
+  GameTree lying;
+  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), codePage).ok);
+  EXPECT_EQ(lying.NodeCount(), 2);
+}
+
+std::string BdxFile(bool withTrailer, char order) {
+  std::string bytes = "BDX1" + LengthPrefixed("B+R") + std::string(2, '\0');
+  bytes += std::string{0, 2};                  // two moves
+  bytes += std::string{15, 3, 1, 0, 0};        // black pd
+  bytes += std::string{19, 3, 2, 0, 0};        // white pass
+  if (!withTrailer) return bytes;
+  bytes += std::string(36, '\0') + LengthPrefixed("Alpha") + std::string(10, '\0') +
+           LengthPrefixed("Beta") + std::string(32, '\0');
+  bytes += order;
+  return bytes;
+}
+
+TEST(BdxReader, ResultMovesAndPlayers) {
+  GameTree tree;
+  int codePage = 65001;
+  ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), codePage).ok);
+  EXPECT_EQ(tree.NodeAt(0)->Find(kPropRE)->text(), u"B+R");
+  EXPECT_EQ(tree.NodeAt(0)->Find(kPropPW)->text(), u"Beta");
+  EXPECT_EQ(tree.NodeAt(0)->Find(kPropPB)->text(), u"Alpha");
+  EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {15, 3}}, {true, {}}}));
+}
+
+TEST(BdxReader, TruncationFailsExceptBeforeTheSecondName) {
+  const std::string full = BdxFile(true, 0);
+  const size_t secondName = full.size() - 1 - 32 - 6;
+  for (size_t length = 0; length < full.size(); ++length) {
+    GameTree tree;
+    int codePage = 65001;
+    const bool ok = ReadBdx(tree, full.substr(0, length), codePage).ok;
+    EXPECT_EQ(ok, length >= secondName - 0 && length < secondName + 6) << length;
+  }
+  GameTree badOrder;
+  int codePage = 65001;
+  EXPECT_FALSE(ReadBdx(badOrder, BdxFile(true, 7), codePage).ok);
+}
+
+TEST(GoReader, NamesAndMoves) {
+  std::string bytes(140, '\0');
+  Put(bytes, 40, "Black name");
+  Put(bytes, 72, "White name");
+  GameTree namesOnly;
+  int codePage = 65001;
+  ASSERT_TRUE(ReadGo(namesOnly, bytes, codePage).ok);
+  EXPECT_EQ(namesOnly.NodeCount(), 1);
+  EXPECT_EQ(namesOnly.NodeAt(0)->Find(kPropPW)->text(), u"White name");
+
+  bytes += std::string{'x', 0, 3, 3, 1, 20, 4, 0, 5};  // byte 140 is skipped; the last move is cut
+  GameTree tree;
+  ASSERT_TRUE(ReadGo(tree, bytes, codePage).ok);
+  EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {3, 3}}, {true, {}}}));
+  EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), codePage).ok);
+}
+
+TEST(BinaryReaders, EveryPrefixOfAFileIsReadSafely) {
+  const std::string files[] = {GosFile(3, 1, {60, 61, 62}), BdxFile(true, 0)};
+  for (const std::string& file : files) {
+    for (size_t length = 0; length <= file.size(); ++length) {
+      const std::string prefix = file.substr(0, length);
+      GameTree a, b, c;
+      int codePage = 65001;
+      ReadGos(a, prefix, codePage);
+      ReadBdx(b, prefix, codePage);
+      ReadGo(c, prefix, codePage);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantaro
