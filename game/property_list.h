@@ -25,6 +25,8 @@ class PropertyList {
   Property* end() { return data() + size_; }
   const Property* begin() const { return data(); }
   const Property* end() const { return data() + size_; }
+  Property& back() { return data()[size_ - 1]; }
+  const Property& back() const { return data()[size_ - 1]; }
   Property& operator[](std::size_t index) { return data()[index]; }
   const Property& operator[](std::size_t index) const { return data()[index]; }
 

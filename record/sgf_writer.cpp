@@ -100,22 +100,23 @@ void SgfWriter::WriteNode(Node& node, long long& lineStart) {
   if (Position() - lineStart >= kLineLimit) LineBreak(lineStart);
   out_.push_back(';');
   PropertyList& properties = node.properties();
-  SortProperties(properties);
-  for (size_t i = 1; i < properties.size(); ++i) {
-    if (properties[i].id() == kPropCA) {
-      std::swap(properties[0], properties[i]);
-      break;
-    }
-  }
   if (properties.empty()) {
     out_.append("N[]");
     return;
   }
+  SortProperties(properties);
+  // CA goes first, changing places with the first property. Only the output
+  // is reordered: the list stays sorted, so saving twice gives the same bytes.
+  size_t charset = 0;
+  for (size_t i = 1; i < properties.size() && charset == 0; ++i) {
+    if (properties[i].id() == kPropCA) charset = i;
+  }
   int previousIndex = -1;
   for (size_t i = 0; i < properties.size(); ++i) {
+    const size_t k = i == 0 ? charset : i == charset ? 0 : i;
     if (i > 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
-    WriteProperty(properties[i], previousIndex);
-    previousIndex = properties[i].id();
+    WriteProperty(properties[k], previousIndex);
+    previousIndex = properties[k].id();
   }
 }
 

@@ -13,7 +13,8 @@ namespace vantaro {
 // root node on a line of its own, a node's properties in table order with CA
 // first, point lists under one identifier, and "N[]" for a node without
 // properties so that it survives a reload. Text is encoded in codePage.
-// Writing sorts every node's property list in place.
+// Writing sorts every node's property list in place (stable, by table row);
+// writing the same record twice gives the same bytes.
 void WriteSgf(GameTree& root, int codePage, std::string& out);
 
 // The same, straight to a file; false when a write failed.

@@ -78,12 +78,15 @@ bool IsWrittenEmptyNode(const PropertyList& properties) {
     return ::testing::AssertionFailure() << where << ": " << a.size() << " properties expected, "
                                          << b.size() << " found";
   }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (!(a[i] == b[i])) {
-      return ::testing::AssertionFailure()
-             << where << ": property " << i << " differs: " << Describe(a[i]) << " vs "
-             << Describe(b[i]);
+  // The same properties, in whatever order: the writer puts CA first.
+  std::vector<bool> matched(b.size(), false);
+  for (const Property& property : a) {
+    size_t k = 0;
+    while (k < b.size() && (matched[k] || !(b[k] == property))) ++k;
+    if (k == b.size()) {
+      return ::testing::AssertionFailure() << where << ": " << Describe(property) << " is missing";
     }
+    matched[k] = true;
   }
   return ::testing::AssertionSuccess();
 }

@@ -35,9 +35,9 @@ struct ReadRecord {
 ReadRecord ReadSgfText(std::string_view sgf, int defaultCodePage = 65001, bool dbcsAware = false);
 std::string WriteSgfText(GameTree& root, int codePage = 65001);
 
-// Same shape, and in each node the same properties in the same order (a node
+// Same shape, and in each node the same properties in any order. A node
 // without properties matches one holding only an empty N, which is how the
-// writer saves it).
+// writer saves it.
 ::testing::AssertionResult SameTree(const GameTree& expected, const GameTree& actual);
 
 // A fresh directory under the system's temporary folder, removed with the object.

@@ -1,0 +1,234 @@
+#include "cli/run_command.h"
+
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli/command_line.h"
+#include "cli/script_ui.h"
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "document/vantaro_doc.h"
+#include "record/sgf_writer.h"
+#include "text/ascii.h"
+#include "text/text_conversion.h"
+
+namespace vantaro::cli {
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t start = 0;
+  while (true) {
+    while (start < line.size() && IsAsciiSpace(line[start])) ++start;
+    if (start >= line.size()) return words;
+    size_t stop = start;
+    while (stop < line.size() && !IsAsciiSpace(line[stop])) ++stop;
+    words.push_back(line.substr(start, stop - start));
+    start = stop;
+  }
+}
+
+std::string PathText(const TreePath& path) {
+  std::string text;
+  for (size_t i = 0; i < path.children.size(); ++i) {
+    if (i > 0) text += '.';
+    text += std::to_string(path.children[i]);
+  }
+  return text + "/" + std::to_string(path.node);
+}
+
+bool TakesQuestionAnswer(int id) {
+  return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize;
+}
+
+// Runs one script line after another against a document.
+class ScriptRunner {
+ public:
+  ScriptRunner(CVantaroCEDoc& document, ScriptUi& ui, std::string scriptName)
+      : doc_(document), table_(document), ui_(ui), scriptName_(std::move(scriptName)) {}
+
+  // False (after printing why) when the line is in error.
+  bool RunLine(std::string_view line, int number);
+  bool finished() const { return ui_.exitRequested(); }
+
+ private:
+  bool Fail(int number, const std::string& message) const {
+    PrintError(scriptName_ + ":" + std::to_string(number) + ": " + message);
+    return false;
+  }
+  bool RunCommand(const Command& command, std::string_view answer);
+  bool Click(const std::vector<std::string_view>& words, int number);
+  bool Print(const std::vector<std::string_view>& words, std::string_view rest, int number);
+  void PrintBoard() const;
+  void PrintStatus() const;
+  // The longest command name the line starts with, and where its answer begins.
+  const Command* MatchCommand(std::string_view line, std::string_view& answer) const;
+
+  CVantaroCEDoc& doc_;
+  CommandTable table_;
+  ScriptUi& ui_;
+  std::string scriptName_;
+};
+
+const Command* ScriptRunner::MatchCommand(std::string_view line, std::string_view& answer) const {
+  const std::vector<std::string_view> words = Words(line);
+  for (size_t count = std::min<size_t>(words.size(), 4); count > 0; --count) {
+    const char* end = words[count - 1].data() + words[count - 1].size();
+    const std::string_view prefix(line.data(), static_cast<size_t>(end - line.data()));
+    std::string name;
+    for (const std::string_view word : Words(prefix)) name += (name.empty() ? "" : " ") + std::string(word);
+    if (const Command* command = table_.FindByName(name)) {
+      answer = TrimAsciiSpace(line.substr(prefix.size()));
+      return command;
+    }
+  }
+  return nullptr;
+}
+
+bool ScriptRunner::RunLine(std::string_view rawLine, int number) {
+  const std::string_view line = TrimAsciiSpace(rawLine);
+  if (line.empty() || line.front() == '#') return true;
+  const std::vector<std::string_view> words = Words(line);
+  if (words[0] == "click") return Click(words, number);
+  if (words[0] == "comment") {
+    std::string text(TrimAsciiSpace(line.substr(7)));
+    for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
+      text.replace(at, 2, "\r\n");
+    }
+    // The comment pane stores what it holds; where editing is not allowed
+    // the store refuses silently.
+    if (GoEditor* editor = doc_.editor(); editor != nullptr && editor->EditAllowed()) {
+      editor->SetComment(FromUtf8(text));
+    }
+    return true;
+  }
+  if (words[0] == "print") return Print(words, line, number);
+  std::string_view answer;
+  const Command* command = MatchCommand(line, answer);
+  if (command == nullptr) return Fail(number, "unknown command: " + std::string(line));
+  return RunCommand(*command, answer);
+}
+
+bool ScriptRunner::RunCommand(const Command& command, std::string_view answer) {
+  bool yes = true;
+  if (TakesQuestionAnswer(command.id)) {
+    const std::vector<std::string_view> words = Words(answer);
+    if (!words.empty() && (words.back() == "yes" || words.back() == "no")) {
+      yes = words.back() == "yes";
+      answer = TrimAsciiSpace(answer.substr(0, static_cast<size_t>(words.back().data() - answer.data())));
+    }
+  }
+  ui_.SetAnswers(FromUtf8(answer), yes);
+  if (command.enabled && !command.enabled()) {
+    std::printf("refused: %s\n", CommandName(command.menuText).c_str());
+    return true;
+  }
+  command.run();
+  while (const auto posted = ui_.TakePostedCommand()) table_.Run(*posted);
+  return true;
+}
+
+bool ScriptRunner::Click(const std::vector<std::string_view>& words, int number) {
+  int coordinates[2];
+  for (int i = 0; i < 2; ++i) {
+    if (words.size() != 3) return Fail(number, "usage: click X Y");
+    const std::string_view word = words[1 + static_cast<size_t>(i)];
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), coordinates[i]);
+    if (error != std::errc() || end != word.data() + word.size()) {
+      return Fail(number, "click: not a number: " + std::string(word));
+    }
+  }
+  if (GoEditor* editor = doc_.editor()) editor->Click(Point{coordinates[0], coordinates[1]});
+  return true;
+}
+
+bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string_view line,
+                         int number) {
+  GoEditor* editor = doc_.editor();
+  const std::string_view what = words.size() > 1 ? words[1] : "";
+  if (what == "board" && words.size() == 2) {
+    PrintBoard();
+  } else if (what == "status" && words.size() == 2) {
+    PrintStatus();
+  } else if (what == "node" && words.size() == 2) {
+    Node* node = editor->CurrentNode();
+    std::printf("%s\n", node != nullptr ? WriteSgfNode(*node, editor->codePage()).c_str() : "");
+  } else if (what == "sgf" && words.size() == 2) {
+    std::string sgf;
+    WriteSgf(*editor->recordRoot(), editor->codePage(), sgf);
+    std::printf("%s\n", sgf.c_str());
+  } else if (what == "state" && words.size() > 2) {
+    const std::string_view name =
+        TrimAsciiSpace(line.substr(static_cast<size_t>(words[2].data() - line.data())));
+    const Command* command = table_.FindByName(name);
+    if (command == nullptr) return Fail(number, "print state: unknown command: " + std::string(name));
+    const bool enabled = !command->enabled || command->enabled();
+    const bool checked = command->checked && command->checked();
+    std::printf("%s %s\n", enabled ? "enabled" : "disabled", checked ? "checked" : "unchecked");
+  } else {
+    return Fail(number, "usage: print board | status | node | sgf | state NAME");
+  }
+  return true;
+}
+
+void ScriptRunner::PrintBoard() const {
+  const GoEditor& editor = *doc_.editor();
+  std::string rows;
+  for (int y = 0; y < editor.height(); ++y) {
+    for (int x = 0; x < editor.width(); ++x) {
+      const std::uint32_t cell = editor.Cell(x, y);
+      rows += cell == 0 ? '.' : GoBoard::IsBlackCell(cell) ? 'X' : 'O';
+    }
+    rows += '\n';
+  }
+  std::fputs(rows.c_str(), stdout);
+}
+
+void ScriptRunner::PrintStatus() const {
+  const GoEditor& editor = *doc_.editor();
+  std::printf("move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s\n",
+              editor.moveNumber(), editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
+              editor.readOnly() ? 1 : 0, editor.tryPlayActive() ? 1 : 0,
+              PathText(editor.CurrentPath()).c_str());
+}
+
+}  // namespace
+
+int RunScriptCommand(const std::vector<std::string>& arguments) {
+  std::vector<std::string> names;
+  for (const std::string& argument : arguments) {
+    if (argument != "--") names.push_back(argument);
+  }
+  if (names.empty() || names.size() > 2) {
+    PrintError("usage: vantaro-cli run [--set NAME=VALUE]... FILE [SCRIPT]");
+    return 2;
+  }
+  std::ifstream scriptFile;
+  if (names.size() == 2) {
+    scriptFile.open(names[1], std::ios::binary);
+    if (!scriptFile) {
+      PrintError(names[1] + ": cannot read the script");
+      return 1;
+    }
+  }
+  std::istream& script = names.size() == 2 ? scriptFile : std::cin;
+  ScriptUi ui;
+  CVantaroCEDoc document(ui);
+  const IoResult opened = document.OnOpenDocument(names[0]);
+  if (!opened.ok) {
+    PrintError(names[0] + ": " + opened.error);
+    return 1;
+  }
+  ScriptRunner runner(document, ui, names.size() == 2 ? names[1] : "stdin");
+  std::string line;
+  for (int number = 1; !runner.finished() && std::getline(script, line); ++number) {
+    if (!runner.RunLine(line, number)) return 1;
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+}  // namespace vantaro::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "document/document_ui.h"
+
+namespace vantaro::cli {
+
+// The document's prompts and questions answered from a script line: the
+// words after a command name answer its prompt (no words: an empty text),
+// and a final "yes" or "no" answers a question (yes unless told). Messages
+// and questions are printed on standard output.
+class ScriptUi : public DocumentUi {
+ public:
+  void SetAnswers(std::u16string text, bool yes) {
+    text_ = std::move(text);
+    yes_ = yes;
+  }
+  // A command posted by the one that just ran, if any.
+  std::optional<int> TakePostedCommand();
+  bool exitRequested() const { return exitRequested_; }
+
+  void ShowMessage(const std::u16string& text, Icon icon) override;
+  bool AskYesNo(const std::u16string& text) override;
+  std::optional<std::u16string> PromptText(const std::u16string& prompt,
+                                           const std::u16string& initial) override;
+  std::optional<std::string> PromptOpenFile() override;
+  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  bool AllowReplacingRecord() override { return true; }
+  void PostCommand(int commandId) override { posted_.push_back(commandId); }
+  void AddRecentFile(const std::string&) override {}
+  void ShowAbout() override;
+  void Exit() override { exitRequested_ = true; }
+
+ private:
+  std::u16string text_;
+  bool yes_ = true;
+  std::deque<int> posted_;
+  bool exitRequested_ = false;
+};
+
+}  // namespace vantaro::cli

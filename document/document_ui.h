@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vantaro {
+
+// What the document needs of the application around it: message boxes,
+// questions, text prompts and file-name prompts. The desktop shell answers
+// with dialogs; vantaro-cli answers from its script.
+class DocumentUi {
+ public:
+  enum class Icon { Exclamation, Stop, Question };
+
+  virtual ~DocumentUi() = default;
+
+  virtual void ShowMessage(const std::u16string& text, Icon icon) = 0;
+  // A question with Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::u16string& text) = 0;
+  // The one-line input dialog; nullopt when it is cancelled.
+  virtual std::optional<std::u16string> PromptText(const std::u16string& prompt,
+                                                   const std::u16string& initial) = 0;
+  // File-name prompts; nullopt when cancelled.
+  virtual std::optional<std::string> PromptOpenFile() = 0;
+  virtual std::optional<std::string> PromptSaveFile(const std::string& defaultName) = 0;
+  // Before New replaces a modified record: false keeps it (the shell may
+  // offer to save it first).
+  virtual bool AllowReplacingRecord() = 0;
+  // Runs a command once the current one has finished.
+  virtual void PostCommand(int commandId) = 0;
+  virtual void AddRecentFile(const std::string& path) = 0;
+  virtual void ShowAbout() = 0;
+  virtual void Exit() = 0;
+};
+
+}  // namespace vantaro

@@ -1,0 +1,234 @@
+#include "document/vantaro_doc.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "document/command_ids.h"
+#include "options/ui_strings.h"
+#include "record/record_format.h"
+#include "record/record_save.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+constexpr char16_t kParseError[] =
+    u"Some error happened while parsing. Game record might be incorrect.";
+constexpr char16_t kInvalidBoardSize[] = u"Invalid board size.";
+constexpr char16_t kBoardSizeQuestion[] =
+    u"If you change board size, all changes will be discarded. Do you really want to do that?";
+
+std::u16string Format(const std::u16string& pattern, const std::u16string& value) {
+  std::u16string text = pattern;
+  const size_t at = text.find(u"%s");
+  if (at != std::u16string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+std::u16string Decimal(int number) { return FromUtf8(std::to_string(number)); }
+
+// A file that cannot be opened for appending, or that nobody may write, is
+// opened read-only.
+bool IsWriteProtected(const std::string& path) {
+  struct stat status;
+  if (stat(path.c_str(), &status) == 0 && (status.st_mode & 0222) == 0) return true;
+  const int fd = open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+  if (fd < 0) return true;
+  close(fd);
+  return false;
+}
+
+}  // namespace
+
+int TypedNumber(std::u16string_view text) {
+  long long value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') break;
+    value = std::min<long long>(value * 10 + (c - u'0'), 1000000000);
+  }
+  return static_cast<int>(value);
+}
+
+CVantaroCEDoc::CVantaroCEDoc(DocumentUi& ui, Options& options, MoveSounds* sounds)
+    : ui_(ui), options_(options), sounds_(sounds) {}
+
+CVantaroCEDoc::~CVantaroCEDoc() {
+  // Observers forget the editor before it goes.
+  for (UpdateSink* pane : panes_) pane->SetEditor(nullptr);
+}
+
+void CVantaroCEDoc::SetPanes(std::vector<UpdateSink*> panes) {
+  panes_ = std::move(panes);
+  AttachPanes(editor_.get());
+}
+
+void CVantaroCEDoc::AttachPanes(GoEditor* editor) {
+  for (UpdateSink* pane : panes_) pane->SetEditor(editor);
+}
+
+std::unique_ptr<GoEditor> CVantaroCEDoc::MakeEditor() {
+  return std::make_unique<GoEditor>(options_, sounds_);
+}
+
+std::u16string CVantaroCEDoc::Title() const {
+  if (path_.empty()) return u"Untitled";
+  const size_t slash = path_.rfind('/');
+  return FromUtf8(slash == std::string::npos ? path_ : path_.substr(slash + 1));
+}
+
+void CVantaroCEDoc::SetModified(bool modified) {
+  if (editor_) editor_->SetModified(modified);
+}
+
+bool CVantaroCEDoc::OnNewDocument() {
+  if (editor_) editor_->SaveTryPlay();
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  editor_ = std::move(editor);
+  path_.clear();
+  editor_->SetReadOnly(false);
+  if (!editor_->NewGame()) {
+    ui_.ShowMessage(Format(u"Failed to load template file %s. Please check "
+                           u"Options->Set Up->Edit->Template file.",
+                           options_.templatePath),
+                    DocumentUi::Icon::Exclamation);
+  }
+  return true;
+}
+
+IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
+  if (editor_) editor_->SaveTryPlay();
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  IoResult loaded = editor->LoadFile(path);
+  if (!loaded.ok) {
+    AttachPanes(editor_.get());
+    editor.reset();
+    if (!editor_) OnNewDocument();
+    ui_.ShowMessage(kParseError, DocumentUi::Icon::Exclamation);
+    return loaded;
+  }
+  editor_ = std::move(editor);
+  path_ = path;
+  editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path));
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return loaded;
+}
+
+void CVantaroCEDoc::New() {
+  if (ui_.AllowReplacingRecord()) OnNewDocument();
+}
+
+void CVantaroCEDoc::Open() {
+  if (const auto path = ui_.PromptOpenFile(); path && !path->empty()) OnOpenDocument(*path);
+}
+
+bool CVantaroCEDoc::Save(bool saveAs) {
+  if (!editor_) return false;
+  std::string path = path_.empty() ? "Untitled" : path_;
+  if (saveAs || DetectFormat(path) != RecordFormat::Sgf) {
+    const size_t slash = path.rfind('/');
+    const size_t dot = path.rfind('.');
+    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const auto chosen = ui_.PromptSaveFile((hasExtension ? path.substr(0, dot) : path) + ".sgf");
+    if (!chosen || chosen->empty()) return false;
+    path = *chosen;
+  }
+  const IoResult saved = SaveRecordFile(*editor_->recordRoot(), editor_->codePage(), path);
+  if (!saved.ok) {
+    ui_.ShowMessage(Format(UiString(kStrFailedToSaveFile), FromUtf8(path)),
+                    DocumentUi::Icon::Exclamation);
+    return false;
+  }
+  editor_->SetModified(false);
+  path_ = path;
+  ui_.AddRecentFile(path);
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return true;
+}
+
+bool CVantaroCEDoc::CanReload() const {
+  return editor_ && editor_->mode() == EditorMode::Normal && !path_.empty();
+}
+
+void CVantaroCEDoc::Reload() {
+  if (!CanReload()) return;
+  auto tree = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  if (!LoadRecordFile(*tree, path_, context).ok) return;
+  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false);
+}
+
+void CVantaroCEDoc::ChangeBoardSize(int width, int height) {
+  if (!editor_ || (editor_->width() == width && editor_->height() == height)) return;
+  if (!ui_.AskYesNo(kBoardSizeQuestion)) return;
+  options_.BoardSizeCX = width;
+  options_.BoardSizeCY = height;
+  ui_.PostCommand(command::kNew);
+}
+
+void CVantaroCEDoc::CustomSize() {
+  const std::u16string initial =
+      options_.BoardSizeCX == options_.BoardSizeCY
+          ? Decimal(options_.BoardSizeCX)
+          : Decimal(options_.BoardSizeCX) + u" * " + Decimal(options_.BoardSizeCY);
+  const auto typed = ui_.PromptText(UiString(kStrInputBoardSize), initial);
+  if (!typed) return;
+  std::vector<int> numbers;
+  size_t start = 0;
+  const std::u16string separators = u" *xX,\t";
+  while (start < typed->size()) {
+    const size_t stop = std::min(typed->find_first_of(separators, start), typed->size());
+    if (stop > start) numbers.push_back(TypedNumber(typed->substr(start, stop - start)));
+    start = stop + 1;
+  }
+  const int width = numbers.empty() ? 0 : numbers[0];
+  const int height = numbers.size() >= 2 ? numbers[1] : width;
+  if (width == options_.BoardSizeCX && height == options_.BoardSizeCY) return;
+  if (width < 2 || width > 52 || height < 2 || height > 52) {
+    ui_.ShowMessage(kInvalidBoardSize, DocumentUi::Icon::Stop);
+    return;
+  }
+  ChangeBoardSize(width, height);
+}
+
+void CVantaroCEDoc::EditNodeName() {
+  if (!editor_ || !editor_->CanSetNodeName()) return;
+  const auto typed = ui_.PromptText(UiString(kStrEnterNodeName), editor_->NodeName());
+  if (typed) editor_->SetNodeName(*typed);
+}
+
+std::optional<int> CVantaroCEDoc::PromptNumber(int stringId, const std::u16string& initial) {
+  const auto typed = ui_.PromptText(UiString(stringId), initial);
+  if (!typed) return std::nullopt;
+  return TypedNumber(*typed);
+}
+
+void CVantaroCEDoc::SetMoveNumber() {
+  if (!editor_) return;
+  if (editor_->cursorIndex() < 0) {
+    ui_.ShowMessage(UiString(kStrSelectNodeFirst), DocumentUi::Icon::Stop);
+    return;
+  }
+  if (const auto number =
+          PromptNumber(kStrEnterMoveNumber, Decimal(editor_->SuggestedMoveNumber()))) {
+    editor_->SetMoveNumber(*number);
+  }
+}
+
+void CVantaroCEDoc::AutoSetMoveNumbers() {
+  if (!editor_ || !editor_->EditAllowed()) return;
+  const auto every = PromptNumber(kStrAutoSetMoveNumbers, Decimal(options_.autosetMNMoves));
+  if (!every || *every <= 0) return;
+  options_.autosetMNMoves = *every;
+  editor_->AutoSetMoveNumbers(*every);
+}
+
+void CVantaroCEDoc::ToMoveNumber() {
+  if (!editor_) return;
+  const auto number = PromptNumber(kStrJumpToMoveNumber, u"1");
+  if (number && *number > 0) editor_->ToMoveNumber(*number);
+}
+
+}  // namespace vantaro

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/document_ui.h"
+#include "editor/go_editor.h"
+#include "options/options.h"
+
+namespace vantaro {
+
+class MoveSounds;
+
+// The single document of the application: it owns the editor that holds the
+// open record, makes a fresh editor for New and Open, writes the record for
+// Save and Save As, and carries out the commands that need more than the
+// editor (prompts, questions, messages through its DocumentUi).
+class CVantaroCEDoc {
+ public:
+  // ui and options must outlive the document; sounds may be null.
+  explicit CVantaroCEDoc(DocumentUi& ui, Options& options = GlobalOptions(),
+                         MoveSounds* sounds = nullptr);
+  ~CVantaroCEDoc();
+
+  // The observers every new editor is attached to, in this order.
+  void SetPanes(std::vector<UpdateSink*> panes);
+
+  GoEditor* editor() const { return editor_.get(); }
+  DocumentUi& ui() const { return ui_; }
+  Options& options() const { return options_; }
+  const std::string& path() const { return path_; }
+  // The file name of the path, or "Untitled".
+  std::u16string Title() const;
+  bool IsModified() const { return editor_ && editor_->modified(); }
+  void SetModified(bool modified);
+
+  // A new record in a new editor (the New command asks the shell first).
+  bool OnNewDocument();
+  // A file in a new editor; on failure the previous record stays (or a new
+  // one is started when there was none) and the user is told.
+  IoResult OnOpenDocument(const std::string& path);
+
+  void New();
+  void Open();
+  // Writes SGF to the path, asking for a name first when saveAs is set or the
+  // record came from another format; false when nothing was written.
+  bool Save(bool saveAs);
+  bool CanReload() const;
+  void Reload();
+  // Asks, then starts a new game of that size through the New command.
+  void ChangeBoardSize(int width, int height);
+  void CustomSize();
+  void EditNodeName();
+  void SetMoveNumber();
+  void AutoSetMoveNumbers();
+  void ToMoveNumber();
+
+ private:
+  std::unique_ptr<GoEditor> MakeEditor();
+  void AttachPanes(GoEditor* editor);
+  std::optional<int> PromptNumber(int stringId, const std::u16string& initial);
+
+  DocumentUi& ui_;
+  Options& options_;
+  MoveSounds* sounds_;
+  std::vector<UpdateSink*> panes_;
+  std::unique_ptr<GoEditor> editor_;
+  std::string path_;
+};
+
+// Numbers typed into a prompt: the leading decimal digits, 0 when there are none.
+int TypedNumber(std::u16string_view text);
+
+}  // namespace vantaro

@@ -1,0 +1,212 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/transaction.h"
+#include "editor/update_sink.h"
+#include "game/board.h"
+#include "game/game_tree.h"
+#include "options/options.h"
+#include "record/io_result.h"
+
+namespace vantaro {
+
+class MoveSounds;
+
+enum class EditorMode { Normal = 0, AwaitingClick = 1 };
+
+// The Stones & Markers tools, in the order of their numbers.
+enum class Tool {
+  AlternateMove = 0,
+  AddBlack,
+  AddWhite,
+  AddEmpty,
+  Circle,
+  Triangle,
+  Square,
+  Cross,
+  Label,
+  DeleteMarkers,
+};
+
+// The engine behind a document: it owns the record, keeps a cursor on one
+// node, is the board position at that node (recomputed from the root on
+// every move of the cursor), records every change as a transaction for undo
+// and redo and every cursor move for back and forward, and raises change
+// notifications on its broadcaster part. Every operation that changes
+// something reports whether it did.
+class GoEditor : public GoBoard, public UpdateSink {
+ public:
+  // options must outlive the editor; sounds may be null (silent).
+  explicit GoEditor(Options& options = GlobalOptions(), MoveSounds* sounds = nullptr);
+  ~GoEditor() override;
+
+  bool IsBranchMode() const override { return branchMode_; }
+
+  // --- Records ---
+  // Forgets the record and both histories and takes the settings afresh.
+  void Reset();
+  // A new record: one node with the size of the options, or the template
+  // file when useTemplate is on. False when the template could not be read;
+  // the record then has one empty node.
+  bool NewGame();
+  void InstallRecord(std::unique_ptr<GameTree> root, int codePage);
+  // Reads a file into a fresh record and installs it; on failure nothing changes.
+  IoResult LoadFile(const std::string& path);
+  // Puts a new root in place and returns the old one, keeping the cursor and
+  // both histories (the replace action of a transaction uses it).
+  std::unique_ptr<GameTree> ReplaceRecord(std::unique_ptr<GameTree> root);
+
+  GameTree* recordRoot() const { return record_.get(); }
+  GameTree* cursorTree() const { return cursorTree_; }
+  int cursorIndex() const { return cursorIndex_; }
+  Node* CurrentNode() const;
+  TreePath CurrentPath() const;
+  int codePage() const { return codePage_; }
+  const Options& options() const { return options_; }
+  Options& options() { return options_; }
+
+  bool modified() const { return modified_; }
+  void SetModified(bool modified) { modified_ = modified; }
+  bool readOnly() const { return readOnly_; }
+  void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+  EditorMode mode() const { return mode_; }
+  Tool tool() const { return tool_; }
+  bool soundOn() const { return soundOn_; }
+  void SetSoundOn(bool on) { soundOn_ = on; }
+  bool tryPlayActive() const { return tryPlayActive_; }
+
+  // --- Cursor ---
+  // Moves the cursor to the node (null: stays where it is), replays the
+  // board and rebuilds the overlay. Raises nothing: transactions do.
+  void SetCurrentNode(Node* node);
+  // The one way navigation moves the cursor: a transaction in the back and
+  // forward history. Moving forward plays the move sound.
+  bool GoToNode(Node* target);
+  bool Navigable() const { return mode_ == EditorMode::Normal; }
+
+  // --- Navigation; each Can... is the command's enable test ---
+  bool CanFirst() const;
+  bool First();
+  bool Last();
+  bool CanNext() const;
+  bool Next(int steps);
+  bool CanPrevious() const { return CanFirst(); }
+  bool Previous(int steps);
+  bool CanParent() const;
+  bool Parent();
+  bool CanChild() const;
+  bool Child();
+  bool CanPrevBranch() const;
+  bool PrevBranch();
+  bool CanNextBranch() const;
+  bool NextBranch();
+  bool CanBranchStart() const;
+  bool BranchStart();
+  bool CanBranchEnd() const;
+  bool BranchEnd();
+  bool PrevComment();
+  bool NextComment();
+  bool ToMoveNumber(int number);
+  bool CanToClicked() const { return Navigable(); }
+  void StartToClicked();
+  bool CanGoBack() const;
+  bool GoBack();
+  bool CanGoForward() const;
+  bool GoForward();
+
+  // --- Undo and redo ---
+  // Enters an edit: empties the back and forward history, does it, drops the
+  // undone transactions and, when the history is too large, the oldest ones.
+  void Commit(std::unique_ptr<Tran> tran);
+  bool CanUndo() const;
+  bool Undo();
+  bool CanRedo() const;
+  bool Redo();
+  int undoTotalSize() const { return undoTotal_; }
+  int undoCount() const { return static_cast<int>(undo_.size()); }
+  int undoIndex() const { return undoIndex_; }
+  int navigationCount() const { return static_cast<int>(navigation_.size()); }
+  int navigationIndex() const { return navigationIndex_; }
+
+  // --- Editing (each refuses when editing is not allowed) ---
+  bool EditAllowed() const;
+  // Selecting the current tool again goes back to Alternate Move, and
+  // reselecting Alternate Move swaps the colour to play.
+  void ChooseTool(Tool tool);
+  // A tap on the board with the current tool (or the awaited To Clicked point).
+  void Click(Point point);
+  bool PlayMove(Point point, bool white);
+  bool CanPass() const { return EditAllowed(); }
+  bool Pass();
+  bool AddBranch();
+  bool AddLabel(Point point);
+  bool RemoveMarkup(Point point);
+  bool CanDelete() const;
+  bool Delete();
+  bool DeleteAfterCurrent();
+  bool CanSetNodeName() const { return EditAllowed() && CurrentNode() != nullptr; }
+  bool SetNodeName(std::u16string_view name);
+  bool SetComment(std::u16string_view comment, Node* node = nullptr);
+  std::u16string NodeName() const;
+  std::u16string Comment() const;
+  bool CanSetMoveNumber() const { return EditAllowed() && cursorIndex_ >= 0; }
+  // The number offered for the current node: its move's number, or the next.
+  int SuggestedMoveNumber() const;
+  bool SetMoveNumber(int number);
+  bool CanUnsetMoveNumber() const;
+  bool UnsetMoveNumber();
+  bool AutoSetMoveNumbers(int every);
+  bool UnsetAllMoveNumbers();
+  // Replaces the whole record by tree as one transaction; the cursor goes to
+  // target, or, with keepCursor, to the current path when it resolves in the
+  // new tree (else its first node), or else to the new tree's first node.
+  void ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
+                          bool modifiedAfter);
+
+  // --- Try-play ---
+  bool StartTryPlay();
+  bool StopTryPlay();
+  bool CanSaveTryPlay() const;
+  bool SaveTryPlay();
+  void PlayMoveSound();
+
+ private:
+  void Install(std::unique_ptr<GameTree> root, int codePage);
+  Node* NextTarget(int steps) const;
+  Node* PreviousTarget(int steps) const;
+  bool GoToClickedPoint(Point point);
+  void ClearNavigation();
+  void TrimUndoHistory();
+  void CommitPropertyAt(Property property, bool newBranch);
+  void CommitNodeCopy(Node& node, std::unique_ptr<Node> copy);
+  bool SetNodeText(int id, std::u16string_view text, Node* node);
+  bool ClickWithTool(Point point);
+  void AddBranchTree(std::unique_ptr<GameTree> tree, Node* target);
+
+  Options& options_;
+  MoveSounds* sounds_;
+  bool soundOn_ = true;
+  bool readOnly_ = false;
+  bool branchMode_ = false;
+  EditorMode mode_ = EditorMode::Normal;
+  Tool tool_ = Tool::AlternateMove;
+  std::unique_ptr<GameTree> record_;
+  bool modified_ = false;
+  std::vector<std::unique_ptr<Tran>> undo_;
+  int undoIndex_ = -1;
+  std::vector<std::unique_ptr<Tran>> navigation_;
+  int navigationIndex_ = -1;
+  GameTree* cursorTree_ = nullptr;
+  int cursorIndex_ = -1;
+  int undoTotal_ = 0;
+  bool tryPlayActive_ = false;
+  std::unique_ptr<GameTree> savedTree_;
+  TreePath savedPath_;
+  bool savedModified_ = false;
+  int codePage_ = 0;
+};
+
+}  // namespace vantaro

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+namespace vantaro {
+
+class GoEditor;
+class Node;
+class Tran;
+class UpdateSink;
+
+// One reversible change of the record. An action owns whatever piece of the
+// record it has taken out, and raises the node and tree notifications of
+// its change on the editor. A false result stops the transaction.
+class Action {
+ public:
+  virtual ~Action() = default;
+  virtual bool Do() = 0;
+  virtual bool Undo() = 0;
+  virtual int MemorySize() const { return 8; }
+
+  void SetOwner(Tran* owner) { owner_ = owner; }
+
+ protected:
+  GoEditor& editor() const;
+  UpdateSink& notify() const;  // the editor's broadcaster
+
+ private:
+  Tran* owner_ = nullptr;
+};
+
+// A change of the record or of the cursor: actions done in order and undone
+// in reverse, and the current node and modified flag before and after.
+class Tran {
+ public:
+  explicit Tran(GoEditor& editor) : editor_(&editor) {}
+  Tran(const Tran&) = delete;
+  Tran& operator=(const Tran&) = delete;
+
+  void Add(std::unique_ptr<Action> action);
+
+  // Does every action (stopping with false at the first failure, which leaves
+  // the earlier ones done), makes nodeAfter current and raises board,
+  // current-node, status (when the modified flag changes) and history.
+  bool Do();
+  // The reverse, back to nodeBefore.
+  bool Undo();
+  int MemorySize() const;
+  // Computed after the first Do and kept: what the undo history is bounded by.
+  int size() const { return size_; }
+
+  GoEditor& editor() const { return *editor_; }
+
+  Node* nodeBefore = nullptr;
+  Node* nodeAfter = nullptr;
+  bool modifiedBefore = false;
+  bool modifiedAfter = true;
+
+ private:
+  std::vector<std::unique_ptr<Action>> actions_;
+  GoEditor* editor_;
+  int size_ = -1;
+};
+
+}  // namespace vantaro

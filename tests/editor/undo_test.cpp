@@ -1,0 +1,84 @@
+#include "editor_fixture.h"
+
+namespace vantaro::test {
+namespace {
+
+class UndoTest : public EditorTest {};
+
+TEST_F(UndoTest, ANewEditAfterUndoDropsTheRedoSteps) {
+  GoEditor& editor = Open("(;SZ[9])");
+  editor.PlayMove({1, 1}, false);
+  editor.PlayMove({2, 2}, true);
+  editor.Undo();
+  EXPECT_TRUE(editor.CanRedo());
+  editor.PlayMove({3, 3}, true);
+  EXPECT_FALSE(editor.CanRedo());
+  EXPECT_EQ(editor.undoCount(), 2);
+}
+
+TEST_F(UndoTest, TheModifiedFlagFollowsTheHistory) {
+  GoEditor& editor = Open("(;SZ[9])");
+  EXPECT_FALSE(editor.modified());
+  editor.PlayMove({1, 1}, false);
+  EXPECT_TRUE(editor.modified());
+  editor.Undo();
+  EXPECT_FALSE(editor.modified());
+}
+
+TEST_F(UndoTest, UndoIsRefusedReadOnlyUnlessTryingMoves) {
+  GoEditor& editor = Open("(;SZ[9])");
+  editor.PlayMove({1, 1}, false);
+  editor.SetReadOnly(true);
+  EXPECT_FALSE(editor.CanUndo());
+  editor.StartTryPlay();
+  EXPECT_TRUE(editor.CanUndo());
+}
+
+TEST_F(UndoTest, SplittingForABranchAndUndoingRestoresTheOrder) {
+  Open("(;SZ[9];B[aa];W[bb];B[cc](;W[dd])(;W[ee]))");
+  const std::string before = Sgf();
+  GoTo({{}, 1});
+  editor().PlayMove({5, 5}, true);
+  EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[aa]\r\n(;W[bb];B[cc]\r\n(;W[dd])\r\n(;W[ee]))\r\n(;W[ff]))");
+  editor().Undo();
+  EXPECT_EQ(Sgf(), before);
+}
+
+TEST_F(UndoTest, TrimmingFreesJustMoreThanHalfTheLimit) {
+  GoEditor& editor = Open("(;SZ[9])");
+  std::vector<int> sizes;  // of each step, from the growth of the total
+  int before = 0;
+  for (int i = 0; i < 40; ++i) {
+    const int count = editor.undoCount();
+    const int total = editor.undoTotalSize();
+    editor.SetComment(std::u16string(150000, u'a' + static_cast<char16_t>(i % 20)));
+    if (editor.undoCount() == count + 1) {
+      sizes.push_back(editor.undoTotalSize() - total);
+      continue;
+    }
+    // The oldest steps went: just enough of them to free more than 5000000.
+    const int removed = count + 1 - editor.undoCount();
+    const int freed = total + sizes.back() - editor.undoTotalSize();
+    int sum = 0;
+    for (int k = 0; k < removed - 1; ++k) sum += sizes[k];
+    EXPECT_GE(total, 10000000);
+    EXPECT_LE(sum, 5000000);
+    EXPECT_GT(sum + sizes[removed - 1], 5000000);
+    EXPECT_GT(freed, 0);
+    before = removed;
+    break;
+  }
+  EXPECT_GT(before, 0) << "the history was never trimmed";
+}
+
+TEST_F(UndoTest, TheNewestThreeStepsAlwaysStay) {
+  GoEditor& editor = Open("(;SZ[9])");
+  const std::u16string huge(6000000, u'y');
+  for (int i = 0; i < 3; ++i) editor.SetComment(huge + std::u16string(1, u'a' + i));
+  editor.SetComment(u"small");
+  EXPECT_EQ(editor.undoCount(), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(editor.Undo());
+}
+
+}  // namespace
+}  // namespace vantaro::test

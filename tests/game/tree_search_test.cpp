@@ -1,0 +1,137 @@
+#include "game/tree_search.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+using test::ReadSgfText;
+
+// Nodes named by their comment: the visit order reads as a string.
+constexpr char kTree[] =
+    "(;C[r0];C[r1](;C[a0];C[a1](;C[x0])(;C[y0]))(;C[b0])(;C[c0];C[c1]))";
+
+std::string Visits(std::function<void(GameTree&, const NodePredicate&)> search,
+                   GameTree& root) {
+  std::string order;
+  search(root, [&order](const Node& node) {
+    order += (order.empty() ? "" : " ") + ToDisplayUtf8(node.Find(kPropC)->text());
+    return false;
+  });
+  return order;
+}
+
+GameTree& Child(GameTree& root, std::initializer_list<int> path) {
+  GameTree* tree = &root;
+  for (int index : path) tree = tree->ChildAt(index);
+  return *tree;
+}
+
+struct ForwardCase {
+  SearchFlags flags;
+  std::initializer_list<int> from;
+  int index;
+  const char* expected;
+};
+
+TEST(SearchForward, VisitOrderForEveryFlagCombination) {
+  auto record = ReadSgfText(kTree);
+  GameTree& root = *record.root;
+  const ForwardCase cases[] = {
+      {{false, false, false}, {}, 1, "r1 a0 a1 x0"},
+      {{true, false, false}, {}, 1, "r1 b0"},
+      {{false, false, true}, {}, 1, "r1 a0 a1 x0 y0 b0 c0 c1"},
+      {{true, false, true}, {}, 1, "r1 b0 c0 c1 a0 a1 y0 x0"},
+      // Climbing out of the last child starts again at child 0 (variant-first: child 0 only).
+      {{false, false, true}, {2}, 1, "c1 a0 a1 x0 y0 b0 c0 c1"},
+      {{true, false, true}, {2}, 1, "c1 a0 a1 y0 x0"},
+      // Branch mode without variant-first climbs to later siblings only.
+      {{false, true, true}, {0, 0}, 0, "x0 y0 b0 c0 c1"},
+      {{false, true, true}, {2}, 0, "c0 c1"},
+      // Otherwise child 0 climbs to nothing.
+      {{false, false, true}, {0, 0}, 0, "x0"},
+      // From the last of two children every child is searched again, itself included.
+      {{false, false, true}, {0, 1}, 0, "y0 x0 y0"},
+  };
+  for (const ForwardCase& c : cases) {
+    GameTree& tree = Child(root, c.from);
+    const auto search = [&](GameTree&, const NodePredicate& p) {
+      SearchForward(tree, c.index, c.flags, p);
+    };
+    EXPECT_EQ(Visits(search, root), c.expected)
+        << "variantFirst=" << c.flags.variantFirst << " branchMode=" << c.flags.branchMode
+        << " siblings=" << c.flags.siblings << " from child " << c.from.size();
+  }
+}
+
+TEST(SearchBackward, PlainClimbsThroughTheParentsOnly) {
+  auto record = ReadSgfText(kTree);
+  GameTree& x = Child(*record.root, {0, 0});
+  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) { SearchBackward(x, 0, {}, false, p); },
+                   *record.root),
+            "x0 a1 a0 r1 r0");
+}
+
+TEST(SearchBackward, ClimbingIsTheReverseOfTheForwardOrder) {
+  auto record = ReadSgfText(kTree);
+  GameTree& root = *record.root;
+  GameTree& c = Child(root, {2});
+  // Branch mode without variant-first: earlier siblings, each children first.
+  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
+              SearchBackward(c, 0, {false, true, true}, true, p);
+            }, root),
+            "c0 b0 y0 x0 a1 a0 r1 r0");
+  // Variant-first from child 0: the other children from the last one down.
+  GameTree& a = Child(root, {0});
+  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
+              SearchBackward(a, 0, {true, false, true}, true, p);
+            }, root),
+            "a0 c1 c0 b0 r1 r0");
+  // Variant-first from child 1: nothing before the parent.
+  GameTree& b = Child(root, {1});
+  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
+              SearchBackward(b, 0, {true, false, true}, true, p);
+            }, root),
+            "b0 r1 r0");
+  // Neither: no sibling at all.
+  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
+              SearchBackward(c, 0, {false, false, true}, true, p);
+            }, root),
+            "c0 r1 r0");
+}
+
+TEST(StepCounter, StopsAtTheEndWhenTheStepsRunOut) {
+  auto record = ReadSgfText("(;C[0];C[1];C[2];C[3];C[4])");
+  StepCounter counter(5);
+  Node* found = SearchForward(*record.root, 2, {}, counter.Predicate());
+  EXPECT_EQ(counter.Result(found), record.root->NodeAt(4));
+  StepCounter two(2);
+  EXPECT_EQ(two.Result(SearchForward(*record.root, 1, {}, two.Predicate())), record.root->NodeAt(2));
+}
+
+TEST(NextMoves, TheFirstMoveOfEachLine) {
+  auto record = ReadSgfText("(;B[aa];C[x];W[bb];B[cc](;W[dd])(;C[y];W[ee]))");
+  GameTree& root = *record.root;
+  EXPECT_EQ(NextMoveNode(root, 1), root.NodeAt(2));
+  EXPECT_EQ(NextMoveAtPoint(root, 1, {1, 1}), root.NodeAt(2));
+  EXPECT_EQ(NextMoveAtPoint(root, 1, {2, 2}), nullptr);  // a later move of the line
+  EXPECT_EQ(NextMoveAtPoint(root, 4, {4, 4}), root.ChildAt(1)->NodeAt(1));
+  EXPECT_EQ(CollectNextMoves(root, 1), std::vector<Node*>{root.NodeAt(2)});
+  EXPECT_EQ(CollectNextMoves(root, 4),
+            (std::vector<Node*>{root.ChildAt(0)->NodeAt(0), root.ChildAt(1)->NodeAt(1)}));
+}
+
+TEST(FindMoveNumber, CountsOnlyMovesAndSearchesDepthFirst) {
+  auto record = ReadSgfText("(;B[aa];AB[bb];W[cc](;B[dd])(;B[ee];W[ff]))");
+  GameTree& root = *record.root;
+  EXPECT_EQ(FindMoveNumber(root, 0, 0, 2), root.NodeAt(2));
+  EXPECT_EQ(FindMoveNumber(root, 0, 0, 3), root.ChildAt(0)->NodeAt(0));
+  EXPECT_EQ(FindMoveNumber(root, 0, 0, 4), root.ChildAt(1)->NodeAt(1));
+  EXPECT_EQ(FindMoveNumber(root, 0, 0, 9), nullptr);
+}
+
+}  // namespace
+}  // namespace vantaro
