@@ -16,10 +16,10 @@ PropertyList::PropertyList(const PropertyList& other) {
 }
 
 PropertyList& PropertyList::operator=(const PropertyList& other) {
-  if (this != &other) {
-    PropertyList copy(other);
-    *this = std::move(copy);
-  }
+  if (this == &other) return *this;
+  ReleaseStorage();
+  Reserve(other.size_);
+  for (const Property& property : other) std::construct_at(data() + size_++, property);
   return *this;
 }
 

@@ -1,6 +1,7 @@
 #include "record/sgf_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "record/value_syntax.h"
@@ -251,16 +252,27 @@ std::string WriteSgfNode(Node& node, int codePage) {
 }
 
 void FilterTags(GameTree& tree, std::string_view tagText) {
-  std::vector<std::string> tags;
+  // Tags that name a table row are matched by index, the others by the
+  // identifier an unrecognised property keeps.
+  std::array<bool, kPropertyCount> taggedRows{};
+  std::vector<std::string> taggedNames;
   const std::string upper = AsciiUpper(tagText);
   size_t start = 0;
   while (start < upper.size()) {
     const size_t stop = std::min(upper.find_first_of(" ,\t", start), upper.size());
-    if (stop > start) tags.push_back(upper.substr(start, stop - start));
+    if (stop > start) {
+      const std::string tag = upper.substr(start, stop - start);
+      if (const int index = FindPropertyIndex(tag); index != kPropUnknown) {
+        taggedRows[static_cast<size_t>(index)] = true;
+      } else {
+        taggedNames.push_back(tag);
+      }
+    }
     start = stop + 1;
   }
-  const auto isTagged = [&tags](const Property& property) {
-    return std::find(tags.begin(), tags.end(), property.Name()) != tags.end();
+  const auto isTagged = [&](const Property& property) {
+    if (property.id() != kPropUnknown) return taggedRows[static_cast<size_t>(property.id())];
+    return std::find(taggedNames.begin(), taggedNames.end(), property.Name()) != taggedNames.end();
   };
   ForEachTree(tree, [&](GameTree& each) {
     for (int i = each.NodeCount() - 1; i >= 0; --i) {

@@ -6,17 +6,6 @@
 namespace vantaro::test {
 namespace {
 
-class CliTest : public ::testing::Test {
- protected:
-  std::string Write(const std::string& name, std::string_view bytes) {
-    const auto path = directory_.path() / name;
-    WriteFileBytes(path, bytes);
-    return path.string();
-  }
-  std::string PathOf(const std::string& name) { return (directory_.path() / name).string(); }
-  TemporaryDirectory directory_;
-};
-
 TEST_F(CliTest, InfoDescribesARecord) {
   const std::string file =
       Write("game.sgf", "(;SZ[13]KM[6.5]PB[\xe6\x9d\x8e]PW[Kim];B[dd];W[];B[jj](;W[cc]))");

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "cli/cli_process.h"
+#include "test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+class RunScriptTest : public CliTest {
+ protected:
+  ProcessResult Run(std::string_view record, const std::string& script,
+                    std::vector<std::string> settings = {}) {
+    std::vector<std::string> arguments = settings;
+    arguments.push_back("run");
+    arguments.push_back(Write("game.sgf", record));
+    return RunCli(arguments, script);
+  }
+};
+
+TEST_F(RunScriptTest, NavigationAndPrinting) {
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa];W[bb](;B[cc])(;B[dd]))",
+          "# comments and blank lines are skipped\n\nNext\nNext\nprint status\nprint board\n"
+          "Last\nprint status\nTo Move Number 1\nprint status\nprint node\n",
+          {"--set", "variantBranchFirst=0"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "move=2 toPlay=B modified=0 readOnly=0 tryPlay=0 path=/2\n"
+            "X....\n.O...\n.....\n.....\n.....\n"
+            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=0/0\n"
+            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1\n"
+            ";B[aa]\n");
+}
+
+TEST_F(RunScriptTest, DisabledCommandsAreRefused) {
+  const ProcessResult result = Run("(;SZ[5];B[aa])", "Previous\nUndo\nprint state Undo\nprint state Play Sound\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out,
+            "refused: Previous\nrefused: Undo\ndisabled unchecked\nenabled checked\n");
+}
+
+TEST_F(RunScriptTest, EditsUndoAndTheWholeRecord) {
+  const ProcessResult result = Run(
+      "(;SZ[5];B[aa])",
+      "Last\nclick 2 2\ncomment two\\nlines\nEdit Node Name key\nprint sgf\nUndo\nUndo\nUndo\n"
+      "print status\nRedo\nprint node\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "(;SZ[5]\r\n;B[aa];W[cc]C[two\r\nlines]N[key])\n"
+            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1\n"
+            ";W[cc]\n");
+}
+
+TEST_F(RunScriptTest, ReadOnlyFilesIgnoreClicksAndComments) {
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa])", "click 3 3\ncomment x\nPass\nclick 0 0\nprint status\n",
+          {"--set", "openReadOnly=1"});
+  EXPECT_EQ(result.out,
+            "refused: Pass\nmove=1 toPlay=W modified=0 readOnly=1 tryPlay=0 path=/1\n");
+}
+
+TEST_F(RunScriptTest, QuestionsAndMessages) {
+  const ProcessResult result = Run(
+      "(;SZ[5];B[aa])",
+      "Custom Size 17*15 no\nprint status\nCustom Size\nCustom Size 17*15\nprint board\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  const std::string question =
+      "question: If you change board size, all changes will be discarded. Do you really want to "
+      "do that?\n";
+  EXPECT_EQ(result.out.substr(0, question.size()), question);
+  EXPECT_NE(result.out.find("message: Invalid board size.\n"), std::string::npos);
+  // After "yes" (the default) a new 17 x 15 record replaces the file's.
+  const std::string rows = result.out.substr(result.out.rfind(question) + question.size());
+  EXPECT_EQ(rows.size(), 15u * 18u);
+}
+
+TEST_F(RunScriptTest, SaveAsWritesTheFileAndOpenReadsOne) {
+  const std::string other = Write("other.sgf", "(;SZ[9];B[ee])");
+  const std::string saved = (directory_.path() / "saved.sgf").string();
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa])", "Save As " + saved + "\nOpen " + other + "\nLast\nprint node\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadFileBytes(saved), "(;SZ[5]\r\n;B[aa])");
+  EXPECT_EQ(result.out, ";B[ee]\n");
+}
+
+TEST_F(RunScriptTest, ErrorsNameTheScriptLine) {
+  const std::string script = Write("script.txt", "Next\nJump around\nNext\n");
+  const ProcessResult unknown =
+      RunCli({"run", Write("game.sgf", "(;B[aa];W[bb])"), script});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_EQ(unknown.err, "vantaro-cli: " + script + ":2: unknown command: Jump around\n");
+  const ProcessResult badClick = Run("(;B[aa])", "click 1\n");
+  EXPECT_EQ(badClick.status, 1);
+  EXPECT_EQ(badClick.err, "vantaro-cli: stdin:1: usage: click X Y\n");
+  const ProcessResult missing = RunCli({"run", (directory_.path() / "none.sgf").string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantaro::test

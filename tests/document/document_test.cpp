@@ -1,0 +1,301 @@
+#include "document/vantaro_doc.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <deque>
+#include <set>
+
+#include "document/command_ids.h"
+#include "document/command_table.h"
+#include "test_support.h"
+#include "text/text_conversion.h"
+
+namespace vantaro::test {
+namespace {
+
+using namespace command;
+
+// Answers prompts from a queue and writes down what the document shows.
+class FakeUi : public DocumentUi {
+ public:
+  void ShowMessage(const std::u16string& text, Icon) override { shown.push_back(ToDisplayUtf8(text)); }
+  bool AskYesNo(const std::u16string& text) override {
+    shown.push_back("? " + ToDisplayUtf8(text));
+    return yes;
+  }
+  std::optional<std::u16string> PromptText(const std::u16string&, const std::u16string& initial) override {
+    prompted.push_back(ToDisplayUtf8(initial));
+    if (answers.empty()) return std::nullopt;
+    std::u16string answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::optional<std::string> PromptOpenFile() override { return fileName; }
+  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override {
+    prompted.push_back(defaultName);
+    return fileName;
+  }
+  bool AllowReplacingRecord() override { return true; }
+  void PostCommand(int id) override { posted.push_back(id); }
+  void AddRecentFile(const std::string& path) override { recent.push_back(path); }
+  void ShowAbout() override {}
+  void Exit() override {}
+
+  bool yes = true;
+  std::deque<std::u16string> answers;
+  std::optional<std::string> fileName;
+  std::vector<std::string> shown, prompted, recent;
+  std::vector<int> posted;
+};
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  DocumentTest() : options_(u"/install"), document_(ui_, options_), table_(document_) {
+    options_.defaultCodePage = 65001;
+    options_.playSound = false;
+  }
+  std::string Write(const std::string& name, std::string_view bytes) {
+    const auto path = directory_.path() / name;
+    WriteFileBytes(path, bytes);
+    return path.string();
+  }
+  bool Enabled(int id) const {
+    const Command* command = table_.Find(id);
+    return !command->enabled || command->enabled();
+  }
+  bool Checked(int id) const {
+    const Command* command = table_.Find(id);
+    return command->checked && command->checked();
+  }
+  void Run(int id) { table_.Find(id)->run(); }
+  std::string Sgf() { return WriteSgfText(*document_.editor()->recordRoot()); }
+
+  TemporaryDirectory directory_;
+  FakeUi ui_;
+  Options options_;
+  CVantaroCEDoc document_;
+  CommandTable table_;
+};
+
+TEST_F(DocumentTest, EveryCommandHasItsOwnName) {
+  std::set<std::string> names;
+  for (const Command& command : table_.commands()) {
+    EXPECT_TRUE(names.insert(CommandName(command.menuText)).second) << command.menuText;
+  }
+  EXPECT_EQ(table_.FindByName("Save As")->id, kSaveAs);
+  EXPECT_EQ(table_.FindByName("Alternate Move")->id, kAlternateMove);
+  EXPECT_EQ(table_.FindByName("Undo")->id, kUndo);
+  EXPECT_FALSE(Enabled(kUndo));  // no editor yet
+  EXPECT_FALSE(Enabled(kNext));
+}
+
+TEST_F(DocumentTest, SavingANewRecordAsksForANameAndWritesIt) {
+  document_.OnNewDocument();
+  EXPECT_EQ(document_.Title(), u"Untitled");
+  ui_.fileName = (directory_.path() / "game.sgf").string();
+  EXPECT_TRUE(document_.Save(false));
+  EXPECT_EQ(ui_.prompted, std::vector<std::string>{"Untitled.sgf"});
+  EXPECT_EQ(document_.path(), *ui_.fileName);
+  EXPECT_EQ(document_.Title(), u"game.sgf");
+  EXPECT_EQ(ReadFileBytes(*ui_.fileName), "(;SZ[19]\r\n)");
+  // Saved in place from now on.
+  document_.editor()->SetComment(u"x");
+  EXPECT_TRUE(document_.Save(false));
+  EXPECT_EQ(ui_.prompted.size(), 1u);
+  EXPECT_FALSE(document_.IsModified());
+}
+
+TEST_F(DocumentTest, ARecordFromAnotherFormatIsSavedAsSgf) {
+  const std::string gib = Write("game.gib", "STO 0 1 1 3 3\n");
+  ASSERT_TRUE(document_.OnOpenDocument(gib).ok);
+  ui_.fileName = std::nullopt;  // cancelled: nothing is written
+  EXPECT_FALSE(document_.Save(false));
+  EXPECT_EQ(ui_.prompted.back(), (directory_.path() / "game.sgf").string());
+}
+
+TEST_F(DocumentTest, AFailedSaveSaysSoAndKeepsTheModifiedFlag) {
+  document_.OnNewDocument();
+  document_.editor()->SetComment(u"x");
+  ui_.fileName = (directory_.path() / "missing" / "game.sgf").string();
+  EXPECT_FALSE(document_.Save(true));
+  EXPECT_EQ(ui_.shown.back(), "Failed to save file " + *ui_.fileName);
+  EXPECT_TRUE(document_.IsModified());
+}
+
+TEST_F(DocumentTest, AFileThatDoesNotLoadKeepsThePreviousRecord) {
+  const std::string good = Write("good.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(good).ok);
+  GoEditor* before = document_.editor();
+  EXPECT_FALSE(document_.OnOpenDocument(Write("bad.ngf", "short\n")).ok);
+  EXPECT_EQ(ui_.shown.back(), "Some error happened while parsing. Game record might be incorrect.");
+  EXPECT_EQ(document_.editor(), before);
+  EXPECT_EQ(document_.path(), good);
+}
+
+TEST_F(DocumentTest, WriteProtectedFilesOpenReadOnly) {
+  const std::string path = Write("locked.sgf", "(;B[aa])");
+  chmod(path.c_str(), 0444);
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_TRUE(document_.editor()->readOnly());
+  EXPECT_TRUE(Checked(kReadOnly));
+  EXPECT_FALSE(Enabled(kAddBlack));
+  EXPECT_FALSE(Enabled(kPass));
+  EXPECT_TRUE(Enabled(kTryPlay));
+  Run(kTryPlay);
+  EXPECT_TRUE(Checked(kTryPlay));
+  EXPECT_TRUE(Enabled(kAddBlack));
+  EXPECT_FALSE(Enabled(kSaveTryPlay));
+  const std::string writable = Write("free.sgf", "(;B[aa])");
+  options_.openReadOnly = true;
+  ASSERT_TRUE(document_.OnOpenDocument(writable).ok);
+  EXPECT_TRUE(document_.editor()->readOnly());
+}
+
+TEST_F(DocumentTest, ReloadReadsTheFileAgainAsOneUndoableStep) {
+  EXPECT_FALSE(document_.CanReload());
+  document_.OnNewDocument();
+  EXPECT_FALSE(Enabled(kReload));
+  const std::string path = Write("game.sgf", "(;SZ[9];B[aa];W[bb])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.editor()->Next(1);
+  document_.editor()->SetComment(u"mine");
+  WriteFileBytes(path, "(;SZ[9];B[cc];W[dd])");
+  Run(kReload);
+  EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[cc];W[dd])");
+  EXPECT_EQ(document_.editor()->cursorIndex(), 1);
+  EXPECT_FALSE(document_.IsModified());
+  document_.editor()->Undo();
+  EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[aa]C[mine];W[bb])");
+}
+
+TEST_F(DocumentTest, CustomSizesAreParsedAndChecked) {
+  document_.OnNewDocument();
+  for (const char16_t* typed : {u"17*15", u"17 x 15", u"17X15", u"17,15"}) {
+    ui_.posted.clear();
+    options_.BoardSizeCX = options_.BoardSizeCY = 19;
+    ui_.answers = {typed};
+    Run(kCustomSize);
+    EXPECT_EQ(ui_.posted, std::vector<int>{kNew});
+    EXPECT_EQ(options_.BoardSizeCX, 17);
+    EXPECT_EQ(options_.BoardSizeCY, 15);
+  }
+  ui_.answers = {u"13"};
+  Run(kCustomSize);
+  EXPECT_EQ(options_.BoardSizeCY, 13);
+  EXPECT_EQ(ui_.prompted.back(), "17 * 15");
+  for (const char16_t* typed : {u"1", u"53", u""}) {
+    ui_.shown.clear();
+    ui_.answers = {typed};
+    Run(kCustomSize);
+    EXPECT_EQ(ui_.shown, std::vector<std::string>{"Invalid board size."});
+  }
+  ui_.shown.clear();
+  ui_.answers = {u"13"};  // the size the options already have: nothing
+  Run(kCustomSize);
+  EXPECT_TRUE(ui_.shown.empty());
+}
+
+TEST_F(DocumentTest, BoardSizeChangesAskFirst) {
+  document_.OnNewDocument();
+  EXPECT_TRUE(Checked(kBoard19));
+  Run(kBoard19);
+  EXPECT_TRUE(ui_.shown.empty());
+  ui_.yes = false;
+  Run(kBoard9);
+  EXPECT_TRUE(ui_.posted.empty());
+  ui_.yes = true;
+  Run(kBoard9);
+  ASSERT_EQ(ui_.posted, std::vector<int>{kNew});
+  Run(kNew);
+  EXPECT_TRUE(Checked(kBoard9));
+  EXPECT_FALSE(Checked(kCustomSize));
+}
+
+TEST_F(DocumentTest, ToolsAreCheckedAndReselectionGoesBackToMoves) {
+  document_.OnNewDocument();
+  EXPECT_TRUE(Checked(kAlternateMove));
+  Run(kCircle);
+  EXPECT_TRUE(Checked(kCircle));
+  Run(kCircle);
+  EXPECT_TRUE(Checked(kAlternateMove));
+  const bool black = document_.editor()->blackToPlay();
+  Run(kAlternateMove);
+  EXPECT_NE(document_.editor()->blackToPlay(), black);
+}
+
+TEST_F(DocumentTest, MoveNumberDisplayCommands) {
+  options_.showMoveNumber = false;
+  options_.showMoveCount = 0;
+  Run(kToggleMoveNumbers);
+  EXPECT_EQ(options_.showMoveCount, 10000);
+  EXPECT_TRUE(Checked(kShowAllMoveNumbers));
+  Run(kLast5);
+  EXPECT_TRUE(Checked(kLast5));
+  EXPECT_FALSE(Checked(kShowAllMoveNumbers));
+  Run(kHideAllMoveNumbers);
+  EXPECT_TRUE(Checked(kHideAllMoveNumbers));
+}
+
+TEST_F(DocumentTest, RotationAndFlipsReturnToTheStart) {
+  EXPECT_FALSE(Enabled(kResetBoard));
+  for (int i = 0; i < 4; ++i) Run(kRotateClockwise);
+  EXPECT_EQ(options_.rotation, 0);
+  EXPECT_FALSE(Checked(kRotateClockwise));
+  Run(kFlipVertical);
+  EXPECT_TRUE(Enabled(kResetBoard));
+  Run(kResetBoard);
+  EXPECT_FALSE(options_.flipVertical);
+  EXPECT_FALSE(Enabled(kShowNextMove) && !options_.showNextMoves);
+  options_.showNextMoves = false;
+  EXPECT_FALSE(Enabled(kShowNextMove));
+}
+
+TEST_F(DocumentTest, AwaitingAClickDisablesNavigationAndEditing) {
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd]))")).ok);
+  document_.editor()->Next(1);
+  Run(kToClicked);
+  for (int id : {kNext, kPrevious, kFirst, kLast, kBack, kChild, kBranchEnd, kToClicked,
+                 kToMoveNumber, kUndo, kPass, kAddBranch, kCircle, kTryPlay, kReload}) {
+    EXPECT_FALSE(Enabled(id)) << id;
+  }
+  document_.editor()->Click({1, 1});
+  EXPECT_TRUE(Enabled(kNext));
+}
+
+TEST_F(DocumentTest, PromptsForNamesAndMoveNumbers) {
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa]N[old])")).ok);
+  document_.editor()->Next(1);
+  ui_.answers = {u""};
+  Run(kEditNodeName);
+  EXPECT_EQ(ui_.prompted.back(), "old");
+  EXPECT_EQ(document_.editor()->NodeName(), u"");
+  ui_.answers = {u"42nd"};
+  Run(kSetMoveNumber);
+  EXPECT_EQ(ui_.prompted.back(), "1");
+  EXPECT_EQ(document_.editor()->CurrentNode()->Find(kPropMN)->number(), 42);
+  ui_.answers = {u"7"};
+  Run(kAutoSetMoveNumbers);
+  EXPECT_EQ(ui_.prompted.back(), "50");
+  EXPECT_EQ(options_.autosetMNMoves, 7);
+  ui_.answers = {u"0"};
+  Run(kToMoveNumber);  // ignored
+  EXPECT_EQ(document_.editor()->cursorIndex(), 1);
+}
+
+TEST_F(DocumentTest, OptionsCommands) {
+  document_.OnNewDocument();
+  options_.playSound = true;
+  Run(kPlaySound);
+  EXPECT_FALSE(options_.playSound);
+  EXPECT_FALSE(document_.editor()->soundOn());
+  Run(kWhiteFirst);
+  EXPECT_FALSE(document_.editor()->blackToPlay());
+  Run(kBranchMode);
+  EXPECT_TRUE(Checked(kBranchMode));
+  EXPECT_FALSE(document_.editor()->IsBranchMode());  // the open record keeps its mode
+  EXPECT_FALSE(Enabled(kGameInformation));
+}
+
+}  // namespace
+}  // namespace vantaro::test
