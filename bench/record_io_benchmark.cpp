@@ -83,9 +83,11 @@ void CliInfoPeakMemoryBenchmark(benchmark::State& state) {
 }
 
 // 0 is the real collection; other arguments are generated records of that many MB.
+// The memory benchmark comes first: a started process reports at least the
+// largest size its parent ever had, so the parent must still be small.
+BENCHMARK(CliInfoPeakMemoryBenchmark)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
-BENCHMARK(CliInfoPeakMemoryBenchmark)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vantaro::bench
