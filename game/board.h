@@ -82,9 +82,6 @@ class GoBoard {
   int overrideDisplayed() const { return overrideDisplayed_; }
   int overrideFromMove() const { return overrideFromMove_; }
 
- protected:
-  const GameTree* record() const { return record_; }
-
  private:
   int Index(int x, int y) const { return x * height_ + y; }
   void ApplyNode(const Node& node);

@@ -60,15 +60,6 @@ bool Node::Remove(int id) {
   return false;
 }
 
-std::size_t Node::Insert(Property property, int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= properties_.size()) {
-    properties_.push_back(std::move(property));
-    return properties_.size() - 1;
-  }
-  properties_.insert(static_cast<std::size_t>(index), std::move(property));
-  return static_cast<std::size_t>(index);
-}
-
 int Node::IndexInTree() const {
   if (tree_ == nullptr) return 0;
   const auto& nodes = tree_->nodes();

@@ -42,10 +42,6 @@ class Node {
   Property& GetOrCreate(int id);
   // Removes the first property with the id; false when there is none.
   bool Remove(int id);
-  void RemoveAt(std::size_t index) { properties_.erase(index); }
-  // Inserts at the index, or appends when the index is negative or past the
-  // end; returns the index used.
-  std::size_t Insert(Property property, int index = -1);
   void Add(Property property) { properties_.push_back(std::move(property)); }
 
   // Position in its tree's sequence (0 when detached).

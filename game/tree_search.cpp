@@ -171,6 +171,4 @@ Node* FindMoveNumber(const GameTree& tree, int k, int count, int target) {
   return nullptr;
 }
 
-Position PositionOf(Node& node) { return Position{node.tree(), node.IndexInTree()}; }
-
 }  // namespace vantaro

@@ -59,7 +59,4 @@ std::vector<Node*> CollectNextMoves(const GameTree& tree, int k);
 // first node at which the count reaches target.
 Node* FindMoveNumber(const GameTree& tree, int k, int count, int target);
 
-// The position of a node in its tree.
-Position PositionOf(Node& node);
-
 }  // namespace vantaro

@@ -6,7 +6,6 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
-#include <map>
 
 #include "options/ui_strings.h"
 #include "text/text_conversion.h"
@@ -201,9 +200,9 @@ std::optional<bool> ParseBool(std::string_view text) {
 }  // namespace
 
 Options::Options(std::u16string directory) : installDirectory(std::move(directory)) {
-  printTitleString = String(60171);
-  printSubTitle = String(60223);
-  printHeader = String(60224);
+  printTitleString = UiString(kStrPrintTitle);
+  printSubTitle = UiString(kStrPrintSubTitle);
+  printHeader = UiString(kStrPrintHeader);
   boardBitmapPath = InstallRelative(u"/board/board-default.bmp");
   stoneBitmapB = InstallRelative(u"/stones/glass/black.png");
   stoneBitmapW = InstallRelative(u"/stones/glass/white.png");
@@ -227,8 +226,6 @@ std::u16string Options::DefaultInstallDirectory() {
 std::u16string Options::InstallRelative(std::u16string_view relative) const {
   return installDirectory + std::u16string(relative);
 }
-
-const std::u16string& Options::String(int id) const { return UiString(id); }
 
 Options& GlobalOptions() {
   static Options options;

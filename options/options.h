@@ -21,10 +21,6 @@ struct Options {
   static std::u16string DefaultInstallDirectory();
   std::u16string InstallRelative(std::u16string_view relative) const;
 
-  // The user-interface strings with resource ids from 60100 on; empty for an
-  // id that has no text.
-  const std::u16string& String(int id) const;
-
   std::u16string installDirectory;
 
   // Print settings: only loaded and saved.

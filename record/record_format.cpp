@@ -42,10 +42,6 @@ std::string_view FormatName(RecordFormat format) {
   return "SGF";
 }
 
-bool IsSgfFormat(RecordFormat format) {
-  return format == RecordFormat::Sgf || format == RecordFormat::Unknown;
-}
-
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, const FileInput* input) {
   // The text formats end at a 0 byte; the binary ones take every byte.

@@ -16,7 +16,6 @@ enum class RecordFormat { Unknown, Sgf, Bdx, Ngf, Gos, Gib, Ugf, Ugi, Go };
 // else, which is read as SGF.
 RecordFormat DetectFormat(std::string_view path);
 std::string_view FormatName(RecordFormat format);
-bool IsSgfFormat(RecordFormat format);  // Sgf or Unknown: what the SGF reader reads
 
 // Reads a whole record held in memory into tree (a new, empty tree) with the
 // reader of the format, then gives every tree at least one node. On input

@@ -306,10 +306,6 @@ bool IsAsciiCompatible(int codePage) {
   return codePage != 50220 && codePage != 52936;
 }
 
-bool HasConverter(int codePage) {
-  return codePage == kUtf8CodePage || Converter(codePage, true) != ConverterCache::kNone;
-}
-
 bool IsValidUtf8(std::string_view bytes) {
   const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t n = bytes.size();

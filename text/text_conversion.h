@@ -39,9 +39,6 @@ bool IsByteEscape(char16_t unit);
 // that ASCII-only values need no converter.
 bool IsAsciiCompatible(int codePage);
 
-// Whether iconv has a converter for the code page on this system.
-bool HasConverter(int codePage);
-
 // The code page of the user's locale: 65001 on a UTF-8 locale, and also when
 // the locale is plain ASCII ("C"), where UTF-8 is what files on this platform use.
 int SystemAnsiCodePage();

@@ -19,7 +19,6 @@ TEST(DetectFormat, TheExtensionOfTheFileNameDecides) {
   EXPECT_EQ(DetectFormat("a.UGI"), RecordFormat::Ugi);
   EXPECT_EQ(DetectFormat("a.go"), RecordFormat::Go);
   EXPECT_EQ(DetectFormat("a.NGF"), RecordFormat::Ngf);
-  EXPECT_TRUE(IsSgfFormat(DetectFormat("noextension")));
 }
 
 TEST(LoadRecordFile, ReportsWhyAFileCannotBeRead) {
