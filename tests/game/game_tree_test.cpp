@@ -81,12 +81,5 @@ TEST(GameTree, CloneIsDeepAndKeepsTheCollectionTail) {
   EXPECT_EQ(copy->ChildAt(1)->parent(), copy.get());
 }
 
-TEST(GameTree, MemorySizeAddsUpItsParts) {
-  auto record = ReadSgfText("(;B[aa](;W[bb]))");
-  const int property = 12 + 12;
-  const int node = 32 + 4 + property;
-  EXPECT_EQ(record.root->MemorySize(), 48 + (node + 4) + 4 + (48 + node + 4));
-}
-
 }  // namespace
 }  // namespace vantaro

@@ -48,15 +48,6 @@ TEST(Property, MovingAndAssigningAcrossKinds) {
   EXPECT_EQ(moved.number(), 2);
 }
 
-TEST(Property, MemorySizeFollowsTheValueClass) {
-  EXPECT_EQ(Property::WithNumber(kPropMN, 3).MemorySize(), 12 + 8);
-  EXPECT_EQ(Property::WithReal(kPropKM, 6.5).MemorySize(), 12 + 16);
-  EXPECT_EQ(Property::WithPoint(kPropB, {1, 1}).MemorySize(), 12 + 12);
-  EXPECT_EQ(Property::WithText(kPropC, u"abc").MemorySize(), 12 + (3 + 10) * 2);
-  EXPECT_EQ(Property::WithPointText(kPropLB, {1, 1}, u"A").MemorySize(), 12 + (1 + 14) * 2);
-  EXPECT_EQ(Property::Unrecognised({"GM", {u"1"}}).MemorySize(), 12 + 36 + 2 + (1 + 8) * 2);
-}
-
 TEST(PropertyTable, LookupIsExactAndCaseSensitive) {
   EXPECT_EQ(FindPropertyIndex("AB"), 6);
   EXPECT_EQ(FindPropertyIndex("VANTAROGM"), 53);
