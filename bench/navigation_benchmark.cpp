@@ -83,13 +83,19 @@ void StepsAlongDeepestLine(benchmark::State& state) {
     for (Node* node : line) editor.GoToNode(node);
   }
   state.counters["steps"] = static_cast<double>(line.size());
-  state.counters["per_step"] =
-      benchmark::Counter(static_cast<double>(line.size()),
-                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_step"] = benchmark::Counter(
+      static_cast<double>(line.size()),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-BENCHMARK(NextThroughMainLine)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(StepsAlongDeepestLine)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(NextThroughMainLine)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+BENCHMARK(StepsAlongDeepestLine)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace vantaro::bench

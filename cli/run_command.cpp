@@ -79,7 +79,8 @@ const Command* ScriptRunner::MatchCommand(std::string_view line, std::string_vie
     const char* end = words[count - 1].data() + words[count - 1].size();
     const std::string_view prefix(line.data(), static_cast<size_t>(end - line.data()));
     std::string name;
-    for (const std::string_view word : Words(prefix)) name += (name.empty() ? "" : " ") + std::string(word);
+    for (const std::string_view word : Words(prefix))
+      name += (name.empty() ? "" : " ") + std::string(word);
     if (const Command* command = table_.FindByName(name)) {
       answer = TrimAsciiSpace(line.substr(prefix.size()));
       return command;
@@ -118,7 +119,8 @@ bool ScriptRunner::RunCommand(const Command& command, std::string_view answer) {
     const std::vector<std::string_view> words = Words(answer);
     if (!words.empty() && (words.back() == "yes" || words.back() == "no")) {
       yes = words.back() == "yes";
-      answer = TrimAsciiSpace(answer.substr(0, static_cast<size_t>(words.back().data() - answer.data())));
+      answer = TrimAsciiSpace(
+          answer.substr(0, static_cast<size_t>(words.back().data() - answer.data())));
     }
   }
   ui_.SetAnswers(FromUtf8(answer), yes);
@@ -136,7 +138,8 @@ bool ScriptRunner::Click(const std::vector<std::string_view>& words, int number)
   for (int i = 0; i < 2; ++i) {
     if (words.size() != 3) return Fail(number, "usage: click X Y");
     const std::string_view word = words[1 + static_cast<size_t>(i)];
-    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), coordinates[i]);
+    const auto [end, error] =
+        std::from_chars(word.data(), word.data() + word.size(), coordinates[i]);
     if (error != std::errc() || end != word.data() + word.size()) {
       return Fail(number, "click: not a number: " + std::string(word));
     }
@@ -164,7 +167,8 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     const std::string_view name =
         TrimAsciiSpace(line.substr(static_cast<size_t>(words[2].data() - line.data())));
     const Command* command = table_.FindByName(name);
-    if (command == nullptr) return Fail(number, "print state: unknown command: " + std::string(name));
+    if (command == nullptr)
+      return Fail(number, "print state: unknown command: " + std::string(name));
     const bool enabled = !command->enabled || command->enabled();
     const bool checked = command->checked && command->checked();
     std::printf("%s %s\n", enabled ? "enabled" : "disabled", checked ? "checked" : "unchecked");
@@ -189,8 +193,8 @@ void ScriptRunner::PrintBoard() const {
 
 void ScriptRunner::PrintStatus() const {
   const GoEditor& editor = *doc_.editor();
-  std::printf("move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s\n",
-              editor.moveNumber(), editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
+  std::printf("move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s\n", editor.moveNumber(),
+              editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
               editor.readOnly() ? 1 : 0, editor.tryPlayActive() ? 1 : 0,
               PathText(editor.CurrentPath()).c_str());
 }

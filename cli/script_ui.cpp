@@ -27,12 +27,16 @@ std::optional<std::u16string> ScriptUi::PromptText(const std::u16string&, const 
 }
 
 // File names keep their bytes, whatever they are.
-std::optional<std::string> ScriptUi::PromptOpenFile() { return WideToBytes(text_, kUtf8CodePage); }
+std::optional<std::string> ScriptUi::PromptOpenFile() {
+  return WideToBytes(text_, kUtf8CodePage);
+}
 
 std::optional<std::string> ScriptUi::PromptSaveFile(const std::string&) {
   return WideToBytes(text_, kUtf8CodePage);
 }
 
-void ScriptUi::ShowAbout() { std::printf("message: Vantaro PPC 1.0.2\n"); }
+void ScriptUi::ShowAbout() {
+  std::printf("message: Vantaro PPC 1.0.2\n");
+}
 
 }  // namespace vantaro::cli

@@ -106,7 +106,8 @@ void Builder::FileMenu() {
   CVantaroCEDoc* doc = &doc_;
   Add(kNew, "&New\tCtrl+N", "Ctrl+N", [doc] { doc->New(); });
   Add(kOpen, "&Open...\tCtrl+O", "Ctrl+O", [doc] { doc->Open(); });
-  Add(kReload, "&Reload", "", [doc] { doc->Reload(); }, [doc] { return doc->CanReload(); });
+  Add(
+      kReload, "&Reload", "", [doc] { doc->Reload(); }, [doc] { return doc->CanReload(); });
   Add(kSave, "&Save\tCtrl+S", "Ctrl+S", [doc] { doc->Save(false); });
   Add(kSaveAs, "Save &As...", "", [doc] { doc->Save(true); });
   Add(kAbout, "&About VantaroCE...", "", [doc] { doc->ui().ShowAbout(); });
@@ -115,25 +116,33 @@ void Builder::FileMenu() {
 
 void Builder::EditMenu() {
   CVantaroCEDoc* doc = &doc_;
-  AddEditorCommand(kUndo, "&Undo\tCtrl+Z", "Ctrl+Z, Alt+Backspace",
-                   [](GoEditor& e) { e.Undo(); }, [](const GoEditor& e) { return e.CanUndo(); });
-  AddEditorCommand(kRedo, "&Redo", "", [](GoEditor& e) { e.Redo(); },
-                   [](const GoEditor& e) { return e.CanRedo(); });
+  AddEditorCommand(
+      kUndo, "&Undo\tCtrl+Z", "Ctrl+Z, Alt+Backspace", [](GoEditor& e) { e.Undo(); },
+      [](const GoEditor& e) { return e.CanUndo(); });
+  AddEditorCommand(
+      kRedo, "&Redo", "", [](GoEditor& e) { e.Redo(); },
+      [](const GoEditor& e) { return e.CanRedo(); });
   Add(
       kTryPlay, "Try Play", "",
-      [doc] { doc->editor()->tryPlayActive() ? doc->editor()->StopTryPlay() : doc->editor()->StartTryPlay(); },
+      [doc] {
+        doc->editor()->tryPlayActive() ? doc->editor()->StopTryPlay()
+                                       : doc->editor()->StartTryPlay();
+      },
       [doc] { return doc->editor() && doc->editor()->mode() == EditorMode::Normal; },
       [doc] { return doc->editor() && doc->editor()->tryPlayActive(); });
-  AddEditorCommand(kSaveTryPlay, "Save Try Play", "", [](GoEditor& e) { e.SaveTryPlay(); },
-                   [](const GoEditor& e) { return e.CanSaveTryPlay(); });
+  AddEditorCommand(
+      kSaveTryPlay, "Save Try Play", "", [](GoEditor& e) { e.SaveTryPlay(); },
+      [](const GoEditor& e) { return e.CanSaveTryPlay(); });
   Add(
       kReadOnly, "Read Only", "",
       [doc] {
         doc->editor()->SetReadOnly(!doc->editor()->readOnly());
         doc->editor()->OnStatusChanged();
       },
-      [doc] { return doc->editor() != nullptr; }, [doc] { return doc->editor() && doc->editor()->readOnly(); });
-  Add(kGameInformation, "Game Information", "", [] {}, [] { return false; });
+      [doc] { return doc->editor() != nullptr; },
+      [doc] { return doc->editor() && doc->editor()->readOnly(); });
+  Add(
+      kGameInformation, "Game Information", "", [] {}, [] { return false; });
   for (const ToolCommand& tool : kToolCommands) {
     const Tool chosen = tool.tool;
     Add(
@@ -141,68 +150,93 @@ void Builder::EditMenu() {
         [doc] { return doc->editor() && doc->editor()->EditAllowed(); },
         [doc, chosen] { return doc->editor() && doc->editor()->tool() == chosen; });
   }
-  AddEditorCommand(kPass, "Pass", "", [](GoEditor& e) { e.Pass(); },
-                   [](const GoEditor& e) { return e.CanPass(); });
-  AddEditorCommand(kAddBranch, "Add Branch", "", [](GoEditor& e) { e.AddBranch(); },
-                   [](const GoEditor& e) { return e.EditAllowed(); });
-  AddEditorCommand(kDelete, "Delete", "", [](GoEditor& e) { e.Delete(); },
-                   [](const GoEditor& e) { return e.CanDelete(); });
-  AddEditorCommand(kDeleteAfterCurrent, "Del After Current", "",
-                   [](GoEditor& e) { e.DeleteAfterCurrent(); },
-                   [](const GoEditor& e) { return e.EditAllowed(); });
-  Add(kEditNodeName, "Edit Node Name", "", [doc] { doc->EditNodeName(); },
+  AddEditorCommand(
+      kPass, "Pass", "", [](GoEditor& e) { e.Pass(); },
+      [](const GoEditor& e) { return e.CanPass(); });
+  AddEditorCommand(
+      kAddBranch, "Add Branch", "", [](GoEditor& e) { e.AddBranch(); },
+      [](const GoEditor& e) { return e.EditAllowed(); });
+  AddEditorCommand(
+      kDelete, "Delete", "", [](GoEditor& e) { e.Delete(); },
+      [](const GoEditor& e) { return e.CanDelete(); });
+  AddEditorCommand(
+      kDeleteAfterCurrent, "Del After Current", "", [](GoEditor& e) { e.DeleteAfterCurrent(); },
+      [](const GoEditor& e) { return e.EditAllowed(); });
+  Add(
+      kEditNodeName, "Edit Node Name", "", [doc] { doc->EditNodeName(); },
       [doc] { return doc->editor() && doc->editor()->CanSetNodeName(); });
-  Add(kSetMoveNumber, "Set", "", [doc] { doc->SetMoveNumber(); },
+  Add(
+      kSetMoveNumber, "Set", "", [doc] { doc->SetMoveNumber(); },
       [doc] { return doc->editor() && doc->editor()->CanSetMoveNumber(); });
-  AddEditorCommand(kUnsetMoveNumber, "Unset", "", [](GoEditor& e) { e.UnsetMoveNumber(); },
-                   [](const GoEditor& e) { return e.CanUnsetMoveNumber(); });
-  Add(kAutoSetMoveNumbers, "Auto Set", "", [doc] { doc->AutoSetMoveNumbers(); },
+  AddEditorCommand(
+      kUnsetMoveNumber, "Unset", "", [](GoEditor& e) { e.UnsetMoveNumber(); },
+      [](const GoEditor& e) { return e.CanUnsetMoveNumber(); });
+  Add(
+      kAutoSetMoveNumbers, "Auto Set", "", [doc] { doc->AutoSetMoveNumbers(); },
       [doc] { return doc->editor() && doc->editor()->EditAllowed(); });
-  AddEditorCommand(kUnsetAllMoveNumbers, "Unset All", "",
-                   [](GoEditor& e) { e.UnsetAllMoveNumbers(); },
-                   [](const GoEditor& e) { return e.EditAllowed(); });
+  AddEditorCommand(
+      kUnsetAllMoveNumbers, "Unset All", "", [](GoEditor& e) { e.UnsetAllMoveNumbers(); },
+      [](const GoEditor& e) { return e.EditAllowed(); });
 }
 
 void Builder::MoveMenu() {
   CVantaroCEDoc* doc = &doc_;
-  AddEditorCommand(kBack, "Back", "", [](GoEditor& e) { e.GoBack(); },
-                   [](const GoEditor& e) { return e.CanGoBack(); });
-  AddEditorCommand(kForward, "Forward", "", [](GoEditor& e) { e.GoForward(); },
-                   [](const GoEditor& e) { return e.CanGoForward(); });
-  AddEditorCommand(kFirst, "&First", "", [](GoEditor& e) { e.First(); },
-                   [](const GoEditor& e) { return e.CanFirst(); });
-  AddEditorCommand(kLast, "&Last", "", [](GoEditor& e) { e.Last(); },
-                   [](const GoEditor& e) { return e.Navigable(); });
-  AddEditorCommand(kParent, "Parent", "Enter", [](GoEditor& e) { e.Parent(); },
-                   [](const GoEditor& e) { return e.CanParent(); });
-  AddEditorCommand(kChild, "Child", "", [](GoEditor& e) { e.Child(); },
-                   [](const GoEditor& e) { return e.CanChild(); });
-  AddEditorCommand(kPrevBranch, "Prev Branch", "Up", [](GoEditor& e) { e.PrevBranch(); },
-                   [](const GoEditor& e) { return e.CanPrevBranch(); });
-  AddEditorCommand(kNextBranch, "Next Branch", "Down", [](GoEditor& e) { e.NextBranch(); },
-                   [](const GoEditor& e) { return e.CanNextBranch(); });
-  AddEditorCommand(kBranchStart, "Branch Start", "", [](GoEditor& e) { e.BranchStart(); },
-                   [](const GoEditor& e) { return e.CanBranchStart(); });
-  AddEditorCommand(kBranchEnd, "Branch End", "", [](GoEditor& e) { e.BranchEnd(); },
-                   [](const GoEditor& e) { return e.CanBranchEnd(); });
-  AddEditorCommand(kPrevComment, "Prev Comment", "", [](GoEditor& e) { e.PrevComment(); },
-                   [](const GoEditor& e) { return e.Navigable(); });
-  AddEditorCommand(kNextComment, "Next Comment", "", [](GoEditor& e) { e.NextComment(); },
-                   [](const GoEditor& e) { return e.Navigable(); });
+  AddEditorCommand(
+      kBack, "Back", "", [](GoEditor& e) { e.GoBack(); },
+      [](const GoEditor& e) { return e.CanGoBack(); });
+  AddEditorCommand(
+      kForward, "Forward", "", [](GoEditor& e) { e.GoForward(); },
+      [](const GoEditor& e) { return e.CanGoForward(); });
+  AddEditorCommand(
+      kFirst, "&First", "", [](GoEditor& e) { e.First(); },
+      [](const GoEditor& e) { return e.CanFirst(); });
+  AddEditorCommand(
+      kLast, "&Last", "", [](GoEditor& e) { e.Last(); },
+      [](const GoEditor& e) { return e.Navigable(); });
+  AddEditorCommand(
+      kParent, "Parent", "Enter", [](GoEditor& e) { e.Parent(); },
+      [](const GoEditor& e) { return e.CanParent(); });
+  AddEditorCommand(
+      kChild, "Child", "", [](GoEditor& e) { e.Child(); },
+      [](const GoEditor& e) { return e.CanChild(); });
+  AddEditorCommand(
+      kPrevBranch, "Prev Branch", "Up", [](GoEditor& e) { e.PrevBranch(); },
+      [](const GoEditor& e) { return e.CanPrevBranch(); });
+  AddEditorCommand(
+      kNextBranch, "Next Branch", "Down", [](GoEditor& e) { e.NextBranch(); },
+      [](const GoEditor& e) { return e.CanNextBranch(); });
+  AddEditorCommand(
+      kBranchStart, "Branch Start", "", [](GoEditor& e) { e.BranchStart(); },
+      [](const GoEditor& e) { return e.CanBranchStart(); });
+  AddEditorCommand(
+      kBranchEnd, "Branch End", "", [](GoEditor& e) { e.BranchEnd(); },
+      [](const GoEditor& e) { return e.CanBranchEnd(); });
+  AddEditorCommand(
+      kPrevComment, "Prev Comment", "", [](GoEditor& e) { e.PrevComment(); },
+      [](const GoEditor& e) { return e.Navigable(); });
+  AddEditorCommand(
+      kNextComment, "Next Comment", "", [](GoEditor& e) { e.NextComment(); },
+      [](const GoEditor& e) { return e.Navigable(); });
   Add(
-      kFastRewind, "Fast Rewind", "", [doc] { doc->editor()->Previous(doc->options().fastTraverseStep); },
+      kFastRewind, "Fast Rewind", "",
+      [doc] { doc->editor()->Previous(doc->options().fastTraverseStep); },
       [doc] { return doc->editor() && doc->editor()->CanPrevious(); });
-  AddEditorCommand(kPrevious, "&Previous", "Left", [](GoEditor& e) { e.Previous(1); },
-                   [](const GoEditor& e) { return e.CanPrevious(); });
-  AddEditorCommand(kNext, "&Next", "Right", [](GoEditor& e) { e.Next(1); },
-                   [](const GoEditor& e) { return e.CanNext(); });
+  AddEditorCommand(
+      kPrevious, "&Previous", "Left", [](GoEditor& e) { e.Previous(1); },
+      [](const GoEditor& e) { return e.CanPrevious(); });
+  AddEditorCommand(
+      kNext, "&Next", "Right", [](GoEditor& e) { e.Next(1); },
+      [](const GoEditor& e) { return e.CanNext(); });
   Add(
-      kFastForward, "Fast Forward", "", [doc] { doc->editor()->Next(doc->options().fastTraverseStep); },
+      kFastForward, "Fast Forward", "",
+      [doc] { doc->editor()->Next(doc->options().fastTraverseStep); },
       [doc] { return doc->editor() && doc->editor()->CanNext(); });
-  Add(kToMoveNumber, "To Move Number", "", [doc] { doc->ToMoveNumber(); },
+  Add(
+      kToMoveNumber, "To Move Number", "", [doc] { doc->ToMoveNumber(); },
       [doc] { return doc->editor() && doc->editor()->Navigable(); });
-  AddEditorCommand(kToClicked, "To Clicked", "", [](GoEditor& e) { e.StartToClicked(); },
-                   [](const GoEditor& e) { return e.CanToClicked(); });
+  AddEditorCommand(
+      kToClicked, "To Clicked", "", [](GoEditor& e) { e.StartToClicked(); },
+      [](const GoEditor& e) { return e.CanToClicked(); });
 }
 
 void Builder::ViewMenu() {
@@ -283,11 +317,14 @@ void Builder::OptionsMenu() {
   const auto boardIs = [doc](int width, int height) {
     return doc->editor() && doc->editor()->width() == width && doc->editor()->height() == height;
   };
-  Add(kBoard19, "19x19 Board", "", [doc] { doc->ChangeBoardSize(19, 19); }, {},
+  Add(
+      kBoard19, "19x19 Board", "", [doc] { doc->ChangeBoardSize(19, 19); }, {},
       [boardIs] { return boardIs(19, 19); });
-  Add(kBoard9, "9x9 Board", "", [doc] { doc->ChangeBoardSize(9, 9); }, {},
+  Add(
+      kBoard9, "9x9 Board", "", [doc] { doc->ChangeBoardSize(9, 9); }, {},
       [boardIs] { return boardIs(9, 9); });
-  Add(kCustomSize, "Custom Size", "", [doc] { doc->CustomSize(); }, {},
+  Add(
+      kCustomSize, "Custom Size", "", [doc] { doc->CustomSize(); }, {},
       [doc, boardIs] { return doc->editor() && !boardIs(19, 19) && !boardIs(9, 9); });
   Add(
       kPlaySound, "Play Sound", "",
@@ -309,7 +346,8 @@ void Builder::OptionsMenu() {
       kWhiteFirst, "White First", "",
       [doc] {
         doc->options().whiteFirst = !doc->options().whiteFirst;
-        if (doc->editor() && doc->editor()->moveNumber() == 0) doc->editor()->SetBlackToPlay(!doc->options().whiteFirst);
+        if (doc->editor() && doc->editor()->moveNumber() == 0)
+          doc->editor()->SetBlackToPlay(!doc->options().whiteFirst);
       },
       {}, [doc] { return doc->options().whiteFirst; });
   AddOptionToggle(kUpAsPrevious, "Up as Previous", &Options::useGoUpAsPrevious);
@@ -326,7 +364,9 @@ std::string CommandName(std::string_view menuText) {
   return name;
 }
 
-CommandTable::CommandTable(CVantaroCEDoc& document) { Builder(document, commands_).Build(); }
+CommandTable::CommandTable(CVantaroCEDoc& document) {
+  Builder(document, commands_).Build();
+}
 
 const Command* CommandTable::Find(int id) const {
   for (const Command& command : commands_) {

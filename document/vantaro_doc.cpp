@@ -26,7 +26,9 @@ std::u16string Format(const std::u16string& pattern, const std::u16string& value
   return text;
 }
 
-std::u16string Decimal(int number) { return FromUtf8(std::to_string(number)); }
+std::u16string Decimal(int number) {
+  return FromUtf8(std::to_string(number));
+}
 
 // A file that cannot be opened for appending, or that nobody may write, is
 // opened read-only.
@@ -130,7 +132,8 @@ bool CVantaroCEDoc::Save(bool saveAs) {
   if (saveAs || DetectFormat(path) != RecordFormat::Sgf) {
     const size_t slash = path.rfind('/');
     const size_t dot = path.rfind('.');
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     const auto chosen = ui_.PromptSaveFile((hasExtension ? path.substr(0, dot) : path) + ".sgf");
     if (!chosen || chosen->empty()) return false;
     path = *chosen;

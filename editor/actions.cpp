@@ -30,7 +30,9 @@ bool ActionAddNode::Undo() {
   return held_ != nullptr;
 }
 
-int ActionAddNode::MemorySize() const { return 20 + (held_ ? held_->MemorySize() : 0); }
+int ActionAddNode::MemorySize() const {
+  return 20 + (held_ ? held_->MemorySize() : 0);
+}
 
 bool ActionDeleteNode::Do() {
   tree_ = node_->tree();
@@ -50,7 +52,9 @@ bool ActionDeleteNode::Undo() {
   return true;
 }
 
-int ActionDeleteNode::MemorySize() const { return 24 + (held_ ? held_->MemorySize() : 0); }
+int ActionDeleteNode::MemorySize() const {
+  return 24 + (held_ ? held_->MemorySize() : 0);
+}
 
 ActionReplaceNode::ActionReplaceNode(Node& target, std::unique_ptr<Node> content)
     : target_(target), content_(std::move(content)) {}
@@ -147,7 +151,9 @@ bool ActionDeleteBranch::Undo() {
   return true;
 }
 
-int ActionDeleteBranch::MemorySize() const { return 24 + (held_ ? held_->MemorySize() : 0); }
+int ActionDeleteBranch::MemorySize() const {
+  return 24 + (held_ ? held_->MemorySize() : 0);
+}
 
 bool ActionMergeBranch::Do() {
   parent_ = child_->parent();
@@ -174,7 +180,9 @@ bool ActionMergeBranch::Undo() {
   return true;
 }
 
-int ActionMergeBranch::MemorySize() const { return 32 + (held_ ? held_->MemorySize() : 0); }
+int ActionMergeBranch::MemorySize() const {
+  return 32 + (held_ ? held_->MemorySize() : 0);
+}
 
 ActionReplaceBranch::ActionReplaceBranch(GameTree& old, std::unique_ptr<GameTree> replacement)
     : held_(std::move(replacement)), parent_(old.parent()), index_(old.IndexInParent()) {}
@@ -203,6 +211,8 @@ bool ActionReplaceBranch::Undo() {
   return true;
 }
 
-int ActionReplaceBranch::MemorySize() const { return 20 + (held_ ? held_->MemorySize() : 0); }
+int ActionReplaceBranch::MemorySize() const {
+  return 20 + (held_ ? held_->MemorySize() : 0);
+}
 
 }  // namespace vantaro

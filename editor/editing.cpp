@@ -10,23 +10,36 @@
 namespace vantaro {
 namespace {
 
-bool IsMoveId(int id) { return id == kPropB || id == kPropW; }
-bool IsSetupId(int id) { return id == kPropAB || id == kPropAE || id == kPropAW; }
+bool IsMoveId(int id) {
+  return id == kPropB || id == kPropW;
+}
+bool IsSetupId(int id) {
+  return id == kPropAB || id == kPropAE || id == kPropAW;
+}
 bool IsMarkupId(int id) {
   return id == kPropCR || id == kPropTR || id == kPropSQ || id == kPropMA || id == kPropLB;
 }
 
 int ToolProperty(Tool tool) {
   switch (tool) {
-    case Tool::AddBlack: return kPropAB;
-    case Tool::AddWhite: return kPropAW;
-    case Tool::AddEmpty: return kPropAE;
-    case Tool::Circle: return kPropCR;
-    case Tool::Triangle: return kPropTR;
-    case Tool::Square: return kPropSQ;
-    case Tool::Cross: return kPropMA;
-    case Tool::Label: return kPropLB;
-    default: return kPropUnknown;
+    case Tool::AddBlack:
+      return kPropAB;
+    case Tool::AddWhite:
+      return kPropAW;
+    case Tool::AddEmpty:
+      return kPropAE;
+    case Tool::Circle:
+      return kPropCR;
+    case Tool::Triangle:
+      return kPropTR;
+    case Tool::Square:
+      return kPropSQ;
+    case Tool::Cross:
+      return kPropMA;
+    case Tool::Label:
+      return kPropLB;
+    default:
+      return kPropUnknown;
   }
 }
 
@@ -39,7 +52,8 @@ bool HasAny(const Node& node, std::initializer_list<int> ids) {
 
 // Whether the property must go into a node of its own after the current one.
 bool NeedsNewNode(const Node& current, int id, bool isRootNode) {
-  if (IsMoveId(id)) return isRootNode || HasAny(current, {kPropB, kPropW, kPropAB, kPropAW, kPropAE});
+  if (IsMoveId(id))
+    return isRootNode || HasAny(current, {kPropB, kPropW, kPropAB, kPropAW, kPropAE});
   if (IsSetupId(id)) return HasAny(current, {kPropB, kPropW});
   return false;
 }
@@ -86,9 +100,9 @@ bool GoEditor::ClickWithTool(Point point) {
   }
   const int id = ToolProperty(tool_);
   for (const Property& property : current->properties()) {
-    const bool sameTool = property.id() == id || ((id == kPropAB || id == kPropAW) &&
-                                                  (property.id() == kPropAB ||
-                                                   property.id() == kPropAW));
+    const bool sameTool =
+        property.id() == id || ((id == kPropAB || id == kPropAW) &&
+                                (property.id() == kPropAB || property.id() == kPropAW));
     if (sameTool && property.point() == point) return RemoveMarkup(point);
   }
   const bool empty = Cell(point.x, point.y) == 0;
@@ -110,11 +124,11 @@ bool GoEditor::PlayMove(Point point, bool white) {
   return true;
 }
 
-bool GoEditor::Pass() { return CanPass() && PlayMove(Point{}, !blackToPlay()); }
+bool GoEditor::Pass() {
+  return CanPass() && PlayMove(Point{}, !blackToPlay());
+}
 
 void GoEditor::CommitPropertyAt(Property property, bool newBranch) {
-  auto tran = std::make_unique<Tran>(*this);
-  Node* current = CurrentNode();
   if (newBranch) {
     auto tree = std::make_unique<GameTree>();
     tree->InsertNode(std::make_unique<Node>());
@@ -122,6 +136,8 @@ void GoEditor::CommitPropertyAt(Property property, bool newBranch) {
     AddBranchTree(std::move(tree), nullptr);
     return;
   }
+  auto tran = std::make_unique<Tran>(*this);
+  Node* current = CurrentNode();
   GameTree& tree = cursorTree_ != nullptr ? *cursorTree_ : *record_;
   const bool isRootNode = cursorTree_ == record_.get() && cursorIndex_ == 0;
   if (current == nullptr || NeedsNewNode(*current, property.id(), isRootNode)) {

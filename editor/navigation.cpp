@@ -5,7 +5,9 @@
 namespace vantaro {
 namespace {
 
-bool HasComment(const Node& node) { return node.Has(kPropC); }
+bool HasComment(const Node& node) {
+  return node.Has(kPropC);
+}
 
 }  // namespace
 

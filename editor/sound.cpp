@@ -11,7 +11,7 @@ MoveSounds::MoveSounds(SoundOutput& output, Clock clock)
 void MoveSounds::PlayMove(const Options& options, int capturedStones) {
   const std::int64_t now = clock_();
   if (now - lastStart_ <= 200) return;
-  const std::u16string& file = capturedStones == 0  ? options.MoveSoundFile
+  const std::u16string& file = capturedStones == 0   ? options.MoveSoundFile
                                : capturedStones <= 3 ? options.deadStoneSoundFile3
                                                      : options.deadStoneSoundFile5;
   if (file.empty()) return;

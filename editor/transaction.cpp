@@ -4,8 +4,12 @@
 
 namespace vantaro {
 
-GoEditor& Action::editor() const { return owner_->editor(); }
-UpdateSink& Action::notify() const { return static_cast<UpdateSink&>(owner_->editor()); }
+GoEditor& Action::editor() const {
+  return owner_->editor();
+}
+UpdateSink& Action::notify() const {
+  return static_cast<UpdateSink&>(owner_->editor());
+}
 
 void Tran::Add(std::unique_ptr<Action> action) {
   action->SetOwner(this);

@@ -12,26 +12,42 @@ constexpr std::uint32_t MakeCell(int id, int moveNumber) {
   return static_cast<std::uint32_t>(id) << 16 | (static_cast<std::uint32_t>(moveNumber) & 0xFFFF);
 }
 
-bool IsBlackId(int id) { return id == kPropB || id == kPropAB; }
-bool IsWhiteId(int id) { return id == kPropW || id == kPropAW; }
+bool IsBlackId(int id) {
+  return id == kPropB || id == kPropAB;
+}
+bool IsWhiteId(int id) {
+  return id == kPropW || id == kPropAW;
+}
 
 int MarkupOf(int id) {
   switch (id) {
-    case kPropCR: return OverlayEntry::Circle;
-    case kPropTR: return OverlayEntry::Triangle;
-    case kPropSQ: return OverlayEntry::Square;
-    case kPropMA: return OverlayEntry::Cross;
-    case kPropTB: return OverlayEntry::BlackTerritory;
-    case kPropTW: return OverlayEntry::WhiteTerritory;
-    case kPropLB: return OverlayEntry::Label;
-    default: return OverlayEntry::None;
+    case kPropCR:
+      return OverlayEntry::Circle;
+    case kPropTR:
+      return OverlayEntry::Triangle;
+    case kPropSQ:
+      return OverlayEntry::Square;
+    case kPropMA:
+      return OverlayEntry::Cross;
+    case kPropTB:
+      return OverlayEntry::BlackTerritory;
+    case kPropTW:
+      return OverlayEntry::WhiteTerritory;
+    case kPropLB:
+      return OverlayEntry::Label;
+    default:
+      return OverlayEntry::None;
   }
 }
 
 }  // namespace
 
-bool GoBoard::IsBlackCell(std::uint32_t cell) { return IsBlackId(CellProperty(cell)); }
-bool GoBoard::IsWhiteCell(std::uint32_t cell) { return IsWhiteId(CellProperty(cell)); }
+bool GoBoard::IsBlackCell(std::uint32_t cell) {
+  return IsBlackId(CellProperty(cell));
+}
+bool GoBoard::IsWhiteCell(std::uint32_t cell) {
+  return IsWhiteId(CellProperty(cell));
+}
 
 void GoBoard::Attach(const GameTree* root) {
   record_ = root;
@@ -113,8 +129,10 @@ void GoBoard::PlayMove(int id, Point point) {
   }
   cells_[Index(point.x, point.y)] = MakeCell(id, moveNumber_);
   const bool black = IsBlackId(id);
-  const Point neighbours[] = {{point.x, point.y - 1}, {point.x, point.y + 1},
-                              {point.x - 1, point.y}, {point.x + 1, point.y}};
+  const Point neighbours[] = {{point.x, point.y - 1},
+                              {point.x, point.y + 1},
+                              {point.x - 1, point.y},
+                              {point.x + 1, point.y}};
   int removed = 0;
   for (const Point& n : neighbours) {
     if (!OnBoard(n.x, n.y)) continue;
@@ -141,8 +159,8 @@ int GoBoard::RemoveGroupWithoutLiberty(int x, int y) {
   visited_[Index(x, y)] = stamp_;
   for (size_t next = 0; next < group_.size(); ++next) {
     const Point p = group_[next];
-    for (const Point& n : {Point{p.x, p.y - 1}, Point{p.x, p.y + 1}, Point{p.x - 1, p.y},
-                           Point{p.x + 1, p.y}}) {
+    for (const Point& n :
+         {Point{p.x, p.y - 1}, Point{p.x, p.y + 1}, Point{p.x - 1, p.y}, Point{p.x + 1, p.y}}) {
       if (!OnBoard(n.x, n.y) || visited_[Index(n.x, n.y)] == stamp_) continue;
       const std::uint32_t cell = Cell(n.x, n.y);
       if (cell == 0) return 0;  // a liberty

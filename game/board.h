@@ -24,12 +24,20 @@ struct RemovalRecord {
 
 // What the drawer shows at one point besides stones.
 struct OverlayEntry {
-  enum Markup { None = 0, Circle = 1, Triangle = 2, Square = 3, Cross = 4, BlackTerritory = 5,
-                WhiteTerritory = 6, Label = 7 };
+  enum Markup {
+    None = 0,
+    Circle = 1,
+    Triangle = 2,
+    Square = 3,
+    Cross = 4,
+    BlackTerritory = 5,
+    WhiteTerritory = 6,
+    Label = 7
+  };
   int markup = None;
   std::u16string label;
-  int continuation = 0;      // 0 none, 1 one of several continuations, 2 the only one
-  int continuationIndex = 0; // position in the continuation list (state 1)
+  int continuation = 0;       // 0 none, 1 one of several continuations, 2 the only one
+  int continuationIndex = 0;  // position in the continuation list (state 1)
 };
 
 // The position at one point of a record, always computed by replaying the

@@ -7,15 +7,21 @@
 namespace vantaro {
 namespace {
 
-bool IsSetup(int id) { return id == kPropAB || id == kPropAE || id == kPropAW; }
+bool IsSetup(int id) {
+  return id == kPropAB || id == kPropAE || id == kPropAW;
+}
 bool IsMarkup(int id) {
   return id == kPropCR || id == kPropTR || id == kPropSQ || id == kPropMA || id == kPropLB;
 }
 
 }  // namespace
 
-void* Node::operator new(std::size_t size) { return AllocateBlock(size); }
-void Node::operator delete(void* pointer, std::size_t size) { ReleaseBlock(pointer, size); }
+void* Node::operator new(std::size_t size) {
+  return AllocateBlock(size);
+}
+void Node::operator delete(void* pointer, std::size_t size) {
+  ReleaseBlock(pointer, size);
+}
 
 Property* Node::Find(int id) {
   for (Property& property : properties_) {
@@ -24,7 +30,9 @@ Property* Node::Find(int id) {
   return nullptr;
 }
 
-const Property* Node::Find(int id) const { return const_cast<Node*>(this)->Find(id); }
+const Property* Node::Find(int id) const {
+  return const_cast<Node*>(this)->Find(id);
+}
 
 const Property* Node::FindMove() const {
   for (const Property& property : properties_) {
@@ -100,7 +108,9 @@ int Node::MemorySize() const {
   return size;
 }
 
-Node* Position::node() const { return tree ? tree->NodeAt(index) : nullptr; }
+Node* Position::node() const {
+  return tree ? tree->NodeAt(index) : nullptr;
+}
 
 GameTree::~GameTree() {
   // Dismantle the variations without recursion: a deeply nested record
@@ -114,8 +124,12 @@ GameTree::~GameTree() {
   }
 }
 
-void* GameTree::operator new(std::size_t size) { return AllocateBlock(size); }
-void GameTree::operator delete(void* pointer, std::size_t size) { ReleaseBlock(pointer, size); }
+void* GameTree::operator new(std::size_t size) {
+  return AllocateBlock(size);
+}
+void GameTree::operator delete(void* pointer, std::size_t size) {
+  ReleaseBlock(pointer, size);
+}
 
 Node* GameTree::NodeAt(int index) const {
   if (index < 0 || index >= NodeCount()) return nullptr;

@@ -34,7 +34,7 @@ class Node {
   // Lookups take the first match in property order.
   Property* Find(int id);
   const Property* Find(int id) const;
-  const Property* FindMove() const;  // the first B or W
+  const Property* FindMove() const;          // the first B or W
   bool HasStoneOrMoveAt(Point point) const;  // a B, W, AB or AW at the point
   bool Has(int id) const { return Find(id) != nullptr; }
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "memory/small_blocks.h"
 #include <utility>
+#include "memory/small_blocks.h"
 
 namespace vantaro {
 namespace {
@@ -23,7 +23,9 @@ PropertyList& PropertyList::operator=(const PropertyList& other) {
   return *this;
 }
 
-PropertyList::PropertyList(PropertyList&& other) noexcept { *this = std::move(other); }
+PropertyList::PropertyList(PropertyList&& other) noexcept {
+  *this = std::move(other);
+}
 
 PropertyList& PropertyList::operator=(PropertyList&& other) noexcept {
   if (this == &other) return *this;
@@ -42,7 +44,9 @@ PropertyList& PropertyList::operator=(PropertyList&& other) noexcept {
   return *this;
 }
 
-PropertyList::~PropertyList() { ReleaseStorage(); }
+PropertyList::~PropertyList() {
+  ReleaseStorage();
+}
 
 void PropertyList::ReleaseStorage() {
   std::destroy(begin(), end());
@@ -90,6 +94,8 @@ void PropertyList::erase(std::size_t index) {
   --size_;
 }
 
-void PropertyList::clear() { ReleaseStorage(); }
+void PropertyList::clear() {
+  ReleaseStorage();
+}
 
 }  // namespace vantaro

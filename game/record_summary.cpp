@@ -8,9 +8,13 @@
 namespace vantaro {
 namespace {
 
-int ClampDimension(int n) { return n < 2 ? 19 : std::min(n, 52); }
+int ClampDimension(int n) {
+  return n < 2 ? 19 : std::min(n, 52);
+}
 
-std::u16string Widen(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::u16string Widen(std::string_view ascii) {
+  return std::u16string(ascii.begin(), ascii.end());
+}
 
 }  // namespace
 
@@ -53,14 +57,18 @@ RecordSummary SummarizeRecord(const GameTree& root) {
 std::u16string DisplayValue(const Property& property) {
   std::string ascii;
   switch (property.kind()) {
-    case ValueKind::Number: AppendNumber(property.number(), ascii); break;
+    case ValueKind::Number:
+      AppendNumber(property.number(), ascii);
+      break;
     case ValueKind::Real: {
       char buffer[64];
       const auto result = std::to_chars(buffer, buffer + sizeof buffer, property.real());
       ascii.assign(buffer, result.ptr);
       break;
     }
-    case ValueKind::Point: AppendPoint(property.point(), ascii); break;
+    case ValueKind::Point:
+      AppendPoint(property.point(), ascii);
+      break;
     case ValueKind::Size:
       AppendNumber(property.point().x, ascii);
       ascii += ':';
@@ -71,7 +79,8 @@ std::u16string DisplayValue(const Property& property) {
       return Widen(ascii) + u":" + std::u16string(property.text());
     }
     case ValueKind::Text:
-    case ValueKind::Verbatim: return std::u16string(property.text());
+    case ValueKind::Verbatim:
+      return std::u16string(property.text());
     case ValueKind::Unknown: {
       std::u16string joined;
       for (const std::u16string& value : property.unknown()->values) {

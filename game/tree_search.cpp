@@ -11,8 +11,7 @@ std::vector<int> ChildOrder(int count, bool variantFirst) {
   return order;
 }
 
-Node* SearchSubtreeForward(GameTree& tree, int k, SearchFlags flags,
-                           const NodePredicate& matches) {
+Node* SearchSubtreeForward(GameTree& tree, int k, SearchFlags flags, const NodePredicate& matches) {
   for (int i = std::max(k, 0); i < tree.NodeCount(); ++i) {
     if (matches(*tree.NodeAt(i))) return tree.NodeAt(i);
   }

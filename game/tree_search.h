@@ -14,7 +14,7 @@ using NodePredicate = std::function<bool(const Node&)>;
 struct SearchFlags {
   bool variantFirst = false;  // try child 1 first and child 0 last
   bool branchMode = false;
-  bool siblings = false;      // forward: search every child and climb into siblings
+  bool siblings = false;  // forward: search every child and climb into siblings
 };
 
 // Nodes from (tree, k) to the end, then the children from their node 0 in the

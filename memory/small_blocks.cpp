@@ -82,10 +82,16 @@ class BlockPools {
 }  // namespace
 
 #ifdef VANTARO_ADDRESS_SANITIZER
-void* AllocateBlock(std::size_t bytes) { return ::operator new(bytes); }
-void ReleaseBlock(void* block, std::size_t) noexcept { ::operator delete(block); }
+void* AllocateBlock(std::size_t bytes) {
+  return ::operator new(bytes);
+}
+void ReleaseBlock(void* block, std::size_t) noexcept {
+  ::operator delete(block);
+}
 #else
-static std::size_t SizeClass(std::size_t bytes) { return (bytes + kGranule - 1) / kGranule - 1; }
+static std::size_t SizeClass(std::size_t bytes) {
+  return (bytes + kGranule - 1) / kGranule - 1;
+}
 
 void* AllocateBlock(std::size_t bytes) {
   if (bytes == 0 || bytes > kLargestBlock) return ::operator new(bytes);

@@ -232,7 +232,9 @@ Options& GlobalOptions() {
   return options;
 }
 
-std::span<const OptionDescriptor> OptionDescriptors() { return kOptions; }
+std::span<const OptionDescriptor> OptionDescriptors() {
+  return kOptions;
+}
 
 const OptionDescriptor* FindOption(std::string_view name) {
   for (const OptionDescriptor& option : kOptions) {

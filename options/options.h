@@ -171,8 +171,7 @@ struct OptionDescriptor {
   OptionType type;
   OptionGroup group;
   bool persisted;  // the board transform is never stored
-  std::variant<bool Options::*, int Options::*, std::u16string Options::*, double Options::*>
-      field;
+  std::variant<bool Options::*, int Options::*, std::u16string Options::*, double Options::*> field;
 };
 
 // All settings, each group in its load order.

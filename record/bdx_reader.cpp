@@ -70,7 +70,8 @@ std::optional<std::string> BdxParser::Parse(BdxRecord& record) {
       record.white = nameB;
       record.black = nameA;
       return std::nullopt;
-    default: return "not a BDX record: unknown player order";
+    default:
+      return "not a BDX record: unknown player order";
   }
 }
 

@@ -20,6 +20,8 @@ inline std::uint16_t ReadUint16(std::string_view bytes, size_t offset) {
                                     static_cast<unsigned char>(bytes[offset + 1]) << 8);
 }
 
-inline int Coordinate(unsigned char value) { return value > 18 ? -1 : value; }
+inline int Coordinate(unsigned char value) {
+  return value > 18 ? -1 : value;
+}
 
 }  // namespace vantaro

@@ -37,8 +37,8 @@ bool FileInput::Open(const std::string& path, std::string& error) {
     return false;
   }
   if (S_ISREG(status.st_mode) && status.st_size > 0) {
-    void* mapping = mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE,
-                         file.fd, 0);
+    void* mapping =
+        mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, file.fd, 0);
     if (mapping != MAP_FAILED) {
       mapping_ = mapping;
       data_ = static_cast<const char*>(mapping);

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "record/import_helpers.h"
-#include "text/charset_detection.h"
 #include "text/ascii.h"
+#include "text/charset_detection.h"
 
 namespace vantaro {
 namespace {
@@ -30,8 +30,8 @@ void GibReader::HeaderEntry(std::string_view header) {
   const std::string_view key = pieces[0];
   const std::string_view value = pieces[1];
   static constexpr std::pair<std::string_view, int> kTextKeys[] = {
-      {"GAMENAME", kPropGN},   {"GAMEDATE", kPropDT},    {"GAMEPLACE", kPropPC},
-      {"GAMETIME", kPropTM},   {"GAMERESULT", kPropRE},  {"GAMECOMMENT", kPropGC},
+      {"GAMENAME", kPropGN},      {"GAMEDATE", kPropDT},   {"GAMEPLACE", kPropPC},
+      {"GAMETIME", kPropTM},      {"GAMERESULT", kPropRE}, {"GAMECOMMENT", kPropGC},
       {"GAMECONDITION", kPropAN},
   };
   for (const auto& [name, index] : kTextKeys) {

@@ -70,12 +70,20 @@ void AddRealProperty(Node& node, int index, double number) {
 
 void PlaceHandicap(Node& node, HandicapVariant variant, int count) {
   static constexpr std::string_view kStones[] = {
-      "", "", "pddp", "ddpddp", "ddpddppp", "ddpdjjdppp", "ddpddjpjdppp", "ddpddjjjpjdppp",
-      "ddjdpddjpjdpjppp", "ddjdpddjjjpjdpjppp",
+      "",
+      "",
+      "pddp",
+      "ddpddp",
+      "ddpddppp",
+      "ddpdjjdppp",
+      "ddpddjpjdppp",
+      "ddpddjjjpjdppp",
+      "ddjdpddjpjdpjppp",
+      "ddjdpddjjjpjdpjppp",
   };
   if (count < 2 || count > 9) return;
-  const std::string_view stones = count == 3 && variant == HandicapVariant::Gib ? "pddppp"
-                                                                                 : kStones[count];
+  const std::string_view stones =
+      count == 3 && variant == HandicapVariant::Gib ? "pddppp" : kStones[count];
   for (size_t i = 0; i + 1 < stones.size(); i += 2) {
     node.Add(Property::WithPoint(kPropAB, *ParsePoint(stones.substr(i, 2))));
   }

@@ -48,12 +48,16 @@ Property::Property(int id) : id_(static_cast<std::uint8_t>(id)) {
     return;
   }
   switch (PropertyRow(id).elementType) {
-    case ValueType::Number: kind_ = ValueKind::Number; break;
+    case ValueType::Number:
+      kind_ = ValueKind::Number;
+      break;
     case ValueType::Real:
       kind_ = ValueKind::Real;
       payload_.real = 0.0;
       break;
-    case ValueType::Point: kind_ = ValueKind::Point; break;
+    case ValueType::Point:
+      kind_ = ValueKind::Point;
+      break;
     case ValueType::Text:
       kind_ = ValueKind::Text;
       std::construct_at(&payload_.text);
@@ -69,7 +73,8 @@ Property::Property(int id) : id_(static_cast<std::uint8_t>(id)) {
   }
 }
 
-Property::Property(const Property& other) : id_(other.id_), kind_(other.kind_), x_(other.x_), y_(other.y_) {
+Property::Property(const Property& other)
+    : id_(other.id_), kind_(other.kind_), x_(other.x_), y_(other.y_) {
   CopyPayloadFrom(other);
 }
 
@@ -100,7 +105,9 @@ Property& Property::operator=(Property&& other) noexcept {
   return *this;
 }
 
-Property::~Property() { DestroyPayload(); }
+Property::~Property() {
+  DestroyPayload();
+}
 
 bool Property::HoldsText() const {
   return kind_ == ValueKind::Text || kind_ == ValueKind::PointText || kind_ == ValueKind::Verbatim;
@@ -119,9 +126,9 @@ void Property::CopyPayloadFrom(const Property& other) {
   if (HoldsText()) {
     std::construct_at(&payload_.text, other.payload_.text);
   } else if (kind_ == ValueKind::Unknown) {
-    std::construct_at(&payload_.unknown, other.payload_.unknown
-                                             ? std::make_unique<UnknownValue>(*other.payload_.unknown)
-                                             : nullptr);
+    std::construct_at(
+        &payload_.unknown,
+        other.payload_.unknown ? std::make_unique<UnknownValue>(*other.payload_.unknown) : nullptr);
   } else if (kind_ == ValueKind::Real) {
     payload_.real = other.payload_.real;
   } else if (kind_ == ValueKind::Size) {
@@ -194,9 +201,12 @@ Property Property::Unrecognised(UnknownValue value) {
 Point Property::point() const {
   switch (kind_) {
     case ValueKind::Point:
-    case ValueKind::PointText: return {x_, y_};
-    case ValueKind::Size: return {payload_.size.columns, payload_.size.rows};
-    default: return {};
+    case ValueKind::PointText:
+      return {x_, y_};
+    case ValueKind::Size:
+      return {payload_.size.columns, payload_.size.rows};
+    default:
+      return {};
   }
 }
 
@@ -239,13 +249,23 @@ std::string_view Property::Name() const {
 int Property::MemorySize() const {
   int valueSize = 0;
   switch (kind_) {
-    case ValueKind::Number: valueSize = 8; break;
-    case ValueKind::Real: valueSize = 16; break;
+    case ValueKind::Number:
+      valueSize = 8;
+      break;
+    case ValueKind::Real:
+      valueSize = 16;
+      break;
     case ValueKind::Point:
-    case ValueKind::Size: valueSize = 12; break;
+    case ValueKind::Size:
+      valueSize = 12;
+      break;
     case ValueKind::Text:
-    case ValueKind::Verbatim: valueSize = (static_cast<int>(text().size()) + 10) * 2; break;
-    case ValueKind::PointText: valueSize = (static_cast<int>(text().size()) + 14) * 2; break;
+    case ValueKind::Verbatim:
+      valueSize = (static_cast<int>(text().size()) + 10) * 2;
+      break;
+    case ValueKind::PointText:
+      valueSize = (static_cast<int>(text().size()) + 14) * 2;
+      break;
     case ValueKind::Unknown: {
       const UnknownValue& value = *unknown();
       valueSize = 36 + static_cast<int>(value.identifier.size());
@@ -261,14 +281,20 @@ int Property::MemorySize() const {
 bool Property::operator==(const Property& other) const {
   if (id_ != other.id_ || kind_ != other.kind_) return false;
   switch (kind_) {
-    case ValueKind::Number: return payload_.number == other.payload_.number;
-    case ValueKind::Real: return payload_.real == other.payload_.real;
+    case ValueKind::Number:
+      return payload_.number == other.payload_.number;
+    case ValueKind::Real:
+      return payload_.real == other.payload_.real;
     case ValueKind::Point:
-    case ValueKind::Size: return point() == other.point();
+    case ValueKind::Size:
+      return point() == other.point();
     case ValueKind::Text:
-    case ValueKind::Verbatim: return text() == other.text();
-    case ValueKind::PointText: return point() == other.point() && text() == other.text();
-    case ValueKind::Unknown: return *unknown() == *other.unknown();
+    case ValueKind::Verbatim:
+      return text() == other.text();
+    case ValueKind::PointText:
+      return point() == other.point() && text() == other.text();
+    case ValueKind::Unknown:
+      return *unknown() == *other.unknown();
   }
   return false;
 }

@@ -30,7 +30,16 @@ struct UnknownValue {
 // What a Property holds. Point, PointText and Text follow the table's element
 // types; Size is the SZ value (columns and rows); Verbatim is a number or
 // real property whose text is not a number and is kept as written.
-enum class ValueKind : std::uint8_t { Unknown, Number, Real, Point, Text, PointText, Size, Verbatim };
+enum class ValueKind : std::uint8_t {
+  Unknown,
+  Number,
+  Real,
+  Point,
+  Text,
+  PointText,
+  Size,
+  Verbatim
+};
 
 // UTF-16 text in a single allocation (length and units together); records
 // hold millions of short texts.

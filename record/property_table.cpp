@@ -81,7 +81,9 @@ constexpr ShortNameIndex kShortNames;
 
 }  // namespace
 
-const std::array<PropertyInfo, kPropertyCount>& PropertyTable() { return kTable; }
+const std::array<PropertyInfo, kPropertyCount>& PropertyTable() {
+  return kTable;
+}
 
 int FindPropertyIndex(std::string_view name) {
   if (name.empty()) return kPropUnknown;

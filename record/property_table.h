@@ -5,7 +5,16 @@
 
 namespace vantaro {
 
-enum class PropertyGroup { None, Move, Setup, Root, GameInfo, NodeAnnotation, MoveAnnotation, Markup };
+enum class PropertyGroup {
+  None,
+  Move,
+  Setup,
+  Root,
+  GameInfo,
+  NodeAnnotation,
+  MoveAnnotation,
+  Markup
+};
 
 enum class ValueType { Unknown, Number, Real, Point, Text, PointText, PointList, PointTextList };
 
@@ -71,7 +80,9 @@ enum PropertyIndex : int {
 };
 
 const std::array<PropertyInfo, kPropertyCount>& PropertyTable();
-inline const PropertyInfo& PropertyRow(int index) { return PropertyTable()[index]; }
+inline const PropertyInfo& PropertyRow(int index) {
+  return PropertyTable()[index];
+}
 
 // Exact, case-sensitive lookup; 0 for every name that is not in the table.
 int FindPropertyIndex(std::string_view name);

@@ -5,9 +5,7 @@
 #include "text/ascii.h"
 
 namespace vantaro {
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 RecordFormat DetectFormat(std::string_view path) {
   const size_t separator = path.find_last_of("/\\");
@@ -30,14 +28,22 @@ RecordFormat DetectFormat(std::string_view path) {
 std::string_view FormatName(RecordFormat format) {
   switch (format) {
     case RecordFormat::Sgf:
-    case RecordFormat::Unknown: return "SGF";
-    case RecordFormat::Bdx: return "BDX";
-    case RecordFormat::Ngf: return "NGF";
-    case RecordFormat::Gos: return "GOS";
-    case RecordFormat::Gib: return "GIB";
-    case RecordFormat::Ugf: return "UGF";
-    case RecordFormat::Ugi: return "UGI";
-    case RecordFormat::Go: return "GO";
+    case RecordFormat::Unknown:
+      return "SGF";
+    case RecordFormat::Bdx:
+      return "BDX";
+    case RecordFormat::Ngf:
+      return "NGF";
+    case RecordFormat::Gos:
+      return "GOS";
+    case RecordFormat::Gib:
+      return "GIB";
+    case RecordFormat::Ugf:
+      return "UGF";
+    case RecordFormat::Ugi:
+      return "UGI";
+    case RecordFormat::Go:
+      return "GO";
   }
   return "SGF";
 }
@@ -48,17 +54,29 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
   const std::string_view text = buffer.substr(0, buffer.find('\0'));
   IoResult result = IoResult::Success();
   switch (format) {
-    case RecordFormat::Gib: ReadGib(tree, text, context.codePage); break;
+    case RecordFormat::Gib:
+      ReadGib(tree, text, context.codePage);
+      break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
       ReadUgf(tree, text, format == RecordFormat::Ugi, context.codePage);
       break;
-    case RecordFormat::Ngf: result = ReadNgf(tree, text, context.codePage); break;
-    case RecordFormat::Gos: result = ReadGos(tree, buffer, context.codePage); break;
-    case RecordFormat::Bdx: result = ReadBdx(tree, buffer, context.codePage); break;
-    case RecordFormat::Go: result = ReadGo(tree, buffer, context.codePage); break;
+    case RecordFormat::Ngf:
+      result = ReadNgf(tree, text, context.codePage);
+      break;
+    case RecordFormat::Gos:
+      result = ReadGos(tree, buffer, context.codePage);
+      break;
+    case RecordFormat::Bdx:
+      result = ReadBdx(tree, buffer, context.codePage);
+      break;
+    case RecordFormat::Go:
+      result = ReadGo(tree, buffer, context.codePage);
+      break;
     case RecordFormat::Sgf:
-    case RecordFormat::Unknown: ReadSgf(tree, buffer, context, input); break;
+    case RecordFormat::Unknown:
+      ReadSgf(tree, buffer, context, input);
+      break;
   }
   EnsureNodes(tree);
   return result;

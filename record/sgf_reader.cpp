@@ -21,7 +21,9 @@ bool IsLeadByte(char c) {
 
 // Code pages whose double-byte characters may end in ']' or '\' after a
 // lead byte of 0x81-0xFE, which is what the trail-byte rule recognises.
-bool HasBig5StyleTrailBytes(int codePage) { return codePage == 950 || codePage == 936; }
+bool HasBig5StyleTrailBytes(int codePage) {
+  return codePage == 950 || codePage == 936;
+}
 
 bool HasNonAscii(std::string_view bytes) {
   for (char c : bytes) {
@@ -85,7 +87,7 @@ class SgfParser {
   std::vector<std::string> values_;
   size_t valueCount_ = 0;
   std::u16string decoded_;
-  std::vector<Property> properties_;  // of the node being read
+  std::vector<Property> properties_;             // of the node being read
   std::vector<std::unique_ptr<Node>> sequence_;  // of the tree being read
   std::unique_ptr<Node> spareNode_;
 };
@@ -349,16 +351,23 @@ bool SgfParser::BuildProperty() {
         properties_.push_back(Property::Verbatim(index, Decode(first)));
       }
       return true;
-    case ValueType::Text: properties_.push_back(Property::WithText(index, Decode(first))); return true;
+    case ValueType::Text:
+      properties_.push_back(Property::WithText(index, Decode(first)));
+      return true;
     case ValueType::Point: {
       const auto point = ParsePoint(first);
       if (!point) return false;
       properties_.push_back(Property::WithPoint(index, *point));
       return true;
     }
-    case ValueType::PointList: BuildPointList(index); return true;
-    case ValueType::PointTextList: BuildLabels(index); return true;
-    default: return true;
+    case ValueType::PointList:
+      BuildPointList(index);
+      return true;
+    case ValueType::PointTextList:
+      BuildLabels(index);
+      return true;
+    default:
+      return true;
   }
 }
 
@@ -405,8 +414,7 @@ int ChooseCodePage(std::string_view text, const ReadContext& context) {
 
 }  // namespace
 
-void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,
-             const FileInput* input) {
+void ReadSgf(GameTree& root, std::string_view text, ReadContext& context, const FileInput* input) {
   // UTF-16 records are read as the same text in UTF-8; their CA then says so,
   // since that is how they will be saved.
   if (const std::optional<std::string> utf8 = Utf16FileToUtf8(text)) {

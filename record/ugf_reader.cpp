@@ -15,7 +15,9 @@ enum class Section { Header, Data, Figure, Ignored };
 class UgfReader {
  public:
   UgfReader(GameTree& tree, bool rowsFromBottom, int codePage)
-      : tree_(tree), first_(AppendNewNode(tree)), rowsFromBottom_(rowsFromBottom),
+      : tree_(tree),
+        first_(AppendNewNode(tree)),
+        rowsFromBottom_(rowsFromBottom),
         codePage_(codePage) {}
 
   void Line(std::string_view line);

@@ -8,9 +8,13 @@
 namespace vantaro {
 namespace {
 
-int LetterCoordinate(char c) { return IsAsciiLower(c) ? c - 'a' : 26 + (c - 'A'); }
+int LetterCoordinate(char c) {
+  return IsAsciiLower(c) ? c - 'a' : 26 + (c - 'A');
+}
 
-char CoordinateLetter(int n) { return static_cast<char>(n < 26 ? 'a' + n : 'A' + (n - 26)); }
+char CoordinateLetter(int n) {
+  return static_cast<char>(n < 26 ? 'a' + n : 'A' + (n - 26));
+}
 
 bool StartsWithNumber(std::string_view text, bool allowDecimalPoint) {
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) text.remove_prefix(1);

@@ -11,7 +11,9 @@
 
 namespace vantaro::test {
 
-std::filesystem::path SharedDir() { return VANTARO_SHARED_DIR; }
+std::filesystem::path SharedDir() {
+  return VANTARO_SHARED_DIR;
+}
 
 std::vector<std::filesystem::path> CorpusFiles(std::string_view folder,
                                                std::vector<std::string> extensions) {
@@ -75,8 +77,8 @@ bool IsWrittenEmptyNode(const PropertyList& properties) {
     return ::testing::AssertionSuccess();
   }
   if (a.size() != b.size()) {
-    return ::testing::AssertionFailure() << where << ": " << a.size() << " properties expected, "
-                                         << b.size() << " found";
+    return ::testing::AssertionFailure()
+           << where << ": " << a.size() << " properties expected, " << b.size() << " found";
   }
   // The same properties, in whatever order: the writer puts CA first.
   std::vector<bool> matched(b.size(), false);

@@ -14,10 +14,10 @@ namespace vantaro::test {
 
 // The shared folder with the corpus; tests that need it skip without it.
 std::filesystem::path SharedDir();
-#define VANTARO_REQUIRE_SHARED()                                                             \
-  do {                                                                                       \
-    if (!std::filesystem::is_directory(::vantaro::test::SharedDir() / "corpus"))             \
-      GTEST_SKIP() << "no corpus at " << ::vantaro::test::SharedDir() << ": skipping";       \
+#define VANTARO_REQUIRE_SHARED()                                                       \
+  do {                                                                                 \
+    if (!std::filesystem::is_directory(::vantaro::test::SharedDir() / "corpus"))       \
+      GTEST_SKIP() << "no corpus at " << ::vantaro::test::SharedDir() << ": skipping"; \
   } while (0)
 
 // Every file below corpus/<folder> whose extension (lower-cased) is one of extensions.

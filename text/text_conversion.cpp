@@ -20,45 +20,81 @@ static_assert(std::endian::native == std::endian::little, "UTF-16LE is the host 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kEscapeBase = 0xDC00;
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 const char* IconvName(int codePage) {
   switch (codePage) {
-    case 708: return "ISO-8859-6";
-    case 28596: return "ISO-8859-6";
-    case 1256: return "CP1256";
-    case 28594: return "ISO-8859-4";
-    case 1257: return "CP1257";
-    case 852: return "CP852";
-    case 28592: return "ISO-8859-2";
-    case 1250: return "CP1250";
+    case 708:
+      return "ISO-8859-6";
+    case 28596:
+      return "ISO-8859-6";
+    case 1256:
+      return "CP1256";
+    case 28594:
+      return "ISO-8859-4";
+    case 1257:
+      return "CP1257";
+    case 852:
+      return "CP852";
+    case 28592:
+      return "ISO-8859-2";
+    case 1250:
+      return "CP1250";
     // GB18030 decodes every GBK text the same and also reads the four-byte
     // sequences that files labelled GB2312 or GBK often contain.
-    case 936: return "GB18030";
-    case 950: return "CP950";
-    case 866: return "CP866";
-    case 28595: return "ISO-8859-5";
-    case 20866: return "KOI8-R";
-    case 21866: return "KOI8-U";
-    case 1251: return "CP1251";
-    case 28597: return "ISO-8859-7";
-    case 1253: return "CP1253";
-    case 862: return "CP862";
-    case 38598: return "ISO-8859-8";
-    case 28598: return "ISO-8859-8";
-    case 1255: return "CP1255";
-    case 51932: return "EUC-JP";
-    case 50220: return "ISO-2022-JP";
-    case 932: return "CP932";
-    case 949: return "CP949";
-    case 874: return "CP874";
-    case 28599: return "ISO-8859-9";
-    case 1254: return "CP1254";
-    case 1258: return "CP1258";
-    case 28591: return "ISO-8859-1";
-    case 1252: return "CP1252";
-    default: return nullptr;  // 65001 has its own code; others have no converter here
+    case 936:
+      return "GB18030";
+    case 950:
+      return "CP950";
+    case 866:
+      return "CP866";
+    case 28595:
+      return "ISO-8859-5";
+    case 20866:
+      return "KOI8-R";
+    case 21866:
+      return "KOI8-U";
+    case 1251:
+      return "CP1251";
+    case 28597:
+      return "ISO-8859-7";
+    case 1253:
+      return "CP1253";
+    case 862:
+      return "CP862";
+    case 38598:
+      return "ISO-8859-8";
+    case 28598:
+      return "ISO-8859-8";
+    case 1255:
+      return "CP1255";
+    case 51932:
+      return "EUC-JP";
+    case 50220:
+      return "ISO-2022-JP";
+    case 932:
+      return "CP932";
+    case 949:
+      return "CP949";
+    case 874:
+      return "CP874";
+    case 28599:
+      return "ISO-8859-9";
+    case 1254:
+      return "CP1254";
+    case 1258:
+      return "CP1258";
+    case 28591:
+      return "ISO-8859-1";
+    case 1252:
+      return "CP1252";
+    default:
+      return nullptr;  // 65001 has its own code; others have no converter here
   }
 }
 
@@ -299,7 +335,9 @@ void AppendWithIconv(iconv_t cd, std::u16string_view text, std::string& out) {
 
 }  // namespace
 
-bool IsByteEscape(char16_t unit) { return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF; }
+bool IsByteEscape(char16_t unit) {
+  return unit >= kEscapeBase && unit <= kEscapeBase + 0xFF;
+}
 
 bool IsAsciiCompatible(int codePage) {
   // ISO-2022-JP and HZ switch scripts with ASCII escape sequences.
@@ -351,8 +389,8 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   std::u16string text;
   text.reserve((bytes.size() - start) / 2);
   for (size_t i = start; i + 1 < bytes.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(bigEndian ? byte(i) << 8 | byte(i + 1)
-                                                   : byte(i + 1) << 8 | byte(i)));
+    text.push_back(
+        static_cast<char16_t>(bigEndian ? byte(i) << 8 | byte(i + 1) : byte(i + 1) << 8 | byte(i)));
   }
   std::string utf8;
   AppendAsUtf8(text, utf8, [](char16_t, std::string& o) { AppendCodePoint(kReplacement, o); });

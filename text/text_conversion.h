@@ -26,7 +26,9 @@ void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out)
 // Valid UTF-8 for display and for output meant to be read: byte escapes and
 // unpaired surrogates become U+FFFD.
 std::string ToDisplayUtf8(std::u16string_view text);
-inline std::u16string FromUtf8(std::string_view text) { return BytesToWide(text, kUtf8CodePage); }
+inline std::u16string FromUtf8(std::string_view text) {
+  return BytesToWide(text, kUtf8CodePage);
+}
 
 bool IsValidUtf8(std::string_view bytes);
 

@@ -33,17 +33,17 @@ TEST_F(RunScriptTest, NavigationAndPrinting) {
 }
 
 TEST_F(RunScriptTest, DisabledCommandsAreRefused) {
-  const ProcessResult result = Run("(;SZ[5];B[aa])", "Previous\nUndo\nprint state Undo\nprint state Play Sound\n");
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa])", "Previous\nUndo\nprint state Undo\nprint state Play Sound\n");
   EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out,
-            "refused: Previous\nrefused: Undo\ndisabled unchecked\nenabled checked\n");
+  EXPECT_EQ(result.out, "refused: Previous\nrefused: Undo\ndisabled unchecked\nenabled checked\n");
 }
 
 TEST_F(RunScriptTest, EditsUndoAndTheWholeRecord) {
-  const ProcessResult result = Run(
-      "(;SZ[5];B[aa])",
-      "Last\nclick 2 2\ncomment two\\nlines\nEdit Node Name key\nprint sgf\nUndo\nUndo\nUndo\n"
-      "print status\nRedo\nprint node\n");
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa])",
+          "Last\nclick 2 2\ncomment two\\nlines\nEdit Node Name key\nprint sgf\nUndo\nUndo\nUndo\n"
+          "print status\nRedo\nprint node\n");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "(;SZ[5]\r\n;B[aa];W[cc]C[two\r\nlines]N[key])\n"
@@ -55,14 +55,13 @@ TEST_F(RunScriptTest, ReadOnlyFilesIgnoreClicksAndComments) {
   const ProcessResult result =
       Run("(;SZ[5];B[aa])", "click 3 3\ncomment x\nPass\nclick 0 0\nprint status\n",
           {"--set", "openReadOnly=1"});
-  EXPECT_EQ(result.out,
-            "refused: Pass\nmove=1 toPlay=W modified=0 readOnly=1 tryPlay=0 path=/1\n");
+  EXPECT_EQ(result.out, "refused: Pass\nmove=1 toPlay=W modified=0 readOnly=1 tryPlay=0 path=/1\n");
 }
 
 TEST_F(RunScriptTest, QuestionsAndMessages) {
-  const ProcessResult result = Run(
-      "(;SZ[5];B[aa])",
-      "Custom Size 17*15 no\nprint status\nCustom Size\nCustom Size 17*15\nprint board\n");
+  const ProcessResult result =
+      Run("(;SZ[5];B[aa])",
+          "Custom Size 17*15 no\nprint status\nCustom Size\nCustom Size 17*15\nprint board\n");
   EXPECT_EQ(result.status, 0) << result.err;
   const std::string question =
       "question: If you change board size, all changes will be discarded. Do you really want to "
@@ -86,8 +85,7 @@ TEST_F(RunScriptTest, SaveAsWritesTheFileAndOpenReadsOne) {
 
 TEST_F(RunScriptTest, ErrorsNameTheScriptLine) {
   const std::string script = Write("script.txt", "Next\nJump around\nNext\n");
-  const ProcessResult unknown =
-      RunCli({"run", Write("game.sgf", "(;B[aa];W[bb])"), script});
+  const ProcessResult unknown = RunCli({"run", Write("game.sgf", "(;B[aa];W[bb])"), script});
   EXPECT_EQ(unknown.status, 1);
   EXPECT_EQ(unknown.err, "vantaro-cli: " + script + ":2: unknown command: Jump around\n");
   const ProcessResult badClick = Run("(;B[aa])", "click 1\n");

@@ -19,12 +19,15 @@ using namespace command;
 // Answers prompts from a queue and writes down what the document shows.
 class FakeUi : public DocumentUi {
  public:
-  void ShowMessage(const std::u16string& text, Icon) override { shown.push_back(ToDisplayUtf8(text)); }
+  void ShowMessage(const std::u16string& text, Icon) override {
+    shown.push_back(ToDisplayUtf8(text));
+  }
   bool AskYesNo(const std::u16string& text) override {
     shown.push_back("? " + ToDisplayUtf8(text));
     return yes;
   }
-  std::optional<std::u16string> PromptText(const std::u16string&, const std::u16string& initial) override {
+  std::optional<std::u16string> PromptText(const std::u16string&,
+                                           const std::u16string& initial) override {
     prompted.push_back(ToDisplayUtf8(initial));
     if (answers.empty()) return std::nullopt;
     std::u16string answer = answers.front();

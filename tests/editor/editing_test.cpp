@@ -41,11 +41,17 @@ TEST_F(EditingTest, AutoBranchMakesVariations) {
   Open("(;SZ[9];B[cc];W[dd](;B[ee]))");
   options_.autoBranch = true;
   GoTo({{}, 2});
-  ExpectUndoable([&] { return editor().PlayMove({5, 5}, false); },
-                 "(;SZ[9]\r\n;B[cc];W[dd]\r\n(;B[ee])\r\n(;B[ff]))");
+  ExpectUndoable(
+      [&] {
+        return editor().PlayMove({5, 5}, false);
+      },
+      "(;SZ[9]\r\n;B[cc];W[dd]\r\n(;B[ee])\r\n(;B[ff]))");
   GoTo({{}, 1});
-  ExpectUndoable([&] { return editor().PlayMove({6, 6}, true); },
-                 "(;SZ[9]\r\n;B[cc]\r\n(;W[dd]\r\n(;B[ee])\r\n(;B[ff]))\r\n(;W[gg]))");
+  ExpectUndoable(
+      [&] {
+        return editor().PlayMove({6, 6}, true);
+      },
+      "(;SZ[9]\r\n;B[cc]\r\n(;W[dd]\r\n(;B[ee])\r\n(;B[ff]))\r\n(;W[gg]))");
   EXPECT_EQ(Where(), "1/0");
 }
 
@@ -53,8 +59,7 @@ TEST_F(EditingTest, WithoutAutoBranchAMoveIsInsertedIntoTheSequence) {
   Open("(;SZ[9];B[cc];W[dd])");
   options_.autoBranch = false;
   GoTo({{}, 1});
-  ExpectUndoable([&] { return editor().PlayMove({5, 5}, true); },
-                 "(;SZ[9]\r\n;B[cc];W[ff];W[dd])");
+  ExpectUndoable([&] { return editor().PlayMove({5, 5}, true); }, "(;SZ[9]\r\n;B[cc];W[ff];W[dd])");
 }
 
 TEST_F(EditingTest, AMoveNeverGoesIntoTheRootNode) {
@@ -66,10 +71,10 @@ TEST_F(EditingTest, AMoveNeverGoesIntoTheRootNode) {
 TEST_F(EditingTest, IllegalMovesAreRefused) {
   GoEditor& editor = Open("(;SZ[9];B[ba];B[ab];W[dd])");
   GoTo({{}, 3});
-  EXPECT_FALSE(editor.PlayMove({3, 3}, false));   // occupied
-  EXPECT_FALSE(editor.PlayMove({0, 0}, true));    // suicide
-  EXPECT_FALSE(editor.PlayMove({9, 0}, true));    // off the board
-  EXPECT_TRUE(editor.PlayMove({-1, -1}, true));   // a pass
+  EXPECT_FALSE(editor.PlayMove({3, 3}, false));  // occupied
+  EXPECT_FALSE(editor.PlayMove({0, 0}, true));   // suicide
+  EXPECT_FALSE(editor.PlayMove({9, 0}, true));   // off the board
+  EXPECT_TRUE(editor.PlayMove({-1, -1}, true));  // a pass
   EXPECT_EQ(editor.CurrentNode()->FindMove()->point(), Point{});
 }
 
@@ -84,10 +89,12 @@ TEST_F(EditingTest, SetupStonesFollowTheirPlacementRules) {
   EXPECT_EQ(editor.undoCount(), 0);
   editor.ChooseTool(Tool::AddBlack);
   // A move node takes setup stones into a new node.
-  ExpectUndoable([&] {
-    editor.Click({4, 4});
-    return true;
-  }, "(;SZ[9]\r\n;B[cc];AB[ee])");
+  ExpectUndoable(
+      [&] {
+        editor.Click({4, 4});
+        return true;
+      },
+      "(;SZ[9]\r\n;B[cc];AB[ee])");
   editor.ChooseTool(Tool::AddEmpty);
   editor.Click({4, 4});
   EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[cc];AE[ee])");  // one setup property per point
@@ -176,15 +183,15 @@ TEST_F(EditingTest, DeleteAfterCurrentCutsEverythingBelow) {
 TEST_F(EditingTest, AddBranchSplitsOrAppends) {
   Open("(;SZ[9];B[aa];W[bb])");
   GoTo({{}, 1});
-  ExpectUndoable([&] { return editor().AddBranch(); },
-                 "(;SZ[9]\r\n;B[aa]\r\n(;W[bb])\r\n(;N[]))");
+  ExpectUndoable([&] { return editor().AddBranch(); }, "(;SZ[9]\r\n;B[aa]\r\n(;W[bb])\r\n(;N[]))");
   EXPECT_EQ(Where(), "1/0");
 }
 
 TEST_F(EditingTest, NamesCommentsAndTheirRemoval) {
   Open("(;SZ[9];B[aa])");
   GoTo({{}, 1});
-  ExpectUndoable([&] { return editor().SetNodeName(u"key move"); }, "(;SZ[9]\r\n;B[aa]N[key move])");
+  ExpectUndoable([&] { return editor().SetNodeName(u"key move"); },
+                 "(;SZ[9]\r\n;B[aa]N[key move])");
   EXPECT_EQ(editor().NodeName(), u"key move");
   EXPECT_FALSE(editor().SetNodeName(u"key move"));  // no change, no step
   ExpectUndoable([&] { return editor().SetNodeName(u""); }, "(;SZ[9]\r\n;B[aa])");
@@ -207,7 +214,8 @@ TEST_F(EditingTest, MoveNumbers) {
 
 TEST_F(EditingTest, AutoSetAndUnsetAllMoveNumbers) {
   std::string sgf = "(;SZ[19]";
-  for (int i = 0; i < 6; ++i) sgf += std::string(";") + (i % 2 ? "W" : "B") + "[" + char('a' + i) + "a]";
+  for (int i = 0; i < 6; ++i)
+    sgf += std::string(";") + (i % 2 ? "W" : "B") + "[" + char('a' + i) + "a]";
   sgf += ";C[after](;B[ab])(;B[bb];W[cb]))";
   Open(sgf);
   GoTo({{1}, 0});

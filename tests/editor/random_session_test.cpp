@@ -34,7 +34,8 @@ class RandomSessionTest : public EditorTest {
     ASSERT_EQ(position->node(), editor_->CurrentNode()) << context;
     GoBoard fresh;
     fresh.Attach(editor_->recordRoot());
-    fresh.ReplayTo(path, options_.whiteFirst, options_.autoSetMNinBranch && !editor_->IsBranchMode());
+    fresh.ReplayTo(path, options_.whiteFirst,
+                   options_.autoSetMNinBranch && !editor_->IsBranchMode());
     ASSERT_EQ(fresh.width(), editor_->width()) << context;
     for (int x = 0; x < fresh.width(); ++x) {
       for (int y = 0; y < fresh.height(); ++y) {
@@ -47,21 +48,51 @@ class RandomSessionTest : public EditorTest {
   void Navigate(std::mt19937& random) {
     GoEditor& e = *editor_;
     switch (random() % 16) {
-      case 0: e.First(); break;
-      case 1: e.Last(); break;
-      case 2: e.Next(1 + static_cast<int>(random() % 6)); break;
-      case 3: e.Previous(1 + static_cast<int>(random() % 6)); break;
-      case 4: e.Parent(); break;
-      case 5: e.Child(); break;
-      case 6: e.PrevBranch(); break;
-      case 7: e.NextBranch(); break;
-      case 8: e.BranchStart(); break;
-      case 9: e.BranchEnd(); break;
-      case 10: e.PrevComment(); break;
-      case 11: e.NextComment(); break;
-      case 12: e.ToMoveNumber(static_cast<int>(random() % 300)); break;
-      case 13: e.GoBack(); break;
-      case 14: e.GoForward(); break;
+      case 0:
+        e.First();
+        break;
+      case 1:
+        e.Last();
+        break;
+      case 2:
+        e.Next(1 + static_cast<int>(random() % 6));
+        break;
+      case 3:
+        e.Previous(1 + static_cast<int>(random() % 6));
+        break;
+      case 4:
+        e.Parent();
+        break;
+      case 5:
+        e.Child();
+        break;
+      case 6:
+        e.PrevBranch();
+        break;
+      case 7:
+        e.NextBranch();
+        break;
+      case 8:
+        e.BranchStart();
+        break;
+      case 9:
+        e.BranchEnd();
+        break;
+      case 10:
+        e.PrevComment();
+        break;
+      case 11:
+        e.NextComment();
+        break;
+      case 12:
+        e.ToMoveNumber(static_cast<int>(random() % 300));
+        break;
+      case 13:
+        e.GoBack();
+        break;
+      case 14:
+        e.GoForward();
+        break;
       case 15:
         e.StartToClicked();
         e.Click({static_cast<int>(random() % 19), static_cast<int>(random() % 19)});
@@ -76,30 +107,61 @@ class RandomSessionTest : public EditorTest {
     switch (random() % 18) {
       case 0:
       case 1:
-      case 2: e.ChooseTool(Tool::AlternateMove); e.Click(point); break;
-      case 3: e.Pass(); break;
-      case 4: e.AddBranch(); break;
-      case 5: e.Delete(); break;
-      case 6: e.DeleteAfterCurrent(); break;
-      case 7: e.SetComment(random() % 3 ? u"note " + std::u16string(1, u'a' + random() % 26) : u""); break;
-      case 8: e.SetNodeName(random() % 2 ? u"name" : u""); break;
+      case 2:
+        e.ChooseTool(Tool::AlternateMove);
+        e.Click(point);
+        break;
+      case 3:
+        e.Pass();
+        break;
+      case 4:
+        e.AddBranch();
+        break;
+      case 5:
+        e.Delete();
+        break;
+      case 6:
+        e.DeleteAfterCurrent();
+        break;
+      case 7:
+        e.SetComment(random() % 3 ? u"note " + std::u16string(1, u'a' + random() % 26) : u"");
+        break;
+      case 8:
+        e.SetNodeName(random() % 2 ? u"name" : u"");
+        break;
       case 9: {
-        static constexpr Tool kMarkers[] = {Tool::AddBlack, Tool::AddWhite, Tool::AddEmpty, Tool::Circle,
-                                            Tool::Triangle, Tool::Square,   Tool::Cross,    Tool::Label,
-                                            Tool::DeleteMarkers};
+        static constexpr Tool kMarkers[] = {Tool::AddBlack, Tool::AddWhite, Tool::AddEmpty,
+                                            Tool::Circle,   Tool::Triangle, Tool::Square,
+                                            Tool::Cross,    Tool::Label,    Tool::DeleteMarkers};
         if (e.tool() == Tool::AlternateMove) e.ChooseTool(kMarkers[random() % 9]);
         e.Click(point);
         e.ChooseTool(e.tool());  // back to moves
         break;
       }
-      case 10: e.SetMoveNumber(static_cast<int>(random() % 100)); break;
-      case 11: e.UnsetMoveNumber(); break;
-      case 12: e.AutoSetMoveNumbers(1 + static_cast<int>(random() % 30)); break;
-      case 13: e.UnsetAllMoveNumbers(); break;
-      case 14: e.Undo(); break;
-      case 15: e.Redo(); break;
-      case 16: e.tryPlayActive() ? (random() % 2 ? e.StopTryPlay() : e.SaveTryPlay()) : e.StartTryPlay(); break;
-      case 17: Navigate(random); break;
+      case 10:
+        e.SetMoveNumber(static_cast<int>(random() % 100));
+        break;
+      case 11:
+        e.UnsetMoveNumber();
+        break;
+      case 12:
+        e.AutoSetMoveNumbers(1 + static_cast<int>(random() % 30));
+        break;
+      case 13:
+        e.UnsetAllMoveNumbers();
+        break;
+      case 14:
+        e.Undo();
+        break;
+      case 15:
+        e.Redo();
+        break;
+      case 16:
+        e.tryPlayActive() ? (random() % 2 ? e.StopTryPlay() : e.SaveTryPlay()) : e.StartTryPlay();
+        break;
+      case 17:
+        Navigate(random);
+        break;
     }
   }
 };

@@ -92,13 +92,13 @@ TEST(GoBoard, SetupStonesOverwriteAndErase) {
 TEST(GoBoard, TrialMovesRefuseOccupiedPointsAndSuicide) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[ba];B[ab];W[bb];W[ca];W[ac])");
   const GoBoard& board = replayed->board;
-  EXPECT_FALSE(board.IsLegalMove({1, 0}, kPropW));   // occupied
-  EXPECT_TRUE(board.IsLegalMove({0, 0}, kPropW));    // takes two stones
-  EXPECT_FALSE(board.IsLegalMove({0, 0}, kPropB));   // black would take its own last liberty
-  EXPECT_FALSE(board.IsLegalMove({9, 9}, kPropB));   // off the board
+  EXPECT_FALSE(board.IsLegalMove({1, 0}, kPropW));  // occupied
+  EXPECT_TRUE(board.IsLegalMove({0, 0}, kPropW));   // takes two stones
+  EXPECT_FALSE(board.IsLegalMove({0, 0}, kPropB));  // black would take its own last liberty
+  EXPECT_FALSE(board.IsLegalMove({9, 9}, kPropB));  // off the board
   const auto eye = ReplayMainLine("(;SZ[5];B[ba];B[ab])");
   EXPECT_FALSE(eye->board.IsLegalMove({0, 0}, kPropW));  // suicide
-  EXPECT_EQ(eye->board.Cell(0, 0), 0u);                   // and the board is unchanged
+  EXPECT_EQ(eye->board.Cell(0, 0), 0u);                  // and the board is unchanged
 }
 
 TEST(GoBoard, OverlayMarksContinuationsAndMarkup) {
@@ -145,7 +145,8 @@ TEST(GoBoard, WhiteFirstGivesWhiteTheFirstMove) {
 
 // An independent reference: liberties counted over whole groups after each move.
 std::vector<std::string> ReferencePosition(const GameTree& root, int width, int height) {
-  std::vector<std::string> grid(static_cast<size_t>(height), std::string(static_cast<size_t>(width), '.'));
+  std::vector<std::string> grid(static_cast<size_t>(height),
+                                std::string(static_cast<size_t>(width), '.'));
   const auto on = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
   const auto groupOf = [&](int x, int y) {
     std::set<std::pair<int, int>> group{{x, y}};

@@ -11,11 +11,9 @@ namespace {
 using test::ReadSgfText;
 
 // Nodes named by their comment: the visit order reads as a string.
-constexpr char kTree[] =
-    "(;C[r0];C[r1](;C[a0];C[a1](;C[x0])(;C[y0]))(;C[b0])(;C[c0];C[c1]))";
+constexpr char kTree[] = "(;C[r0];C[r1](;C[a0];C[a1](;C[x0])(;C[y0]))(;C[b0])(;C[c0];C[c1]))";
 
-std::string Visits(std::function<void(GameTree&, const NodePredicate&)> search,
-                   GameTree& root) {
+std::string Visits(std::function<void(GameTree&, const NodePredicate&)> search, GameTree& root) {
   std::string order;
   search(root, [&order](const Node& node) {
     order += (order.empty() ? "" : " ") + ToDisplayUtf8(node.Find(kPropC)->text());
@@ -80,26 +78,34 @@ TEST(SearchBackward, ClimbingIsTheReverseOfTheForwardOrder) {
   GameTree& root = *record.root;
   GameTree& c = Child(root, {2});
   // Branch mode without variant-first: earlier siblings, each children first.
-  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
-              SearchBackward(c, 0, {false, true, true}, true, p);
-            }, root),
+  EXPECT_EQ(Visits(
+                [&](GameTree&, const NodePredicate& p) {
+                  SearchBackward(c, 0, {false, true, true}, true, p);
+                },
+                root),
             "c0 b0 y0 x0 a1 a0 r1 r0");
   // Variant-first from child 0: the other children from the last one down.
   GameTree& a = Child(root, {0});
-  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
-              SearchBackward(a, 0, {true, false, true}, true, p);
-            }, root),
+  EXPECT_EQ(Visits(
+                [&](GameTree&, const NodePredicate& p) {
+                  SearchBackward(a, 0, {true, false, true}, true, p);
+                },
+                root),
             "a0 c1 c0 b0 r1 r0");
   // Variant-first from child 1: nothing before the parent.
   GameTree& b = Child(root, {1});
-  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
-              SearchBackward(b, 0, {true, false, true}, true, p);
-            }, root),
+  EXPECT_EQ(Visits(
+                [&](GameTree&, const NodePredicate& p) {
+                  SearchBackward(b, 0, {true, false, true}, true, p);
+                },
+                root),
             "b0 r1 r0");
   // Neither: no sibling at all.
-  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) {
-              SearchBackward(c, 0, {false, false, true}, true, p);
-            }, root),
+  EXPECT_EQ(Visits(
+                [&](GameTree&, const NodePredicate& p) {
+                  SearchBackward(c, 0, {false, false, true}, true, p);
+                },
+                root),
             "c0 r1 r0");
 }
 
@@ -109,7 +115,8 @@ TEST(StepCounter, StopsAtTheEndWhenTheStepsRunOut) {
   Node* found = SearchForward(*record.root, 2, {}, counter.Predicate());
   EXPECT_EQ(counter.Result(found), record.root->NodeAt(4));
   StepCounter two(2);
-  EXPECT_EQ(two.Result(SearchForward(*record.root, 1, {}, two.Predicate())), record.root->NodeAt(2));
+  EXPECT_EQ(two.Result(SearchForward(*record.root, 1, {}, two.Predicate())),
+            record.root->NodeAt(2));
 }
 
 TEST(NextMoves, TheFirstMoveOfEachLine) {

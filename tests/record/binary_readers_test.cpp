@@ -15,7 +15,8 @@ void Put(std::string& bytes, size_t offset, std::string_view text) {
 }
 
 void PutLittle(std::string& bytes, size_t offset, uint32_t value, int width) {
-  for (int i = 0; i < width; ++i) bytes[offset + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
+  for (int i = 0; i < width; ++i)
+    bytes[offset + static_cast<size_t>(i)] = static_cast<char>(value >> (8 * i));
 }
 
 std::string LengthPrefixed(std::string_view text) {
@@ -43,7 +44,8 @@ std::string GosFile(uint32_t moveCount, uint32_t handicap, std::vector<uint16_t>
   Put(bytes, 160, "8d");
   PutLittle(bytes, 180, moveCount, 4);
   PutLittle(bytes, 184, handicap, 4);
-  for (uint16_t move : moves) bytes += std::string{static_cast<char>(move), static_cast<char>(move >> 8)};
+  for (uint16_t move : moves)
+    bytes += std::string{static_cast<char>(move), static_cast<char>(move >> 8)};
   return bytes;
 }
 
@@ -56,8 +58,8 @@ TEST(GosReader, HeaderAndMoves) {
   EXPECT_EQ(first.Find(kPropPW)->text(), u"Kim (8d)");
   EXPECT_EQ(first.Find(kPropGN)->text(), u"Final");
   EXPECT_EQ(first.Find(kPropHA)->text(), u"0");
-  EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{
-                             {false, {0, 3}}, {true, {}}, {false, {0, 0}}}));
+  EXPECT_EQ(Moves(tree),
+            (std::vector<std::pair<bool, Point>>{{false, {0, 3}}, {true, {}}, {false, {0, 0}}}));
 }
 
 TEST(GosReader, HandicapStonesAreBlackMoves) {
@@ -82,9 +84,9 @@ TEST(GosReader, ShortOrOverlongFilesFail) {
 
 std::string BdxFile(bool withTrailer, char order) {
   std::string bytes = "BDX1" + LengthPrefixed("B+R") + std::string(2, '\0');
-  bytes += std::string{0, 2};                  // two moves
-  bytes += std::string{15, 3, 1, 0, 0};        // black pd
-  bytes += std::string{19, 3, 2, 0, 0};        // white pass
+  bytes += std::string{0, 2};            // two moves
+  bytes += std::string{15, 3, 1, 0, 0};  // black pd
+  bytes += std::string{19, 3, 2, 0, 0};  // white pass
   if (!withTrailer) return bytes;
   bytes += std::string(36, '\0') + LengthPrefixed("Alpha") + std::string(10, '\0') +
            LengthPrefixed("Beta") + std::string(32, '\0');

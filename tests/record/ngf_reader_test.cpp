@@ -5,10 +5,10 @@
 namespace vantaro {
 namespace {
 
-std::string NgfText(const std::string& size, const std::string& handicap,
-                    const std::string& komi, const std::string& moves) {
-  return "Game name\n" + size + "\nWhite Player\nBlack Player\nServer\n" + handicap +
-         "\n0\n" + komi + "\n20170316 [09:37]\n5\nBlack wins\n333\n" + moves;
+std::string NgfText(const std::string& size, const std::string& handicap, const std::string& komi,
+                    const std::string& moves) {
+  return "Game name\n" + size + "\nWhite Player\nBlack Player\nServer\n" + handicap + "\n0\n" +
+         komi + "\n20170316 [09:37]\n5\nBlack wins\n333\n" + moves;
 }
 
 std::unique_ptr<GameTree> Read(const std::string& text, IoResult* result = nullptr) {

@@ -25,7 +25,8 @@ TEST(LoadRecordFile, ReportsWhyAFileCannotBeRead) {
   test::TemporaryDirectory directory;
   GameTree tree;
   ReadContext context{false, 65001};
-  const IoResult missing = LoadRecordFile(tree, (directory.path() / "absent.sgf").string(), context);
+  const IoResult missing =
+      LoadRecordFile(tree, (directory.path() / "absent.sgf").string(), context);
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(missing.error, "No such file or directory");
   EXPECT_FALSE(LoadRecordFile(tree, directory.path().string(), context).ok);

@@ -28,8 +28,7 @@ TEST(SgfWriter, VariationsStartOnNewLines) {
 }
 
 TEST(SgfWriter, ListsShareTheirIdentifierAndOtherPropertiesRepeatIt) {
-  EXPECT_EQ(RoundTrip("(;SZ[9];AB[aa]C[x]AB[bb][cc]C[y])"),
-            "(;SZ[9]\r\n;AB[aa][bb][cc]C[x]C[y])");
+  EXPECT_EQ(RoundTrip("(;SZ[9];AB[aa]C[x]AB[bb][cc]C[y])"), "(;SZ[9]\r\n;AB[aa][bb][cc]C[x]C[y])");
 }
 
 TEST(SgfWriter, EmptyNodesSurviveAReload) {

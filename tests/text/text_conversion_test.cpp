@@ -35,10 +35,10 @@ TEST_P(LegacyCodePage, DecodesAndEncodesTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, LegacyCodePage,
-    ::testing::Values(CodePageSample{936, "\xba\xda\xc6\xe5", u"\u9ed1\u68cb"},       // GB2312
-                      CodePageSample{950, "\xb6\xc2\xb4\xd1", u"\u9ed1\u68cb"},       // Big5
-                      CodePageSample{932, "\x8d\x95\x90\xce", u"\u9ed2\u77f3"},       // Shift_JIS
-                      CodePageSample{949, "\xc8\xe6\xb5\xb9", u"\ud751\ub3cc"},       // EUC-KR
+    ::testing::Values(CodePageSample{936, "\xba\xda\xc6\xe5", u"\u9ed1\u68cb"},  // GB2312
+                      CodePageSample{950, "\xb6\xc2\xb4\xd1", u"\u9ed1\u68cb"},  // Big5
+                      CodePageSample{932, "\x8d\x95\x90\xce", u"\u9ed2\u77f3"},  // Shift_JIS
+                      CodePageSample{949, "\xc8\xe6\xb5\xb9", u"\ud751\ub3cc"},  // EUC-KR
                       CodePageSample{1251, "\xc8\xe3\xf0\xe0", u"\u0418\u0433\u0440\u0430"},
                       CodePageSample{1252, "caf\xe9", u"caf\u00e9"},
                       CodePageSample{950, "\xa5\x5c", u"\u529f"}));  // trail byte is '\'
@@ -81,11 +81,11 @@ TEST(CharsetDetection, ValidUtf8IsUtf8) {
 
 TEST(CharsetDetection, LegacyTextIsRecognised) {
   // A Chinese sentence in GB2312 (GB18030 to the detector, 936 to us).
-  const std::string gb =
-      WideToBytes(u"\u9ed1\u68cb\u5148\u884c\uff0c\u767d\u68cb\u5728\u53f3\u4e0a\u89d2\u5e94"
-                  u"\u5bf9\uff0c\u8fd9\u662f\u4e00\u76d8\u5f88\u7cbe\u5f69\u7684\u68cb\u3002"
-                  u"\u4e2d\u76d8\u6218\u6597\u975e\u5e38\u6fc0\u70c8\u3002",
-                  936);
+  const std::string gb = WideToBytes(
+      u"\u9ed1\u68cb\u5148\u884c\uff0c\u767d\u68cb\u5728\u53f3\u4e0a\u89d2\u5e94"
+      u"\u5bf9\uff0c\u8fd9\u662f\u4e00\u76d8\u5f88\u7cbe\u5f69\u7684\u68cb\u3002"
+      u"\u4e2d\u76d8\u6218\u6597\u975e\u5e38\u6fc0\u70c8\u3002",
+      936);
   EXPECT_EQ(DetectCodePage("(;C[" + gb + "])", 1252), 936);
 }
 
