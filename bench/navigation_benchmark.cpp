@@ -1,6 +1,7 @@
 // The cost of a step of the cursor: replaying the position from the root.
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "bench_data.h"
@@ -18,8 +19,8 @@ std::unique_ptr<GameTree> Load(const std::string& path) {
   return root;
 }
 
-// The corpus game with the longest main line.
-std::string LongestCorpusGame() {
+// The corpus game with the longest main line of at most maxMoves moves.
+std::string LongestCorpusGame(size_t maxMoves) {
   const auto folder = std::filesystem::path(VANTARO_SHARED_DIR) / "corpus/sgf";
   if (!std::filesystem::exists(folder)) return {};
   std::string longest;
@@ -29,7 +30,7 @@ std::string LongestCorpusGame() {
     const auto root = Load(entry.path().string());
     if (!root) continue;
     const size_t count = SummarizeRecord(*root).mainLineMoves.size();
-    if (count > moves) {
+    if (count > moves && count <= maxMoves) {
       moves = count;
       longest = entry.path().string();
     }
@@ -52,8 +53,10 @@ std::vector<Node*> DeepestLine(GameTree& root) {
   return best;
 }
 
+// Argument: the longest game allowed (0: the longest game of the corpus).
 void NextThroughMainLine(benchmark::State& state) {
-  static const std::string path = LongestCorpusGame();
+  const size_t limit = state.range(0) > 0 ? static_cast<size_t>(state.range(0)) : SIZE_MAX;
+  const std::string path = LongestCorpusGame(limit);
   if (path.empty()) return state.SkipWithError("no corpus");
   Options options;
   options.playSound = false;
@@ -89,6 +92,8 @@ void StepsAlongDeepestLine(benchmark::State& state) {
 }
 
 BENCHMARK(NextThroughMainLine)
+    ->Arg(0)
+    ->Arg(300)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
