@@ -10,16 +10,6 @@
 namespace vantaro {
 namespace {
 
-bool IsMoveId(int id) {
-  return id == kPropB || id == kPropW;
-}
-bool IsSetupId(int id) {
-  return id == kPropAB || id == kPropAE || id == kPropAW;
-}
-bool IsMarkupId(int id) {
-  return id == kPropCR || id == kPropTR || id == kPropSQ || id == kPropMA || id == kPropLB;
-}
-
 int ToolProperty(Tool tool) {
   switch (tool) {
     case Tool::AddBlack:
@@ -52,9 +42,9 @@ bool HasAny(const Node& node, std::initializer_list<int> ids) {
 
 // Whether the property must go into a node of its own after the current one.
 bool NeedsNewNode(const Node& current, int id, bool isRootNode) {
-  if (IsMoveId(id))
+  if (IsMoveProperty(id))
     return isRootNode || HasAny(current, {kPropB, kPropW, kPropAB, kPropAW, kPropAE});
-  if (IsSetupId(id)) return HasAny(current, {kPropB, kPropW});
+  if (IsSetupProperty(id)) return HasAny(current, {kPropB, kPropW});
   return false;
 }
 
@@ -201,7 +191,8 @@ bool GoEditor::RemoveMarkup(Point point) {
   const size_t before = properties.size();
   for (size_t i = properties.size(); i-- > 0;) {
     const int id = properties[i].id();
-    if ((IsSetupId(id) || IsMarkupId(id)) && properties[i].point() == point) properties.erase(i);
+    if ((IsSetupProperty(id) || IsMarkupProperty(id)) && properties[i].point() == point)
+      properties.erase(i);
   }
   if (properties.size() == before) return false;
   CommitNodeCopy(*CurrentNode(), std::move(copy));

@@ -64,7 +64,6 @@ bool GoEditor::NewGame() {
     root->InsertNode(std::make_unique<Node>());
     root->NodeAt(0)->Add(Property::WithSize(options_.BoardSizeCX, options_.BoardSizeCY));
   }
-  EnsureNodes(*root);
   Install(std::move(root), codePage);
   return templateRead;
 }

@@ -100,7 +100,7 @@ void GoBoard::ApplyNode(const Node& node) {
   for (const Property& property : node.properties()) {
     const int id = property.id();
     const Point point = property.point();
-    if (id == kPropB || id == kPropW) {
+    if (IsMoveProperty(id)) {
       PlayMove(id, point);
     } else if (id == kPropAB || id == kPropAW) {
       if (OnBoard(point.x, point.y)) cells_[Index(point.x, point.y)] = MakeCell(id, moveNumber_);

@@ -5,16 +5,6 @@
 #include "memory/small_blocks.h"
 
 namespace vantaro {
-namespace {
-
-bool IsSetup(int id) {
-  return id == kPropAB || id == kPropAE || id == kPropAW;
-}
-bool IsMarkup(int id) {
-  return id == kPropCR || id == kPropTR || id == kPropSQ || id == kPropMA || id == kPropLB;
-}
-
-}  // namespace
 
 void* Node::operator new(std::size_t size) {
   return AllocateBlock(size);
@@ -36,7 +26,7 @@ const Property* Node::Find(int id) const {
 
 const Property* Node::FindMove() const {
   for (const Property& property : properties_) {
-    if (property.id() == kPropB || property.id() == kPropW) return &property;
+    if (IsMoveProperty(property.id())) return &property;
   }
   return nullptr;
 }
@@ -90,11 +80,12 @@ std::unique_ptr<Node> Node::Clone() const {
 
 void Node::RemoveConflicting(const Property& incoming) {
   const int id = incoming.id();
-  const bool setup = IsSetup(id);
-  if (!setup && !IsMarkup(id)) return;
+  const bool setup = IsSetupProperty(id);
+  if (!setup && !IsMarkupProperty(id)) return;
   for (std::size_t i = 0; i < properties_.size(); ++i) {
     const Property& existing = properties_[i];
-    const bool sameFamily = setup ? IsSetup(existing.id()) : IsMarkup(existing.id());
+    const bool sameFamily =
+        setup ? IsSetupProperty(existing.id()) : IsMarkupProperty(existing.id());
     if (sameFamily && existing.point() == incoming.point()) {
       properties_.erase(i);
       return;

@@ -112,7 +112,7 @@ NodePredicate StepCounter::Predicate() {
 int MovesIn(const Node& node) {
   int moves = 0;
   for (const Property& property : node.properties()) {
-    moves += property.id() == kPropB || property.id() == kPropW;
+    moves += IsMoveProperty(property.id());
   }
   return moves;
 }

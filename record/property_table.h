@@ -90,5 +90,16 @@ int FindPropertyIndex(std::string_view name);
 inline bool IsGameInfoProperty(int index) {
   return PropertyRow(index).group == PropertyGroup::GameInfo;
 }
+inline bool IsMoveProperty(int index) {
+  return index == kPropB || index == kPropW;
+}
+inline bool IsSetupProperty(int index) {
+  return index == kPropAB || index == kPropAE || index == kPropAW;
+}
+// The marks of a point, of which a node holds one per point.
+inline bool IsMarkupProperty(int index) {
+  return index == kPropCR || index == kPropTR || index == kPropSQ || index == kPropMA ||
+         index == kPropLB;
+}
 
 }  // namespace vantaro

@@ -13,9 +13,10 @@ using test::ReadSgfText;
 // Nodes named by their comment: the visit order reads as a string.
 constexpr char kTree[] = "(;C[r0];C[r1](;C[a0];C[a1](;C[x0])(;C[y0]))(;C[b0])(;C[c0];C[c1]))";
 
-std::string Visits(std::function<void(GameTree&, const NodePredicate&)> search, GameTree& root) {
+// The nodes a search is shown, in order.
+std::string Visits(const std::function<void(const NodePredicate&)>& search) {
   std::string order;
-  search(root, [&order](const Node& node) {
+  search([&order](const Node& node) {
     order += (order.empty() ? "" : " ") + ToDisplayUtf8(node.Find(kPropC)->text());
     return false;
   });
@@ -28,7 +29,7 @@ GameTree& Child(GameTree& root, std::initializer_list<int> path) {
   return *tree;
 }
 
-struct ForwardCase {
+struct SearchCase {
   SearchFlags flags;
   std::initializer_list<int> from;
   int index;
@@ -38,7 +39,7 @@ struct ForwardCase {
 TEST(SearchForward, VisitOrderForEveryFlagCombination) {
   auto record = ReadSgfText(kTree);
   GameTree& root = *record.root;
-  const ForwardCase cases[] = {
+  const SearchCase cases[] = {
       {{false, false, false}, {}, 1, "r1 a0 a1 x0"},
       {{true, false, false}, {}, 1, "r1 b0"},
       {{false, false, true}, {}, 1, "r1 a0 a1 x0 y0 b0 c0 c1"},
@@ -54,59 +55,40 @@ TEST(SearchForward, VisitOrderForEveryFlagCombination) {
       // From the last of two children every child is searched again, itself included.
       {{false, false, true}, {0, 1}, 0, "y0 x0 y0"},
   };
-  for (const ForwardCase& c : cases) {
+  for (const SearchCase& c : cases) {
     GameTree& tree = Child(root, c.from);
-    const auto search = [&](GameTree&, const NodePredicate& p) {
-      SearchForward(tree, c.index, c.flags, p);
-    };
-    EXPECT_EQ(Visits(search, root), c.expected)
+    EXPECT_EQ(Visits([&](const NodePredicate& p) { SearchForward(tree, c.index, c.flags, p); }),
+              c.expected)
         << "variantFirst=" << c.flags.variantFirst << " branchMode=" << c.flags.branchMode
         << " siblings=" << c.flags.siblings << " from child " << c.from.size();
   }
 }
 
-TEST(SearchBackward, PlainClimbsThroughTheParentsOnly) {
-  auto record = ReadSgfText(kTree);
-  GameTree& x = Child(*record.root, {0, 0});
-  EXPECT_EQ(Visits([&](GameTree&, const NodePredicate& p) { SearchBackward(x, 0, {}, false, p); },
-                   *record.root),
-            "x0 a1 a0 r1 r0");
-}
-
-TEST(SearchBackward, ClimbingIsTheReverseOfTheForwardOrder) {
+TEST(SearchBackward, VisitOrderWithAndWithoutClimbing) {
   auto record = ReadSgfText(kTree);
   GameTree& root = *record.root;
-  GameTree& c = Child(root, {2});
-  // Branch mode without variant-first: earlier siblings, each children first.
-  EXPECT_EQ(Visits(
-                [&](GameTree&, const NodePredicate& p) {
-                  SearchBackward(c, 0, {false, true, true}, true, p);
-                },
-                root),
-            "c0 b0 y0 x0 a1 a0 r1 r0");
-  // Variant-first from child 0: the other children from the last one down.
-  GameTree& a = Child(root, {0});
-  EXPECT_EQ(Visits(
-                [&](GameTree&, const NodePredicate& p) {
-                  SearchBackward(a, 0, {true, false, true}, true, p);
-                },
-                root),
-            "a0 c1 c0 b0 r1 r0");
-  // Variant-first from child 1: nothing before the parent.
-  GameTree& b = Child(root, {1});
-  EXPECT_EQ(Visits(
-                [&](GameTree&, const NodePredicate& p) {
-                  SearchBackward(b, 0, {true, false, true}, true, p);
-                },
-                root),
-            "b0 r1 r0");
-  // Neither: no sibling at all.
-  EXPECT_EQ(Visits(
-                [&](GameTree&, const NodePredicate& p) {
-                  SearchBackward(c, 0, {false, false, true}, true, p);
-                },
-                root),
-            "c0 r1 r0");
+  const SearchCase climbing[] = {
+      // Branch mode without variant-first: earlier siblings, each children first.
+      {{false, true, true}, {2}, 0, "c0 b0 y0 x0 a1 a0 r1 r0"},
+      // Variant-first from child 0: the other children from the last one down.
+      {{true, false, true}, {0}, 0, "a0 c1 c0 b0 r1 r0"},
+      // Variant-first from child 1: nothing before the parent.
+      {{true, false, true}, {1}, 0, "b0 r1 r0"},
+      // Neither: no sibling at all.
+      {{false, false, true}, {2}, 0, "c0 r1 r0"},
+  };
+  for (const SearchCase& c : climbing) {
+    GameTree& tree = Child(root, c.from);
+    EXPECT_EQ(
+        Visits([&](const NodePredicate& p) { SearchBackward(tree, c.index, c.flags, true, p); }),
+        c.expected);
+  }
+  // Without climbing only the path up to the root is searched.
+  GameTree& x = Child(root, {0, 0});
+  EXPECT_EQ(Visits([&](const NodePredicate& p) {
+              SearchBackward(x, 0, {true, true, true}, false, p);
+            }),
+            "x0 a1 a0 r1 r0");
 }
 
 TEST(StepCounter, StopsAtTheEndWhenTheStepsRunOut) {

@@ -64,28 +64,6 @@ TEST(ParseBoardSize, OneOrTwoTokens) {
   EXPECT_EQ(ParseBoardSize("x"), (Point{0, 0}));
 }
 
-TEST(WriteValues, PointsNumbersAndReals) {
-  std::string out;
-  AppendPoint({15, 3}, out);
-  AppendPoint({-1, -1}, out);
-  AppendPoint({51, 26}, out);
-  EXPECT_EQ(out, "pdZA");
-  out.clear();
-  AppendNumber(-12, out);
-  out += ' ';
-  AppendReal(6.5, out);
-  EXPECT_EQ(out, "-12 6.500000");
-}
-
-TEST(WriteValues, EscapesTheBracketTheBackslashAndOptionallyTheColon) {
-  std::string out;
-  AppendEscaped("a]b\\c:d", true, out);
-  EXPECT_EQ(out, "a\\]b\\\\c\\:d");
-  out.clear();
-  AppendEscaped("name:1.0]", false, out);
-  EXPECT_EQ(out, "name:1.0\\]");
-}
-
 TEST(WriteValues, NumbersIgnoreTheUserLocale) {
   const char* used = nullptr;
   for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "ru_RU.UTF-8"}) {
