@@ -7,7 +7,7 @@
 #include "cli/json_text.h"
 #include "cli/record_loading.h"
 #include "game/record_summary.h"
-#include "record/value_syntax.h"
+#include "property/value_syntax.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::cli {

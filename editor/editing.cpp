@@ -5,7 +5,7 @@
 #include "editor/actions.h"
 #include "editor/go_editor.h"
 #include "game/tree_search.h"
-#include "record/sgf_writer.h"
+#include "game/tag_filter.h"
 
 namespace vantaro {
 namespace {

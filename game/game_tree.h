@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "game/property_list.h"
+#include "property/property_list.h"
 #include "memory/small_blocks.h"
-#include "record/property.h"
+#include "property/property.h"
 
 namespace vantaro {
 

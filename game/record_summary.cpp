@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "record/value_syntax.h"
+#include "property/value_syntax.h"
 
 namespace vantaro {
 namespace {

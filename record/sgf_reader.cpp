@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "record/value_syntax.h"
+#include "property/value_syntax.h"
 #include "text/ascii.h"
 #include "text/charset_detection.h"
 #include "text/text_conversion.h"

@@ -23,9 +23,4 @@ bool WriteSgf(GameTree& root, int codePage, std::FILE* file);
 // One node as the writer writes it inside a record (";" and its properties).
 std::string WriteSgfNode(Node& node, int codePage);
 
-// Removes every property whose identifier is in tagText (upper-cased, split at
-// spaces, commas and tabs) from the tree and all trees below it. A node left
-// without properties goes; a tree left without nodes gets one empty node.
-void FilterTags(GameTree& tree, std::string_view tagText);
-
 }  // namespace vantaro

@@ -2,7 +2,7 @@
 
 #include "record/import_helpers.h"
 #include "record/importers.h"
-#include "record/value_syntax.h"
+#include "property/value_syntax.h"
 #include "text/ascii.h"
 #include "text/charset_detection.h"
 #include "text/text_conversion.h"

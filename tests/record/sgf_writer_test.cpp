@@ -76,11 +76,5 @@ TEST(SgfWriter, NodeAlone) {
   EXPECT_EQ(WriteSgfNode(*record.root->NodeAt(0), 65001), ";B[pd]LB[aa:A][bb:B]C[hi]");
 }
 
-TEST(FilterTags, RemovesTaggedPropertiesAndNodesLeftEmpty) {
-  auto record = ReadSgfText("(;SZ[9];B[aa]MN[3];MN[4]C[x](;LB[aa:A])(;W[bb]))");
-  FilterTags(*record.root, "mn, c  lb");
-  EXPECT_EQ(test::WriteSgfText(*record.root), "(;SZ[9]\r\n;B[aa]\r\n(;N[])\r\n(;W[bb]))");
-}
-
 }  // namespace
 }  // namespace vantaro

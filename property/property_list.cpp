@@ -1,4 +1,4 @@
-#include "game/property_list.h"
+#include "property/property_list.h"
 
 #include <memory>
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "record/property_table.h"
+#include "property/property_table.h"
 
 namespace vantaro {
 

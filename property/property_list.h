@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "record/property.h"
+#include "property/property.h"
 
 namespace vantaro {
 

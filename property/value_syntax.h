@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "record/property.h"
+#include "property/property.h"
 
 // How property values are spelled in SGF text, in both directions. Numbers
 // are read and written the same whatever the user's locale.

@@ -1,4 +1,4 @@
-#include "record/property_table.h"
+#include "property/property_table.h"
 
 #include "text/ascii.h"
 

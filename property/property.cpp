@@ -1,4 +1,4 @@
-#include "record/property.h"
+#include "property/property.h"
 
 #include <cstring>
 

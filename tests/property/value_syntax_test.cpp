@@ -1,4 +1,4 @@
-#include "record/value_syntax.h"
+#include "property/value_syntax.h"
 
 #include <gtest/gtest.h>
 
