@@ -164,6 +164,13 @@ TEST_F(EditingTest, DeleteANodeOrAVariation) {
   EXPECT_EQ(Where(), "/2");
 }
 
+TEST_F(EditingTest, UndoingTheDeletionOfAMiddleNodePutsItBackInItsPlace) {
+  Open("(;SZ[9];B[aa];W[bb];B[cc];W[dd])");
+  GoTo({{}, 2});
+  ExpectUndoable([&] { return editor().Delete(); }, "(;SZ[9]\r\n;B[aa];B[cc];W[dd])");
+  EXPECT_EQ(Where(), "/1");
+}
+
 TEST_F(EditingTest, DeletingTheStartOfAVariationWithContinuationsKeepsTheFirstOne) {
   Open("(;SZ[9];B[aa](;W[bb](;B[cc])(;B[dd]))(;W[ee]))");
   GoTo({{0}, 0});
