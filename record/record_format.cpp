@@ -55,23 +55,23 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
   IoResult result = IoResult::Success();
   switch (format) {
     case RecordFormat::Gib:
-      ReadGib(tree, text, context.codePage);
+      ReadGib(tree, text, context);
       break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
-      ReadUgf(tree, text, format == RecordFormat::Ugi, context.codePage);
+      ReadUgf(tree, text, format == RecordFormat::Ugi, context);
       break;
     case RecordFormat::Ngf:
-      result = ReadNgf(tree, text, context.codePage);
+      result = ReadNgf(tree, text, context);
       break;
     case RecordFormat::Gos:
-      result = ReadGos(tree, buffer, context.codePage);
+      result = ReadGos(tree, buffer, context);
       break;
     case RecordFormat::Bdx:
-      result = ReadBdx(tree, buffer, context.codePage);
+      result = ReadBdx(tree, buffer, context);
       break;
     case RecordFormat::Go:
-      result = ReadGo(tree, buffer, context.codePage);
+      result = ReadGo(tree, buffer, context);
       break;
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:

@@ -51,8 +51,8 @@ std::string GosFile(uint32_t moveCount, uint32_t handicap, std::vector<uint16_t>
 
 TEST(GosReader, HeaderAndMoves) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), context).ok);
   const Node& first = *tree.NodeAt(0);
   EXPECT_EQ(first.Find(kPropPB)->text(), u"Lee (9d)");
   EXPECT_EQ(first.Find(kPropPW)->text(), u"Kim (8d)");
@@ -64,8 +64,8 @@ TEST(GosReader, HeaderAndMoves) {
 
 TEST(GosReader, HandicapStonesAreBlackMoves) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), context).ok);
   const auto moves = Moves(tree);
   EXPECT_EQ(std::vector<bool>({moves[0].first, moves[1].first, moves[2].first, moves[3].first}),
             std::vector<bool>({false, false, true, false}));
@@ -73,12 +73,12 @@ TEST(GosReader, HandicapStonesAreBlackMoves) {
 
 TEST(GosReader, ShortOrOverlongFilesFail) {
   GameTree tree;
-  int codePage = 65001;
-  EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), codePage).ok);
-  EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), codePage).ok);
+  ReadContext context{false, 65001};
+  EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), context).ok);
+  EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), context).ok);
   // A count beyond the file reads the moves that are really there.
   GameTree lying;
-  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), codePage).ok);
+  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), context).ok);
   EXPECT_EQ(lying.NodeCount(), 2);
 }
 
@@ -96,8 +96,8 @@ std::string BdxFile(bool withTrailer, char order) {
 
 TEST(BdxReader, ResultMovesAndPlayers) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), context).ok);
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropRE)->text(), u"B+R");
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropPW)->text(), u"Beta");
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropPB)->text(), u"Alpha");
@@ -109,13 +109,13 @@ TEST(BdxReader, TruncationFailsExceptBeforeTheSecondName) {
   const size_t secondName = full.size() - 1 - 32 - 6;
   for (size_t length = 0; length < full.size(); ++length) {
     GameTree tree;
-    int codePage = 65001;
-    const bool ok = ReadBdx(tree, full.substr(0, length), codePage).ok;
+    ReadContext context{false, 65001};
+    const bool ok = ReadBdx(tree, full.substr(0, length), context).ok;
     EXPECT_EQ(ok, length >= secondName - 0 && length < secondName + 6) << length;
   }
   GameTree badOrder;
-  int codePage = 65001;
-  EXPECT_FALSE(ReadBdx(badOrder, BdxFile(true, 7), codePage).ok);
+  ReadContext context{false, 65001};
+  EXPECT_FALSE(ReadBdx(badOrder, BdxFile(true, 7), context).ok);
 }
 
 TEST(GoReader, NamesAndMoves) {
@@ -123,16 +123,16 @@ TEST(GoReader, NamesAndMoves) {
   Put(bytes, 40, "Black name");
   Put(bytes, 72, "White name");
   GameTree namesOnly;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGo(namesOnly, bytes, codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGo(namesOnly, bytes, context).ok);
   EXPECT_EQ(namesOnly.NodeCount(), 1);
   EXPECT_EQ(namesOnly.NodeAt(0)->Find(kPropPW)->text(), u"White name");
 
   bytes += std::string{'x', 0, 3, 3, 1, 20, 4, 0, 5};  // byte 140 is skipped; the last move is cut
   GameTree tree;
-  ASSERT_TRUE(ReadGo(tree, bytes, codePage).ok);
+  ASSERT_TRUE(ReadGo(tree, bytes, context).ok);
   EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {3, 3}}, {true, {}}}));
-  EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), codePage).ok);
+  EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), context).ok);
 }
 
 TEST(BinaryReaders, EveryPrefixOfAFileIsReadSafely) {
@@ -141,10 +141,10 @@ TEST(BinaryReaders, EveryPrefixOfAFileIsReadSafely) {
     for (size_t length = 0; length <= file.size(); ++length) {
       const std::string prefix = file.substr(0, length);
       GameTree a, b, c;
-      int codePage = 65001;
-      ReadGos(a, prefix, codePage);
-      ReadBdx(b, prefix, codePage);
-      ReadGo(c, prefix, codePage);
+      ReadContext context{false, 65001};
+      ReadGos(a, prefix, context);
+      ReadBdx(b, prefix, context);
+      ReadGo(c, prefix, context);
     }
   }
 }
