@@ -108,6 +108,11 @@ void Builder::FileMenu() {
   Add(kOpen, "&Open...\tCtrl+O", "Ctrl+O", [doc] { doc->Open(); });
   Add(
       kReload, "&Reload", "", [doc] { doc->Reload(); }, [doc] { return doc->CanReload(); });
+  // The shell shows it as a submenu of EncodingChoices(), each item calling
+  // ReopenWithEncoding with its code page; run alone, it asks for the number.
+  Add(
+      kReopenWithEncoding, "Reopen With &Encoding", "", [doc] { doc->PromptReopenWithEncoding(); },
+      [doc] { return doc->CanReload(); });
   Add(kSave, "&Save\tCtrl+S", "Ctrl+S", [doc] { doc->Save(false); });
   Add(kSaveAs, "Save &As...", "", [doc] { doc->Save(true); });
   Add(kAbout, "&About VantaroCE...", "", [doc] { doc->ui().ShowAbout(); });

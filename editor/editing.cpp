@@ -4,8 +4,8 @@
 
 #include "editor/actions.h"
 #include "editor/go_editor.h"
-#include "game/tree_search.h"
 #include "game/tag_filter.h"
+#include "game/tree_search.h"
 
 namespace vantaro {
 namespace {
@@ -340,7 +340,7 @@ bool GoEditor::UnsetAllMoveNumbers() {
 }
 
 void GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
-                                  bool modifiedAfter) {
+                                  bool modifiedAfter, std::optional<int> codePage) {
   if (target == nullptr && keepCursor) {
     if (const auto position = GameTree::Resolve(*tree, CurrentPath())) target = position->node();
   }
@@ -348,6 +348,7 @@ void GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, 
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = target;
   tran->modifiedAfter = modifiedAfter;
+  if (codePage) tran->Add(std::make_unique<ActionSetCodePage>(*codePage));
   tran->Add(std::make_unique<ActionReplaceBranch>(*record_, std::move(tree)));
   Commit(std::move(tran));
 }

@@ -3,6 +3,7 @@
 #include "record/importers.h"
 #include "record/sgf_reader.h"
 #include "text/ascii.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {}  // namespace
@@ -80,6 +81,20 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
   }
   EnsureNodes(tree);
   return result;
+}
+
+bool LabelRecordCodePage(GameTree& root, int codePage) {
+  const Charset* charset = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  Node* first = root.NodeAt(0);
+  if (charset == nullptr || first == nullptr) return false;
+  Property* label = first->Find(kPropCA);
+  if (label == nullptr) {
+    first->Add(Property::WithText(kPropCA, FromUtf8(charset->name)));
+    return true;
+  }
+  if (CodePageOfCharsetLabel(WideToBytes(label->text(), kUtf8CodePage)) == codePage) return false;
+  label->SetText(FromUtf8(charset->name));
+  return true;
 }
 
 IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context) {

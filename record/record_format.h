@@ -27,6 +27,11 @@ std::string_view FormatName(RecordFormat format);
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, const FileInput* input = nullptr);
 
+// Makes the CA of the root's first node name a loaded code page, unless it
+// already does: for a record read with a code page that the user chose.
+// True when the record changed.
+bool LabelRecordCodePage(GameTree& root, int codePage);
+
 // Reads the file whole and hands it to ReadRecordBuffer by its extension.
 IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context);
 
