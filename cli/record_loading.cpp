@@ -5,11 +5,11 @@
 
 namespace vantaro::cli {
 
-LoadedRecord LoadRecordOrReport(const std::string& path) {
+LoadedRecord LoadRecordOrReport(const std::string& path, DiagnosticSink* diagnostics) {
   LoadedRecord record;
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(GlobalOptions());
-  const IoResult result = LoadRecordFile(*root, path, context);
+  const IoResult result = LoadRecordFile(*root, path, context, diagnostics);
   if (!result.ok) {
     PrintError(path + ": " + result.error);
     return record;

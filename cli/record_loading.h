@@ -15,7 +15,8 @@ struct LoadedRecord {
 };
 
 // Loads a record file with the reader settings of the global options; on
-// failure prints "vantaro-cli: PATH: reason" and returns a null root.
-LoadedRecord LoadRecordOrReport(const std::string& path);
+// failure prints "vantaro-cli: PATH: reason" and returns a null root. What
+// the reader repaired or skipped goes to diagnostics when given.
+LoadedRecord LoadRecordOrReport(const std::string& path, DiagnosticSink* diagnostics = nullptr);
 
 }  // namespace vantaro::cli

@@ -6,6 +6,7 @@
 #include "game/game_tree.h"
 #include "record/file_input.h"
 #include "record/io_result.h"
+#include "record/read_diagnostics.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -21,12 +22,16 @@ std::string_view FormatName(RecordFormat format);
 // reader of the format, then gives every tree at least one node. On input
 // context.codePage is the default code page and context.dbcsAware the
 // trail-byte option; on return context.codePage is the code page the text
-// was decoded with. An SGF read always succeeds. When the buffer is a file's
-// input, the reader gives back the memory of what it has read as it goes.
+// was decoded with. An SGF read always succeeds. What the reader repaired or
+// skipped goes to diagnostics when given (byte offsets in the buffer); the
+// record read is the same either way. When the buffer is a file's input, the
+// reader gives back the memory of what it has read as it goes.
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
-                          ReadContext& context, const FileInput* input = nullptr);
+                          ReadContext& context, DiagnosticSink* diagnostics = nullptr,
+                          const FileInput* input = nullptr);
 
 // Reads the file whole and hands it to ReadRecordBuffer by its extension.
-IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context);
+IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context,
+                        DiagnosticSink* diagnostics = nullptr);
 
 }  // namespace vantaro

@@ -14,15 +14,17 @@ enum class Section { Header, Data, Figure, Ignored };
 
 class UgfReader {
  public:
-  UgfReader(GameTree& tree, bool rowsFromBottom, int codePage)
+  UgfReader(GameTree& tree, bool rowsFromBottom, int codePage, const ReadReport& report)
       : tree_(tree),
         first_(AppendNewNode(tree)),
         rowsFromBottom_(rowsFromBottom),
-        codePage_(codePage) {}
+        codePage_(codePage),
+        report_(report) {}
 
   void Line(std::string_view line);
 
  private:
+  void Text(Node& node, int index, std::string_view value);
   void HeaderLine(std::string_view line);
   void DataLine(std::string_view line);
   void FigureLine(std::string_view line, const std::string& upper);
@@ -35,6 +37,7 @@ class UgfReader {
   Node& first_;
   bool rowsFromBottom_;
   int codePage_;
+  ReadReport report_;
   Section section_ = Section::Header;
   int size_ = 19;
   Node* textNode_ = nullptr;
@@ -50,6 +53,7 @@ void UgfReader::Line(std::string_view rawLine) {
   } else if (upper == "[FIGURE]") {
     section_ = Section::Figure;
   } else if (line.starts_with('[') && line.ends_with(']')) {
+    report_.At(line.data(), "section " + Quoted(line) + " skipped");
     section_ = Section::Ignored;
   } else if (section_ == Section::Header) {
     HeaderLine(line);
@@ -60,34 +64,46 @@ void UgfReader::Line(std::string_view rawLine) {
   }
 }
 
+void UgfReader::Text(Node& node, int index, std::string_view value) {
+  AddTextProperty(node, index, value, codePage_);
+  report_.UndecodableText(value, node.properties()[node.properties().size() - 1].text(), codePage_);
+}
+
 void UgfReader::HeaderLine(std::string_view line) {
   const auto pieces = SplitTokens(line, "=");
-  if (line.find('=') == std::string_view::npos || pieces.size() != 2) return;
+  if (line.find('=') == std::string_view::npos || pieces.size() < 2) return;
+  if (pieces.size() > 2) {
+    report_.At(line.data(), "header line " + Quoted(line) + " with a second '=' skipped");
+    return;
+  }
   const std::string key = AsciiUpper(pieces[0]);
   const std::string_view value = pieces[1];
   if (key == "TITLE") {
     const auto fields = SplitFields(value, ",");
     if (fields.size() >= 2 && !fields[1].empty()) {
-      AddTextProperty(first_, kPropGN, fields[1], codePage_);
+      Text(first_, kPropGN, fields[1]);
     }
   } else if (key == "PLACE") {
-    AddTextProperty(first_, kPropPC, value, codePage_);
+    Text(first_, kPropPC, value);
   } else if (key == "DATE") {
-    AddTextProperty(first_, kPropDT, value, codePage_);
+    Text(first_, kPropDT, value);
   } else if (key == "SIZE") {
     size_ = LeadingInt(TrimAsciiSpace(value));
-    if (size_ < 2 || size_ > 50) size_ = 19;
+    if (size_ < 2 || size_ > 50) {
+      report_.At(value.data(), "board size " + Quoted(value) + " read as 19");
+      size_ = 19;
+    }
     first_.Add(Property::WithSize(size_, size_));
   } else if (key == "HDCP") {
     const auto fields = SplitTokens(value, ",");
-    if (!fields.empty()) AddTextProperty(first_, kPropHA, fields[0], codePage_);
+    if (!fields.empty()) Text(first_, kPropHA, fields[0]);
     if (fields.size() > 1) {
       AddRealProperty(first_, kPropKM, ParseReal(fields[1]).value_or(0.0));
     }
   } else if (key == "WINNER") {
-    AddTextProperty(first_, kPropRE, value, codePage_);
+    Text(first_, kPropRE, value);
   } else if (key == "COPYRIGHT") {
-    AddTextProperty(first_, kPropCP, value, codePage_);
+    Text(first_, kPropCP, value);
   } else if (key == "PLAYERB") {
     Player(value, kPropPB, kPropBR);
   } else if (key == "PLAYERW") {
@@ -98,19 +114,25 @@ void UgfReader::HeaderLine(std::string_view line) {
 void UgfReader::Player(std::string_view value, int nameIndex, int rankIndex) {
   const auto fields = SplitFields(value, ",");
   if (!fields.empty() && !fields[0].empty()) {
-    AddTextProperty(first_, nameIndex, fields[0], codePage_);
+    Text(first_, nameIndex, fields[0]);
   }
   if (fields.size() > 1 && fields[1] != "0") {
-    AddTextProperty(first_, rankIndex, fields[1], codePage_);
+    Text(first_, rankIndex, fields[1]);
   }
 }
 
 void UgfReader::DataLine(std::string_view line) {
   const auto pieces = SplitTokens(line, ", ");
-  if (pieces.size() < 4 || pieces[0].size() < 2 || pieces[1].empty()) return;
+  if (pieces.size() < 4 || pieces[0].size() < 2 || pieces[1].empty()) {
+    report_.At(line.data(), "data line " + Quoted(line) + " skipped");
+    return;
+  }
   int x = pieces[0][0] - 'A';
   int y = Row(pieces[0][1] - 'A');
-  if (!OnBoard(x, y)) x = y = -1;
+  if (!OnBoard(x, y)) {
+    report_.At(line.data(), "point " + Quoted(pieces[0]) + " off the board read as a pass");
+    x = y = -1;
+  }
   if (pieces[2] == "0") {
     first_.Add(Property::WithPoint(pieces[1].starts_with('B') ? kPropAB : kPropAW, Point{x, y}));
   } else {
@@ -121,6 +143,7 @@ void UgfReader::DataLine(std::string_view line) {
 void UgfReader::FigureLine(std::string_view line, const std::string& upper) {
   if (upper.starts_with(".TEXT,")) {
     textNode_ = NodeOfMove(LeadingInt(TrimAsciiSpace(std::string_view(upper).substr(6))));
+    if (textNode_ == nullptr) report_.At(line.data(), "text for a move that is not there skipped");
   } else if (upper == ".ENDTEXT") {
     textNode_ = nullptr;
   } else if (textNode_ == nullptr) {
@@ -133,11 +156,17 @@ void UgfReader::FigureLine(std::string_view line, const std::string& upper) {
     if (OnBoard(x, y)) {
       textNode_->Add(
           Property::WithPointText(kPropLB, Point{x, y}, BytesToWide(pieces[2], codePage_)));
+      report_.UndecodableText(
+          pieces[2], textNode_->properties()[textNode_->properties().size() - 1].text(), codePage_);
+    } else {
+      report_.At(line.data(), "label off the board skipped");
     }
   } else {
     Property& comment = textNode_->GetOrCreate(kPropC);
     std::u16string text(comment.text());
+    const size_t start = text.size();
     AppendBytesAsWide(line, codePage_, text);
+    report_.UndecodableText(line, std::u16string_view(text).substr(start), codePage_);
     comment.SetText(text);
   }
 }
@@ -154,9 +183,10 @@ Node* UgfReader::NodeOfMove(int number) const {
 
 }  // namespace
 
-void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, int& codePage) {
+void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, int& codePage,
+             DiagnosticSink* diagnostics) {
   codePage = DetectCodePage(text, codePage);
-  UgfReader reader(tree, rowsFromBottom, codePage);
+  UgfReader reader(tree, rowsFromBottom, codePage, ReadReport(diagnostics, text));
   for (std::string_view line : SplitTokens(text, "\r\n")) reader.Line(line);
 }
 
