@@ -11,9 +11,11 @@ namespace {
 
 enum class CheckResult { Clean, Repaired, Unreadable };
 
-CheckResult CheckOne(const std::string& path) {
+CheckResult CheckOne(const std::string& path, bool lastFile) {
   DiagnosticList diagnostics;
-  if (!LoadRecordOrReport(path, &diagnostics).root) return CheckResult::Unreadable;
+  LoadedRecord record = LoadRecordOrReport(path, &diagnostics);
+  if (!record.root) return CheckResult::Unreadable;
+  if (lastFile) KeepUntilExit(std::move(record));
   for (const Diagnostic& each : diagnostics.ByOffset()) {
     std::printf("%s:%zu: %s\n", path.c_str(), each.offset, each.message.c_str());
   }
@@ -40,7 +42,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments) {
     return 2;
   }
   CheckResult worst = CheckResult::Clean;
-  for (const std::string& file : files) worst = std::max(worst, CheckOne(file));
+  for (const std::string& file : files) {
+    worst = std::max(worst, CheckOne(file, &file == &files.back()));
+  }
   std::fflush(stdout);
   switch (worst) {
     case CheckResult::Clean:

@@ -1,5 +1,7 @@
 #include "cli/record_loading.h"
 
+#include <vector>
+
 #include "cli/command_line.h"
 #include "options/options.h"
 
@@ -18,6 +20,13 @@ LoadedRecord LoadRecordOrReport(const std::string& path, DiagnosticSink* diagnos
   record.codePage = context.codePage;
   record.format = DetectFormat(path);
   return record;
+}
+
+void KeepUntilExit(LoadedRecord record) {
+  // Never destroyed, and reachable to the end, so that leak checkers see the
+  // record as kept rather than lost.
+  static auto& kept = *std::make_unique<std::vector<std::unique_ptr<GameTree>>>().release();
+  kept.push_back(std::move(record.root));
 }
 
 }  // namespace vantaro::cli

@@ -19,4 +19,9 @@ struct LoadedRecord {
 // the reader repaired or skipped goes to diagnostics when given.
 LoadedRecord LoadRecordOrReport(const std::string& path, DiagnosticSink* diagnostics = nullptr);
 
+// Keeps the record until the process exits, which gives all its memory back
+// at once: tearing a large record down node by node would only delay the
+// exit. For the last record a command reads.
+void KeepUntilExit(LoadedRecord record);
+
 }  // namespace vantaro::cli

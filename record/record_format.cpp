@@ -59,10 +59,11 @@ std::string_view FormatName(RecordFormat format) {
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, DiagnosticSink* diagnostics,
                           const FileInput* input) {
-  // The text formats end at a 0 byte; the binary ones take every byte.
-  const std::string_view text = buffer.substr(0, buffer.find('\0'));
+  // The line formats end at a 0 byte; the binary ones take every byte, and
+  // SGF looks for its end itself.
+  const std::string_view text = IsTextFormat(format) ? buffer.substr(0, buffer.find('\0')) : buffer;
   const ReadReport report(diagnostics, buffer);
-  if (text.size() < buffer.size() && IsTextFormat(format)) {
+  if (text.size() < buffer.size()) {
     report.At(text.size(), ZeroByteMessage(buffer.size() - text.size() - 1));
   }
   IoResult result = IoResult::Success();
