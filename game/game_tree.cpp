@@ -161,6 +161,11 @@ std::unique_ptr<Node> GameTree::DetachNode(int index) {
   return node;
 }
 
+void GameTree::RemoveEmptyNodes() {
+  std::erase_if(nodes_,
+                [](const std::unique_ptr<Node>& node) { return node->properties().empty(); });
+}
+
 void GameTree::InsertChild(std::unique_ptr<GameTree> child, int index) {
   child->parent_ = this;
   if (index < 0 || index >= ChildCount()) {

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "record/import_helpers.h"
 #include "record/importers.h"
@@ -22,6 +23,8 @@ class UgfReader {
         report_(report) {}
 
   void Line(std::string_view line);
+  // Puts the text read so far into its node's comment.
+  void FlushText();
 
  private:
   void Text(Node& node, int index, std::string_view value);
@@ -41,6 +44,9 @@ class UgfReader {
   Section section_ = Section::Header;
   int size_ = 19;
   Node* textNode_ = nullptr;
+  std::vector<Node*> moveNodes_;  // the nodes of the moves so far, in order
+  // Text lines for textNode_'s comment, joined once rather than line by line.
+  std::u16string pendingText_;
 };
 
 void UgfReader::Line(std::string_view rawLine) {
@@ -136,15 +142,19 @@ void UgfReader::DataLine(std::string_view line) {
   if (pieces[2] == "0") {
     first_.Add(Property::WithPoint(pieces[1].starts_with('B') ? kPropAB : kPropAW, Point{x, y}));
   } else {
-    AddMove(AppendNewNode(tree_), pieces[1].starts_with('W'), x, y);
+    Node& move = AppendNewNode(tree_);
+    AddMove(move, pieces[1].starts_with('W'), x, y);
+    moveNodes_.push_back(&move);
   }
 }
 
 void UgfReader::FigureLine(std::string_view line, const std::string& upper) {
   if (upper.starts_with(".TEXT,")) {
+    FlushText();
     textNode_ = NodeOfMove(LeadingInt(TrimAsciiSpace(std::string_view(upper).substr(6))));
     if (textNode_ == nullptr) report_.At(line.data(), "text for a move that is not there skipped");
   } else if (upper == ".ENDTEXT") {
+    FlushText();
     textNode_ = nullptr;
   } else if (textNode_ == nullptr) {
     return;
@@ -162,23 +172,27 @@ void UgfReader::FigureLine(std::string_view line, const std::string& upper) {
       report_.At(line.data(), "label off the board skipped");
     }
   } else {
-    Property& comment = textNode_->GetOrCreate(kPropC);
-    std::u16string text(comment.text());
-    const size_t start = text.size();
-    AppendBytesAsWide(line, codePage_, text);
-    report_.UndecodableText(line, std::u16string_view(text).substr(start), codePage_);
-    comment.SetText(text);
+    textNode_->GetOrCreate(kPropC);  // the comment takes its place among the properties now
+    const size_t start = pendingText_.size();
+    AppendBytesAsWide(line, codePage_, pendingText_);
+    report_.UndecodableText(line, std::u16string_view(pendingText_).substr(start), codePage_);
   }
 }
 
+void UgfReader::FlushText() {
+  if (textNode_ == nullptr || pendingText_.empty()) return;
+  Property& comment = textNode_->GetOrCreate(kPropC);
+  comment.SetText(std::u16string(comment.text()) + pendingText_);
+  pendingText_.clear();
+}
+
 // Move n is the node of the nth B or W from the start; 0 is the first node.
+// Every node after the first holds one move, so the nodes are kept as they
+// come rather than counted again for each text.
 Node* UgfReader::NodeOfMove(int number) const {
   if (number == 0) return &first_;
-  int moves = 0;
-  for (const auto& node : tree_.nodes()) {
-    if (node->FindMove() != nullptr && ++moves == number) return node.get();
-  }
-  return nullptr;
+  if (number < 0 || static_cast<size_t>(number) > moveNodes_.size()) return nullptr;
+  return moveNodes_[static_cast<size_t>(number) - 1];
 }
 
 }  // namespace
@@ -188,6 +202,7 @@ void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, int& co
   codePage = DetectCodePage(text, codePage);
   UgfReader reader(tree, rowsFromBottom, codePage, ReadReport(diagnostics, text));
   for (std::string_view line : SplitTokens(text, "\r\n")) reader.Line(line);
+  reader.FlushText();
 }
 
 }  // namespace vantaro
