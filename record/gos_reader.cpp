@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "record/binary_fields.h"
@@ -39,7 +40,8 @@ IoResult ReadGos(GameTree& tree, std::string_view bytes, int& codePage,
     const std::u16string_view decoded = first.properties()[first.properties().size() - 1].text();
     if (const auto bad =
             report.enabled() ? FirstUndecodableByte(decoded, codePage) : std::nullopt) {
-      report.At(*bad < nameLength ? offset + *bad : rankOffset + (*bad - nameLength - 2),
+      report.At(*bad < nameLength + 2 ? offset + std::min(*bad, nameLength)
+                                      : rankOffset + (*bad - nameLength - 2),
                 UndecodableMessage(codePage));
     }
   };
