@@ -82,6 +82,24 @@ void WriteSgfBenchmark(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * out.size()));
 }
 
+// A variation opened per move, 200,000 deep, all closed at the end: reading,
+// writing and tearing down must stay linear past the nesting limit.
+void HostileNestingBenchmark(benchmark::State& state) {
+  std::string hostile = "(;B[aa]";
+  for (int i = 0; i < 200000; ++i) hostile += "(;W[bb]";
+  hostile.append(200001, ')');
+  std::string out;
+  for (auto _ : state) {
+    auto root = std::make_unique<GameTree>();
+    ReadContext context{false, 65001};
+    ReadSgf(*root, hostile, context);
+    out.clear();
+    WriteSgf(*root, context.codePage, out);
+    benchmark::DoNotOptimize(out.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * hostile.size()));
+}
+
 // The largest resident size of "vantaro-cli info" on the record, against the file size.
 void CliInfoPeakMemoryBenchmark(benchmark::State& state) {
   const std::string path = RecordPath(static_cast<int>(state.range(0)));
@@ -118,6 +136,7 @@ BENCHMARK(CliInfoPeakMemoryBenchmark)->Arg(100)->Iterations(1)->Unit(benchmark::
 BENCHMARK(ReadSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadCharsetlessGb18030Benchmark)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(HostileNestingBenchmark)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace vantaro::bench

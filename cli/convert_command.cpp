@@ -59,12 +59,9 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, error);
 }
 
-// Converts one input; false after reporting why it failed.
-bool ConvertOne(const std::string& input, const std::string& output,
-                const ConvertRequest& request) {
-  const std::vector<std::string>& inputs = request.inputs;
-  const LoadedRecord record = LoadRecordOrReport(input, request.encoding);
-  if (!record.root) return false;
+// Writes one record read from input; false after reporting why it failed.
+bool WriteConverted(const LoadedRecord& record, const std::string& input, const std::string& output,
+                    const std::vector<std::string>& inputs) {
   if (output.empty() || output == "-") {
     std::string sgf;
     WriteSgf(*record.root, record.codePage, sgf);
@@ -86,6 +83,16 @@ bool ConvertOne(const std::string& input, const std::string& output,
     return false;
   }
   return true;
+}
+
+// Converts one input; false after reporting why it failed.
+bool ConvertOne(const std::string& input, const std::string& output, const ConvertRequest& request,
+                bool lastInput) {
+  LoadedRecord record = LoadRecordOrReport(input, request.encoding);
+  if (!record.root) return false;
+  const bool written = WriteConverted(record, input, output, request.inputs);
+  if (lastInput) KeepUntilExit(std::move(record));
+  return written;
 }
 
 }  // namespace
@@ -113,7 +120,8 @@ int RunConvertCommand(const std::vector<std::string>& arguments) {
         continue;
       }
     }
-    allConverted = ConvertOne(input, output, request) && allConverted;
+    const bool lastInput = &input == &request.inputs.back();
+    allConverted = ConvertOne(input, output, request, lastInput) && allConverted;
   }
   return allConverted ? 0 : 1;
 }

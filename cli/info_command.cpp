@@ -87,11 +87,12 @@ int RunInfoCommand(const std::vector<std::string>& arguments) {
     PrintError("usage: vantaro-cli info FILE [--json] [--encoding N]");
     return 2;
   }
-  const LoadedRecord record = LoadRecordOrReport(files.front(), encoding);
+  LoadedRecord record = LoadRecordOrReport(files.front(), encoding);
   if (!record.root) return 1;
   const RecordSummary summary = SummarizeRecord(*record.root);
   const std::string report = json ? JsonReport(record, summary) : PlainReport(record, summary);
   std::fwrite(report.data(), 1, report.size(), stdout);
+  KeepUntilExit(std::move(record));
   return 0;
 }
 

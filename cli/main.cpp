@@ -1,6 +1,7 @@
 #include <clocale>
 #include <string>
 
+#include "cli/check_command.h"
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
 #include "cli/info_command.h"
@@ -14,6 +15,7 @@ constexpr const char* kUsage =
     "  convert IN... [-o OUT | -d OUTDIR] [--encoding N]\n"
     "                                       read records and write them as SGF\n"
     "  info FILE [--json] [--encoding N]    describe a record\n"
+    "  check FILE...                        list what reading each record repaired\n"
     "  run FILE [SCRIPT]                    run editor commands on a record\n";
 
 }  // namespace
@@ -33,6 +35,7 @@ int main(int argc, char** argv) {
   }
   if (commandLine.command == "convert") return RunConvertCommand(commandLine.arguments);
   if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
+  if (commandLine.command == "check") return RunCheckCommand(commandLine.arguments);
   if (commandLine.command == "run") return RunScriptCommand(commandLine.arguments);
   if (commandLine.command.empty() || commandLine.command == "help") {
     std::fputs(kUsage, commandLine.command.empty() ? stderr : stdout);

@@ -1,6 +1,7 @@
 #include "cli/record_loading.h"
 
 #include <charconv>
+#include <vector>
 
 #include "cli/command_line.h"
 #include "options/options.h"
@@ -26,7 +27,8 @@ bool ParseEncodingOption(std::string_view command, const std::vector<std::string
   return true;
 }
 
-LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding) {
+LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding,
+                                DiagnosticSink* diagnostics) {
   LoadedRecord record;
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(GlobalOptions());
@@ -34,7 +36,7 @@ LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> enco
     context.codePage = *encoding;
     context.forceCodePage = true;
   }
-  const IoResult result = LoadRecordFile(*root, path, context);
+  const IoResult result = LoadRecordFile(*root, path, context, diagnostics);
   if (!result.ok) {
     PrintError(path + ": " + result.error);
     return record;
@@ -44,6 +46,13 @@ LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> enco
   record.codePage = context.codePage;
   record.format = DetectFormat(path);
   return record;
+}
+
+void KeepUntilExit(LoadedRecord record) {
+  // Never destroyed, and reachable to the end, so that leak checkers see the
+  // record as kept rather than lost.
+  static auto& kept = *std::make_unique<std::vector<std::unique_ptr<GameTree>>>().release();
+  kept.push_back(std::move(record.root));
 }
 
 }  // namespace vantaro::cli

@@ -20,12 +20,19 @@ struct LoadedRecord {
 // Loads a record file with the reader settings of the global options; on
 // failure prints "vantaro-cli: PATH: reason" and returns a null root. With an
 // encoding, every value is decoded with that code page and the record's CA
-// names it, as Reopen With Encoding does.
-LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding = {});
+// names it, as Reopen With Encoding does. What the reader repaired or skipped
+// goes to diagnostics when given.
+LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding = {},
+                                DiagnosticSink* diagnostics = nullptr);
 
 // Reads the N of "--encoding N" at arguments[i] (moving i past it); false
 // after printing why when N is missing or not a loaded code page.
 bool ParseEncodingOption(std::string_view command, const std::vector<std::string>& arguments,
                          size_t& i, std::optional<int>& encoding);
+
+// Keeps the record until the process exits, which gives all its memory back
+// at once: tearing a large record down node by node would only delay the
+// exit. For the last record a command reads.
+void KeepUntilExit(LoadedRecord record);
 
 }  // namespace vantaro::cli

@@ -44,7 +44,7 @@ bool GoEditor::NewGame() {
     templateRead = input.Open(ToDisplayUtf8(options_.templatePath), error);
     if (templateRead) {
       ReadContext context = MakeReadContext(options_);
-      ReadRecordBuffer(*root, RecordFormat::Sgf, input.bytes(), context, &input);
+      ReadRecordBuffer(*root, RecordFormat::Sgf, input.bytes(), context, nullptr, &input);
       codePage = context.codePage;
     }
   } else {

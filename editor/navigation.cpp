@@ -131,7 +131,7 @@ bool GoEditor::BranchEnd() {
 // The comment searches cover the whole record and wrap around.
 bool GoEditor::NextComment() {
   if (!Navigable() || cursorTree_ == nullptr) return false;
-  const SearchFlags flags{!IsBranchMode(), true, true};
+  const SearchFlags flags{!IsBranchMode(), true, true, true};
   Node* found = SearchForward(*cursorTree_, cursorIndex_ + 1, flags, HasComment);
   if (found == nullptr) found = SearchForward(*record_, 0, flags, HasComment);
   return found != nullptr && found != CurrentNode() && GoToNode(found);
@@ -139,7 +139,7 @@ bool GoEditor::NextComment() {
 
 bool GoEditor::PrevComment() {
   if (!Navigable() || cursorTree_ == nullptr) return false;
-  const SearchFlags flags{!IsBranchMode(), true, true};
+  const SearchFlags flags{!IsBranchMode(), true, true, true};
   Node* found = SearchBackward(*cursorTree_, cursorIndex_ - 1, flags, true, HasComment);
   if (found == nullptr) {
     Node* last = record_->LastNodeAlongFirstChildren();
@@ -179,7 +179,7 @@ bool GoEditor::GoToClickedPoint(Point point) {
   mode_ = EditorMode::Normal;
   const auto placedHere = [point](const Node& node) { return node.HasStoneOrMoveAt(point); };
   Node* found = SearchBackward(*cursorTree_, cursorIndex_, SearchFlags{}, false, placedHere);
-  const SearchFlags forward{!IsBranchMode(), true, true};
+  const SearchFlags forward{!IsBranchMode(), true, true, true};
   if (found == nullptr) found = SearchForward(*cursorTree_, cursorIndex_ + 1, forward, placedHere);
   if (found == nullptr) found = SearchForward(*record_, 0, forward, placedHere);
   return found != nullptr && found != CurrentNode() && GoToNode(found);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "game/game_tree.h"
+#include "record/read_diagnostics.h"
 #include "record/record_format.h"
 #include "record/sgf_writer.h"
 
@@ -14,7 +15,9 @@ namespace vantaro::fuzz {
 // Reads the input as a record of the format, writes it as SGF and reads that
 // back: neither step may crash, and the SGF written must describe a record of
 // the same shape. (With the Big5 trail-byte rule a written "\]" after a lead
-// byte can read back differently, so the shape is compared without it.)
+// byte can read back differently, so the shape is compared without it.) A
+// read that reports its repairs must build the same record, and every report
+// must point into the input.
 inline void ReadWriteRead(RecordFormat format, const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   GameTree tree;
@@ -22,6 +25,18 @@ inline void ReadWriteRead(RecordFormat format, const uint8_t* data, size_t size)
   if (!ReadRecordBuffer(tree, format, input, context).ok) return;
   std::string written;
   WriteSgf(tree, context.codePage, written);
+
+  GameTree reported;
+  DiagnosticList diagnostics;
+  ReadContext reporting{context.dbcsAware, 65001};
+  ReadRecordBuffer(reported, format, input, reporting, &diagnostics);
+  std::string writtenWithReports;
+  WriteSgf(reported, reporting.codePage, writtenWithReports);
+  if (writtenWithReports != written) std::abort();
+  for (const Diagnostic& each : diagnostics.entries()) {
+    if (each.offset > size) std::abort();
+  }
+
   GameTree reread;
   ReadContext again{context.dbcsAware, context.codePage};
   ReadRecordBuffer(reread, RecordFormat::Sgf, written, again);

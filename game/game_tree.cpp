@@ -142,7 +142,10 @@ void GameTree::InsertNode(std::unique_ptr<Node> node, int index) {
 }
 
 void GameTree::AppendNodes(std::vector<std::unique_ptr<Node>>& nodes) {
-  nodes_.reserve(nodes_.size() + nodes.size());
+  // Growth stays geometric: a reader may append to one sequence many times,
+  // and an exact reservation would copy the whole sequence every time.
+  const std::size_t needed = nodes_.size() + nodes.size();
+  if (needed > nodes_.capacity()) nodes_.reserve(std::max(needed, 2 * nodes_.capacity()));
   for (auto& node : nodes) {
     node->tree_ = this;
     nodes_.push_back(std::move(node));
@@ -156,6 +159,11 @@ std::unique_ptr<Node> GameTree::DetachNode(int index) {
   nodes_.erase(nodes_.begin() + index);
   node->tree_ = nullptr;
   return node;
+}
+
+void GameTree::RemoveEmptyNodes() {
+  std::erase_if(nodes_,
+                [](const std::unique_ptr<Node>& node) { return node->properties().empty(); });
 }
 
 void GameTree::InsertChild(std::unique_ptr<GameTree> child, int index) {

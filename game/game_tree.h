@@ -108,6 +108,9 @@ class GameTree {
   // Moves all the nodes to the end of the sequence, leaving the vector empty.
   void AppendNodes(std::vector<std::unique_ptr<Node>>& nodes);
   std::unique_ptr<Node> DetachNode(int index);
+  // Destroys every node without properties, the others keeping their order,
+  // in one pass however many go.
+  void RemoveEmptyNodes();
   void InsertChild(std::unique_ptr<GameTree> child, int index = -1);
   std::unique_ptr<GameTree> DetachChild(int index);
 

@@ -18,10 +18,14 @@ std::u16string Widen(std::string_view ascii) {
 
 }  // namespace
 
+Point ClampBoardSize(Point size) {
+  return Point{ClampDimension(size.x), ClampDimension(size.y)};
+}
+
 std::optional<Point> RecordBoardSize(const GameTree& root) {
   const Property* size = root.FindRootProperty(kPropSZ);
   if (size == nullptr) return std::nullopt;
-  return Point{ClampDimension(size->point().x), ClampDimension(size->point().y)};
+  return ClampBoardSize(size->point());
 }
 
 RecordSummary SummarizeRecord(const GameTree& root) {

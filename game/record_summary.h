@@ -10,6 +10,8 @@ namespace vantaro {
 // The board size a record asks for through the SZ of its first node: each
 // number below 2 becomes 19 and each above 52 becomes 52. Nullopt without SZ.
 std::optional<Point> RecordBoardSize(const GameTree& root);
+// The same rule for an SZ value.
+Point ClampBoardSize(Point size);
 constexpr Point kDefaultBoardSize{19, 19};
 
 struct MainLineMove {

@@ -32,14 +32,21 @@ void FilterTags(GameTree& tree, std::string_view tagText) {
     if (property.id() != kPropUnknown) return taggedRows[static_cast<size_t>(property.id())];
     return std::find(taggedNames.begin(), taggedNames.end(), property.Name()) != taggedNames.end();
   };
+  // Kept properties move forward over removed ones and the rest is cut from
+  // the end, and emptied nodes go in one pass: removing one at a time would
+  // shift the rest of a long list for each.
   ForEachTree(tree, [&](GameTree& each) {
-    for (int i = each.NodeCount() - 1; i >= 0; --i) {
-      PropertyList& properties = each.NodeAt(i)->properties();
-      for (size_t k = properties.size(); k-- > 0;) {
-        if (isTagged(properties[k])) properties.erase(k);
+    for (const auto& node : each.nodes()) {
+      PropertyList& properties = node->properties();
+      size_t kept = 0;
+      for (size_t k = 0; k < properties.size(); ++k) {
+        if (isTagged(properties[k])) continue;
+        if (kept != k) properties[kept] = std::move(properties[k]);
+        ++kept;
       }
-      if (properties.empty()) each.DetachNode(i);
+      while (properties.size() > kept) properties.erase(properties.size() - 1);
     }
+    each.RemoveEmptyNodes();
     if (each.NodeCount() == 0) each.InsertNode(std::make_unique<Node>());
   });
 }

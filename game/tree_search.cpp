@@ -1,5 +1,7 @@
 #include "game/tree_search.h"
 
+#include <unordered_set>
+
 namespace vantaro {
 namespace {
 
@@ -11,13 +13,48 @@ std::vector<int> ChildOrder(int count, bool variantFirst) {
   return order;
 }
 
-Node* SearchSubtreeForward(GameTree& tree, int k, SearchFlags flags, const NodePredicate& matches) {
-  for (int i = std::max(k, 0); i < tree.NodeCount(); ++i) {
-    if (matches(*tree.NodeAt(i))) return tree.NodeAt(i);
+// Subtrees already searched whole without a match, for stateless predicates.
+class SearchedSubtrees {
+ public:
+  explicit SearchedSubtrees(bool enabled) : enabled_(enabled) {}
+  bool Contains(const GameTree& tree) const { return enabled_ && done_.contains(&tree); }
+  void Add(const GameTree& tree) {
+    if (enabled_) done_.insert(&tree);
   }
-  for (int child : ChildOrder(tree.ChildCount(), flags.variantFirst)) {
-    if (Node* found = SearchSubtreeForward(*tree.ChildAt(child), 0, flags, matches)) return found;
-    if (!flags.siblings) break;
+
+ private:
+  bool enabled_;
+  std::unordered_set<const GameTree*> done_;
+};
+
+// Preorder from (tree, k): the nodes, then each child as a whole subtree in
+// the forward child order (only the first without siblings). The stack keeps
+// deep nesting off the call stack.
+Node* SearchSubtreeForward(GameTree& tree, int k, SearchFlags flags, const NodePredicate& matches,
+                           SearchedSubtrees& searched) {
+  struct Pending {
+    GameTree* tree;
+    int from;
+  };
+  std::vector<Pending> pending{{&tree, k}};
+  while (!pending.empty()) {
+    const Pending next = pending.back();
+    pending.pop_back();
+    GameTree& each = *next.tree;
+    if (next.from == 0 && searched.Contains(each)) continue;
+    for (int i = std::max(next.from, 0); i < each.NodeCount(); ++i) {
+      if (matches(*each.NodeAt(i))) return each.NodeAt(i);
+    }
+    std::vector<int> order = ChildOrder(each.ChildCount(), flags.variantFirst);
+    if (!flags.siblings && order.size() > 1) order.resize(1);
+    for (auto child = order.rbegin(); child != order.rend(); ++child) {
+      pending.push_back({each.ChildAt(*child), 0});
+    }
+  }
+  // Nothing matched, so every whole subtree gone through is done with.
+  if (flags.siblings) {
+    if (k <= 0) searched.Add(tree);
+    for (const auto& child : tree.children()) searched.Add(*child);
   }
   return nullptr;
 }
@@ -51,13 +88,28 @@ std::vector<int> EarlierSiblings(int j, int n, SearchFlags flags) {
   return order;
 }
 
+// The reverse of the forward order of a whole subtree: its children first, in
+// the reverse child order, each the same way, then its own nodes last to first.
 Node* SearchSubtreeBackward(GameTree& tree, SearchFlags flags, const NodePredicate& matches) {
-  std::vector<int> order = ChildOrder(tree.ChildCount(), flags.variantFirst);
-  for (auto child = order.rbegin(); child != order.rend(); ++child) {
-    if (Node* found = SearchSubtreeBackward(*tree.ChildAt(*child), flags, matches)) return found;
-  }
-  for (int i = tree.NodeCount() - 1; i >= 0; --i) {
-    if (matches(*tree.NodeAt(i))) return tree.NodeAt(i);
+  struct Pending {
+    GameTree* tree;
+    bool childrenDone;
+  };
+  std::vector<Pending> pending{{&tree, false}};
+  while (!pending.empty()) {
+    const Pending next = pending.back();
+    pending.pop_back();
+    GameTree& each = *next.tree;
+    if (next.childrenDone) {
+      for (int i = each.NodeCount() - 1; i >= 0; --i) {
+        if (matches(*each.NodeAt(i))) return each.NodeAt(i);
+      }
+      continue;
+    }
+    pending.push_back({&each, true});
+    for (int child : ChildOrder(each.ChildCount(), flags.variantFirst)) {
+      pending.push_back({each.ChildAt(child), false});
+    }
   }
   return nullptr;
 }
@@ -65,14 +117,16 @@ Node* SearchSubtreeBackward(GameTree& tree, SearchFlags flags, const NodePredica
 }  // namespace
 
 Node* SearchForward(GameTree& tree, int k, SearchFlags flags, const NodePredicate& matches) {
-  if (Node* found = SearchSubtreeForward(tree, k, flags, matches)) return found;
+  SearchedSubtrees searched(flags.stateless);
+  if (Node* found = SearchSubtreeForward(tree, k, flags, matches, searched)) return found;
   if (!flags.siblings) return nullptr;
   for (GameTree* child = &tree; child->parent() != nullptr; child = child->parent()) {
     GameTree& parent = *child->parent();
     const int n = parent.ChildCount();
     if (n < 2) continue;
     for (int sibling : LaterSiblings(child->IndexInParent(), n, flags)) {
-      if (Node* found = SearchSubtreeForward(*parent.ChildAt(sibling), 0, flags, matches)) {
+      if (Node* found =
+              SearchSubtreeForward(*parent.ChildAt(sibling), 0, flags, matches, searched)) {
         return found;
       }
     }
@@ -117,37 +171,59 @@ int MovesIn(const Node& node) {
   return moves;
 }
 
-Node* NextMoveNode(const GameTree& tree, int k) {
-  for (int i = std::max(k, 0); i < tree.NodeCount(); ++i) {
-    if (tree.NodeAt(i)->FindMove() != nullptr) return tree.NodeAt(i);
-  }
-  for (const auto& child : tree.children()) {
-    if (Node* found = NextMoveNode(*child, 0)) return found;
+namespace {
+
+// Preorder from (tree, k), children in order: the first node that decides.
+// decide looks at one tree's sequence from an index and says whether a node
+// was found there, whether its children are still to be searched, or neither.
+struct SequenceVerdict {
+  Node* found = nullptr;
+  bool searchChildren = true;
+};
+
+template <typename Decide>
+Node* FirstInPreorder(const GameTree& tree, int k, Decide decide) {
+  struct Pending {
+    const GameTree* tree;
+    int from;
+  };
+  std::vector<Pending> pending{{&tree, k}};
+  while (!pending.empty()) {
+    const Pending next = pending.back();
+    pending.pop_back();
+    const SequenceVerdict verdict = decide(*next.tree, std::max(next.from, 0));
+    if (verdict.found != nullptr) return verdict.found;
+    if (!verdict.searchChildren) continue;
+    const auto& children = next.tree->children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+      pending.push_back({child->get(), 0});
+    }
   }
   return nullptr;
 }
 
-namespace {
-
-// Nullopt when the line has no move; null when its first move is elsewhere.
-std::optional<Node*> FirstMoveAtPoint(const GameTree& tree, int k, Point point) {
-  for (int i = std::max(k, 0); i < tree.NodeCount(); ++i) {
-    const Property* move = tree.NodeAt(i)->FindMove();
-    if (move == nullptr) continue;
-    return move->point() == point ? tree.NodeAt(i) : nullptr;
-  }
-  for (const auto& child : tree.children()) {
-    if (const auto found = FirstMoveAtPoint(*child, 0, point); found && *found != nullptr) {
-      return found;
-    }
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
+Node* NextMoveNode(const GameTree& tree, int k) {
+  return FirstInPreorder(tree, k, [](const GameTree& each, int from) {
+    for (int i = from; i < each.NodeCount(); ++i) {
+      if (each.NodeAt(i)->FindMove() != nullptr) return SequenceVerdict{each.NodeAt(i), false};
+    }
+    return SequenceVerdict{};
+  });
+}
+
+// A line whose first move is elsewhere ends there; a line without a move goes
+// on into its children.
 Node* NextMoveAtPoint(const GameTree& tree, int k, Point point) {
-  return FirstMoveAtPoint(tree, k, point).value_or(nullptr);
+  return FirstInPreorder(tree, k, [point](const GameTree& each, int from) {
+    for (int i = from; i < each.NodeCount(); ++i) {
+      const Property* move = each.NodeAt(i)->FindMove();
+      if (move == nullptr) continue;
+      return SequenceVerdict{move->point() == point ? each.NodeAt(i) : nullptr, false};
+    }
+    return SequenceVerdict{};
+  });
 }
 
 std::vector<Node*> CollectNextMoves(const GameTree& tree, int k) {
@@ -160,12 +236,25 @@ std::vector<Node*> CollectNextMoves(const GameTree& tree, int k) {
 }
 
 Node* FindMoveNumber(const GameTree& tree, int k, int count, int target) {
-  for (int i = std::max(k, 0); i < tree.NodeCount(); ++i) {
-    count += MovesIn(*tree.NodeAt(i));
-    if (count == target && tree.NodeAt(i)->FindMove() != nullptr) return tree.NodeAt(i);
-  }
-  for (const auto& child : tree.children()) {
-    if (Node* found = FindMoveNumber(*child, 0, count, target)) return found;
+  // Each child starts from the count reached at the end of its parent's sequence.
+  struct Pending {
+    const GameTree* tree;
+    int from;
+    int count;
+  };
+  std::vector<Pending> pending{{&tree, k, count}};
+  while (!pending.empty()) {
+    Pending next = pending.back();
+    pending.pop_back();
+    const GameTree& each = *next.tree;
+    for (int i = std::max(next.from, 0); i < each.NodeCount(); ++i) {
+      next.count += MovesIn(*each.NodeAt(i));
+      if (next.count == target && each.NodeAt(i)->FindMove() != nullptr) return each.NodeAt(i);
+    }
+    const auto& children = each.children();
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+      pending.push_back({child->get(), 0, next.count});
+    }
   }
   return nullptr;
 }

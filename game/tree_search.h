@@ -15,6 +15,11 @@ struct SearchFlags {
   bool variantFirst = false;  // try child 1 first and child 0 last
   bool branchMode = false;
   bool siblings = false;  // forward: search every child and climb into siblings
+  // The predicate's answer depends on the node alone, so a subtree that one
+  // search has already gone through in vain is not gone through again
+  // (climbing out of a last child otherwise searches it once per level).
+  // Leave it off for predicates that count the nodes they are shown.
+  bool stateless = false;
 };
 
 // Nodes from (tree, k) to the end, then the children from their node 0 in the

@@ -1,9 +1,9 @@
 #include "memory/small_blocks.h"
 
+#include <sys/mman.h>
+
 #include <array>
-#include <atomic>
 #include <memory>
-#include <vector>
 
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
@@ -21,62 +21,80 @@ constexpr std::size_t kGranule = 16;
 constexpr std::size_t kLargestBlock = 256;
 constexpr std::size_t kClassCount = kLargestBlock / kGranule;
 constexpr std::size_t kSlabBytes = 64 * 1024;
+// Slabs are cut from chunks of address space this large, which the kernel may
+// back with huge pages: a large record then costs a page fault per 2 MB
+// instead of one per 4 KB. Only the pages used are ever committed.
+constexpr std::size_t kChunkBytes = 64 << 20;
 
 struct FreeBlock {
   FreeBlock* next;
 };
 
+// The unused part of a slab, handed out front to back.
+struct BumpRange {
+  std::byte* next = nullptr;
+  std::byte* end = nullptr;
+};
+
 class BlockPools {
  public:
-  // Never destroyed: objects with static storage may still own blocks at exit.
+  // One set of pools per thread, so that allocating takes no lock: a block
+  // released on another thread than the one that allocated it simply serves
+  // the releasing thread next. Never destroyed: objects with static storage
+  // may still own blocks at exit, and blocks outlive the thread that made them.
   static BlockPools& Instance() {
-    static BlockPools& pools = *std::make_unique<BlockPools>().release();
-    return pools;
+    thread_local BlockPools* pools = nullptr;
+    if (pools == nullptr) pools = std::make_unique<BlockPools>().release();
+    return *pools;
   }
 
+  // Reused blocks first; otherwise the next block of the class's slab, so that
+  // memory is first touched by the object placed in it.
   void* Allocate(std::size_t sizeClass) {
-    const Lock lock(busy_);
     FreeBlock*& head = free_[sizeClass];
-    if (head == nullptr) AddSlab(sizeClass);
-    FreeBlock* block = head;
-    head = block->next;
+    if (head != nullptr) {
+      FreeBlock* block = head;
+      head = block->next;
+      return block;
+    }
+    const std::size_t blockBytes = (sizeClass + 1) * kGranule;
+    BumpRange& slab = slabs_[sizeClass];
+    if (static_cast<std::size_t>(slab.end - slab.next) < blockBytes) slab = NewSlab();
+    void* block = slab.next;
+    slab.next += blockBytes;
     return block;
   }
 
   void Release(void* pointer, std::size_t sizeClass) {
-    const Lock lock(busy_);
     auto* block = static_cast<FreeBlock*>(pointer);
     block->next = free_[sizeClass];
     free_[sizeClass] = block;
   }
 
  private:
-  // The program allocates on one thread; the lock only keeps a stray second
-  // thread from corrupting a free list.
-  struct Lock {
-    explicit Lock(std::atomic_flag& flag) : flag(flag) {
-      while (flag.test_and_set(std::memory_order_acquire)) {
+  // Chunks and slabs are never given back: the blocks in them live as long as
+  // the process may use them. When no chunk can be mapped, a slab comes from
+  // the general heap, which fails the usual way when memory is exhausted.
+  BumpRange NewSlab() {
+    if (static_cast<std::size_t>(chunk_.end - chunk_.next) < kSlabBytes) {
+      void* chunk = mmap(nullptr, kChunkBytes, PROT_READ | PROT_WRITE,
+                         MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+      if (chunk == MAP_FAILED) {
+        auto* slab = static_cast<std::byte*>(::operator new(kSlabBytes));
+        return {slab, slab + kSlabBytes};
       }
+      madvise(chunk, kChunkBytes, MADV_HUGEPAGE);
+      chunk_.next = static_cast<std::byte*>(chunk);
+      chunk_.end = chunk_.next + kChunkBytes;
     }
-    ~Lock() { flag.clear(std::memory_order_release); }
-    std::atomic_flag& flag;
-  };
-
-  void AddSlab(std::size_t sizeClass) {
-    const std::size_t blockBytes = (sizeClass + 1) * kGranule;
-    const std::size_t count = kSlabBytes / blockBytes;
-    auto slab = std::make_unique_for_overwrite<std::byte[]>(count * blockBytes);
-    for (std::size_t i = count; i-- > 0;) {
-      auto* block = reinterpret_cast<FreeBlock*>(slab.get() + i * blockBytes);
-      block->next = free_[sizeClass];
-      free_[sizeClass] = block;
-    }
-    slabs_.push_back(std::move(slab));
+    const BumpRange slab{chunk_.next, chunk_.next + kSlabBytes};
+    chunk_.next += kSlabBytes;
+    return slab;
   }
 
-  std::atomic_flag busy_;
   std::array<FreeBlock*, kClassCount> free_{};
-  std::vector<std::unique_ptr<std::byte[]>> slabs_;
+  std::array<BumpRange, kClassCount> slabs_{};
+  BumpRange chunk_;
 };
 
 }  // namespace

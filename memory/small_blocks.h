@@ -8,9 +8,11 @@ namespace vantaro {
 // Memory for the small objects a record holds by the million (nodes, their
 // property arrays, texts): blocks in size classes of 16 bytes up to 256,
 // without per-block headers and without the general heap's searching and
-// merging. Freed blocks are reused, never given back to the system. The
-// caller gives the size again when it releases a block. Larger requests, and
-// every request under AddressSanitizer, go to the general heap.
+// merging, and without a lock (each thread has pools of its own, and a block
+// may be released on any thread). Freed blocks are reused, never given back
+// to the system. The caller gives the size again when it releases a block.
+// Larger requests, and every request under AddressSanitizer, go to the
+// general heap.
 void* AllocateBlock(std::size_t bytes);
 void ReleaseBlock(void* block, std::size_t bytes) noexcept;
 

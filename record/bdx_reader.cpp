@@ -19,6 +19,7 @@ struct BdxRecord {
   std::vector<BdxMove> moves;
   std::optional<std::string_view> white;
   std::optional<std::string_view> black;
+  std::optional<size_t> namesMissingAt;  // where the second name should have been
 };
 
 // Reads the file with a running position; lengths are big-endian here.
@@ -59,7 +60,10 @@ std::optional<std::string> BdxParser::Parse(BdxRecord& record) {
   const auto nameA = ReadLengthPrefixed(bytes_, position_);
   if (!nameA || !Skip(10)) return truncated;
   const auto nameB = ReadLengthPrefixed(bytes_, position_);
-  if (!nameB) return std::nullopt;  // a record without player names
+  if (!nameB) {
+    record.namesMissingAt = position_;
+    return std::nullopt;
+  }
   if (!Skip(32) || position_ >= bytes_.size()) return truncated;
   switch (bytes_[position_]) {
     case 0:
@@ -77,16 +81,26 @@ std::optional<std::string> BdxParser::Parse(BdxRecord& record) {
 
 }  // namespace
 
-IoResult ReadBdx(GameTree& tree, std::string_view bytes, ReadContext& context) {
+IoResult ReadBdx(GameTree& tree, std::string_view bytes, ReadContext& context,
+                 DiagnosticSink* diagnostics) {
   if (bytes.size() <= 5) return IoResult::Failure("not a BDX record: too short");
   BdxRecord record;
   if (const auto error = BdxParser(bytes).Parse(record)) return IoResult::Failure(*error);
   const int codePage = ChooseFieldsCodePage(
       {record.result, record.white.value_or(""), record.black.value_or("")}, context);
+  const ReadReport report(diagnostics, bytes);
+  if (record.namesMissingAt) {
+    report.At(*record.namesMissingAt, "the second player name is cut short: no player names");
+  }
   Node& first = AppendNewNode(tree);
-  AddTextProperty(first, kPropRE, record.result, codePage);
-  if (record.white) AddTextProperty(first, kPropPW, *record.white, codePage);
-  if (record.black) AddTextProperty(first, kPropPB, *record.black, codePage);
+  const auto addText = [&](int index, std::string_view field) {
+    AddTextProperty(first, index, field, codePage);
+    report.UndecodableText(field, first.properties()[first.properties().size() - 1].text(),
+                           codePage);
+  };
+  addText(kPropRE, record.result);
+  if (record.white) addText(kPropPW, *record.white);
+  if (record.black) addText(kPropPB, *record.black);
   for (const BdxMove& move : record.moves) {
     AddMove(AppendNewNode(tree), move.white, move.x, move.y);
   }

@@ -15,13 +15,29 @@ struct GibReader {
   GameTree& tree;
   Node& first;
   int codePage;
+  ReadReport report;
+  std::string_view line;  // the line being read
   bool lastWasBlack = true;
 
   void HeaderEntry(std::string_view header);
+  void Text(int index, std::string_view value);
   void Player(std::string_view value, int nameIndex, int rankIndex);
   void Move(std::string_view line);
   void Pass();
 };
+
+// A header that went on over several lines was joined into a string of its
+// own: its text is placed at its first line.
+void GibReader::Text(int index, std::string_view value) {
+  AddTextProperty(first, index, value, codePage);
+  if (!report.enabled()) return;
+  const std::u16string_view text = first.properties()[first.properties().size() - 1].text();
+  if (report.Contains(value)) {
+    report.UndecodableText(value, text, codePage);
+  } else {
+    report.UndecodableText(report.OffsetOf(line.data()), text, codePage);
+  }
+}
 
 void GibReader::HeaderEntry(std::string_view header) {
   const auto pieces = SplitTokens(header, "=");
@@ -35,7 +51,7 @@ void GibReader::HeaderEntry(std::string_view header) {
   };
   for (const auto& [name, index] : kTextKeys) {
     if (key == name) {
-      AddTextProperty(first, index, value, codePage);
+      Text(index, value);
       return;
     }
   }
@@ -60,16 +76,22 @@ void GibReader::Player(std::string_view value, int nameIndex, int rankIndex) {
     name = pieces.empty() ? std::string_view() : pieces[0];
     rank = pieces.size() > 1 ? pieces[1] : std::string_view();
   }
-  if (!name.empty()) AddTextProperty(first, nameIndex, name, codePage);
-  if (!rank.empty()) AddTextProperty(first, rankIndex, rank, codePage);
+  if (!name.empty()) Text(nameIndex, name);
+  if (!rank.empty()) Text(rankIndex, rank);
 }
 
 void GibReader::Move(std::string_view line) {
   const std::vector<int> numbers = SplitInts(line, " ");
-  if (numbers.size() < 6) return;
+  if (numbers.size() < 6) {
+    report.At(line.data(), "move line with fewer than six numbers skipped");
+    return;
+  }
   int x = numbers[4];
   int y = numbers[5];
-  if (x < 0 || x > 18 || y < 0 || y > 18) x = y = -1;
+  if (x < 0 || x > 18 || y < 0 || y > 18) {
+    report.At(line.data(), "move off the 19x19 board read as a pass");
+    x = y = -1;
+  }
   lastWasBlack = numbers[3] == 1;
   AddMove(AppendNewNode(tree), !lastWasBlack, x, y);
 }
@@ -96,14 +118,16 @@ std::string HeaderValues(std::string_view text) {
 
 }  // namespace
 
-void ReadGib(GameTree& tree, std::string_view text, ReadContext& context) {
+void ReadGib(GameTree& tree, std::string_view text, ReadContext& context,
+             DiagnosticSink* diagnostics) {
   const int codePage = ChooseFieldsCodePage({HeaderValues(text)}, context);
   Node& first = AppendNewNode(tree);
   first.Add(Property::WithSize(19, 19));
-  GibReader reader{tree, first, codePage};
+  GibReader reader{tree, first, codePage, ReadReport(diagnostics, text), {}};
   const auto lines = SplitTokens(text, "\r\n");
   for (size_t i = 0; i < lines.size(); ++i) {
     const std::string_view line = lines[i];
+    reader.line = line;
     if (line.starts_with(kHeaderOpen)) {
       std::string_view rest = line.substr(kHeaderOpen.size());
       size_t close = rest.find(kHeaderClose);
@@ -112,6 +136,7 @@ void ReadGib(GameTree& tree, std::string_view text, ReadContext& context) {
         continue;
       }
       // The entry goes on over the following lines, joined by single spaces.
+      reader.report.At(line.data(), "header entry not closed on its line: joined with the next");
       std::string header(rest);
       while (++i < lines.size()) {
         close = lines[i].find(kHeaderClose);

@@ -4,14 +4,23 @@
 
 namespace vantaro {
 
-IoResult ReadGo(GameTree& tree, std::string_view bytes, ReadContext& context) {
+IoResult ReadGo(GameTree& tree, std::string_view bytes, ReadContext& context,
+                DiagnosticSink* diagnostics) {
   if (bytes.size() < 140) return IoResult::Failure("not a GO record: shorter than 140 bytes");
   const std::string_view black = FixedField(bytes, 40, 20);
   const std::string_view white = FixedField(bytes, 72, 20);
   const int codePage = ChooseFieldsCodePage({black, white}, context);
+  const ReadReport report(diagnostics, bytes);
   Node& first = AppendNewNode(tree);
-  AddTextProperty(first, kPropPB, black, codePage);
-  AddTextProperty(first, kPropPW, white, codePage);
+  for (const auto& [index, field] : {std::pair{kPropPB, black}, std::pair{kPropPW, white}}) {
+    AddTextProperty(first, index, field, codePage);
+    report.UndecodableText(field, first.properties()[first.properties().size() - 1].text(),
+                           codePage);
+  }
+  if (bytes.size() > 141 && (bytes.size() - 141) % 3 != 0) {
+    const size_t partial = bytes.size() - (bytes.size() - 141) % 3;
+    report.At(partial, "incomplete move record at the end ignored");
+  }
   for (size_t offset = 141; offset + 3 <= bytes.size(); offset += 3) {
     const auto byte = [&](size_t k) { return static_cast<unsigned char>(bytes[offset + k]); };
     const int x = Coordinate(byte(1));

@@ -4,6 +4,7 @@
 
 #include "game/game_tree.h"
 #include "record/io_result.h"
+#include "record/read_diagnostics.h"
 #include "text/code_page_table.h"
 
 // Readers of the foreign record formats. Each builds one main line into an
@@ -12,26 +13,33 @@
 // context.forceCodePage is set, else with the code page that the bytes of the
 // text fields look like (DetectCodePage), context.codePage winning a tie;
 // context.codePage receives the one used. The binary readers never read past the
-// buffer, whatever counts and lengths the file claims.
+// buffer, whatever counts and lengths the file claims. What a reader repairs
+// or skips goes to diagnostics when given, with byte offsets in its input.
 namespace vantaro {
 
 // GIB: a line-based format with a bracketed header. Never fails.
-void ReadGib(GameTree& tree, std::string_view text, ReadContext& context);
+void ReadGib(GameTree& tree, std::string_view text, ReadContext& context,
+             DiagnosticSink* diagnostics = nullptr);
 
 // UGF and UGI: sections of lines; in UGI the rows count from the bottom.
 // Never fails: malformed lines are skipped one at a time.
-void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, ReadContext& context);
+void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, ReadContext& context,
+             DiagnosticSink* diagnostics = nullptr);
 
 // NGF: fixed line positions; fails with fewer than 12 lines.
-IoResult ReadNgf(GameTree& tree, std::string_view text, ReadContext& context);
+IoResult ReadNgf(GameTree& tree, std::string_view text, ReadContext& context,
+                 DiagnosticSink* diagnostics = nullptr);
 
 // GOS: a 228-byte header and 16-bit moves.
-IoResult ReadGos(GameTree& tree, std::string_view bytes, ReadContext& context);
+IoResult ReadGos(GameTree& tree, std::string_view bytes, ReadContext& context,
+                 DiagnosticSink* diagnostics = nullptr);
 
 // BDX: length-prefixed strings and 5-byte moves around a fixed trailer.
-IoResult ReadBdx(GameTree& tree, std::string_view bytes, ReadContext& context);
+IoResult ReadBdx(GameTree& tree, std::string_view bytes, ReadContext& context,
+                 DiagnosticSink* diagnostics = nullptr);
 
 // GO: two names at fixed offsets and 3-byte moves.
-IoResult ReadGo(GameTree& tree, std::string_view bytes, ReadContext& context);
+IoResult ReadGo(GameTree& tree, std::string_view bytes, ReadContext& context,
+                DiagnosticSink* diagnostics = nullptr);
 
 }  // namespace vantaro

@@ -6,7 +6,15 @@
 #include "text/text_conversion.h"
 
 namespace vantaro {
-namespace {}  // namespace
+namespace {
+
+// The line-based formats; SGF reports its own 0 byte.
+bool IsTextFormat(RecordFormat format) {
+  return format == RecordFormat::Gib || format == RecordFormat::Ugf ||
+         format == RecordFormat::Ugi || format == RecordFormat::Ngf;
+}
+
+}  // namespace
 
 RecordFormat DetectFormat(std::string_view path) {
   const size_t separator = path.find_last_of("/\\");
@@ -50,33 +58,39 @@ std::string_view FormatName(RecordFormat format) {
 }
 
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
-                          ReadContext& context, const FileInput* input) {
-  // The text formats end at a 0 byte; the binary ones take every byte.
-  const std::string_view text = buffer.substr(0, buffer.find('\0'));
+                          ReadContext& context, DiagnosticSink* diagnostics,
+                          const FileInput* input) {
+  // The line formats end at a 0 byte; the binary ones take every byte, and
+  // SGF looks for its end itself.
+  const std::string_view text = IsTextFormat(format) ? buffer.substr(0, buffer.find('\0')) : buffer;
+  const ReadReport report(diagnostics, buffer);
+  if (text.size() < buffer.size()) {
+    report.At(text.size(), ZeroByteMessage(buffer.size() - text.size() - 1));
+  }
   IoResult result = IoResult::Success();
   switch (format) {
     case RecordFormat::Gib:
-      ReadGib(tree, text, context);
+      ReadGib(tree, text, context, diagnostics);
       break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
-      ReadUgf(tree, text, format == RecordFormat::Ugi, context);
+      ReadUgf(tree, text, format == RecordFormat::Ugi, context, diagnostics);
       break;
     case RecordFormat::Ngf:
-      result = ReadNgf(tree, text, context);
+      result = ReadNgf(tree, text, context, diagnostics);
       break;
     case RecordFormat::Gos:
-      result = ReadGos(tree, buffer, context);
+      result = ReadGos(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Bdx:
-      result = ReadBdx(tree, buffer, context);
+      result = ReadBdx(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Go:
-      result = ReadGo(tree, buffer, context);
+      result = ReadGo(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:
-      ReadSgf(tree, buffer, context, input);
+      ReadSgf(tree, buffer, context, diagnostics, input);
       break;
   }
   EnsureNodes(tree);
@@ -97,11 +111,12 @@ bool LabelRecordCodePage(GameTree& root, int codePage) {
   return true;
 }
 
-IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context) {
+IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context,
+                        DiagnosticSink* diagnostics) {
   FileInput input;
   std::string error;
   if (!input.Open(path, error)) return {false, error};
-  return ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context, &input);
+  return ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context, diagnostics, &input);
 }
 
 }  // namespace vantaro

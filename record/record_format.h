@@ -6,6 +6,7 @@
 #include "game/game_tree.h"
 #include "record/file_input.h"
 #include "record/io_result.h"
+#include "record/read_diagnostics.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -22,10 +23,13 @@ std::string_view FormatName(RecordFormat format);
 // context.codePage is the default code page (or, with context.forceCodePage,
 // the code page to decode with) and context.dbcsAware the autoDetectBig5
 // option; on return context.codePage is the code page the text was decoded
-// with. An SGF read always succeeds. When the buffer is a file's
-// input, the reader gives back the memory of what it has read as it goes.
+// with. An SGF read always succeeds. What the reader repaired or skipped
+// goes to diagnostics when given (byte offsets in the buffer); the record
+// read is the same either way. When the buffer is a file's input, the
+// reader gives back the memory of what it has read as it goes.
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
-                          ReadContext& context, const FileInput* input = nullptr);
+                          ReadContext& context, DiagnosticSink* diagnostics = nullptr,
+                          const FileInput* input = nullptr);
 
 // Makes the CA of the root's first node name a loaded code page, unless it
 // already does: for a record read with a code page that the user chose.
@@ -33,6 +37,7 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
 bool LabelRecordCodePage(GameTree& root, int codePage);
 
 // Reads the file whole and hands it to ReadRecordBuffer by its extension.
-IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context);
+IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context,
+                        DiagnosticSink* diagnostics = nullptr);
 
 }  // namespace vantaro

@@ -1,11 +1,14 @@
 #include "record/sgf_reader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "game/record_summary.h"
 #include "property/value_syntax.h"
 #include "record/sgf_value_sample.h"
 #include "text/ascii.h"
@@ -26,23 +29,50 @@ bool HasNonAscii(std::string_view bytes) {
 // How much input the reader gets through between giving its memory back.
 constexpr std::ptrdiff_t kReleaseStep = 16 << 20;
 
+// What the reader learns from the root node before it builds anything.
+struct RootFacts {
+  std::optional<std::string> charset;  // the raw CA value
+  const char* charsetAt = nullptr;     // its opening bracket
+  Point boardSize = kDefaultBoardSize;
+};
+
+// Identifiers of the format (its current and its older versions) that this
+// program keeps as unrecognised properties; a report calls only the others
+// unknown.
+bool IsStandardIdentifier(std::string_view identifier) {
+  static constexpr std::string_view kOthers[] = {
+      "AR", "AS", "DD", "FF", "FG", "GM", "KO", "LN", "OB", "ON", "OT", "OW",
+      "PM", "RU", "SL", "ST", "VW", "BS", "CH", "EL", "EX", "ID", "L",  "LT",
+      "M",  "OM", "OP", "OV", "RG", "SC", "SE", "SI", "TC", "WS"};
+  return std::find(std::begin(kOthers), std::end(kOthers), identifier) != std::end(kOthers);
+}
+
+bool IsRootIdentifier(int index, std::string_view identifier) {
+  if (index != kPropUnknown) return PropertyRow(index).group == PropertyGroup::Root;
+  return identifier == "FF" || identifier == "GM" || identifier == "ST";
+}
+
 class SgfParser {
  public:
   enum class Mode { ScanRootCharset, Build };
 
   // leadBytes: those of the record's double-byte code page, null for others.
   SgfParser(std::string_view text, Mode mode, const LeadByteTable* leadBytes, int codePage,
-            const FileInput* input = nullptr)
+            const FileInput* input = nullptr, DiagnosticSink* diagnostics = nullptr)
       : p_(text.data()),
+        begin_(p_),
         end_(text.data() + text.size()),
         mode_(mode),
         leadBytes_(leadBytes),
         codePage_(codePage),
         input_(input),
-        released_(p_) {}
+        released_(p_),
+        report_(diagnostics, text) {}
 
-  // The raw CA value of the first node of the first game tree, if any.
-  std::optional<std::string> ScanRootCharset();
+  // What the first node of the first game tree says about the whole record.
+  RootFacts ScanRoot();
+  // The board that points are checked against in reports.
+  void SetBoardSize(Point size) { boardSize_ = size; }
   void ReadRecord(GameTree& root);
 
  private:
@@ -53,6 +83,8 @@ class SgfParser {
   void Unget() { --p_; }
 
   bool SkipPastOpeningParenthesis();
+  void ReportTextAround(const char* treeStart);
+  void ReportRun(const char* at, std::string_view message);
   void ReadSequence(GameTree& tree);
   bool ReadNode(Node& node);
   bool ReadProperty();
@@ -62,10 +94,17 @@ class SgfParser {
   bool BuildProperty();
   void BuildPointList(int index);
   void BuildLabels(int index);
-  std::u16string_view Decode(std::string_view bytes);
+  // Value i from byte `from` on, decoded in the record's code page.
+  std::u16string_view Decode(size_t i, size_t from = 0);
   void KeepCollectionTail(GameTree& root);
 
+  void ReportValue(size_t i, std::string_view problem) const;
+  void ReportPlacement(int index);
+  void ReportOffBoard(int index, Point point, size_t i) const;
+  size_t FileOffsetInValue(size_t i, size_t byte) const;
+
   const char* p_;
+  const char* begin_;
   const char* end_;
   Mode mode_;
   const LeadByteTable* leadBytes_;
@@ -73,11 +112,18 @@ class SgfParser {
   const FileInput* input_;
   const char* released_;  // the input before this has been given back
   bool rootNodeSeen_ = false;
-  std::optional<std::string> rootCharset_;
+  RootFacts root_;
+  ReadReport report_;
+  Point boardSize_ = kDefaultBoardSize;
+  const char* lastStray_ = nullptr;  // the last byte reported or passed as stray
+  bool nestingReported_ = false;
+  std::set<std::string> reportedUnknown_;  // each is reported at its first use
 
   // Scratch reused from property to property.
   std::string identifier_;
+  const char* identifierAt_ = nullptr;
   std::vector<std::string> values_;
+  std::vector<const char*> valuesAt_;  // the opening bracket of each value
   size_t valueCount_ = 0;
   std::u16string decoded_;
   std::vector<Property> properties_;             // of the node being read
@@ -85,8 +131,8 @@ class SgfParser {
   std::unique_ptr<Node> spareNode_;
 };
 
-std::optional<std::string> SgfParser::ScanRootCharset() {
-  if (!SkipPastOpeningParenthesis()) return std::nullopt;
+RootFacts SgfParser::ScanRoot() {
+  if (!SkipPastOpeningParenthesis()) return root_;
   while (More() && !rootNodeSeen_) {
     const char c = Get();
     Unget();
@@ -94,7 +140,7 @@ std::optional<std::string> SgfParser::ScanRootCharset() {
     auto node = std::make_unique<Node>();
     rootNodeSeen_ = ReadNode(*node);
   }
-  return rootCharset_;
+  return root_;
 }
 
 // Whether the text after a '(' begins a game tree: a node (";", or an
@@ -126,20 +172,48 @@ bool SgfParser::SkipPastOpeningParenthesis() {
   return first != nullptr;
 }
 
+// Text before the game tree is skipped; a byte order mark and white space
+// are no news.
+void SgfParser::ReportTextAround(const char* treeStart) {
+  const char* p = begin_;
+  if (end_ - p >= 3 && std::string_view(p, 3) == "\xEF\xBB\xBF") p += 3;
+  while (p < treeStart && IsAsciiSpace(*p)) ++p;
+  if (p < treeStart) report_.At(p, "text before the game tree skipped");
+}
+
+// A run of skipped bytes is one report.
+void SgfParser::ReportRun(const char* at, std::string_view message) {
+  if (!report_.enabled()) return;
+  if (at - 1 != lastStray_) report_.At(at, message);
+  lastStray_ = at;
+}
+
 void SgfParser::ReadRecord(GameTree& root) {
-  if (!SkipPastOpeningParenthesis()) return;
-  // The open trees, outermost first; every tree but the root is owned here
-  // until its ')' decides whether it joins its parent.
+  if (!SkipPastOpeningParenthesis()) {
+    report_.At(size_t{0}, "no game tree found");
+    return;
+  }
+  if (report_.enabled()) ReportTextAround(p_ - 1);
+  // The open trees, outermost first, with their opening parentheses; every
+  // tree but the root is owned here until its ')' decides whether it joins
+  // its parent.
   std::vector<std::unique_ptr<GameTree>> open;
+  std::vector<const char*> openedAt;
   std::vector<GameTree*> path{&root};
   int flattened = 0;
   const auto closeInnermost = [&] {
     std::unique_ptr<GameTree> tree = std::move(open.back());
+    const char* at = openedAt.back();
     open.pop_back();
+    openedAt.pop_back();
     path.pop_back();
     GameTree& parent = *path.back();
     if (tree->NodeCount() == 0) {
-      if (tree->ChildCount() == 0) return;  // an empty variation such as ()
+      if (tree->ChildCount() == 0) {
+        report_.At(at, "empty variation dropped");
+        return;
+      }
+      report_.At(at, "variation without nodes given an empty node");
       tree->InsertNode(std::make_unique<Node>());
     }
     parent.InsertChild(std::move(tree));
@@ -160,21 +234,34 @@ void SgfParser::ReadRecord(GameTree& root) {
       }
     } else if (c == '(') {
       if (static_cast<int>(path.size()) >= kMaxVariationDepth) {
+        if (!nestingReported_) {
+          report_.At(p_ - 1, "variations nested deeper than " + std::to_string(kMaxVariationDepth) +
+                                 " levels joined into one sequence");
+          nestingReported_ = true;
+        }
         ++flattened;
       } else {
         open.push_back(std::make_unique<GameTree>(path.back()));
+        openedAt.push_back(p_ - 1);
         path.push_back(open.back().get());
       }
       ReadSequence(*path.back());
+    } else if (!IsAsciiSpace(c)) {
+      ReportRun(p_ - 1, "text between variations skipped");
     }
   }
+  report_.At(end_, "game tree not closed at the end of the input");
   while (!open.empty()) closeInnermost();
 }
 
 void SgfParser::KeepCollectionTail(GameTree& root) {
   const char* next = p_;
   while (next < end_ && IsAsciiSpace(*next)) ++next;
-  if (next < end_ && *next == '(') root.SetCollectionTail(std::string(p_, end_));
+  if (next < end_ && *next == '(') {
+    root.SetCollectionTail(std::string(p_, end_));
+  } else if (next < end_) {
+    report_.At(next, "text after the game tree ignored");
+  }
 }
 
 // Nodes are gathered first so that the sequence is allocated once, at its size.
@@ -184,7 +271,10 @@ void SgfParser::ReadSequence(GameTree& tree) {
     Unget();
     if (c == '(' || c == ')') break;
     if (!spareNode_) spareNode_ = std::make_unique<Node>();
-    if (ReadNode(*spareNode_)) sequence_.push_back(std::move(spareNode_));
+    if (ReadNode(*spareNode_)) {
+      sequence_.push_back(std::move(spareNode_));
+      rootNodeSeen_ = true;
+    }
     if (input_ != nullptr && p_ - released_ > kReleaseStep) {
       input_->Release(p_);
       released_ = p_;
@@ -204,10 +294,16 @@ bool SgfParser::ReadNode(Node& node) {
     }
     if (c == ';' || IsAsciiLetter(c)) {
       if (c != ';') Unget();
+      const char* semicolon = p_ - 1;
       while (ReadProperty()) {
+      }
+      if (c == ';' && properties_.empty() && report_.enabled() &&
+          std::all_of(semicolon + 1, p_, IsAsciiSpace)) {
+        report_.At(semicolon, "empty node dropped");
       }
       break;
     }
+    if (!IsAsciiSpace(c)) ReportRun(p_ - 1, "stray text skipped");
   }
   PropertyList& list = node.properties();
   list.reserve(properties_.size());
@@ -219,6 +315,7 @@ bool SgfParser::ReadProperty() {
   identifier_.clear();
   valueCount_ = 0;
   bool closed = false;
+  bool valueLost = false;
   while (More()) {
     const char c = Get();
     if (!identifier_.empty() && !IsAsciiAlnum(c)) closed = true;
@@ -231,17 +328,42 @@ bool SgfParser::ReadProperty() {
       break;
     }
     if (c == '[') {
-      if (values_.size() <= valueCount_) values_.emplace_back();
+      if (values_.size() <= valueCount_) {
+        values_.emplace_back();
+        valuesAt_.emplace_back();
+      }
       std::string& value = values_[valueCount_];
+      valuesAt_[valueCount_] = p_ - 1;
       value.clear();
       const ValueEnd end = leadBytes_ != nullptr ? ReadValueDoubleByte(value) : ReadValue(value);
-      if (end == ValueEnd::Abandoned) return false;
-      if (end == ValueEnd::Closed) ++valueCount_;
+      if (end == ValueEnd::Abandoned) {
+        report_.At(valuesAt_[valueCount_],
+                   "the input ends after a '\\' in a value: property " + identifier_ + " dropped");
+        return false;
+      }
+      if (end == ValueEnd::Closed) {
+        ++valueCount_;
+      } else {
+        report_.At(valuesAt_[valueCount_], "unterminated value lost");
+        valueLost = true;
+      }
     } else if ((IsAsciiUpper(c) || IsAsciiDigit(c)) && !closed) {
+      if (identifier_.empty()) identifierAt_ = p_ - 1;
       identifier_.push_back(c);
+    } else if (report_.enabled() && !IsAsciiSpace(c) &&
+               !(IsAsciiLower(c) && !identifier_.empty() && !closed)) {
+      // Lower-case letters belong to long identifiers such as AddBlack.
+      ReportRun(p_ - 1, "stray text skipped");
     }
   }
-  if (identifier_.empty() || valueCount_ == 0) return false;
+  if (identifier_.empty()) {
+    if (valueCount_ > 0) report_.At(valuesAt_[0], "value without a property identifier skipped");
+    return false;
+  }
+  if (valueCount_ == 0) {
+    if (!valueLost) report_.At(identifierAt_, identifier_ + " without a value dropped");
+    return false;
+  }
   return BuildProperty();
 }
 
@@ -304,29 +426,89 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
   return ValueEnd::InputEnded;
 }
 
-std::u16string_view SgfParser::Decode(std::string_view bytes) {
+std::u16string_view SgfParser::Decode(size_t i, size_t from) {
+  const std::string_view bytes = std::string_view(values_[i]).substr(from);
   decoded_.clear();
   AppendBytesAsWide(bytes, codePage_, decoded_);
+  if (report_.enabled()) {
+    if (const auto bad = FirstUndecodableByte(decoded_, codePage_)) {
+      report_.At(FileOffsetInValue(i, from + *bad), UndecodableMessage(codePage_));
+    }
+  }
   return decoded_;
+}
+
+// Where byte `byte` of value i stands in the file: every escaping backslash
+// before it is one byte more.
+size_t SgfParser::FileOffsetInValue(size_t i, size_t byte) const {
+  const char* p = valuesAt_[i] + 1;
+  for (size_t seen = 0; seen < byte && p < end_; ++seen, ++p) {
+    if (*p == '\\') ++p;
+  }
+  return static_cast<size_t>(p - begin_);
+}
+
+void SgfParser::ReportValue(size_t i, std::string_view problem) const {
+  report_.At(valuesAt_[i],
+             identifier_ + " value " + Quoted(values_[i]) + " " + std::string(problem));
+}
+
+void SgfParser::ReportPlacement(int index) {
+  if (!report_.enabled()) return;
+  if (rootNodeSeen_ && IsRootIdentifier(index, identifier_)) {
+    report_.At(identifierAt_, "root property " + identifier_ + " outside the root node kept");
+  }
+  if (index == kPropUnknown && !IsStandardIdentifier(identifier_) &&
+      reportedUnknown_.insert(identifier_).second) {
+    report_.At(identifierAt_, "unknown property " + identifier_ + " kept");
+  }
+}
+
+// A move at tt on a board of up to 19 lines is the old way to write a pass.
+void SgfParser::ReportOffBoard(int index, Point point, size_t i) const {
+  if (!report_.enabled() || point.x < 0) return;
+  if (point.x < boardSize_.x && point.y < boardSize_.y) return;
+  if (IsMoveProperty(index) && point == Point{19, 19} && boardSize_.x <= 19 && boardSize_.y <= 19) {
+    return;
+  }
+  ReportValue(i, "lies off the " + std::to_string(boardSize_.x) + "x" +
+                     std::to_string(boardSize_.y) + " board");
 }
 
 bool SgfParser::BuildProperty() {
   const int index = FindPropertyIndex(identifier_);
   const std::string& first = values_[0];
   if (mode_ == Mode::ScanRootCharset) {
-    if (index == kPropCA && !rootCharset_) rootCharset_ = first;
+    if (index == kPropCA && !root_.charset) {
+      root_.charset = first;
+      root_.charsetAt = valuesAt_[0];
+    }
+    if (index == kPropSZ) root_.boardSize = ClampBoardSize(ParseBoardSize(first));
     // Only the node's extent matters here, which a bad single point decides.
     return PropertyRow(index).valueType != ValueType::Point || ParsePoint(first).has_value();
+  }
+  ReportPlacement(index);
+  const bool singleValue = index != kPropUnknown &&
+                           PropertyRow(index).valueType != ValueType::PointList &&
+                           PropertyRow(index).valueType != ValueType::PointTextList;
+  if (singleValue && valueCount_ > 1) {
+    report_.At(valuesAt_[1], identifier_ + " has " + std::to_string(valueCount_) +
+                                 " values: all but the first dropped");
   }
   if (index == kPropUnknown) {
     UnknownValue unknown{identifier_, {}};
     unknown.values.reserve(valueCount_);
-    for (size_t i = 0; i < valueCount_; ++i) unknown.values.emplace_back(Decode(values_[i]));
+    for (size_t i = 0; i < valueCount_; ++i) unknown.values.emplace_back(Decode(i));
     properties_.push_back(Property::Unrecognised(std::move(unknown)));
     return true;
   }
   if (index == kPropSZ) {
     const Point size = ParseBoardSize(first);
+    if (report_.enabled() && ClampBoardSize(size) != size) {
+      const Point board = ClampBoardSize(size);
+      ReportValue(0, "is not a size of 2 to 52 lines: the board is " + std::to_string(board.x) +
+                         "x" + std::to_string(board.y));
+    }
     properties_.push_back(Property::WithSize(size.x, size.y));
     return true;
   }
@@ -335,22 +517,30 @@ bool SgfParser::BuildProperty() {
       if (const auto number = ParseNumber(first)) {
         properties_.push_back(Property::WithNumber(index, *number));
       } else {
-        properties_.push_back(Property::Verbatim(index, Decode(first)));
+        if (report_.enabled()) ReportValue(0, "is not a number: kept as text");
+        properties_.push_back(Property::Verbatim(index, Decode(0)));
       }
       return true;
     case ValueType::Real:
       if (const auto real = ParseReal(first)) {
         properties_.push_back(Property::WithReal(index, *real));
       } else {
-        properties_.push_back(Property::Verbatim(index, Decode(first)));
+        if (report_.enabled()) ReportValue(0, "is not a number: kept as text");
+        properties_.push_back(Property::Verbatim(index, Decode(0)));
       }
       return true;
     case ValueType::Text:
-      properties_.push_back(Property::WithText(index, Decode(first)));
+      properties_.push_back(Property::WithText(index, Decode(0)));
       return true;
     case ValueType::Point: {
       const auto point = ParsePoint(first);
-      if (!point) return false;
+      if (!point) {
+        if (report_.enabled()) {
+          ReportValue(0, "is not a point: dropped, and the rest of the node starts a new node");
+        }
+        return false;
+      }
+      ReportOffBoard(index, *point, 0);
       properties_.push_back(Property::WithPoint(index, *point));
       return true;
     }
@@ -370,13 +560,18 @@ void SgfParser::BuildPointList(int index) {
     const std::string& value = values_[i];
     if (const auto corners = ParseCompressedRectangle(value)) {
       const auto [a, b] = *corners;
+      ReportOffBoard(index, a, i);
+      ReportOffBoard(index, b, i);
       for (int y = std::min(a.y, b.y); y <= std::max(a.y, b.y); ++y) {
         for (int x = std::min(a.x, b.x); x <= std::max(a.x, b.x); ++x) {
           properties_.push_back(Property::WithPoint(index, Point{x, y}));
         }
       }
     } else if (const auto point = ParsePoint(value)) {
+      ReportOffBoard(index, *point, i);
       properties_.push_back(Property::WithPoint(index, *point));
+    } else if (report_.enabled()) {
+      ReportValue(i, "is not a point: value dropped");
     }
   }
 }
@@ -385,18 +580,24 @@ void SgfParser::BuildLabels(int index) {
   for (size_t i = 0; i < valueCount_; ++i) {
     const std::string_view value = values_[i];
     const size_t colon = value.find(':');
-    if (colon == std::string_view::npos) continue;
+    if (colon == std::string_view::npos) {
+      if (report_.enabled()) ReportValue(i, "has no ':' before its text: value dropped");
+      continue;
+    }
     const auto point = ParsePoint(value.substr(0, colon));
-    if (!point) continue;
-    properties_.push_back(Property::WithPointText(index, *point, Decode(value.substr(colon + 1))));
+    if (!point) {
+      if (report_.enabled()) ReportValue(i, "is not a point and a text: value dropped");
+      continue;
+    }
+    ReportOffBoard(index, *point, i);
+    properties_.push_back(Property::WithPointText(index, *point, Decode(i, colon + 1)));
   }
 }
 
-int ChooseCodePage(std::string_view text, const ReadContext& context) {
+// The charset label wins when the bytes agree with it.
+int ChooseCodePage(std::string_view text, const ReadContext& context, const RootFacts& root) {
   if (context.forceCodePage) return context.codePage;
-  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
-  const std::optional<std::string> label = scanner.ScanRootCharset();
-  const int labelled = label ? CodePageOfCharsetLabel(*label) : 0;
+  const int labelled = root.charset ? CodePageOfCharsetLabel(*root.charset) : 0;
   const bool validUtf8 = IsValidUtf8(text);
   if (labelled == 0 || (labelled == kUtf8CodePage && !validUtf8)) {
     if (validUtf8) return kUtf8CodePage;
@@ -407,26 +608,87 @@ int ChooseCodePage(std::string_view text, const ReadContext& context) {
   return validUtf8 && HasNonAscii(text) ? kUtf8CodePage : labelled;
 }
 
+// A UTF-16 file that says so is read as UTF-8 text: its label is no news.
+void ReportCharset(const RootFacts& root, int codePage, bool fromUtf16, const ReadReport& report) {
+  if (!root.charset) return;
+  if (fromUtf16 && AsciiUpper(TrimAsciiSpace(*root.charset)).starts_with("UTF")) return;
+  const int labelled = CodePageOfCharsetLabel(*root.charset);
+  const std::string used = "code page " + std::to_string(codePage);
+  if (labelled == 0) {
+    report.At(root.charsetAt,
+              "unknown charset " + Quoted(*root.charset) + ": text read as " + used);
+  } else if (labelled != codePage) {
+    report.At(root.charsetAt,
+              "text does not match its charset " + Quoted(*root.charset) + ": read as " + used);
+  }
+}
+
+// Reports about UTF-8 text made from a UTF-16 file, placed in the file: a
+// character of one to three bytes came from two bytes, one of four from four.
+class Utf16Offsets : public DiagnosticSink {
+ public:
+  Utf16Offsets(DiagnosticSink& sink, std::string_view file, std::string_view utf8)
+      : sink_(sink), utf8_(utf8) {
+    const auto byte = [&file](size_t i) { return static_cast<unsigned char>(file[i]); };
+    const bool mark = file.size() >= 2 && ((byte(0) == 0xFF && byte(1) == 0xFE) ||
+                                           (byte(0) == 0xFE && byte(1) == 0xFF));
+    start_ = mark ? 2 : 0;
+  }
+
+  void Report(size_t offset, std::string_view message) override {
+    size_t fileOffset = start_;
+    for (size_t i = 0; i < offset && i < utf8_.size();) {
+      const auto lead = static_cast<unsigned char>(utf8_[i]);
+      const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+      fileOffset += length == 4 ? 4 : 2;
+      i += length;
+    }
+    sink_.Report(fileOffset, message);
+  }
+
+ private:
+  DiagnosticSink& sink_;
+  std::string_view utf8_;
+  size_t start_ = 0;
+};
+
+void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
+                  DiagnosticSink* diagnostics, const FileInput* input, bool fromUtf16) {
+  const ReadReport report(diagnostics, text);
+  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
+    const size_t length = static_cast<size_t>(static_cast<const char*>(zero) - text.data());
+    report.At(length, ZeroByteMessage(text.size() - length - 1));
+    text = text.substr(0, length);
+  }
+  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
+  const RootFacts rootFacts = scanner.ScanRoot();
+  const int codePage = ChooseCodePage(text, context, rootFacts);
+  // A code page the user chose overrides the label without repairing anything.
+  if (!context.forceCodePage) ReportCharset(rootFacts, codePage, fromUtf16, report);
+  if (input != nullptr) input->Release(text.data() + text.size());
+  SgfParser parser(text, SgfParser::Mode::Build, LeadBytesOf(codePage), codePage, input,
+                   diagnostics);
+  parser.SetBoardSize(rootFacts.boardSize);
+  parser.ReadRecord(root);
+  context.codePage = codePage;
+}
+
 }  // namespace
 
-void ReadSgf(GameTree& root, std::string_view text, ReadContext& context, const FileInput* input) {
+void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,
+             DiagnosticSink* diagnostics, const FileInput* input) {
   // UTF-16 records are read as the same text in UTF-8; their CA then says so,
   // since that is how they will be saved.
   if (const std::optional<std::string> utf8 = Utf16FileToUtf8(text)) {
-    ReadSgf(root, *utf8, context);
+    std::optional<Utf16Offsets> placed;
+    if (diagnostics != nullptr) placed.emplace(*diagnostics, text, *utf8);
+    ReadSgfBytes(root, *utf8, context, placed ? &*placed : nullptr, nullptr, true);
     if (Node* first = root.NodeAt(0); first != nullptr && first->Has(kPropCA)) {
       first->Find(kPropCA)->SetText(u"UTF-8");
     }
     return;
   }
-  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
-    text = text.substr(0, static_cast<size_t>(static_cast<const char*>(zero) - text.data()));
-  }
-  const int codePage = ChooseCodePage(text, context);
-  if (input != nullptr) input->Release(text.data() + text.size());
-  SgfParser parser(text, SgfParser::Mode::Build, LeadBytesOf(codePage), codePage, input);
-  parser.ReadRecord(root);
-  context.codePage = codePage;
+  ReadSgfBytes(root, text, context, diagnostics, input, false);
 }
 
 }  // namespace vantaro

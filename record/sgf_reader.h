@@ -4,6 +4,7 @@
 
 #include "game/game_tree.h"
 #include "record/file_input.h"
+#include "record/read_diagnostics.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -25,7 +26,9 @@ constexpr int kMaxVariationDepth = 10000;
 // used. Other game trees of a collection
 // are kept as the root's collection tail. When the text is a file's input,
 // the memory of what has been read is given back as the reader goes.
+// What was repaired or skipped goes to diagnostics when given, with byte
+// offsets in text (in the file, for UTF-16 text).
 void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,
-             const FileInput* input = nullptr);
+             DiagnosticSink* diagnostics = nullptr, const FileInput* input = nullptr);
 
 }  // namespace vantaro

@@ -20,16 +20,11 @@ bool IsListType(int id) {
 }
 
 // Stable by table index: properties with the same identifier keep their order.
+// A merge sort, since a hostile node may hold a great many properties.
 void SortProperties(PropertyList& properties) {
-  for (size_t i = 1; i < properties.size(); ++i) {
-    if (properties[i - 1].id() <= properties[i].id()) continue;
-    Property moving = std::move(properties[i]);
-    size_t j = i;
-    for (; j > 0 && properties[j - 1].id() > moving.id(); --j) {
-      properties[j] = std::move(properties[j - 1]);
-    }
-    properties[j] = std::move(moving);
-  }
+  const auto byIndex = [](const Property& a, const Property& b) { return a.id() < b.id(); };
+  if (std::is_sorted(properties.begin(), properties.end(), byIndex)) return;
+  std::stable_sort(properties.begin(), properties.end(), byIndex);
 }
 
 class SgfWriter {

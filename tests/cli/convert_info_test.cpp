@@ -59,6 +59,20 @@ TEST_F(CliTest, ImportFailuresNameTheFileAndTheReason) {
   EXPECT_EQ(RunCli({"info", Write("tiny.go", "GO")}).status, 1);
 }
 
+TEST_F(CliTest, InfoAndConvertAnswerTwoHundredThousandNestedLevels) {
+  std::string hostile = "(;B[aa]";
+  for (int i = 0; i < 200000; ++i) hostile += "(;W[bb]";
+  hostile.append(200001, ')');
+  const std::string file = Write("deep.sgf", hostile);
+  const ProcessResult info = RunCli({"info", file});
+  EXPECT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("nodes: 200001\ntrees: 10000\nmoves: 200001\n"), std::string::npos);
+  const ProcessResult converted = RunCli({"convert", file, "-o", PathOf("deep-out.sgf")});
+  EXPECT_EQ(converted.status, 0) << converted.err;
+  const ProcessResult reread = RunCli({"info", PathOf("deep-out.sgf")});
+  EXPECT_EQ(reread.out, info.out);
+}
+
 TEST_F(CliTest, ConvertToAFileOrStandardOutput) {
   const std::string sgf = Write("b.sgf", "(;KM[6.5])");
   EXPECT_EQ(RunCli({"convert", sgf, "-o", "-"}).out, "(;KM[6.500000]\r\n)");

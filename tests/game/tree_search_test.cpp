@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "record/sgf_reader.h"
 #include "test_support.h"
 #include "text/text_conversion.h"
 
@@ -89,6 +90,84 @@ TEST(SearchBackward, VisitOrderWithAndWithoutClimbing) {
               SearchBackward(x, 0, {true, true, true}, false, p);
             }),
             "x0 a1 a0 r1 r0");
+}
+
+// Each level holds one node and two children, the second leading on: the
+// deepest node is in the last child of every level.
+std::string LastChildChain(int levels) {
+  std::string sgf = "(;C[top]";
+  for (int i = 0; i < levels; ++i) sgf += "(;C[side])(;C[on]";
+  sgf.append(static_cast<size_t>(levels) + 1, ')');
+  return sgf;
+}
+
+GameTree& DeepestTree(GameTree& root) {
+  GameTree* tree = &root;
+  while (tree->ChildCount() > 0) tree = tree->ChildAt(tree->ChildCount() - 1);
+  return *tree;
+}
+
+// Climbing out of a last child searches all of the parent's children again,
+// at every level: the whole record once per level when nothing matches.
+TEST(SearchForward, AStatelessSearchGoesThroughEachSubtreeOnce) {
+  constexpr int kLevels = 2000;
+  auto record = ReadSgfText(LastChildChain(kLevels));
+  GameTree& deepest = DeepestTree(*record.root);
+  long visits = 0;
+  const NodePredicate nothing = [&visits](const Node&) {
+    ++visits;
+    return false;
+  };
+  SearchFlags flags{false, false, true, true};
+  EXPECT_EQ(SearchForward(deepest, 1, flags, nothing), nullptr);
+  EXPECT_LE(visits, 3L * static_cast<long>(CountRecord(*record.root).nodes));
+
+  // The same node is found as by the search that shows every node each time.
+  const NodePredicate top = [](const Node& node) { return node.Find(kPropC)->text() == u"top"; };
+  Node* once = SearchForward(deepest, 1, flags, top);
+  flags.stateless = false;
+  EXPECT_EQ(once, SearchForward(deepest, 1, flags, top));
+  EXPECT_EQ(once, nullptr);  // the root's own nodes are never searched again
+}
+
+TEST(SearchForward, StatelessSearchesFindWhatTheFullOrderFinds) {
+  auto record = ReadSgfText(kTree);
+  GameTree& root = *record.root;
+  for (const char* name : {"r1", "a1", "x0", "y0", "b0", "c1"}) {
+    const NodePredicate named = [name](const Node& node) {
+      return ToDisplayUtf8(node.Find(kPropC)->text()) == name;
+    };
+    for (const auto& from : {std::vector<int>{}, {0, 1}, {2}, {0, 0}}) {
+      GameTree* tree = &root;
+      for (int index : from) tree = tree->ChildAt(index);
+      for (int bits = 0; bits < 8; ++bits) {
+        SearchFlags flags{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, false};
+        Node* full = SearchForward(*tree, 0, flags, named);
+        flags.stateless = true;
+        EXPECT_EQ(SearchForward(*tree, 0, flags, named), full) << name << " flags " << bits;
+      }
+    }
+  }
+}
+
+TEST(TreeSearches, NestingAsDeepAsTheReaderAllowsNeedsNoRecursion) {
+  std::string sgf;
+  for (int i = 0; i < kMaxVariationDepth; ++i) sgf += "(;C[x]";
+  sgf += ";B[cc]";
+  sgf.append(static_cast<size_t>(kMaxVariationDepth), ')');
+  auto record = ReadSgfText(sgf);
+  GameTree& root = *record.root;
+  Node* last = root.LastNodeAlongFirstChildren();
+  ASSERT_NE(last->Find(kPropB), nullptr);
+  EXPECT_EQ(NextMoveNode(root, 0), last);
+  EXPECT_EQ(NextMoveAtPoint(root, 0, {2, 2}), last);
+  EXPECT_EQ(FindMoveNumber(root, 0, 0, 1), last);
+  const NodePredicate isMove = [](const Node& node) { return node.Has(kPropB); };
+  EXPECT_EQ(SearchForward(root, 0, {false, false, true}, isMove), last);
+  GameTree* deepest = last->tree();
+  EXPECT_EQ(SearchBackward(*deepest, -1, {false, true, true}, true,
+                           [](const Node& node) { return node.Has(kPropB); }),
+            nullptr);
 }
 
 TEST(StepCounter, StopsAtTheEndWhenTheStepsRunOut) {

@@ -149,7 +149,7 @@ TEST(GoReader, NamesAndMoves) {
 // Whatever a cut file still claims, a reader reads no move that is not in
 // it: every prefix of a file fails or reads the first moves of the whole.
 TEST(BinaryReaders, EveryPrefixFailsOrReadsTheFirstMovesOfTheFile) {
-  using Reader = IoResult (*)(GameTree&, std::string_view, ReadContext&);
+  using Reader = IoResult (*)(GameTree&, std::string_view, ReadContext&, DiagnosticSink*);
   struct Case {
     std::string_view format;
     Reader read;
@@ -163,14 +163,14 @@ TEST(BinaryReaders, EveryPrefixFailsOrReadsTheFirstMovesOfTheFile) {
   for (const Case& c : cases) {
     GameTree whole;
     ReadContext context{false, 65001};
-    ASSERT_TRUE(c.read(whole, c.file, context).ok) << c.format;
+    ASSERT_TRUE(c.read(whole, c.file, context, nullptr).ok) << c.format;
     const auto all = Moves(whole);
     ASSERT_EQ(all.size(), c.format == "BDX" ? 2u : 3u) << c.format;
     int readCuts = 0;
     for (size_t length = 0; length < c.file.size(); ++length) {
       GameTree tree;
       ReadContext fresh{false, 65001};
-      if (!c.read(tree, c.file.substr(0, length), fresh).ok) continue;
+      if (!c.read(tree, c.file.substr(0, length), fresh, nullptr).ok) continue;
       ++readCuts;
       const auto moves = Moves(tree);
       ASSERT_LE(moves.size(), all.size()) << c.format << " cut at " << length;

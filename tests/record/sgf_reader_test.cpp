@@ -219,5 +219,26 @@ TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
   EXPECT_EQ(CountRecord(*ReadSgfText(hostile).root).nodes, 0u);
 }
 
+// 200,000 levels once took half a minute: every level past the limit copied
+// the whole deepest sequence to append its node. The test's time limit in
+// CMake catches that; the benchmark measures it.
+TEST(SgfReader, NestingFarPastTheLimitIsJoinedWithoutCopyingTheSequence) {
+  constexpr int kLevels = 200000;
+  std::string hostile = "(;B[aa]";
+  for (int i = 0; i < kLevels; ++i) hostile += "(;W[bb]";
+  hostile.append(kLevels + 1, ')');
+  auto record = ReadSgfText(hostile);
+  EXPECT_EQ(CountRecord(*record.root).nodes, static_cast<size_t>(kLevels + 1));
+  const GameTree* deepest = record.root.get();
+  while (deepest->ChildCount() > 0) deepest = deepest->ChildAt(0);
+  ASSERT_EQ(deepest->NodeCount(), kLevels + 2 - kMaxVariationDepth);
+  EXPECT_EQ(deepest->NodeAt(deepest->NodeCount() - 1)->Find(kPropW)->point(), (Point{1, 1}));
+
+  const std::string written = test::WriteSgfText(*record.root);
+  auto reread = ReadSgfText(written);
+  EXPECT_TRUE(test::SameTree(*record.root, *reread.root));
+  EXPECT_TRUE(test::SameTree(*record.root, *record.root->Clone()));
+}
+
 }  // namespace
 }  // namespace vantaro

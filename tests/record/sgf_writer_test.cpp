@@ -131,5 +131,19 @@ TEST(SgfWriter, NodeAlone) {
   EXPECT_EQ(WriteSgfNode(*record.root->NodeAt(0), 65001), ";B[pd]LB[aa:A][bb:B]C[hi]");
 }
 
+// Sorting a node's properties moved each one past all the greater ones before
+// it: quadratic in the size of the node.
+TEST(SgfWriter, ANodeOfManyPropertiesOutOfOrderIsSortedStably) {
+  std::string sgf = "(;";
+  for (int i = 0; i < 100000; ++i)
+    sgf += i % 2 == 0 ? "W[aa]" : "C[" + std::to_string(i) + "]B[bb]";
+  sgf += ")";
+  const std::string written = RoundTrip(sgf);
+  const size_t firstW = written.find("W[aa]");
+  EXPECT_EQ(written.find("B[bb]", firstW), std::string::npos);  // every B before the first W
+  EXPECT_LT(written.find("C[1]"), written.find("C[3]"));        // each kind in its own order
+  EXPECT_LT(written.find("C[99997]"), written.find("C[99999]"));
+}
+
 }  // namespace
 }  // namespace vantaro

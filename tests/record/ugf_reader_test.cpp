@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "record/importers.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
@@ -68,6 +69,27 @@ TEST(UgfReader, UnknownSectionsAreSkipped) {
   auto tree = ReadUgfText("[Header]\nPlace=here\n[ReviewNode]\nPD,B1,1,0\n[Data]\nQQ,B1,1,0\n");
   EXPECT_EQ(tree->NodeCount(), 2);
   EXPECT_EQ(ReadUgfText("nothing useful")->NodeCount(), 1);
+}
+
+// Each text block counted the moves from the start to find its node, and each
+// text line copied the whole comment so far: both quadratic in the file.
+TEST(UgfReader, ManyTextBlocksAndLongTextsReadInOnePass) {
+  constexpr int kMoves = 50000;
+  std::string text = "[Data]\n";
+  for (int i = 0; i < kMoves; ++i) text += i % 2 == 0 ? "DD,B1,1,0\n" : "EE,W1,1,0\n";
+  text += "[Figure]\n";
+  for (int i = 1; i <= kMoves; ++i)
+    text += ".TEXT," + std::to_string(i) + "\nm" + std::to_string(i) + "\n";
+  text += ".TEXT,1\n";
+  for (int i = 0; i < 100000; ++i) text += "line\n";
+  text += ".ENDTEXT\n.TEXT,2\nafter\n";
+  auto tree = ReadUgfText(text);
+  ASSERT_EQ(tree->NodeCount(), kMoves + 1);
+  EXPECT_EQ(TextOf(*tree->NodeAt(kMoves), kPropC), u"m" + FromUtf8(std::to_string(kMoves)));
+  const std::u16string first = TextOf(*tree->NodeAt(1), kPropC);
+  EXPECT_EQ(first.size(), 2 + 4 * 100000u);
+  EXPECT_TRUE(first.starts_with(u"m1line"));
+  EXPECT_EQ(TextOf(*tree->NodeAt(2), kPropC), u"m2after");
 }
 
 }  // namespace
