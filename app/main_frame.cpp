@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 
 #include "app/app_icon.h"
+#include "app/board_view.h"
 #include "app/command_bar_images.h"
 #include "app/command_binder.h"
 #include "app/comment_view.h"
@@ -69,12 +70,13 @@ QString MenuEscaped(QString text) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options)
+CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options,
+                       DrawingTimes* times)
     : document_(document),
       recentFiles_(recentFiles),
       table_(document),
       commands_(new CommandBinder(table_, this)),
-      mainView_(new CMainView(options, this)) {
+      mainView_(new CMainView(options, times, this)) {
   setWindowIcon(AppIcon());
   setCentralWidget(mainView_);
   menus_ = BuildMenus(*menuBar(), *commands_);

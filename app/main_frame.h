@@ -13,6 +13,7 @@ class QToolBar;
 
 namespace vantaro {
 class CVantaroCEDoc;
+class DrawingTimes;
 struct Options;
 }  // namespace vantaro
 
@@ -29,8 +30,9 @@ class CMainFrame : public QMainWindow, public UpdateSink {
   Q_OBJECT
 
  public:
-  // All must outlive the frame.
-  CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options);
+  // All must outlive the frame; the board's drawing times go to times (may be null).
+  CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options,
+             DrawingTimes* times);
   ~CMainFrame() override;
 
   CMainView& mainView() const { return *mainView_; }

@@ -1,13 +1,14 @@
 #include "app/main_view.h"
 
+#include "app/board_view.h"
 #include "app/comment_view.h"
 #include "app/pane_layout.h"
 
 namespace vantaro::app {
 
-CMainView::CMainView(const Options& options, QWidget* parent)
+CMainView::CMainView(const Options& options, DrawingTimes* times, QWidget* parent)
     : QWidget(parent),
-      boardView_(new QWidget(this)),
+      boardView_(new CVantaroCEView(options, times, this)),
       commentPane_(new CCommentView(options, this)) {
   connect(commentPane_, &CCommentView::tapped, this, &CMainView::ToggleLayout);
   connect(commentPane_, &CCommentView::finished, boardView_,

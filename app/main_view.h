@@ -3,12 +3,14 @@
 #include <QWidget>
 
 namespace vantaro {
+class DrawingTimes;
 struct Options;
-}
+}  // namespace vantaro
 
 namespace vantaro::app {
 
 class CCommentView;
+class CVantaroCEView;
 
 // The frame's client: the board view above the comment pane. Its layout is
 // board first (a square board area as wide as the client) or split in two
@@ -17,10 +19,10 @@ class CMainView : public QWidget {
   Q_OBJECT
 
  public:
-  // options must outlive the view.
-  explicit CMainView(const Options& options, QWidget* parent = nullptr);
+  // options must outlive the view; the board's drawing times go to times (may be null).
+  CMainView(const Options& options, DrawingTimes* times, QWidget* parent = nullptr);
 
-  QWidget* boardView() const { return boardView_; }
+  CVantaroCEView* boardView() const { return boardView_; }
   CCommentView* commentPane() const { return commentPane_; }
   bool split() const { return split_; }
   void ToggleLayout();
@@ -32,7 +34,7 @@ class CMainView : public QWidget {
   void Relayout();
 
   bool split_ = false;
-  QWidget* boardView_;
+  CVantaroCEView* boardView_;
   CCommentView* commentPane_;
 };
 

@@ -111,9 +111,17 @@ void OptionsStore::LoadAll(Options& options) {
   ReadGroup(options, OptionGroup::Print);
 }
 
+void OptionsStore::Record(std::string_view timer, int milliseconds) {
+  drawingTimes_.insert_or_assign(std::string(timer), milliseconds);
+}
+
 bool OptionsStore::SaveAll(const Options& options) {
   WriteGroup(options, OptionGroup::Print);
   profile_->setValue(kLanguage, DwordValue(options.language));
+  for (const auto& [timer, milliseconds] : drawingTimes_) {
+    profile_->setValue(QStringLiteral("Performance/") + QString::fromStdString(timer),
+                       DwordValue(milliseconds));
+  }
   WriteGroup(options, OptionGroup::View);
   WriteGroup(options, OptionGroup::General);
   options_->sync();

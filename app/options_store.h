@@ -3,10 +3,12 @@
 #include <QSettings>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 
 #include "options/options.h"
+#include "render/drawing_times.h"
 
 namespace vantaro::app {
 
@@ -17,11 +19,12 @@ namespace vantaro::app {
 //   the recent-file list and the drawing times under "Performance";
 // - the machine-wide "Vantaro4" (/etc/xdg/Brenmoor/Vantaro4.conf), value
 //   "path": the install directory, read only.
-// Settings are read once at start-up and written once at exit.
-class OptionsStore {
+// Settings are read once at start-up and written once at exit; so are the
+// drawing times, kept meanwhile.
+class OptionsStore : public DrawingTimes {
  public:
   OptionsStore();
-  ~OptionsStore();
+  ~OptionsStore() override;
   OptionsStore(const OptionsStore&) = delete;
   OptionsStore& operator=(const OptionsStore&) = delete;
 
@@ -30,7 +33,7 @@ class OptionsStore {
   // board size clamped to 2..52), the language and last the print settings.
   // A missing or malformed value keeps its default.
   void LoadAll(Options& options);
-  // Writes every persisted setting and the language, and creates the empty
+  // Writes every persisted setting, the language and the drawing times, and creates the empty
   // option file in the user's settings folder. False when that file could
   // not be created; nothing is shown. "Option/CommentFont" is left as it is:
   // nothing in the program changes the comment font.
@@ -42,12 +45,16 @@ class OptionsStore {
   std::filesystem::path OptionFilePath() const;
   QSettings& profile() { return *profile_; }
 
+  // The latest time of each timed drawing step, for "Performance".
+  void Record(std::string_view timer, int milliseconds) override;
+
  private:
   void ReadGroup(Options& options, OptionGroup group);
   void WriteGroup(const Options& options, OptionGroup group);
 
   std::unique_ptr<QSettings> options_;
   std::unique_ptr<QSettings> profile_;
+  std::map<std::string, int, std::less<>> drawingTimes_;
 };
 
 }  // namespace vantaro::app

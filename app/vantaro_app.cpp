@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "app/board_view.h"
 #include "app/comment_view.h"
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
@@ -51,14 +52,14 @@ CVantaroCEApp::~CVantaroCEApp() {
 void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   store_->LoadAll(options_);
   recentFiles_->Load(store_->profile());
-  frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_);
+  frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, store_.get());
   ui_->SetFrameHooks({
       .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
   });
   CMainView& view = frame_->mainView();
-  document_->SetPanes({frame_.get(), view.commentPane()});
+  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane()});
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
   const QString file = CommandLineFile(arguments);
