@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/app_icon.h"
+#include "app/benchmark_hook.h"
 #include "app/vantaro_app.h"
 
 int main(int argc, char** argv) {
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(vantaro::app::AppIcon());
   vantaro::app::CVantaroCEApp program;
   program.InitInstance(QApplication::arguments());
+  vantaro::app::ReportFirstPaintWhenAsked(program);
   const int status = QApplication::exec();
   program.ExitInstance();
   return status;
