@@ -372,15 +372,20 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   } else {
     // Without a mark: record syntax is ASCII, so one byte of many pairs is
     // zero, always on the same side, and text in any 8-bit encoding has none.
+    // A comment in a CJK script may fill most of the window, so a record whose
+    // opening parenthesis is itself a UTF-16 character needs no more.
     size_t zeroHigh = 0, zeroLow = 0;
     const size_t pairs = std::min<size_t>(bytes.size() / 2, 512);
     for (size_t i = 0; i < pairs; ++i) {
       zeroHigh += byte(2 * i) == 0;
       zeroLow += byte(2 * i + 1) == 0;
     }
-    if (zeroHigh * 4 >= pairs && zeroLow * 64 < pairs) {
+    const size_t open = bytes.substr(0, 2 * pairs).find('(');
+    const bool opensBig = open != std::string_view::npos && open % 2 == 1 && byte(open - 1) == 0;
+    const bool opensLittle = open != std::string_view::npos && open % 2 == 0 && byte(open + 1) == 0;
+    if ((zeroHigh * 4 >= pairs || opensBig) && zeroLow * 64 < pairs) {
       bigEndian = true;
-    } else if (zeroLow * 4 >= pairs && zeroHigh * 64 < pairs) {
+    } else if ((zeroLow * 4 >= pairs || opensLittle) && zeroHigh * 64 < pairs) {
       bigEndian = false;
     } else {
       return std::nullopt;

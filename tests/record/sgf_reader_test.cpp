@@ -178,6 +178,30 @@ TEST(SgfReader, Utf8TextWinsOverALegacyLabel) {
   EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed2");
 }
 
+std::string Utf16LittleEndian(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t c : text)
+    bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
+// Saved as UTF-8, so CA says so from now on.
+TEST(SgfReader, AUtf16RecordWithoutAMarkIsReadAsItsText) {
+  auto record = ReadSgfText(Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252);
+  ASSERT_EQ(record.root->NodeCount(), 2);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
+  EXPECT_EQ(record.root->NodeAt(1)->FindMove()->point(), (Point{15, 3}));
+}
+
+// Taken for 8-bit text, such a file ended at its first zero byte: an empty record.
+TEST(SgfReader, AUtf16RecordWithoutAMarkIsNotCutShortByALongCjkComment) {
+  const std::u16string comment(700, u'\u68cb');
+  auto record = ReadSgfText(Utf16LittleEndian(u"(;C[" + comment + u"];B[pd])"), 1252);
+  ASSERT_EQ(record.root->NodeCount(), 2);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), comment);
+}
+
 TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
   std::string deep;
   const int depth = kMaxVariationDepth + 5000;
