@@ -87,6 +87,7 @@ class CBoardDrawer {
   int BoardHeight() const;
 
   // The layers, in drawing order (board_drawer_layers.cpp).
+  void FillBackground(rutl::DC& dc, const rutl::Rect& whole);
   void DrawBoardSurface(rutl::DC& dc);
   std::vector<std::uint8_t> HiddenLines() const;
   bool ShowsNextMoveMark(const OverlayEntry& entry) const;

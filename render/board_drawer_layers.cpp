@@ -51,9 +51,7 @@ void CBoardDrawer::Draw(rutl::DC& dc) {
     return;
   }
   rutl::DC& out = *backBuffer_.dc();
-  out.FillSolidRect({0, 0, width, height},
-                    rutl::ColourOf(board_->tryPlayActive() ? options_.tryPlayBackground
-                                                           : options_.backgroundColor));
+  FillBackground(out, {0, 0, width, height});
   DrawBoardSurface(out);
   const std::vector<std::uint8_t> hidden = HiddenLines();
   DrawGrid(out, hidden);
@@ -66,6 +64,17 @@ void CBoardDrawer::Draw(rutl::DC& dc) {
   DrawCommentArea(out);
   ScopedDrawingTimer copy(times_, "CBoardDrawer::Draw::BitBlt");
   dc.BitBlt(0, 0, width, height, out, 0, 0, rutl::RasterOp::SrcCopy);
+}
+
+void CBoardDrawer::FillBackground(rutl::DC& dc, const rutl::Rect& whole) {
+  const rutl::COLORREF colour = rutl::ColourOf(board_->tryPlayActive() ? options_.tryPlayBackground
+                                                                       : options_.backgroundColor);
+  // The board covers its own rectangle next: only what lies around it needs filling.
+  const rutl::Rect& board = layout_.board;
+  dc.FillSolidRect({whole.left, whole.top, whole.right, board.top}, colour);
+  dc.FillSolidRect({whole.left, board.bottom, whole.right, whole.bottom}, colour);
+  dc.FillSolidRect({whole.left, board.top, board.left, board.bottom}, colour);
+  dc.FillSolidRect({board.right, board.top, whole.right, board.bottom}, colour);
 }
 
 void CBoardDrawer::DrawBoardSurface(rutl::DC& dc) {

@@ -83,6 +83,11 @@ Rect Rect::Union(const Rect& a, const Rect& b) {
           std::max(a.bottom, b.bottom)};
 }
 
+Font::Font(QFont font) : font_(std::move(font)) {
+  static std::uint64_t lastSerial = 0;
+  serial_ = ++lastSerial;
+}
+
 Font Font::Create(std::u16string_view face, int height, int width, int weight) {
   QFont font(ToQString(face));
   font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
@@ -226,11 +231,61 @@ void DC::Ellipse(const Rect& rect) {
   painter->restore();
 }
 
+void DC::ApplyTextState(QPainter& painter) {
+  // A painter that is not ours may have been changed by its owner since.
+  if (ownPainter_ == nullptr || paintedFont_ != font_.serial()) {
+    painter.setFont(font_.qfont());
+    paintedFont_ = font_.serial();
+  }
+  if (ownPainter_ == nullptr || paintedTextColour_ != textColour_) {
+    painter.setPen(QColor::fromRgb(ToQRgb(textColour_)));
+    paintedTextColour_ = textColour_;
+  }
+}
+
+const QStaticText& DC::Shaped(std::u16string_view text) {
+  // The key is the font's number followed by the text.
+  std::u16string key(4, u'\0');
+  for (int i = 0; i < 4; ++i)
+    key[static_cast<size_t>(i)] = static_cast<char16_t>(font_.serial() >> (16 * i));
+  key += text;
+  if (shapedTexts_.size() > 4096) shapedTexts_.clear();
+  auto [entry, added] = shapedTexts_.try_emplace(std::move(key));
+  if (added) {
+    entry->second.setTextFormat(Qt::PlainText);
+    entry->second.setText(ToQString(text));
+    entry->second.prepare(QTransform(), font_.qfont());
+  }
+  return entry->second;
+}
+
+double DC::LineHeight() {
+  if (measuredFont_ != font_.serial()) {
+    const QFontMetricsF metrics(font_.qfont());
+    lineHeight_ = metrics.ascent() + metrics.descent();
+    measuredFont_ = font_.serial();
+  }
+  return lineHeight_;
+}
+
 int DC::DrawText(std::u16string_view text, const Rect& rect, TextLayout layout) {
   QPainter* painter = Painter();
   if (painter == nullptr) return 0;
-  painter->setFont(font_.qfont());
-  painter->setPen(QColor::fromRgb(ToQRgb(textColour_)));
+  ApplyTextState(*painter);
+  if (layout == TextLayout::CentredSingleLine && text.find_first_of(u"\r\n") == text.npos) {
+    // Shaping is most of the cost of text: board texts are shaped once and
+    // then only drawn. Texts wider than their rectangle go the clipping way.
+    // Centred on the line's ascent and descent, as laid-out text is.
+    const QStaticText& shaped = Shaped(text);
+    const double width = shaped.size().width();
+    const double height = LineHeight();
+    if (width <= rect.Width() && height <= rect.Height()) {
+      painter->drawStaticText(
+          QPointF(rect.left + (rect.Width() - width) / 2, rect.top + (rect.Height() - height) / 2),
+          shaped);
+      return static_cast<int>(std::ceil(height));
+    }
+  }
   QRect drawn;
   painter->drawText(ToQRect(rect), QtFlags(layout), WithLineFeeds(text), &drawn);
   return drawn.height();

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QFont>
+#include <QStaticText>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "render/colour.h"
 
@@ -72,11 +74,13 @@ class Font {
   static Font CreatePoint(std::u16string_view face, int tenthsOfPoint, int weight, const DC& dc);
 
   const QFont& qfont() const { return font_; }
-  bool operator==(const Font& other) const { return font_ == other.font_; }
+  // Tells fonts apart cheaply: every font made gets its own number (0 for the default).
+  std::uint64_t serial() const { return serial_; }
 
  private:
-  explicit Font(QFont font) : font_(std::move(font)) {}
+  explicit Font(QFont font);
   QFont font_;
+  std::uint64_t serial_ = 0;
 };
 
 // How DrawText lays out a text in its rectangle; text is never prefixed
@@ -143,6 +147,12 @@ class DC {
 
  private:
   QPainter* Painter();
+  // Puts the selected font and text colour into the painter when they changed.
+  void ApplyTextState(QPainter& painter);
+  // The text shaped once in the selected font, kept for the next paint.
+  const QStaticText& Shaped(std::u16string_view text);
+  // Ascent plus descent of the selected font.
+  double LineHeight();
   void FillPixels(int left, int top, int right, int bottom, COLORREF colour);
   bool BlitPixels(int x, int y, int width, int height, const DC& source, int sx, int sy,
                   RasterOp op);
@@ -157,6 +167,11 @@ class DC {
   Brush brush_ = Brush::StockWhite();
   Font font_;
   COLORREF textColour_ = 0;
+  std::uint64_t paintedFont_ = ~std::uint64_t{0};  // what the painter holds, for memory contexts
+  COLORREF paintedTextColour_ = kInvalidColour;
+  std::unordered_map<std::u16string, QStaticText> shapedTexts_;
+  std::uint64_t measuredFont_ = ~std::uint64_t{0};
+  double lineHeight_ = 0;
 };
 
 // The screen's vertical pixels per inch (96 when there is no screen).
