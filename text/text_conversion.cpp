@@ -197,7 +197,15 @@ void AppendEscapedBytes(const char* bytes, size_t count, std::u16string& out) {
   }
 }
 
-void AppendWithIconv(iconv_t cd, std::string_view bytes, std::u16string& out) {
+// glibc's CP949 converter refuses A2 E8 (U+327E, which KS X 1001 gained after
+// CP949 was fixed) only after consuming it, so its error points past the
+// character. Returns how many of the bytes a failed call consumed are that
+// character.
+size_t RefusedAfterConsuming(int codePage, std::string_view consumed) {
+  return codePage == 949 && consumed.ends_with("\xA2\xE8") ? 2 : 0;
+}
+
+void AppendWithIconv(iconv_t cd, int codePage, std::string_view bytes, std::u16string& out) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(bytes.data());
   size_t inLeft = bytes.size();
@@ -208,11 +216,18 @@ void AppendWithIconv(iconv_t cd, std::string_view bytes, std::u16string& out) {
   while (inLeft > 0) {
     char* outPtr = reinterpret_cast<char*>(buffer);
     size_t outLeft = sizeof buffer;
+    const char* const from = in;
     const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     const int error = errno;
     drain(outPtr);
     if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    // EILSEQ or EINVAL: keep the offending byte and carry on after it.
+    // EILSEQ or EINVAL: keep the offending bytes and carry on after them.
+    const size_t consumed =
+        RefusedAfterConsuming(codePage, std::string_view(from, static_cast<size_t>(in - from)));
+    if (consumed > 0) {
+      AppendEscapedBytes(in - consumed, consumed, out);
+      continue;
+    }
     AppendEscapedBytes(in, 1, out);
     ++in;
     --inLeft;
@@ -359,7 +374,7 @@ void AppendBytesAsWide(std::string_view bytes, int codePage, std::u16string& out
   } else if (IsAsciiCompatible(codePage) && AllAscii(bytes)) {
     out.append(bytes.begin(), bytes.end());
   } else if (iconv_t cd = Converter(codePage, true); cd != ConverterCache::kNone) {
-    AppendWithIconv(cd, bytes, out);
+    AppendWithIconv(cd, codePage, bytes, out);
   } else {
     for (char c : bytes) {
       const auto byte = static_cast<unsigned char>(c);

@@ -55,6 +55,22 @@ TEST(TextConversion, UndecodableBytesSurviveARoundTrip) {
   EXPECT_EQ(WideToBytes(BytesToWide(badGbk, 936), 936), badGbk);
 }
 
+// A2 E8 is U+327E in KS X 1001:2002 but not in CP949, whose converter reads
+// both bytes before it refuses them.
+TEST(TextConversion, BytesCp949LacksSurviveWhereverTheyStand) {
+  const struct {
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {{"\xa2\xe8", u"\xdca2\xdce8"},
+               {"\xb0\xa1\xa2\xe8z", u"\uac00\xdca2\xdce8z"},
+               {"\xa2\xe8\xa2\xe8\xb0\xa1", u"\xdca2\xdce8\xdca2\xdce8\uac00"},
+               {"\xa2\xe8\xa2", u"\xdca2\xdce8\xdca2"}};
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(BytesToWide(bytes, 949), text);
+    EXPECT_EQ(WideToBytes(text, 949), bytes);
+  }
+}
+
 TEST(TextConversion, CharactersTheCodePageLacksBecomeQuestionMarks) {
   EXPECT_EQ(WideToBytes(u"a\u9ed1b", 1252), "a?b");
   EXPECT_EQ(WideToBytes(u"\U0001F600", 949), "?");
