@@ -134,6 +134,14 @@ void Builder::FileMenu() {
       .run = [doc] { doc->Reload(); },
       .enabled = [doc] { return doc->CanReload(); },
   });
+  // The shell shows it as a submenu of EncodingChoices(), each item calling
+  // ReopenWithEncoding with its code page; run alone, it asks for the number.
+  Add({
+      .id = kReopenWithEncoding,
+      .menuText = "Reopen With &Encoding",
+      .run = [doc] { doc->PromptReopenWithEncoding(); },
+      .enabled = [doc] { return doc->CanReload(); },
+  });
   Add({
       .id = kSave,
       .menuText = "&Save\tCtrl+S",

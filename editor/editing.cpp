@@ -331,7 +331,7 @@ bool GoEditor::UnsetAllMoveNumbers() {
 }
 
 bool GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
-                                  bool modifiedAfter) {
+                                  bool modifiedAfter, std::optional<int> codePage) {
   if (target == nullptr && keepCursor) {
     if (const auto position = GameTree::Resolve(*tree, CurrentPath())) target = position->node();
   }
@@ -339,6 +339,7 @@ bool GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, 
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = target;
   tran->modifiedAfter = modifiedAfter;
+  if (codePage) tran->Add(std::make_unique<ActionSetCodePage>(*codePage));
   tran->Add(std::make_unique<ActionReplaceBranch>(*record_, std::move(tree)));
   return Commit(std::move(tran));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,7 +66,10 @@ class GoEditor : public GoBoard, public UpdateSink {
   int cursorIndex() const { return cursorIndex_; }
   Node* CurrentNode() const;
   TreePath CurrentPath() const;
+  // The code page Save encodes text with. Only a transaction changes it
+  // after the record is installed (ActionSetCodePage).
   int codePage() const { return codePage_; }
+  void SetCodePage(int codePage) { codePage_ = codePage; }
   const Options& options() const { return options_; }
   Options& options() { return options_; }
 
@@ -167,8 +171,9 @@ class GoEditor : public GoBoard, public UpdateSink {
   // Replaces the whole record by tree as one transaction; the cursor goes to
   // target, or, with keepCursor, to the current path when it resolves in the
   // new tree (else its first node), or else to the new tree's first node.
+  // A codePage given becomes the record's in the same transaction.
   bool ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
-                          bool modifiedAfter);
+                          bool modifiedAfter, std::optional<int> codePage = std::nullopt);
 
   // --- Try-play ---
   bool StartTryPlay();

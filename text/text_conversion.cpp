@@ -11,11 +11,18 @@
 #include <map>
 
 #include "text/code_page_table.h"
+#include "text/double_byte.h"
+#include "text/double_byte_table.h"
 
 namespace vantaro {
 namespace {
 
 static_assert(std::endian::native == std::endian::little, "UTF-16LE is the host order");
+
+// glibc converts every charset through UCS-4, the form of its wchar_t, so
+// decoding to that form takes one conversion step where UTF-16 takes two.
+static_assert(sizeof(wchar_t) == sizeof(char32_t), "glibc's wchar_t is UCS-4");
+constexpr char kUcs4[] = "WCHAR_T";
 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -27,79 +34,16 @@ bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// 65001 has its own code; the others are named by the code page table.
 const char* IconvName(int codePage) {
-  switch (codePage) {
-    case 708:
-      return "ISO-8859-6";
-    case 28596:
-      return "ISO-8859-6";
-    case 1256:
-      return "CP1256";
-    case 28594:
-      return "ISO-8859-4";
-    case 1257:
-      return "CP1257";
-    case 852:
-      return "CP852";
-    case 28592:
-      return "ISO-8859-2";
-    case 1250:
-      return "CP1250";
-    // GB18030 decodes every GBK text the same and also reads the four-byte
-    // sequences that files labelled GB2312 or GBK often contain.
-    case 936:
-      return "GB18030";
-    case 950:
-      return "CP950";
-    case 866:
-      return "CP866";
-    case 28595:
-      return "ISO-8859-5";
-    case 20866:
-      return "KOI8-R";
-    case 21866:
-      return "KOI8-U";
-    case 1251:
-      return "CP1251";
-    case 28597:
-      return "ISO-8859-7";
-    case 1253:
-      return "CP1253";
-    case 862:
-      return "CP862";
-    case 38598:
-      return "ISO-8859-8";
-    case 28598:
-      return "ISO-8859-8";
-    case 1255:
-      return "CP1255";
-    case 51932:
-      return "EUC-JP";
-    case 50220:
-      return "ISO-2022-JP";
-    case 932:
-      return "CP932";
-    case 949:
-      return "CP949";
-    case 874:
-      return "CP874";
-    case 28599:
-      return "ISO-8859-9";
-    case 1254:
-      return "CP1254";
-    case 1258:
-      return "CP1258";
-    case 28591:
-      return "ISO-8859-1";
-    case 1252:
-      return "CP1252";
-    default:
-      return nullptr;  // 65001 has its own code; others have no converter here
-  }
+  const Charset* row = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  if (row == nullptr || row->iconvName.empty() || codePage == kUtf8CodePage) return nullptr;
+  return row->iconvName.c_str();
 }
 
 // iconv descriptors are costly to open, so each direction is opened once per
-// code page and reused; a descriptor is reset before every conversion.
+// code page and reused; a descriptor is reset before every conversion. The
+// same goes for the lookup tables of the double-byte code pages.
 class ConverterCache {
  public:
   ~ConverterCache() {
@@ -113,21 +57,34 @@ class ConverterCache {
     if (found == converters_.end()) {
       iconv_t cd = kNone;
       if (const char* name = IconvName(codePage)) {
-        cd = toWide ? iconv_open("UTF-16LE", name) : iconv_open(name, "UTF-16LE");
+        cd = toWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
       }
       found = converters_.emplace(key, cd).first;
     }
     return found->second;
   }
+  // Null for code pages that are not double-byte.
+  const DoubleByteTable* Table(int codePage) {
+    auto found = tables_.find(codePage);
+    if (found == tables_.end()) {
+      std::unique_ptr<DoubleByteTable> table;
+      if (iconv_t cd = Get(codePage, true); cd != kNone && IsDoubleByteCodePage(codePage)) {
+        table = std::make_unique<DoubleByteTable>(cd);
+      }
+      found = tables_.emplace(codePage, std::move(table)).first;
+    }
+    return found->second.get();
+  }
   static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
 
  private:
   std::map<std::pair<int, bool>, iconv_t> converters_;
+  std::map<int, std::unique_ptr<DoubleByteTable>> tables_;
 };
 
-iconv_t Converter(int codePage, bool toWide) {
+ConverterCache& Converters() {
   thread_local ConverterCache cache;
-  return cache.Get(codePage, toWide);
+  return cache;
 }
 
 bool AllAscii(std::string_view bytes) {
@@ -261,22 +218,49 @@ void AppendEscapedBytes(const char* bytes, size_t count, std::u16string& out) {
   }
 }
 
-void AppendWithIconv(iconv_t cd, std::string_view bytes, std::u16string& out) {
+// glibc's CP949 converter refuses A2 E8 (U+327E, which KS X 1001 gained after
+// CP949 was fixed) only after consuming it, so its error points past the
+// character. Returns how many of the bytes a failed call consumed are that
+// character.
+size_t RefusedAfterConsuming(int codePage, std::string_view consumed) {
+  return codePage == 949 && consumed.ends_with("\xA2\xE8") ? 2 : 0;
+}
+
+void AppendUcs4(const char32_t* begin, const char32_t* end, std::u16string& out) {
+  for (const char32_t* p = begin; p < end; ++p) {
+    if (*p < 0x10000) {
+      out.push_back(static_cast<char16_t>(*p));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((*p - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((*p - 0x10000) & 0x3FF)));
+    }
+  }
+}
+
+// cd decodes the code page to UCS-4.
+void AppendWithIconv(iconv_t cd, int codePage, std::string_view bytes, std::u16string& out) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(bytes.data());
   size_t inLeft = bytes.size();
-  char16_t buffer[512];
+  char32_t buffer[256];
   const auto drain = [&](const char* outPtr) {
-    out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / 2);
+    AppendUcs4(buffer, reinterpret_cast<const char32_t*>(outPtr), out);
   };
   while (inLeft > 0) {
     char* outPtr = reinterpret_cast<char*>(buffer);
     size_t outLeft = sizeof buffer;
+    const char* const from = in;
     const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     const int error = errno;
     drain(outPtr);
     if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    // EILSEQ or EINVAL: keep the offending byte and carry on after it.
+    // EILSEQ or EINVAL: keep the offending bytes and carry on after them.
+    const size_t consumed =
+        RefusedAfterConsuming(codePage, std::string_view(from, static_cast<size_t>(in - from)));
+    if (consumed > 0) {
+      AppendEscapedBytes(in - consumed, consumed, out);
+      continue;
+    }
     AppendEscapedBytes(in, 1, out);
     ++in;
     --inLeft;
@@ -358,6 +342,26 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+bool IsMostlyUtf8(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t valid = 0, invalid = 0;
+  size_t i = 0;
+  while (i < n) {
+    i += AsciiPrefixLength(s + i, n - i);
+    if (i >= n) break;
+    const size_t length = Utf8SequenceLength(s + i, n - i);
+    if (length == 0) {
+      ++invalid;
+      ++i;
+    } else {
+      ++valid;
+      i += length;
+    }
+  }
+  return valid >= 2 && invalid * 2 <= valid;
+}
+
 std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   if (bytes.size() < 2) return std::nullopt;
   const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -407,8 +411,14 @@ void AppendBytesAsWide(std::string_view bytes, int codePage, std::u16string& out
     AppendUtf8AsWide(bytes, out);
   } else if (IsAsciiCompatible(codePage) && AllAscii(bytes)) {
     out.append(bytes.begin(), bytes.end());
-  } else if (iconv_t cd = Converter(codePage, true); cd != ConverterCache::kNone) {
-    AppendWithIconv(cd, bytes, out);
+  } else if (iconv_t cd = Converters().Get(codePage, true); cd != ConverterCache::kNone) {
+    // The converter takes over where the table stops, at a character
+    // boundary; the converters that have tables keep no state across it.
+    size_t decoded = 0;
+    if (const DoubleByteTable* table = Converters().Table(codePage)) {
+      decoded = table->AppendDecodedPrefix(bytes, out);
+    }
+    if (decoded < bytes.size()) AppendWithIconv(cd, codePage, bytes.substr(decoded), out);
   } else {
     for (char c : bytes) {
       const auto byte = static_cast<unsigned char>(c);
@@ -434,7 +444,7 @@ void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out)
   for (char16_t unit : text) ascii = ascii && unit < 0x80;
   if (ascii && IsAsciiCompatible(codePage)) {
     out.append(text.begin(), text.end());
-  } else if (iconv_t cd = Converter(codePage, false); cd != ConverterCache::kNone) {
+  } else if (iconv_t cd = Converters().Get(codePage, false); cd != ConverterCache::kNone) {
     AppendWithIconv(cd, text, out);
   } else {
     for (char16_t unit : text) {

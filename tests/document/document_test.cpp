@@ -340,6 +340,7 @@ constexpr RuleRow kRules[] = {
     {kNew, "e", "e", "e", "e", "e"},
     {kOpen, "e", "e", "e", "e", "e"},
     {kReload, "-", "e", "e", "e", "-"},
+    {kReopenWithEncoding, "-", "e", "e", "e", "-"},
     {kSave, "e", "e", "e", "e", "e"},
     {kSaveAs, "e", "e", "e", "e", "e"},
     {kAbout, "e", "e", "e", "e", "e"},
@@ -452,6 +453,59 @@ TEST_F(DocumentTest, EveryCommandIsEnabledAndCheckedByItsRuleWithAndWithoutAnEdi
     EXPECT_EQ(trying.at(row.id), row.tryingReadOnly) << name << " trying moves read-only";
     EXPECT_EQ(awaiting.at(row.id), row.awaitingClick) << name << " awaiting a click";
   }
+}
+
+}  // namespace
+}  // namespace vantaro::test
+
+namespace vantaro::test {
+namespace {
+
+TEST_F(DocumentTest, ReloadTakesTheNewCodePageAndUndoRestoresTheOld) {
+  // U+56F2 in Shift_JIS, labelled; then the file is saved again as UTF-8.
+  const std::string path = Write("game.sgf", "(;CA[Shift_JIS]C[\x88\xcd])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  WriteFileBytes(path, "(;CA[UTF-8]C[\xe5\x9b\xb2])");
+  Run(kReload);
+  EXPECT_EQ(document_.editor()->codePage(), 65001);
+  EXPECT_EQ(document_.editor()->Comment(), u"\u56f2");
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;CA[UTF-8]C[\xe5\x9b\xb2]\r\n)");
+  Run(kUndo);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  EXPECT_EQ(document_.editor()->Comment(), u"\u56f2");
+}
+
+TEST_F(DocumentTest, ReopenWithEncodingDecodesWithTheChosenCodePageAndNamesIt) {
+  // Shift_JIS bytes under a wrong label; the value ends in a 0x5C trail byte.
+  const std::string bytes = "(;CA[UTF-8]PB[\x90\x5c\xe1\xc1\x83\x5c]BR[9d])";
+  const std::string path = Write("wrong.sgf", bytes);
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_TRUE(Enabled(kReopenWithEncoding));
+  ui_.answers.push_back(u"932");
+  Run(kReopenWithEncoding);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  const Node& root = *document_.editor()->recordRoot()->NodeAt(0);
+  EXPECT_EQ(root.Find(kPropPB)->text(), u"\u7533\u771e\u30bd");
+  EXPECT_EQ(root.Find(kPropBR)->text(), u"9d");
+  EXPECT_TRUE(document_.IsModified());
+  ASSERT_TRUE(document_.Save(false));
+  // The writer escapes the trail bytes, which reads back the same.
+  EXPECT_EQ(ReadFileBytes(path), "(;CA[shift_jis]PB[\x90\x5c\\\xe1\xc1\x83\x5c\\]BR[9d]\r\n)");
+  Run(kUndo);
+  EXPECT_EQ(document_.editor()->recordRoot()->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
+}
+
+TEST_F(DocumentTest, ReopenWithACodePageThatIsNotLoadedIsRefused) {
+  const std::string path = Write("game.sgf", "(;C[x])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_FALSE(document_.ReopenWithEncoding(10000));
+  EXPECT_EQ(ui_.shown,
+            std::vector<std::string>{"Code page 10000 is not one of the loaded code pages."});
+  EXPECT_FALSE(document_.editor()->CanUndo());
+  EXPECT_EQ(EncodingChoices().size(), 34u);
+  EXPECT_EQ(EncodingChoices()[25].menuText, "Japanese (Shift-JIS)");
 }
 
 }  // namespace

@@ -9,8 +9,8 @@ namespace {
 
 std::unique_ptr<GameTree> ReadGibText(std::string_view text) {
   auto tree = std::make_unique<GameTree>();
-  int codePage = 65001;
-  ReadGib(*tree, text, codePage);
+  ReadContext context{false, 65001};
+  ReadGib(*tree, text, context);
   return tree;
 }
 
