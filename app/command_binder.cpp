@@ -50,6 +50,7 @@ void CommandBinder::Refresh() {
     action->setEnabled(command->IsEnabled());
     if (action->isCheckable()) action->setChecked(command->IsChecked());
   }
+  emit refreshed();
 }
 
 }  // namespace vantaro::app

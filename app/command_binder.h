@@ -30,6 +30,10 @@ class CommandBinder : public QObject {
   // Every action's enabled and checked state from the command's rules.
   void Refresh();
 
+ signals:
+  // The states are fresh: what follows a command's state may follow too.
+  void refreshed();
+
  private:
   const CommandTable& table_;
   std::map<int, QAction*> actions_;  // owned as children of the binder

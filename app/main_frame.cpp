@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Option
   setWindowIcon(AppIcon());
   setCentralWidget(mainView_);
   menus_ = BuildMenus(*menuBar(), *commands_);
+  FillEncodingMenu();
   CreateCommandBar();
   RebuildRecentFiles();
   setAcceptDrops(true);
@@ -106,6 +107,33 @@ void CMainFrame::CreateCommandBar() {
     action->setIcon(CommandBarIcon(button.image));
     action->setIconVisibleInMenu(false);
     commandBar_->addAction(action);
+  }
+}
+
+void CMainFrame::FillEncodingMenu() {
+  for (const EncodingChoice& choice : EncodingChoices()) {
+    auto* action =
+        new QAction(MenuEscaped(QString::fromUtf8(choice.menuText.data(),
+                                                  static_cast<qsizetype>(choice.menuText.size()))),
+                    menus_.encodings);
+    action->setCheckable(true);
+    action->setData(choice.codePage);
+    connect(action, &QAction::triggered, this, [this, codePage = choice.codePage] {
+      document_.ReopenWithEncoding(codePage);
+      commands_->Refresh();
+    });
+    menus_.encodings->addAction(action);
+  }
+  connect(menus_.encodings, &QMenu::aboutToShow, commands_, &CommandBinder::Refresh);
+  connect(commands_, &CommandBinder::refreshed, this, &CMainFrame::FollowEncodingState);
+}
+
+void CMainFrame::FollowEncodingState() {
+  // The submenu is enabled as its command is; its items show the record's code page.
+  menus_.encodings->menuAction()->setEnabled(commands_->Action(kReopenWithEncoding)->isEnabled());
+  const GoEditor* shown = editor();
+  for (QAction* action : menus_.encodings->actions()) {
+    action->setChecked(shown != nullptr && action->data().toInt() == shown->codePage());
   }
 }
 

@@ -62,6 +62,9 @@ class CMainFrame : public QMainWindow, public UpdateSink {
 
  private:
   void CreateCommandBar();
+  // One item per loaded code page; the record's own is checked.
+  void FillEncodingMenu();
+  void FollowEncodingState();
   bool HandleKey(QObject* receiver, const QKeyEvent& key);
   bool HandleWheel(const QWheelEvent& wheel);
   // The enabled and checked states follow the record once the current event is done.

@@ -15,7 +15,7 @@ using namespace command;
 
 // A menu entry: a command, a separator, the recent files, or a submenu.
 struct Entry {
-  enum Kind { Command, Separator, RecentFiles, Submenu };
+  enum Kind { Command, Separator, RecentFiles, Encodings, Submenu };
   Kind kind;
   int id = 0;
   const char* title = nullptr;
@@ -27,6 +27,7 @@ Entry C(int id) {
 }
 const Entry kLine{Entry::Separator};
 const Entry kRecent{Entry::RecentFiles};
+const Entry kEncodings{Entry::Encodings};
 Entry Sub(const char* title, std::vector<Entry> entries) {
   return {Entry::Submenu, 0, title, std::move(entries)};
 }
@@ -54,6 +55,9 @@ class MenuBuilder {
           frame_.file = &menu;
           frame_.recentFilesEnd = menu.addSeparator();
           break;
+        case Entry::Encodings:
+          frame_.encodings = menu.addMenu(commands_.Action(kReopenWithEncoding)->text());
+          break;
         case Entry::Submenu:
           Fill(*menu.addMenu(QString::fromUtf8(entry.title)), entry.entries);
           break;
@@ -71,8 +75,8 @@ class MenuBuilder {
 FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands) {
   const Menu menus[] = {
       {"&File",
-       {C(kNew), C(kOpen), C(kReload), C(kSave), C(kSaveAs), kLine, kRecent, C(kAbout), kLine,
-        C(kExit)}},
+       {C(kNew), C(kOpen), C(kReload), kEncodings, C(kSave), C(kSaveAs), kLine, kRecent, C(kAbout),
+        kLine, C(kExit)}},
       {"&Edit",
        {C(kUndo), C(kRedo), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
         C(kGameInformation), kLine,

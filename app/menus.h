@@ -13,6 +13,8 @@ struct FrameMenus {
   QMenu* file = nullptr;
   // The recent files go just before this separator of the File menu.
   QAction* recentFilesEnd = nullptr;
+  // Reopen With Encoding: the frame fills it with the code pages.
+  QMenu* encodings = nullptr;
 };
 
 // The File, Edit, Move, View and Options menus with every command of the

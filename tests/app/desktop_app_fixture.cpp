@@ -102,10 +102,30 @@ std::set<std::string> DesktopAppTest::ItemStates() const {
   app_->frame().commands().Refresh();
   std::set<std::string> states;
   VisitAllItems(app_->frame(), [&](const std::string& path, QAction& action) {
+    if (path.rfind("File/Reopen With Encoding/", 0) == 0) return;
     states.insert(path + (action.isEnabled() ? "" : " [disabled]") +
                   (action.isChecked() ? " [checked]" : ""));
   });
   return states;
+}
+
+QMenu* DesktopAppTest::EncodingMenu() const {
+  app_->frame().commands().Refresh();
+  for (QAction* action : app_->frame().menuBar()->actions().front()->menu()->actions()) {
+    if (action->menu() != nullptr && Plain(action->text()) == "Reopen With Encoding") {
+      return action->menu();
+    }
+  }
+  return nullptr;
+}
+
+QAction* DesktopAppTest::EncodingItem(int codePage) const {
+  QMenu* menu = EncodingMenu();
+  for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
+    if (action->data().toInt() == codePage) return action;
+  }
+  ADD_FAILURE() << "no Reopen With Encoding item for " << codePage;
+  return nullptr;
 }
 
 void DesktopAppTest::Press(int key, Qt::KeyboardModifiers modifiers) {

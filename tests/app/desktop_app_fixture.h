@@ -11,6 +11,8 @@
 #include "editor/go_editor.h"
 #include "qt_test_support.h"
 
+class QMenu;
+
 namespace vantaro::test {
 
 // The desktop program started in-process on the offscreen platform, with
@@ -33,8 +35,13 @@ class DesktopAppTest : public QtTest {
   // lets the posted commands run.
   void Choose(const std::string& path);
   // Every menu item as "path" with " [disabled]" and " [checked]" marks,
-  // after the menus refreshed as they do when they open.
+  // after the menus refreshed as they do when they open; the code pages of
+  // Reopen With Encoding are left to EncodingItem.
   std::set<std::string> ItemStates() const;
+
+  // The item of Reopen With Encoding for a code page, and that submenu.
+  QAction* EncodingItem(int codePage) const;
+  QMenu* EncodingMenu() const;
 
   // A key pressed on the focused widget of the window.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

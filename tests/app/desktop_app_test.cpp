@@ -1,10 +1,14 @@
 #include <QApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
+
 #include <QToolBar>
 #include <QWheelEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
@@ -12,6 +16,7 @@
 #include "app/main_view.h"
 #include "app/recent_files.h"
 #include "desktop_app_fixture.h"
+#include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/vantaro_doc.h"
 #include "editor/go_editor.h"
@@ -20,6 +25,7 @@ namespace vantaro::test {
 namespace {
 
 using Answer = app::Dialogs::SaveAnswer;
+using command::kReopenWithEncoding;
 
 constexpr char kGame[] =
     "(;GM[1]FF[4]SZ[9]C[start];B[cc]C[one];W[gg];B[cg](;W[gc]C[main];B[ee])(;W[ge]))";
@@ -183,20 +189,52 @@ TEST_F(DesktopAppTest, EveryCommandOfTheDocumentHasOneMenuItem) {
   std::multiset<std::string> expected;
   const CommandTable table(app_->document());
   for (const Command& command : table.commands()) {
-    expected.insert(std::string(command.menuText));
+    // Reopen With Encoding is the submenu of the code pages.
+    if (command.id != kReopenWithEncoding) expected.insert(std::string(command.menuText));
   }
   for (const std::string& state : ItemStates()) {
     if (state.rfind("File/Recent File", 0) == 0) continue;
     const QAction* item = Item(state.substr(0, state.find(" [")));
     shown.insert(item->text().toStdString());
   }
-  EXPECT_EQ(shown, expected);
+  std::vector<std::string> missing, extra;
+  std::set_difference(expected.begin(), expected.end(), shown.begin(), shown.end(),
+                      std::back_inserter(missing));
+  std::set_difference(shown.begin(), shown.end(), expected.begin(), expected.end(),
+                      std::back_inserter(extra));
+  EXPECT_TRUE(missing.empty()) << "no menu item for " << ::testing::PrintToString(missing);
+  EXPECT_TRUE(extra.empty()) << "menu items without a command: " << ::testing::PrintToString(extra);
   QStringList menus;
   for (QAction* menu : app_->frame().menuBar()->actions()) menus << menu->text();
   EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&Move", "&View", "&Options"}));
   EXPECT_EQ(Item("File/Open...")->text(), "&Open...\tCtrl+O");
   EXPECT_EQ(Item("Edit/Undo")->shortcuts(),
             QList<QKeySequence>({QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
+}
+
+TEST_F(DesktopAppTest, ReopenWithEncodingReadsTheFileAgainInTheChosenCodePage) {
+  // "Nihon" in Shift-JIS, which the file does not name.
+  Start({Arg(Write("sjis.sgf", "(;GM[1]C[\x93\xfa\x96\x7b])"))});
+  QMenu* menu = EncodingMenu();
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), "Reopen With &Encoding");
+  EXPECT_TRUE(menu->menuAction()->isEnabled());
+  EncodingItem(1252)->trigger();
+  ProcessEvents();
+  EXPECT_EQ(editor().codePage(), 1252);
+  EXPECT_TRUE(EncodingItem(1252)->isChecked());
+  EXPECT_EQ(editor().Comment(), u"\u201C\u00FA\u2013{");
+  EncodingItem(932)->trigger();
+  ProcessEvents();
+  EXPECT_EQ(app_->frame().mainView().commentPane()->toPlainText(), "日本");
+  EXPECT_TRUE(EncodingItem(932)->isChecked());
+  EXPECT_FALSE(EncodingItem(1252)->isChecked());
+  // Each reading is one step of the record's history.
+  Choose("Edit/Undo");
+  EXPECT_EQ(editor().codePage(), 1252);
+  dialogs_->saveAnswers = {Answer::Discard};
+  Choose("File/New");
+  EXPECT_FALSE(EncodingMenu()->menuAction()->isEnabled());
 }
 
 TEST_F(DesktopAppTest, MenuStatesFollowTheRecordAtItsStart) {
