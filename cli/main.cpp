@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
 #include "cli/info_command.h"
+#include "cli/render_command.h"
 #include "cli/run_command.h"
 #include "options/options.h"
 
@@ -16,7 +17,9 @@ constexpr const char* kUsage =
     "                                       read records and write them as SGF\n"
     "  info FILE [--json] [--encoding N]    describe a record\n"
     "  check FILE...                        list what reading each record repaired\n"
-    "  run FILE [SCRIPT]                    run editor commands on a record\n";
+    "  run FILE [SCRIPT]                    run editor commands on a record\n"
+    "  render FILE [--move N | --path P] [--size W[xH]] -o OUT.png\n"
+    "                                       draw a position's board as a PNG picture\n";
 
 }  // namespace
 
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
   if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
   if (commandLine.command == "check") return RunCheckCommand(commandLine.arguments);
   if (commandLine.command == "run") return RunScriptCommand(commandLine.arguments);
+  if (commandLine.command == "render") return RunRenderCommand(commandLine.arguments);
   if (commandLine.command.empty() || commandLine.command == "help") {
     std::fputs(kUsage, commandLine.command.empty() ? stderr : stdout);
     return commandLine.command.empty() ? 2 : 0;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/command_line.h"
+#include "cli/path_text.h"
 #include "cli/script_ui.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
@@ -29,15 +30,6 @@ std::vector<std::string_view> Words(std::string_view line) {
     words.push_back(line.substr(start, stop - start));
     start = stop;
   }
-}
-
-std::string PathText(const TreePath& path) {
-  std::string text;
-  for (size_t i = 0; i < path.children.size(); ++i) {
-    if (i > 0) text += '.';
-    text += std::to_string(path.children[i]);
-  }
-  return text + "/" + std::to_string(path.node);
 }
 
 bool TakesQuestionAnswer(int id) {
@@ -195,7 +187,7 @@ void ScriptRunner::PrintStatus() const {
   std::printf("move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s\n", editor.moveNumber(),
               editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
               editor.readOnly() ? 1 : 0, editor.tryPlayActive() ? 1 : 0,
-              PathText(editor.CurrentPath()).c_str());
+              FormatPath(editor.CurrentPath()).c_str());
 }
 
 }  // namespace

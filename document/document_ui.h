@@ -23,8 +23,8 @@ class DocumentUi {
   // File-name prompts; nullopt when cancelled.
   virtual std::optional<std::string> PromptOpenFile() = 0;
   virtual std::optional<std::string> PromptSaveFile(const std::string& defaultName) = 0;
-  // Before New replaces a modified record: false keeps it (the shell may
-  // offer to save it first).
+  // Before New or Open replaces the record: false keeps it (the shell may
+  // offer to save unsaved edits first).
   virtual bool AllowReplacingRecord() = 0;
   // Runs a command once the current one has finished.
   virtual void PostCommand(int commandId) = 0;

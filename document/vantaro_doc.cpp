@@ -126,6 +126,7 @@ IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
   path_ = path;
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  ui_.AddRecentFile(path);
   return loaded;
 }
 
@@ -134,7 +135,12 @@ void CVantaroCEDoc::New() {
 }
 
 void CVantaroCEDoc::Open() {
-  if (const auto path = ui_.PromptOpenFile(); path && !path->empty()) OnOpenDocument(*path);
+  if (const auto path = ui_.PromptOpenFile(); path && !path->empty()) OpenFile(*path);
+}
+
+std::optional<IoResult> CVantaroCEDoc::OpenFile(const std::string& path) {
+  if (!ui_.AllowReplacingRecord()) return std::nullopt;
+  return OnOpenDocument(path);
 }
 
 bool CVantaroCEDoc::Save(bool saveAs) {

@@ -37,12 +37,17 @@ class CVantaroCEDoc {
 
   // A new record in a new editor (the New command asks the shell first).
   bool OnNewDocument();
-  // A file in a new editor; on failure the previous record stays (or a new
-  // one is started when there was none) and the user is told.
+  // A file in a new editor, added to the recent files; on failure the
+  // previous record stays (or a new one is started when there was none) and
+  // the user is told.
   IoResult OnOpenDocument(const std::string& path);
 
   void New();
   void Open();
+  // Opens a file in place of the record as Open does once it has the name:
+  // the shell is asked first (it may offer to save unsaved edits); nullopt
+  // when it keeps the record.
+  std::optional<IoResult> OpenFile(const std::string& path);
   // Writes SGF to the path, asking for a name first when saveAs is set or the
   // record came from another format; false when nothing was written.
   bool Save(bool saveAs);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 
 #include "options/ui_strings.h"
 #include "text/text_conversion.h"
@@ -220,7 +221,15 @@ std::u16string Options::DefaultInstallDirectory() {
   const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
   if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return u"/usr/share/vantaro";
   std::string_view program(path, static_cast<size_t>(length));
-  return FromUtf8(program.substr(0, program.rfind('/')));
+  const std::string folder(program.substr(0, program.rfind('/')));
+  // An installed program finds its data in share/vantaro beside its bin/
+  // folder; in the build tree the data sits beside the programs.
+  const std::filesystem::path installed = std::filesystem::path(folder) / "../share/vantaro";
+  std::error_code error;
+  if (std::filesystem::is_directory(installed, error)) {
+    return FromUtf8(installed.lexically_normal().string());
+  }
+  return FromUtf8(folder);
 }
 
 std::u16string Options::InstallRelative(std::u16string_view relative) const {

@@ -90,6 +90,7 @@ class SgfParser {
   bool ReadProperty();
   ValueEnd ReadValue(std::string& value);
   ValueEnd ReadValueDoubleByte(std::string& value);
+  const char* EndOfPlainCharacters() const;
   bool IsLeadByte(char c) const { return (*leadBytes_)[static_cast<unsigned char>(c)]; }
   bool BuildProperty();
   void BuildPointList(int index);
@@ -390,6 +391,12 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
     value.push_back(c);
   };
   while (More()) {
+    if (!leadPending) {
+      const char* plainEnd = EndOfPlainCharacters();
+      value.append(p_, plainEnd);
+      p_ = plainEnd;
+      if (!More()) break;
+    }
     const char c = Get();
     if (c == ']') {
       if (!leadPending) return ValueEnd::Closed;
@@ -424,6 +431,24 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
     }
   }
   return ValueEnd::InputEnded;
+}
+
+// The characters from here on that involve neither ']' nor '\', which the
+// rule above takes as they stand: the bulk of any value.
+const char* SgfParser::EndOfPlainCharacters() const {
+  const auto special = [](char c) { return c == ']' || c == '\\'; };
+  const char* p = p_;
+  while (p < end_) {
+    if (special(*p)) break;
+    if (!IsLeadByte(*p)) {
+      ++p;
+    } else if (p + 1 < end_ && !special(p[1])) {
+      p += 2;
+    } else {
+      break;
+    }
+  }
+  return p;
 }
 
 std::u16string_view SgfParser::Decode(size_t i, size_t from) {

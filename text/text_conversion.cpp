@@ -11,11 +11,18 @@
 #include <map>
 
 #include "text/code_page_table.h"
+#include "text/double_byte.h"
+#include "text/double_byte_table.h"
 
 namespace vantaro {
 namespace {
 
 static_assert(std::endian::native == std::endian::little, "UTF-16LE is the host order");
+
+// glibc converts every charset through UCS-4, the form of its wchar_t, so
+// decoding to that form takes one conversion step where UTF-16 takes two.
+static_assert(sizeof(wchar_t) == sizeof(char32_t), "glibc's wchar_t is UCS-4");
+constexpr char kUcs4[] = "WCHAR_T";
 
 constexpr char16_t kReplacement = 0xFFFD;
 constexpr char16_t kEscapeBase = 0xDC00;
@@ -35,7 +42,8 @@ const char* IconvName(int codePage) {
 }
 
 // iconv descriptors are costly to open, so each direction is opened once per
-// code page and reused; a descriptor is reset before every conversion.
+// code page and reused; a descriptor is reset before every conversion. The
+// same goes for the lookup tables of the double-byte code pages.
 class ConverterCache {
  public:
   ~ConverterCache() {
@@ -49,21 +57,34 @@ class ConverterCache {
     if (found == converters_.end()) {
       iconv_t cd = kNone;
       if (const char* name = IconvName(codePage)) {
-        cd = toWide ? iconv_open("UTF-16LE", name) : iconv_open(name, "UTF-16LE");
+        cd = toWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
       }
       found = converters_.emplace(key, cd).first;
     }
     return found->second;
   }
+  // Null for code pages that are not double-byte.
+  const DoubleByteTable* Table(int codePage) {
+    auto found = tables_.find(codePage);
+    if (found == tables_.end()) {
+      std::unique_ptr<DoubleByteTable> table;
+      if (iconv_t cd = Get(codePage, true); cd != kNone && IsDoubleByteCodePage(codePage)) {
+        table = std::make_unique<DoubleByteTable>(cd);
+      }
+      found = tables_.emplace(codePage, std::move(table)).first;
+    }
+    return found->second.get();
+  }
   static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
 
  private:
   std::map<std::pair<int, bool>, iconv_t> converters_;
+  std::map<int, std::unique_ptr<DoubleByteTable>> tables_;
 };
 
-iconv_t Converter(int codePage, bool toWide) {
+ConverterCache& Converters() {
   thread_local ConverterCache cache;
-  return cache.Get(codePage, toWide);
+  return cache;
 }
 
 bool AllAscii(std::string_view bytes) {
@@ -197,22 +218,49 @@ void AppendEscapedBytes(const char* bytes, size_t count, std::u16string& out) {
   }
 }
 
-void AppendWithIconv(iconv_t cd, std::string_view bytes, std::u16string& out) {
+// glibc's CP949 converter refuses A2 E8 (U+327E, which KS X 1001 gained after
+// CP949 was fixed) only after consuming it, so its error points past the
+// character. Returns how many of the bytes a failed call consumed are that
+// character.
+size_t RefusedAfterConsuming(int codePage, std::string_view consumed) {
+  return codePage == 949 && consumed.ends_with("\xA2\xE8") ? 2 : 0;
+}
+
+void AppendUcs4(const char32_t* begin, const char32_t* end, std::u16string& out) {
+  for (const char32_t* p = begin; p < end; ++p) {
+    if (*p < 0x10000) {
+      out.push_back(static_cast<char16_t>(*p));
+    } else {
+      out.push_back(static_cast<char16_t>(0xD800 + ((*p - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((*p - 0x10000) & 0x3FF)));
+    }
+  }
+}
+
+// cd decodes the code page to UCS-4.
+void AppendWithIconv(iconv_t cd, int codePage, std::string_view bytes, std::u16string& out) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* in = const_cast<char*>(bytes.data());
   size_t inLeft = bytes.size();
-  char16_t buffer[512];
+  char32_t buffer[256];
   const auto drain = [&](const char* outPtr) {
-    out.append(buffer, static_cast<size_t>(outPtr - reinterpret_cast<char*>(buffer)) / 2);
+    AppendUcs4(buffer, reinterpret_cast<const char32_t*>(outPtr), out);
   };
   while (inLeft > 0) {
     char* outPtr = reinterpret_cast<char*>(buffer);
     size_t outLeft = sizeof buffer;
+    const char* const from = in;
     const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
     const int error = errno;
     drain(outPtr);
     if (result != static_cast<size_t>(-1) || error == E2BIG) continue;
-    // EILSEQ or EINVAL: keep the offending byte and carry on after it.
+    // EILSEQ or EINVAL: keep the offending bytes and carry on after them.
+    const size_t consumed =
+        RefusedAfterConsuming(codePage, std::string_view(from, static_cast<size_t>(in - from)));
+    if (consumed > 0) {
+      AppendEscapedBytes(in - consumed, consumed, out);
+      continue;
+    }
     AppendEscapedBytes(in, 1, out);
     ++in;
     --inLeft;
@@ -363,8 +411,14 @@ void AppendBytesAsWide(std::string_view bytes, int codePage, std::u16string& out
     AppendUtf8AsWide(bytes, out);
   } else if (IsAsciiCompatible(codePage) && AllAscii(bytes)) {
     out.append(bytes.begin(), bytes.end());
-  } else if (iconv_t cd = Converter(codePage, true); cd != ConverterCache::kNone) {
-    AppendWithIconv(cd, bytes, out);
+  } else if (iconv_t cd = Converters().Get(codePage, true); cd != ConverterCache::kNone) {
+    // The converter takes over where the table stops, at a character
+    // boundary; the converters that have tables keep no state across it.
+    size_t decoded = 0;
+    if (const DoubleByteTable* table = Converters().Table(codePage)) {
+      decoded = table->AppendDecodedPrefix(bytes, out);
+    }
+    if (decoded < bytes.size()) AppendWithIconv(cd, codePage, bytes.substr(decoded), out);
   } else {
     for (char c : bytes) {
       const auto byte = static_cast<unsigned char>(c);
@@ -390,7 +444,7 @@ void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out)
   for (char16_t unit : text) ascii = ascii && unit < 0x80;
   if (ascii && IsAsciiCompatible(codePage)) {
     out.append(text.begin(), text.end());
-  } else if (iconv_t cd = Converter(codePage, false); cd != ConverterCache::kNone) {
+  } else if (iconv_t cd = Converters().Get(codePage, false); cd != ConverterCache::kNone) {
     AppendWithIconv(cd, text, out);
   } else {
     for (char16_t unit : text) {

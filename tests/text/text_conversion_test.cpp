@@ -45,6 +45,30 @@ INSTANTIATE_TEST_SUITE_P(
                       CodePageSample{1252, "caf\xe9", u"caf\u00e9"},
                       CodePageSample{950, "\xa5\x5c", u"\u529f"}));  // trail byte is '\'
 
+// Double-byte text is decoded by lookup until a character the table lacks,
+// then by the converter: both must read every pair of bytes alike.
+TEST(TextConversion, EveryDoubleBytePairDecodesAsTheConverterReadsIt) {
+  for (const int codePage : {932, 936, 949, 950}) {
+    const std::string refused = "\xff";
+    ASSERT_TRUE(IsByteEscape(BytesToWide(refused, codePage).at(0))) << codePage;
+    int differing = 0;
+    for (int lead = 0x80; lead <= 0xff; ++lead) {
+      for (int trail = 0; trail <= 0xff; ++trail) {
+        const std::string pair = {static_cast<char>(lead), static_cast<char>(trail)};
+        const std::u16string looked = BytesToWide(pair, codePage);
+        const std::u16string converted = BytesToWide(refused + pair, codePage).substr(1);
+        differing += looked != converted;
+      }
+    }
+    EXPECT_EQ(differing, 0) << codePage;
+  }
+}
+
+TEST(TextConversion, FourByteGb18030CharactersDecodeAmongTwoByteOnes) {
+  EXPECT_EQ(BytesToWide("\xba\xda\x81\x30\x81\x30\xba\xda\x90\x30\x81\x30", 936),
+            u"\u9ed1\u0080\u9ed1\U00010000");
+}
+
 TEST(TextConversion, UndecodableBytesSurviveARoundTrip) {
   const std::string damaged = "ok \xff\xfe end \xe5\xae";  // not UTF-8, truncated at the end
   const std::u16string text = BytesToWide(damaged, kUtf8CodePage);
@@ -55,6 +79,22 @@ TEST(TextConversion, UndecodableBytesSurviveARoundTrip) {
 
   const std::string badGbk = "\xba\xda\xff";
   EXPECT_EQ(WideToBytes(BytesToWide(badGbk, 936), 936), badGbk);
+}
+
+// A2 E8 is U+327E in KS X 1001:2002 but not in CP949, whose converter reads
+// both bytes before it refuses them.
+TEST(TextConversion, BytesCp949LacksSurviveWhereverTheyStand) {
+  const struct {
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {{"\xa2\xe8", u"\xdca2\xdce8"},
+               {"\xb0\xa1\xa2\xe8z", u"\uac00\xdca2\xdce8z"},
+               {"\xa2\xe8\xa2\xe8\xb0\xa1", u"\xdca2\xdce8\xdca2\xdce8\uac00"},
+               {"\xa2\xe8\xa2", u"\xdca2\xdce8\xdca2"}};
+  for (const auto& [bytes, text] : cases) {
+    EXPECT_EQ(BytesToWide(bytes, 949), text);
+    EXPECT_EQ(WideToBytes(text, 949), bytes);
+  }
 }
 
 TEST(TextConversion, CharactersTheCodePageLacksBecomeQuestionMarks) {

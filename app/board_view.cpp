@@ -1,0 +1,51 @@
+#include "app/board_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/colour.h"
+#include "editor/go_editor.h"
+#include "render/device_context.h"
+
+namespace vantaro::app {
+
+CVantaroCEView::CVantaroCEView(const Options& options, DrawingTimes* times, QWidget* parent)
+    : QWidget(parent), options_(options), drawer_(options, times) {
+  // The drawer covers every pixel, so nothing is erased before a paint.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void CVantaroCEView::OnBoardChanged() {
+  update();
+}
+
+void CVantaroCEView::OnViewOptionsChanged() {
+  drawer_.ApplyOptions();
+  update();
+}
+
+void CVantaroCEView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (editor() == nullptr) {
+    painter.fillRect(rect(), FromColorRef(options_.backgroundColor));
+    return;
+  }
+  rutl::DC dc(painter);
+  drawer_.SetBoard(editor());
+  drawer_.Layout({0, 0, width(), height()});
+  drawer_.Draw(dc);
+  emit painted();
+}
+
+void CVantaroCEView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && editor() != nullptr) {
+    const QPoint at = event->position().toPoint();
+    editor()->Click(drawer_.PointFromPixel(at.x(), at.y()));
+  }
+  // The board takes the keyboard back from the comment pane.
+  setFocus(Qt::MouseFocusReason);
+  QWidget::mousePressEvent(event);
+}
+
+}  // namespace vantaro::app

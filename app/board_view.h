@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include "editor/update_sink.h"
+#include "render/board_drawer.h"
+
+namespace vantaro::app {
+
+// The window the board is drawn in and tapped on. It paints the attached
+// editor's position through its board drawer, covering its whole area on
+// every paint (so it never erases and never flickers), and hands every tap
+// to the editor as a board point, on the board or not.
+class CVantaroCEView : public QWidget, public UpdateSink {
+  Q_OBJECT
+
+ public:
+  // options must outlive the view; times may be null.
+  CVantaroCEView(const Options& options, DrawingTimes* times, QWidget* parent = nullptr);
+
+  CBoardDrawer& drawer() { return drawer_; }
+
+  void OnBoardChanged() override;
+  void OnViewOptionsChanged() override;
+
+ signals:
+  // A paint of the board has reached the window.
+  void painted();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  const Options& options_;
+  CBoardDrawer drawer_;
+};
+
+}  // namespace vantaro::app

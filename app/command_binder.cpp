@@ -1,0 +1,56 @@
+#include "app/command_binder.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+#include "document/command_table.h"
+
+namespace vantaro::app {
+namespace {
+
+QString Utf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The accelerators among a command's keys ("Ctrl+Z, Alt+Backspace, ..."). The
+// plain hardware keys (Left, Up, Enter, ...) are the frame's, not accelerators.
+QList<QKeySequence> Accelerators(std::string_view keys) {
+  QList<QKeySequence> sequences;
+  for (const QString& key : Utf8(keys).split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+    if (key.contains(u'+')) sequences.append(QKeySequence::fromString(key));
+  }
+  return sequences;
+}
+
+}  // namespace
+
+CommandBinder::CommandBinder(const CommandTable& table, QObject* parent)
+    : QObject(parent), table_(table) {}
+
+QAction* CommandBinder::Action(int id) {
+  if (auto found = actions_.find(id); found != actions_.end()) return found->second;
+  const Command* command = table_.Find(id);
+  auto* action = new QAction(Utf8(command->menuText), this);
+  action->setCheckable(static_cast<bool>(command->checked));
+  action->setShortcuts(Accelerators(command->keys));
+  connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+  actions_.emplace(id, action);
+  return action;
+}
+
+bool CommandBinder::Run(int id) {
+  const bool ran = table_.Run(id);
+  Refresh();
+  return ran;
+}
+
+void CommandBinder::Refresh() {
+  for (const auto& [id, action] : actions_) {
+    const Command* command = table_.Find(id);
+    action->setEnabled(command->IsEnabled());
+    if (action->isCheckable()) action->setChecked(command->IsChecked());
+  }
+  emit refreshed();
+}
+
+}  // namespace vantaro::app

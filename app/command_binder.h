@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QObject>
+
+#include <map>
+
+class QAction;
+
+namespace vantaro {
+class CommandTable;
+}
+
+namespace vantaro::app {
+
+// Binds the document's commands to actions: one action per command id,
+// shared by the menus and the command bar, with the command's menu text and
+// accelerators. A command runs only while its enable rule holds; after it
+// ran, every action takes its enabled and checked state afresh.
+class CommandBinder : public QObject {
+  Q_OBJECT
+
+ public:
+  // table must outlive the binder.
+  CommandBinder(const CommandTable& table, QObject* parent);
+
+  // The action of a command of the table, made on first use.
+  QAction* Action(int id);
+  // Runs the command when it is enabled (false when it is not), then refreshes.
+  bool Run(int id);
+  // Every action's enabled and checked state from the command's rules.
+  void Refresh();
+
+ signals:
+  // The states are fresh: what follows a command's state may follow too.
+  void refreshed();
+
+ private:
+  const CommandTable& table_;
+  std::map<int, QAction*> actions_;  // owned as children of the binder
+};
+
+}  // namespace vantaro::app

@@ -1,0 +1,109 @@
+#include "app/comment_view.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextDocument>
+
+#include "app/colour.h"
+#include "editor/go_editor.h"
+
+namespace vantaro::app {
+
+CCommentView::CCommentView(const Options& options, QWidget* parent) : QPlainTextEdit(parent) {
+  setFrameShape(QFrame::NoFrame);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Undo belongs to the record: the pane's own undo would fight the editor's.
+  setUndoRedoEnabled(false);
+  setFocusPolicy(Qt::ClickFocus);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Text, FromColorRef(options.commentColor));
+  colours.setColor(QPalette::Base, FromColorRef(options.commentBackground));
+  setPalette(colours);
+  connect(this, &QPlainTextEdit::textChanged, this, &CCommentView::Store);
+}
+
+QString CCommentView::DisplayText(std::u16string_view comment) {
+  QString shown;
+  shown.reserve(static_cast<qsizetype>(comment.size()));
+  for (size_t i = 0; i < comment.size(); ++i) {
+    const char16_t unit = comment[i];
+    if (unit == u'\r' && i + 1 < comment.size() && comment[i + 1] == u'\n') continue;
+    shown.append(unit == u'\r' ? QChar(u'\n') : QChar(unit));
+  }
+  return shown;
+}
+
+std::u16string CCommentView::StoredText(const QString& shown) {
+  std::u16string stored;
+  stored.reserve(static_cast<size_t>(shown.size()));
+  for (const QChar c : shown) {
+    if (c == QChar::ParagraphSeparator || c == u'\n') {
+      stored += u"\r\n";
+    } else {
+      stored.push_back(c.unicode());
+    }
+  }
+  return stored;
+}
+
+void CCommentView::OnCurrentNodeChanged(int, Node*, Node*) {
+  Reload();
+}
+
+void CCommentView::OnStatusChanged() {
+  FollowEditability();
+}
+
+void CCommentView::OnBoardChanged() {
+  FollowEditability();
+}
+
+void CCommentView::Reload() {
+  if (writingComment_) return;
+  settingText_ = true;
+  setPlainText(editor() != nullptr ? DisplayText(editor()->Comment()) : QString());
+  settingText_ = false;
+  FollowEditability();
+}
+
+void CCommentView::Store() {
+  if (settingText_ || editor() == nullptr) return;
+  // The raw text keeps no-break spaces that the plain text would turn into spaces.
+  const std::u16string text = StoredText(document()->toRawText());
+  writingComment_ = true;
+  const bool stored = editor()->SetComment(text);
+  writingComment_ = false;
+  // Where the record may not be edited the text goes back to what the node
+  // holds, so that the pane never shows a comment that was not kept.
+  if (!stored && text != editor()->Comment()) Reload();
+}
+
+void CCommentView::FollowEditability() {
+  setReadOnly(editor() == nullptr || !editor()->EditAllowed());
+}
+
+bool CCommentView::event(QEvent* event) {
+  // Undo and redo are the record's: the key goes on to the Undo command.
+  if (event->type() == QEvent::ShortcutOverride) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return false;
+  }
+  return QPlainTextEdit::event(event);
+}
+
+void CCommentView::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    emit finished();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void CCommentView::mousePressEvent(QMouseEvent* event) {
+  QPlainTextEdit::mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) emit tapped();
+}
+
+}  // namespace vantaro::app

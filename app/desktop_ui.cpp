@@ -1,0 +1,69 @@
+#include "app/desktop_ui.h"
+
+#include <filesystem>
+
+#include "app/recent_files.h"
+#include "document/vantaro_doc.h"
+#include "text/text_conversion.h"
+
+namespace vantaro::app {
+
+DesktopUi::DesktopUi(Dialogs& dialogs, RecentFiles& recentFiles, Options& options)
+    : dialogs_(dialogs), recentFiles_(recentFiles), options_(options) {}
+
+void DesktopUi::ShowMessage(const std::u16string& text, Icon icon) {
+  dialogs_.ShowMessage(text, icon);
+}
+
+bool DesktopUi::AskYesNo(const std::u16string& text) {
+  return dialogs_.AskYesNo(text);
+}
+
+std::optional<std::u16string> DesktopUi::PromptText(const std::u16string& prompt,
+                                                    const std::u16string& initial) {
+  return dialogs_.PromptText(prompt, initial);
+}
+
+std::optional<std::string> DesktopUi::PromptOpenFile() {
+  const auto chosen = dialogs_.PromptOpenFile(WideToBytes(options_.lastOpenDir, kUtf8CodePage));
+  if (chosen) {
+    options_.lastOpenDir = FromUtf8(std::filesystem::path(*chosen).parent_path().string());
+  }
+  return chosen;
+}
+
+std::optional<std::string> DesktopUi::PromptSaveFile(const std::string& defaultName) {
+  return dialogs_.PromptSaveFile(defaultName);
+}
+
+bool DesktopUi::AllowReplacingRecord() {
+  if (document_ == nullptr || !document_->IsModified()) return true;
+  switch (dialogs_.AskSaveChanges(document_->Title())) {
+    case Dialogs::SaveAnswer::Save:
+      return document_->Save(false);
+    case Dialogs::SaveAnswer::Discard:
+      return true;
+    case Dialogs::SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+void DesktopUi::PostCommand(int commandId) {
+  if (frame_.postCommand) frame_.postCommand(commandId);
+}
+
+void DesktopUi::AddRecentFile(const std::string& path) {
+  recentFiles_.Add(path);
+  if (frame_.recentFilesChanged) frame_.recentFilesChanged();
+}
+
+void DesktopUi::ShowAbout() {
+  dialogs_.ShowAbout();
+}
+
+void DesktopUi::Exit() {
+  if (frame_.exit) frame_.exit();
+}
+
+}  // namespace vantaro::app

@@ -1,0 +1,101 @@
+#include "app/dialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/about_dialog.h"
+#include "app/program_name.h"
+#include "app/simple_input_dialog.h"
+
+namespace vantaro::app {
+namespace {
+
+// The filter of the record files; every other format opens through "All Files".
+const QString kRecordFilter = QStringLiteral("Sgf Files (*.sgf);;All Files (*)");
+
+QMessageBox::Icon BoxIcon(DocumentUi::Icon icon) {
+  switch (icon) {
+    case DocumentUi::Icon::Exclamation:
+      return QMessageBox::Warning;
+    case DocumentUi::Icon::Stop:
+      return QMessageBox::Critical;
+    case DocumentUi::Icon::Question:
+      return QMessageBox::Question;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QWidget* Parent() {
+  return QApplication::activeWindow();
+}
+
+QString Text(const std::u16string& text) {
+  return QString::fromStdU16String(text);
+}
+
+std::optional<std::string> FileName(const QString& chosen) {
+  if (chosen.isEmpty()) return std::nullopt;
+  return QFile::encodeName(chosen).toStdString();
+}
+
+}  // namespace
+
+std::u16string SaveChangesQuestion(const std::u16string& documentName) {
+  return u"Save changes to " + documentName + u"?";
+}
+
+void QtDialogs::ShowMessage(const std::u16string& text, DocumentUi::Icon icon) {
+  QMessageBox box(BoxIcon(icon), kProgramName, Text(text), QMessageBox::Ok, Parent());
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+bool QtDialogs::AskYesNo(const std::u16string& text) {
+  QMessageBox box(QMessageBox::Question, kProgramName, Text(text),
+                  QMessageBox::Yes | QMessageBox::No, Parent());
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Yes;
+}
+
+Dialogs::SaveAnswer QtDialogs::AskSaveChanges(const std::u16string& documentName) {
+  QMessageBox box(QMessageBox::Warning, kProgramName, Text(SaveChangesQuestion(documentName)),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return SaveAnswer::Save;
+    case QMessageBox::No:
+      return SaveAnswer::Discard;
+    default:
+      return SaveAnswer::Cancel;
+  }
+}
+
+std::optional<std::u16string> QtDialogs::PromptText(const std::u16string& prompt,
+                                                    const std::u16string& initial) {
+  CDlgSimpleInput dialog(Parent());
+  dialog.SetPrompt(Text(prompt));
+  dialog.SetValue(Text(initial));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.value().toStdU16String();
+}
+
+std::optional<std::string> QtDialogs::PromptOpenFile(const std::string& folder) {
+  return FileName(QFileDialog::getOpenFileName(Parent(), QStringLiteral("Open"),
+                                               QFile::decodeName(folder.c_str()), kRecordFilter));
+}
+
+std::optional<std::string> QtDialogs::PromptSaveFile(const std::string& defaultName) {
+  return FileName(QFileDialog::getSaveFileName(
+      Parent(), QStringLiteral("Save As"), QFile::decodeName(defaultName.c_str()), kRecordFilter));
+}
+
+void QtDialogs::ShowAbout() {
+  CAboutDlg(Parent()).exec();
+}
+
+}  // namespace vantaro::app

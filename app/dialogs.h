@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "document/document_ui.h"
+
+namespace vantaro::app {
+
+// The modal dialogs of the desktop shell. The program shows real windows
+// (QtDialogs); tests answer them from a script.
+class Dialogs {
+ public:
+  enum class SaveAnswer { Save, Discard, Cancel };
+
+  virtual ~Dialogs() = default;
+
+  virtual void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) = 0;
+  // Yes and No; true for Yes.
+  virtual bool AskYesNo(const std::u16string& text) = 0;
+  // Unsaved edits of the record named documentName: save them, drop them, or keep the record.
+  virtual SaveAnswer AskSaveChanges(const std::u16string& documentName) = 0;
+  // The one-line input dialog; nullopt when cancelled.
+  virtual std::optional<std::u16string> PromptText(const std::u16string& prompt,
+                                                   const std::u16string& initial) = 0;
+  // File names in the file system's encoding; nullopt when cancelled.
+  virtual std::optional<std::string> PromptOpenFile(const std::string& folder) = 0;
+  virtual std::optional<std::string> PromptSaveFile(const std::string& defaultName) = 0;
+  virtual void ShowAbout() = 0;
+};
+
+// The question before unsaved edits would be lost.
+std::u16string SaveChangesQuestion(const std::u16string& documentName);
+
+// Dialogs as windows over the active window.
+class QtDialogs : public Dialogs {
+ public:
+  void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) override;
+  bool AskYesNo(const std::u16string& text) override;
+  SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
+  std::optional<std::u16string> PromptText(const std::u16string& prompt,
+                                           const std::u16string& initial) override;
+  std::optional<std::string> PromptOpenFile(const std::string& folder) override;
+  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  void ShowAbout() override;
+};
+
+}  // namespace vantaro::app

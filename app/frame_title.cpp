@@ -1,0 +1,29 @@
+#include "app/frame_title.h"
+
+namespace vantaro::app {
+namespace {
+
+constexpr size_t kShownCharacters = 10;
+
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+}  // namespace
+
+std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified) {
+  std::u16string title(documentTitle.empty() ? u"Untitled" : documentTitle);
+  if (const size_t dot = title.rfind(u'.'); dot != std::u16string::npos) title.resize(dot);
+  if (title.size() > kShownCharacters) {
+    // Never half a character: a pair of surrogates stays whole or goes.
+    size_t kept = kShownCharacters;
+    if (IsHighSurrogate(title[kept - 1])) --kept;
+    title.resize(kept);
+    title += u"...";
+  }
+  if (readOnly) title += u" R";
+  if (modified) title += u" *";
+  return title;
+}
+
+}  // namespace vantaro::app

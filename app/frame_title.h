@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace vantaro::app {
+
+// The main window's title: the document's title ("Untitled" when it has
+// none) without its extension, cut to 10 characters followed by "..." when
+// longer, then " R" when the record is read-only and " *" when it is modified.
+std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified);
+
+}  // namespace vantaro::app

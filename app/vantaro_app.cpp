@@ -1,0 +1,80 @@
+#include "app/vantaro_app.h"
+
+#include <QFile>
+
+#include "app/board_view.h"
+#include "app/comment_view.h"
+#include "app/desktop_ui.h"
+#include "app/dialogs.h"
+#include "app/main_frame.h"
+#include "app/main_view.h"
+#include "app/options_store.h"
+#include "app/recent_files.h"
+#include "app/sound_player.h"
+#include "document/vantaro_doc.h"
+#include "options/options.h"
+
+namespace vantaro::app {
+
+QString CommandLineFile(const QStringList& arguments) {
+  bool optionsEnded = false;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (!optionsEnded && argument == QStringLiteral("--")) {
+      optionsEnded = true;
+    } else if (optionsEnded || !argument.startsWith(u'-')) {
+      return argument;
+    }
+  }
+  return {};
+}
+
+CVantaroCEApp::CVantaroCEApp(Services services)
+    : options_(GlobalOptions()),
+      store_(std::make_unique<OptionsStore>()),
+      recentFiles_(std::make_unique<RecentFiles>()),
+      dialogs_(std::move(services.dialogs)),
+      soundOutput_(std::move(services.sound)) {
+  if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>();
+  if (!soundOutput_) soundOutput_ = std::make_unique<SoundPlayer>();
+  sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
+  ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
+  document_ = std::make_unique<CVantaroCEDoc>(*ui_, options_, sounds_.get());
+  ui_->SetDocument(document_.get());
+}
+
+CVantaroCEApp::~CVantaroCEApp() {
+  // The panes go before the document, which would tell them to forget its editor.
+  document_->SetPanes({});
+  frame_.reset();
+}
+
+void CVantaroCEApp::InitInstance(const QStringList& arguments) {
+  store_->LoadAll(options_);
+  recentFiles_->Load(store_->profile());
+  frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, store_.get());
+  ui_->SetFrameHooks({
+      .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
+      .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
+      .exit = [frame = frame_.get()] { frame->close(); },
+  });
+  CMainView& view = frame_->mainView();
+  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane()});
+  // A file that cannot be read leaves a new record in the window (the user
+  // is told why): starting without it loses nothing.
+  const QString file = CommandLineFile(arguments);
+  if (file.isEmpty()) {
+    document_->OnNewDocument();
+  } else {
+    document_->OnOpenDocument(QFile::encodeName(file).toStdString());
+  }
+  frame_->UpdateFrameTitle();
+  frame_->show();
+}
+
+bool CVantaroCEApp::ExitInstance() {
+  recentFiles_->Save(store_->profile());
+  return store_->SaveAll(options_);
+}
+
+}  // namespace vantaro::app

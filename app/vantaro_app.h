@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QStringList>
+
+#include <memory>
+
+#include "app/dialogs.h"
+#include "editor/sound.h"
+
+namespace vantaro {
+class CVantaroCEDoc;
+struct Options;
+}  // namespace vantaro
+
+namespace vantaro::app {
+
+class CMainFrame;
+class DesktopUi;
+class OptionsStore;
+class RecentFiles;
+
+// The application: start-up (settings, recent files, the window, the record
+// named on the command line or a new one) and exit (every setting saved).
+// Construct it once a QApplication exists.
+class CVantaroCEApp {
+ public:
+  // What tests replace: the dialogs and the sound output (null: the real ones).
+  struct Services {
+    std::unique_ptr<Dialogs> dialogs;
+    std::unique_ptr<SoundOutput> sound;
+  };
+
+  explicit CVantaroCEApp(Services services = {});
+  ~CVantaroCEApp();
+  CVantaroCEApp(const CVantaroCEApp&) = delete;
+  CVantaroCEApp& operator=(const CVantaroCEApp&) = delete;
+
+  // Loads the settings and the recent files, makes the main window, opens
+  // the first file named in arguments (the program's command line, its name
+  // first) or starts a new record, and shows the window.
+  void InitInstance(const QStringList& arguments);
+  // Saves every setting and the recent files; false when the option file
+  // could not be written.
+  bool ExitInstance();
+
+  CMainFrame& frame() const { return *frame_; }
+  CVantaroCEDoc& document() const { return *document_; }
+  Options& options() const { return options_; }
+  OptionsStore& store() const { return *store_; }
+  RecentFiles& recentFiles() const { return *recentFiles_; }
+
+ private:
+  Options& options_;
+  std::unique_ptr<OptionsStore> store_;
+  std::unique_ptr<RecentFiles> recentFiles_;
+  std::unique_ptr<Dialogs> dialogs_;
+  std::unique_ptr<SoundOutput> soundOutput_;
+  std::unique_ptr<MoveSounds> sounds_;
+  std::unique_ptr<DesktopUi> ui_;
+  std::unique_ptr<CVantaroCEDoc> document_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+// The record file named on a command line (its first argument that is not
+// an option), or an empty string.
+QString CommandLineFile(const QStringList& arguments);
+
+}  // namespace vantaro::app

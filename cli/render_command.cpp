@@ -1,0 +1,170 @@
+#include "cli/render_command.h"
+
+#include <QImageWriter>
+#include <QSaveFile>
+
+#include <charconv>
+#include <optional>
+
+#include "cli/command_line.h"
+#include "cli/path_text.h"
+#include "cli/record_loading.h"
+#include "editor/go_editor.h"
+#include "render/bitmap_dc.h"
+#include "render/board_drawer.h"
+#include "render/headless_gui.h"
+
+namespace vantaro::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] [--size W[xH]] "
+    "-o OUT.png";
+constexpr int kLargestSide = 8192;
+
+struct RenderRequest {
+  std::string input;
+  std::optional<int> move;
+  std::string pathText;
+  std::optional<TreePath> path;
+  int width = 600;
+  int height = 600;
+  std::string output;
+};
+
+std::optional<int> ParseNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+bool ParseSize(std::string_view text, RenderRequest& request) {
+  const size_t cross = text.find('x');
+  const std::optional<int> width = ParseNumber(text.substr(0, cross));
+  const std::optional<int> height =
+      cross == std::string_view::npos ? width : ParseNumber(text.substr(cross + 1));
+  const auto fits = [](std::optional<int> side) {
+    return side && *side >= 1 && *side <= kLargestSide;
+  };
+  if (!fits(width) || !fits(height)) return false;
+  request.width = *width;
+  request.height = *height;
+  return true;
+}
+
+// Qt's notes about the platform (a missing runtime folder, say) are noise
+// for a command-line tool; only its errors are worth showing.
+void ShowQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
+}
+
+bool Fail(const std::string& message) {
+  PrintError("render: " + message);
+  return false;
+}
+
+// Reads one option's value; false after reporting what is wrong with it.
+bool TakeOption(const std::string& option, const std::string& value, RenderRequest& request) {
+  if (option == "-o") {
+    request.output = value;
+  } else if (option == "--move") {
+    request.move = ParseNumber(value);
+    if (!request.move || *request.move < 1) return Fail("--move needs a move number of 1 or more");
+  } else if (option == "--path") {
+    request.pathText = value;
+    request.path = ParsePath(value);
+    if (!request.path) return Fail("--path needs a path such as 0.1/3 (as print status shows)");
+  } else if (!ParseSize(value, request)) {
+    return Fail("--size needs W or WxH, each from 1 to " + std::to_string(kLargestSide));
+  }
+  return true;
+}
+
+bool ParseRenderArguments(const std::vector<std::string>& arguments, RenderRequest& request) {
+  bool namesOnly = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    const bool takesValue =
+        argument == "-o" || argument == "--move" || argument == "--path" || argument == "--size";
+    if (!namesOnly && argument == "--") {
+      namesOnly = true;
+    } else if (!namesOnly && takesValue) {
+      if (i + 1 >= arguments.size()) return Fail(argument + " needs a value");
+      if (!TakeOption(argument, arguments[++i], request)) return false;
+    } else if (!namesOnly && argument.starts_with('-') && argument != "-") {
+      return Fail("unknown option " + argument);
+    } else if (request.input.empty()) {
+      request.input = argument;
+    } else {
+      return Fail("one record at a time: " + argument);
+    }
+  }
+  if (request.move && request.path) return Fail("--move and --path exclude each other");
+  if (request.input.empty() || request.output.empty()) {
+    PrintError(kUsage);
+    return false;
+  }
+  return true;
+}
+
+// Moves the editor's cursor where the request asks; false after reporting
+// that the record has no such place.
+bool GoToRequestedNode(GoEditor& editor, const RenderRequest& request) {
+  if (request.move) {
+    if (!editor.ToMoveNumber(*request.move) && editor.moveNumber() != *request.move) {
+      PrintError(request.input + ": no move " + std::to_string(*request.move));
+      return false;
+    }
+  } else if (request.path) {
+    const std::optional<Position> position = GameTree::Resolve(*editor.recordRoot(), *request.path);
+    if (!position || position->node() == nullptr) {
+      PrintError(request.input + ": no node at path " + request.pathText);
+      return false;
+    }
+    editor.GoToNode(position->node());
+  }
+  return true;
+}
+
+// Replaces the output only once the whole picture is written.
+bool SavePicture(const QImage& picture, const std::string& path) {
+  QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  QImageWriter writer(&file, "png");
+  return writer.write(picture) && file.commit();
+}
+
+}  // namespace
+
+int RunRenderCommand(const std::vector<std::string>& arguments) {
+  RenderRequest request;
+  if (!ParseRenderArguments(arguments, request)) return 2;
+  qInstallMessageHandler(ShowQtErrorsOnly);
+  const HeadlessGui gui;
+  LoadedRecord record = LoadRecordOrReport(request.input);
+  if (!record.root) return 1;
+  GoEditor editor(GlobalOptions());
+  editor.InstallRecord(std::move(record.root), record.codePage);
+  if (!GoToRequestedNode(editor, request)) return 1;
+
+  CBoardDrawer drawer(GlobalOptions());
+  drawer.SetBoard(&editor);
+  drawer.Layout({0, 0, request.width, request.height});
+  const rutl::DC screen;
+  rutl::BitmapDC picture;
+  if (!picture.Create(screen, request.width, request.height)) {
+    PrintError(request.output + ": not enough memory for the picture");
+    return 1;
+  }
+  drawer.Draw(*picture.dc());
+  if (!SavePicture(picture.ToImage(), request.output)) {
+    PrintError(request.output + ": cannot write the picture");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace vantaro::cli

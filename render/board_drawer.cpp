@@ -1,0 +1,127 @@
+#include "render/board_drawer.h"
+
+#include <chrono>
+#include <random>
+
+#include "editor/go_editor.h"
+#include "render/bitmap_resources.h"
+
+namespace vantaro {
+namespace {
+
+constexpr std::u16string_view kBoardFace = u"Tahoma";
+constexpr int kStoneImage = 3;
+constexpr int kStoneOnMaterial = 4;
+
+}  // namespace
+
+CBoardDrawer::CBoardDrawer(const Options& source, DrawingTimes* times)
+    : source_(source),
+      times_(times),
+      options_(source),
+      drawables_(options_, blackImage_, whiteImage_) {
+  ApplyOptions();
+}
+
+CBoardDrawer::~CBoardDrawer() = default;
+
+void CBoardDrawer::ApplyOptions() {
+  options_ = source_;
+  rutl::DC screen;
+  PrepareBoardBitmap(screen);
+  LoadStoneImage(options_.stoneTypeB, options_.stoneBitmapB, blackImage_);
+  LoadStoneImage(options_.stoneTypeW, options_.stoneBitmapW, whiteImage_);
+}
+
+void CBoardDrawer::LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image) {
+  if (stoneType != kStoneImage && stoneType != kStoneOnMaterial) return;
+  if (!image.loaded() || image.path() != path) image.Load(path);
+  if (!image.loaded() || image.path() != path) stoneType = 0;
+}
+
+bool CBoardDrawer::PrepareBoardBitmap(rutl::DC& dc) {
+  ScopedDrawingTimer timer(times_, "CBoardDrawer::PrepareBoardBitmap");
+  // Brightness always applies to the program's own picture, never twice.
+  if (texture_.dc() == nullptr || textureAdjusted_) {
+    textureAdjusted_ = false;
+    texture_.LoadResource(dc, rutl::kBoardTextureResource);
+  }
+  std::vector<rutl::COLORREF> pixels = texture_.ReadPixels();
+  textureLoaded_ = !pixels.empty();
+  if (!textureLoaded_) {
+    texture_.Release();
+    return false;
+  }
+  if (options_.boardBrightness != 100) {
+    for (rutl::COLORREF& pixel : pixels) pixel = rutl::Blend(pixel, 0, options_.boardBrightness);
+    texture_.WritePixels(pixels);
+    textureAdjusted_ = true;
+  }
+  long long sums[3] = {0, 0, 0};
+  for (const rutl::COLORREF pixel : pixels) {
+    sums[0] += rutl::RedOf(pixel);
+    sums[1] += rutl::GreenOf(pixel);
+    sums[2] += rutl::BlueOf(pixel);
+  }
+  const auto count = static_cast<long long>(pixels.size());
+  textureAverage_ = rutl::Rgb(static_cast<int>(sums[0] / count), static_cast<int>(sums[1] / count),
+                              static_cast<int>(sums[2] / count));
+  return true;
+}
+
+rutl::COLORREF CBoardDrawer::EffectiveBoardColour() const {
+  return options_.boardBitmap && textureLoaded_ ? textureAverage_
+                                                : rutl::ColourOf(options_.boardColor);
+}
+
+DisplayTransform CBoardDrawer::transform() const {
+  return DisplayTransform(BoardWidth(), BoardHeight(), options_.rotation, options_.flipHorizontal,
+                          options_.flipVertical);
+}
+
+int CBoardDrawer::BoardWidth() const {
+  return board_ != nullptr ? board_->width() : 19;
+}
+int CBoardDrawer::BoardHeight() const {
+  return board_ != nullptr ? board_->height() : 19;
+}
+
+void CBoardDrawer::Layout(const rutl::Rect& client) {
+  const DisplayTransform display = transform();
+  layout_ = ComputeLayout(client, display.displayedWidth(), display.displayedHeight(),
+                          options_.showCoord, options_.showCommentOnBoard);
+  MakeFonts();
+  if (options_.stoneTypeB == kStoneOnMaterial || options_.stoneTypeW == kStoneOnMaterial) {
+    FillRandomGrid();
+  }
+}
+
+void CBoardDrawer::MakeFonts() {
+  const int s = layout_.spacing;
+  if (fonts_.spacing != s) {
+    fonts_.spacing = s;
+    fonts_.moveNumber = rutl::Font::Create(kBoardFace, s, 0, 400);
+    fonts_.narrowMoveNumber = rutl::Font::Create(kBoardFace, s, static_cast<int>(0.3 * s), 400);
+    fonts_.label = rutl::Font::Create(kBoardFace, static_cast<int>(1.1 * s), 0, 600);
+  }
+  if (fonts_.coordinateTenths != layout_.coordinateFontTenths) {
+    fonts_.coordinateTenths = layout_.coordinateFontTenths;
+    const rutl::DC screen;
+    fonts_.coordinate = rutl::Font::CreatePoint(kBoardFace, fonts_.coordinateTenths, 400, screen);
+  }
+}
+
+void CBoardDrawer::FillRandomGrid() {
+  const size_t points = static_cast<size_t>(BoardWidth()) * static_cast<size_t>(BoardHeight());
+  if (randomGrid_.size() == points) return;
+  std::mt19937 generator(
+      static_cast<std::uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+  randomGrid_.resize(points);
+  for (std::uint32_t& entry : randomGrid_) entry = generator();
+}
+
+Point CBoardDrawer::PointFromPixel(int x, int y) const {
+  return transform().FromDisplay(layout_.DisplayPointAt(x, y));
+}
+
+}  // namespace vantaro

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "options/options.h"
+#include "property/property.h"
+#include "render/bitmap_dc.h"
+#include "render/board_geometry.h"
+#include "render/drawable_cache.h"
+#include "render/drawing_times.h"
+#include "render/stone_image.h"
+
+namespace vantaro {
+
+class GoEditor;
+struct OverlayEntry;
+
+// Paints the position of an editor: board, grid, star points, coordinates,
+// stones, move numbers, markers, labels, next-move marks, the last-move
+// marker and the comment area, for any client size, board size, rotation
+// and flip; and maps a tapped pixel back to its board point.
+//
+// The view calls ApplyOptions whenever the view settings change, then on
+// every paint Layout with its client rectangle and Draw with its device
+// context. Everything is painted into a back buffer and copied to the
+// target in one block. Stones and markers are pictures rendered once per
+// size and colour and then only copied. Layout and Draw write text, so they
+// need a QGuiApplication.
+class CBoardDrawer {
+ public:
+  // ApplyOptions copies the view settings from source, which must outlive
+  // the drawer; the timed steps report to times when it is not null.
+  explicit CBoardDrawer(const Options& source, DrawingTimes* times = nullptr);
+  CBoardDrawer(const CBoardDrawer&) = delete;
+  CBoardDrawer& operator=(const CBoardDrawer&) = delete;
+  ~CBoardDrawer();
+
+  void SetDrawingTimes(DrawingTimes* times) { times_ = times; }
+  // The editor whose position is drawn; nothing is drawn while it is null.
+  // It must stay alive while it is set.
+  void SetBoard(const GoEditor* board) { board_ = board; }
+  const GoEditor* board() const { return board_; }
+
+  // Takes a fresh copy of the view settings, prepares the board texture and
+  // loads the stone images; a colour whose stone image cannot be loaded
+  // from its path is drawn with generated stones.
+  void ApplyOptions();
+  // Loads the board texture when needed, applies boardBrightness to it
+  // (always starting from the program's own picture) and takes its average
+  // colour. False, and the board plain, when its pixels cannot be read.
+  bool PrepareBoardBitmap(rutl::DC& dc);
+  // Computes where the board lies in the client rectangle, and the fonts.
+  void Layout(const rutl::Rect& client);
+  // Paints the current position into dc (from its top-left corner).
+  void Draw(rutl::DC& dc);
+  // The board point drawn nearest to the pixel; it may lie off the board.
+  Point PointFromPixel(int x, int y) const;
+
+  const BoardLayout& layout() const { return layout_; }
+  // The settings in use: the copy taken by ApplyOptions, with the stone
+  // types of colours without a stone image set to generated stones.
+  const Options& options() const { return options_; }
+  DisplayTransform transform() const;
+  // The colour standing for the board behind stones and markers.
+  rutl::COLORREF EffectiveBoardColour() const;
+  bool textureLoaded() const { return textureLoaded_; }
+  rutl::COLORREF textureAverageColour() const { return textureAverage_; }
+  const rutl::BitmapDC& texture() const { return texture_; }
+  DrawableCache& drawables() { return drawables_; }
+
+ private:
+  struct Fonts {
+    int spacing = -1;
+    int coordinateTenths = -1;
+    rutl::Font moveNumber;
+    rutl::Font narrowMoveNumber;
+    rutl::Font label;
+    rutl::Font coordinate;
+  };
+
+  void LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image);
+  void MakeFonts();
+  void FillRandomGrid();
+  int BoardWidth() const;
+  int BoardHeight() const;
+
+  // The layers, in drawing order (board_drawer_layers.cpp).
+  void FillBackground(rutl::DC& dc, const rutl::Rect& whole);
+  void DrawBoardSurface(rutl::DC& dc);
+  std::vector<std::uint8_t> HiddenLines() const;
+  bool ShowsNextMoveMark(const OverlayEntry& entry) const;
+  void DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidden);
+  void DrawDoubleBorder(rutl::DC& dc);
+  void DrawStarPoints(rutl::DC& dc, const std::vector<std::uint8_t>& hidden);
+  void DrawCoordinates(rutl::DC& dc);
+  void DrawStones(rutl::DC& dc);
+  void DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell);
+  void DrawMarkers(rutl::DC& dc);
+  void DrawMarker(rutl::DC& dc, Point board, Point display, const OverlayEntry& entry);
+  void DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry);
+  void DrawLastMoveMarker(rutl::DC& dc);
+  void DrawCommentArea(rutl::DC& dc);
+  ColourContext ContextAt(Point board) const;
+
+  const Options& source_;
+  DrawingTimes* times_;
+  const GoEditor* board_ = nullptr;
+  Options options_;
+  BoardLayout layout_;
+  Fonts fonts_;
+  std::optional<rutl::Font> commentNameFont_;
+  std::optional<rutl::Font> commentFont_;
+  StoneImage blackImage_;
+  StoneImage whiteImage_;
+  DrawableCache drawables_;
+  std::vector<std::uint32_t> randomGrid_;
+  rutl::BitmapDC texture_;
+  bool textureLoaded_ = false;
+  bool textureAdjusted_ = false;
+  rutl::COLORREF textureAverage_ = 0;
+  rutl::BitmapDC backBuffer_;
+};
+
+}  // namespace vantaro

@@ -1,0 +1,349 @@
+#include <algorithm>
+#include <string>
+
+#include "editor/go_editor.h"
+#include "render/board_drawer.h"
+
+namespace vantaro {
+namespace {
+
+using namespace marker_kind;
+
+constexpr rutl::COLORREF kBlack = 0x000000;
+constexpr rutl::COLORREF kWhite = 0xFFFFFF;
+constexpr rutl::COLORREF kCommentColour = 0x880000;
+constexpr std::u16string_view kCommentFace = u"Vadana";
+
+std::u16string DecimalText(int number) {
+  std::u16string text;
+  for (const char digit : std::to_string(number)) text += static_cast<char16_t>(digit);
+  return text;
+}
+
+// The drawable kind of a stone for the colour's stone type.
+int StoneKind(int stoneType, bool black) {
+  const int first = [stoneType] {
+    switch (stoneType) {
+      case 1:
+        return kBlackMonoAntiaStone;
+      case 2:
+        return kBlackMonoStone;
+      case 3:
+        return kBlackImageStone;
+      case 4:
+        return kBlackMaterialStone;
+      default:
+        return kBlackStone;
+    }
+  }();
+  return black ? first : first + 1;
+}
+
+}  // namespace
+
+void CBoardDrawer::Draw(rutl::DC& dc) {
+  ScopedDrawingTimer timer(times_, "CBoardDrawer::Draw");
+  if (board_ == nullptr) return;
+  const int width = std::max(layout_.client.Width(), 1);
+  const int height = std::max(layout_.client.Height(), 1);
+  if ((backBuffer_.width() != width || backBuffer_.height() != height) &&
+      !backBuffer_.Create(dc, width, height)) {
+    return;
+  }
+  rutl::DC& out = *backBuffer_.dc();
+  FillBackground(out, {0, 0, width, height});
+  DrawBoardSurface(out);
+  const std::vector<std::uint8_t> hidden = HiddenLines();
+  DrawGrid(out, hidden);
+  DrawDoubleBorder(out);
+  DrawStarPoints(out, hidden);
+  DrawCoordinates(out);
+  DrawStones(out);
+  if (options_.showMarkers || options_.showNextMoves) DrawMarkers(out);
+  DrawLastMoveMarker(out);
+  DrawCommentArea(out);
+  ScopedDrawingTimer copy(times_, "CBoardDrawer::Draw::BitBlt");
+  dc.BitBlt(0, 0, width, height, out, 0, 0, rutl::RasterOp::SrcCopy);
+}
+
+void CBoardDrawer::FillBackground(rutl::DC& dc, const rutl::Rect& whole) {
+  const rutl::COLORREF colour = rutl::ColourOf(board_->tryPlayActive() ? options_.tryPlayBackground
+                                                                       : options_.backgroundColor);
+  // The board covers its own rectangle next: only what lies around it needs filling.
+  const rutl::Rect& board = layout_.board;
+  dc.FillSolidRect({whole.left, whole.top, whole.right, board.top}, colour);
+  dc.FillSolidRect({whole.left, board.bottom, whole.right, whole.bottom}, colour);
+  dc.FillSolidRect({whole.left, board.top, board.left, board.bottom}, colour);
+  dc.FillSolidRect({board.right, board.top, whole.right, board.bottom}, colour);
+}
+
+void CBoardDrawer::DrawBoardSurface(rutl::DC& dc) {
+  const rutl::Rect& board = layout_.board;
+  if (!options_.boardBitmap || !textureLoaded_) {
+    dc.FillSolidRect(board, rutl::ColourOf(options_.boardColor));
+    return;
+  }
+  const int tileWidth = texture_.width();
+  const int tileHeight = texture_.height();
+  for (int x = board.left; x < board.right; x += tileWidth) {
+    for (int y = board.top; y < board.bottom; y += tileHeight) {
+      dc.BitBlt(x, y, std::min(tileWidth, board.right - x), std::min(tileHeight, board.bottom - y),
+                *texture_.dc(), 0, 0, rutl::RasterOp::SrcCopy);
+    }
+  }
+}
+
+bool CBoardDrawer::ShowsNextMoveMark(const OverlayEntry& entry) const {
+  return options_.showNextMoves &&
+         (entry.continuation == 1 || (entry.continuation == 2 && options_.showNextOnlyMove));
+}
+
+std::vector<std::uint8_t> CBoardDrawer::HiddenLines() const {
+  const int w = board_->width();
+  const int h = board_->height();
+  std::vector<std::uint8_t> hidden(static_cast<size_t>(w * h), 0);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const OverlayEntry& entry = board_->OverlayAt(x, y);
+      const bool marked = options_.showMarkers && entry.markup != OverlayEntry::None &&
+                          entry.markup != OverlayEntry::BlackTerritory &&
+                          entry.markup != OverlayEntry::WhiteTerritory;
+      hidden[static_cast<size_t>(x + w * y)] = marked || ShowsNextMoveMark(entry);
+    }
+  }
+  return hidden;
+}
+
+void CBoardDrawer::DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidden) {
+  const DisplayTransform display = transform();
+  const int columns = layout_.columns;
+  const int rows = layout_.rows;
+  const int half = layout_.spacing / 2;
+  const rutl::Pen previous = dc.SelectPen({kBlack, 1});
+  for (int dy = 0; dy < rows; ++dy) {
+    for (int dx = 0; dx < columns; ++dx) {
+      const Point point = display.FromDisplay({dx, dy});
+      if (hidden[static_cast<size_t>(point.x + board_->width() * point.y)]) continue;
+      // Each point draws its share of both lines: the grid is a union of small crosses.
+      const int cx = layout_.CentreX(dx);
+      const int cy = layout_.CentreY(dy);
+      dc.Line(dx == 0 ? cx : cx - half, cy, dx == columns - 1 ? cx + 1 : cx + half + 1, cy);
+      dc.Line(cx, dy == 0 ? cy : cy - half, cx, dy == rows - 1 ? cy + 1 : cy + half + 1);
+    }
+  }
+  dc.SelectPen(previous);
+}
+
+void CBoardDrawer::DrawDoubleBorder(rutl::DC& dc) {
+  if (options_.boardBitmap || !options_.boardBorderDoubleThick) return;
+  const int left = layout_.originX - 1;
+  const int top = layout_.originY - 1;
+  const int right = layout_.CentreX(layout_.columns - 1) + 1;
+  const int bottom = layout_.CentreY(layout_.rows - 1) + 1;
+  const rutl::Pen previous = dc.SelectPen({kBlack, 1});
+  dc.Line(left, top, right + 1, top);
+  dc.Line(left, bottom, right + 1, bottom);
+  dc.Line(left, top, left, bottom + 1);
+  dc.Line(right, top, right, bottom + 1);
+  dc.SelectPen(previous);
+}
+
+void CBoardDrawer::DrawStarPoints(rutl::DC& dc, const std::vector<std::uint8_t>& hidden) {
+  const DisplayTransform display = transform();
+  for (const Point point : StarPoints(board_->width(), board_->height())) {
+    if (hidden[static_cast<size_t>(point.x + board_->width() * point.y)]) continue;
+    GoMarker* marker = drawables_.MarkerFor(kStarPoint, ColourContext::OnEmptyPoint,
+                                            layout_.spacing, EffectiveBoardColour());
+    if (marker == nullptr) continue;
+    const Point at = display.ToDisplay(point);
+    marker->Draw(dc, layout_.CentreX(at.x), layout_.CentreY(at.y), true);
+  }
+}
+
+void CBoardDrawer::DrawCoordinates(rutl::DC& dc) {
+  if (!options_.showCoord) return;
+  const DisplayTransform display = transform();
+  dc.SetTextColor(rutl::ColourOf(options_.coordColor));
+  dc.SelectFont(fonts_.coordinate);
+  const int textHeight = dc.TextExtent(u"A").cy;
+  const auto label = [&dc](std::u16string_view text, int x, int y) {
+    dc.DrawText(text, {x - 100, y - 100, x + 100, y + 100}, rutl::TextLayout::CentredSingleLine);
+  };
+  const int above = layout_.board.top - layout_.labelGap - textHeight / 2;
+  const int below = layout_.board.bottom + layout_.labelGap + textHeight / 2;
+  for (int i = 0; i < layout_.columns; ++i) {
+    const std::u16string text =
+        CoordinateLabel(LabelAxis::Columns, i, layout_.columns, display, options_.showCoordI);
+    label(text, layout_.CentreX(i), above);
+    label(text, layout_.CentreX(i), below);
+  }
+  const int leftOf = layout_.originX - layout_.spacing;
+  const int rightOf = layout_.originX + layout_.columns * layout_.spacing;
+  for (int j = 0; j < layout_.rows; ++j) {
+    const std::u16string text =
+        CoordinateLabel(LabelAxis::Rows, j, layout_.rows, display, options_.showCoordI);
+    label(text, leftOf, layout_.CentreY(j));
+    label(text, rightOf, layout_.CentreY(j));
+  }
+}
+
+void CBoardDrawer::DrawStones(rutl::DC& dc) {
+  const DisplayTransform display = transform();
+  const rutl::COLORREF background = EffectiveBoardColour();
+  const int w = board_->width();
+  const bool variantsReady = randomGrid_.size() == static_cast<size_t>(w * board_->height());
+  for (int dy = 0; dy < layout_.rows; ++dy) {
+    for (int dx = 0; dx < layout_.columns; ++dx) {
+      const Point point = display.FromDisplay({dx, dy});
+      const std::uint32_t cell = board_->Cell(point.x, point.y);
+      const bool black = GoBoard::IsBlackCell(cell);
+      if (!black && !GoBoard::IsWhiteCell(cell)) continue;
+      const int kind = StoneKind(black ? options_.stoneTypeB : options_.stoneTypeW, black);
+      const unsigned variant =
+          variantsReady ? randomGrid_[static_cast<size_t>(point.x + w * point.y)] : 0;
+      GoMarker* stone = drawables_.MarkerFor(kind, ColourContext::OnEmptyPoint, layout_.spacing,
+                                             background, variant);
+      if (stone == nullptr) continue;
+      stone->Draw(dc, layout_.CentreX(dx), layout_.CentreY(dy), true);
+      const int id = GoBoard::CellProperty(cell);
+      if (id == kPropB || id == kPropW) DrawMoveNumber(dc, point, {dx, dy}, cell);
+    }
+  }
+}
+
+void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell) {
+  const int number = GoBoard::CellMoveNumber(cell);
+  if (!options_.showMoveNumber || number < 1 ||
+      board_->moveNumber() - number >= options_.showMoveCount) {
+    return;
+  }
+  int shown = number;
+  if (board_->hasNumberOverride()) {
+    // Numbering restarts at a reset point: earlier moves carry no number.
+    if (number < board_->overrideFromMove()) return;
+    shown = board_->overrideDisplayed() - board_->overrideFromMove() + number;
+  }
+  const std::u16string text = DecimalText(shown);
+  const bool black = GoBoard::IsBlackCell(cell);
+  rutl::COLORREF colour = black ? kWhite : kBlack;
+  if (board == board_->lastMove()) {
+    colour = rutl::ColourOf(black ? options_.focusColor : options_.focusColorW);
+  }
+  dc.SetTextColor(colour);
+  dc.SelectFont(text.size() <= 2 ? fonts_.moveNumber : fonts_.narrowMoveNumber);
+  dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);
+}
+
+ColourContext CBoardDrawer::ContextAt(Point board) const {
+  const std::uint32_t cell = board_->Cell(board.x, board.y);
+  if (GoBoard::IsBlackCell(cell)) return ColourContext::OnBlackStone;
+  if (GoBoard::IsWhiteCell(cell)) return ColourContext::OnWhiteStone;
+  return ColourContext::OnEmptyPoint;
+}
+
+void CBoardDrawer::DrawMarkers(rutl::DC& dc) {
+  const DisplayTransform display = transform();
+  for (int dy = 0; dy < layout_.rows; ++dy) {
+    for (int dx = 0; dx < layout_.columns; ++dx) {
+      const Point point = display.FromDisplay({dx, dy});
+      const OverlayEntry& entry = board_->OverlayAt(point.x, point.y);
+      if (entry.markup != OverlayEntry::None && options_.showMarkers) {
+        DrawMarker(dc, point, {dx, dy}, entry);
+      } else if (options_.showNextMoves) {
+        DrawNextMoveMark(dc, {dx, dy}, entry);
+      }
+    }
+  }
+}
+
+void CBoardDrawer::DrawMarker(rutl::DC& dc, Point board, Point display, const OverlayEntry& entry) {
+  const rutl::Rect cell = layout_.CellOf(display);
+  int kind = -1;
+  switch (entry.markup) {
+    case OverlayEntry::Circle:
+      kind = kCircle;
+      break;
+    case OverlayEntry::Triangle:
+      kind = kTriangle;
+      break;
+    case OverlayEntry::Square:
+      kind = kSquare;
+      break;
+    case OverlayEntry::Cross:
+      kind = kCross;
+      break;
+    case OverlayEntry::BlackTerritory:
+    case OverlayEntry::WhiteTerritory: {
+      const int inset = layout_.spacing / 3;
+      dc.FillSolidRect(cell.Inflated(-inset, -inset),
+                       entry.markup == OverlayEntry::BlackTerritory ? kBlack : kWhite);
+      return;
+    }
+    case OverlayEntry::Label:
+      dc.SetTextColor(GoBoard::IsBlackCell(board_->Cell(board.x, board.y)) ? kWhite : kBlack);
+      dc.SelectFont(fonts_.label);
+      dc.DrawText(entry.label, cell, rutl::TextLayout::CentredSingleLine);
+      return;
+    default:
+      return;
+  }
+  GoMarker* marker =
+      drawables_.MarkerFor(kind, ContextAt(board), layout_.spacing, EffectiveBoardColour());
+  if (marker != nullptr) {
+    marker->Draw(dc, layout_.CentreX(display.x), layout_.CentreY(display.y), true);
+  }
+}
+
+void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry) {
+  if (!ShowsNextMoveMark(entry)) return;
+  const int start = options_.nextMoveStartingChar;
+  std::u16string text;
+  if (entry.continuation == 2) {
+    text = std::u16string(1, static_cast<char16_t>(start));
+  } else if (start >= '0' && start <= '9') {
+    text = DecimalText(start - '0' + entry.continuationIndex);
+  } else {
+    text = std::u16string(1, static_cast<char16_t>(start + entry.continuationIndex));
+  }
+  dc.SetTextColor(rutl::ColourOf(options_.nextMoveMarkerColor));
+  dc.SelectFont(fonts_.label);
+  dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);
+}
+
+void CBoardDrawer::DrawLastMoveMarker(rutl::DC& dc) {
+  const Point last = board_->lastMove();
+  if (options_.showMoveNumber || !board_->OnBoard(last.x, last.y) ||
+      board_->Cell(last.x, last.y) == 0) {
+    return;
+  }
+  GoMarker* marker =
+      drawables_.MarkerFor(kFocus, ContextAt(last), layout_.spacing, EffectiveBoardColour());
+  if (marker == nullptr) return;
+  const Point at = transform().ToDisplay(last);
+  marker->Draw(dc, layout_.CentreX(at.x), layout_.CentreY(at.y), true);
+}
+
+void CBoardDrawer::DrawCommentArea(rutl::DC& dc) {
+  const rutl::Rect area{layout_.boardArea.right + 10, layout_.originY, layout_.client.right - 10,
+                        layout_.client.bottom};
+  if (area.Width() < 10 || area.Height() < 10) return;
+  if (!commentFont_) {
+    // 12 points at the screen's resolution.
+    const int height = -(dc.PixelsPerInchY() * 12 / 72);
+    commentNameFont_ = rutl::Font::Create(kCommentFace, height, 0, 600);
+    commentFont_ = rutl::Font::Create(kCommentFace, height, 0, 500);
+  }
+  dc.SetTextColor(kCommentColour);
+  int top = area.top;
+  const std::u16string name = board_->NodeName();
+  if (!name.empty()) {
+    dc.SelectFont(*commentNameFont_);
+    dc.DrawText(name, {area.left, top, area.right, area.bottom}, rutl::TextLayout::WordWrap);
+    top += dc.WrappedTextHeight(name, area.Width()) + 10;
+  }
+  dc.SelectFont(*commentFont_);
+  dc.DrawText(board_->Comment(), {area.left, top, area.right, area.bottom},
+              rutl::TextLayout::WordWrap);
+}
+
+}  // namespace vantaro

@@ -1,0 +1,127 @@
+#include "app/comment_view.h"
+
+#include <QTest>
+
+#include "editor/go_editor.h"
+#include "qt_test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+using app::CCommentView;
+
+class CommentViewTest : public QtTest {
+ protected:
+  CommentViewTest() : options_(u"/install"), pane_(options_) {
+    options_.defaultCodePage = 65001;
+    pane_.resize(300, 120);
+    pane_.show();
+  }
+  void Open(std::string_view sgf) {
+    editor_ = std::make_unique<GoEditor>(options_);
+    pane_.SetEditor(editor_.get());
+    auto record = ReadSgfText(sgf);
+    editor_->InstallRecord(std::move(record.root), record.codePage);
+  }
+  std::u16string Shown() const { return pane_.toPlainText().toStdU16String(); }
+  void Type(const char* text) {
+    pane_.setFocus();
+    QTest::keyClicks(&pane_, QString::fromUtf8(text));
+  }
+
+  Options options_;
+  std::unique_ptr<GoEditor> editor_;
+  CCommentView pane_;
+};
+
+TEST_F(CommentViewTest, ANodeWithoutACommentShowsAnEmptyPane) {
+  Open("(;GM[1]C[first];B[aa])");
+  EXPECT_EQ(Shown(), u"first");
+  editor_->Next(1);
+  EXPECT_EQ(Shown(), u"");
+}
+
+TEST_F(CommentViewTest, EveryKindOfLineBreakShowsAsOneLine) {
+  Open("(;GM[1]C[one\ntwo\r\nthree\rfour])");
+  EXPECT_EQ(pane_.document()->blockCount(), 4);
+  EXPECT_EQ(Shown(), u"one\ntwo\nthree\nfour");
+}
+
+TEST_F(CommentViewTest, AnEditedCommentIsStoredWithCrLfLineBreaks) {
+  Open("(;GM[1]C[one\ntwo])");
+  pane_.moveCursor(QTextCursor::End);
+  Type("!");
+  EXPECT_EQ(editor_->Comment(), u"one\r\ntwo!");
+  QTest::keyClick(&pane_, Qt::Key_Return);
+  EXPECT_EQ(editor_->Comment(), u"one\r\ntwo!\r\n");
+}
+
+TEST_F(CommentViewTest, NavigatingStoresNothingAndMakesNoUndoStep) {
+  Open("(;GM[1]C[a];B[aa]C[b];W[bb]C[c])");
+  editor_->Last();
+  editor_->First();
+  EXPECT_EQ(Shown(), u"a");
+  EXPECT_FALSE(editor_->CanUndo());
+  EXPECT_FALSE(editor_->modified());
+}
+
+TEST_F(CommentViewTest, EachChangeIsOneUndoStepAndUndoShowsTheEarlierText) {
+  Open("(;GM[1])");
+  Type("ab");
+  EXPECT_EQ(editor_->Comment(), u"ab");
+  EXPECT_EQ(editor_->undoCount(), 2);
+  // Storing does not reload the pane: the caret stays where the user types.
+  EXPECT_EQ(pane_.textCursor().position(), 2);
+  editor_->Undo();
+  EXPECT_EQ(Shown(), u"a");
+  editor_->Undo();
+  EXPECT_EQ(Shown(), u"");
+  editor_->Redo();
+  EXPECT_EQ(Shown(), u"a");
+}
+
+TEST_F(CommentViewTest, ClearingTheTextRemovesTheComment) {
+  Open("(;GM[1]C[x])");
+  pane_.moveCursor(QTextCursor::End);
+  pane_.setFocus();
+  QTest::keyClick(&pane_, Qt::Key_Backspace);
+  EXPECT_EQ(editor_->CurrentNode()->Find(kPropC), nullptr);
+}
+
+TEST_F(CommentViewTest, AReadOnlyRecordKeepsItsCommentAndThePaneSaysSo) {
+  Open("(;GM[1]C[kept])");
+  editor_->SetReadOnly(true);
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  EXPECT_TRUE(pane_.isReadOnly());
+  Type("x");
+  EXPECT_EQ(editor_->Comment(), u"kept");
+  EXPECT_EQ(Shown(), u"kept");
+  editor_->StartTryPlay();
+  EXPECT_FALSE(pane_.isReadOnly());
+}
+
+TEST_F(CommentViewTest, CjkCommentsShowAsTheirCharacters) {
+  Open("(;GM[1]CA[UTF-8]C[黒番と白番 흑 白棋])");
+  EXPECT_EQ(Shown(), u"黒番と白番 흑 白棋");
+}
+
+TEST_F(CommentViewTest, NoBreakSpacesSurviveAnEdit) {
+  Open(
+      "(;GM[1]C[a\xC2\xA0"
+      "b])");
+  pane_.moveCursor(QTextCursor::End);
+  Type("c");
+  EXPECT_EQ(editor_->Comment(), u"a\u00A0bc");
+}
+
+TEST_F(CommentViewTest, APressOfTheButtonIsReportedAfterTheCaretMoved) {
+  Open("(;GM[1]C[abc])");
+  int taps = 0;
+  QObject::connect(&pane_, &CCommentView::tapped, [&] { ++taps; });
+  QTest::mouseClick(pane_.viewport(), Qt::LeftButton, {}, QPoint(2, 5));
+  EXPECT_EQ(taps, 1);
+  EXPECT_EQ(pane_.textCursor().position(), 0);
+}
+
+}  // namespace
+}  // namespace vantaro::test

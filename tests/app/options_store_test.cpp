@@ -1,0 +1,196 @@
+#include "app/options_store.h"
+
+#include <QSettings>
+
+#include <bit>
+#include <filesystem>
+
+#include "app/registry_value.h"
+#include "qt_test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+using app::OptionsStore;
+
+class OptionsStoreTest : public QtTest {
+ protected:
+  // The settings as the next start of the program finds them.
+  Options LoadedAfterRestart() {
+    Options loaded;
+    OptionsStore().LoadAll(loaded);
+    return loaded;
+  }
+  // A value as the settings file holds it.
+  static QVariant Stored(const char* name) {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brenmoor", "Vantaro4")
+        .value(QStringLiteral("Option/") + name);
+  }
+  static void Store(const char* name, const QVariant& value) {
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brenmoor", "Vantaro4")
+        .setValue(QStringLiteral("Option/") + name, value);
+  }
+};
+
+TEST_F(OptionsStoreTest, EverySettingSurvivesARestartWithItsType) {
+  Options options;
+  OptionsStore store;
+  store.LoadAll(options);
+  options.showCoord = true;
+  options.fastTraverseStep = 12;
+  options.backgroundColor = 0x00C0FFEE;
+  options.boardColor = static_cast<int>(0xFFFFFFFFu);
+  options.findText = u"黒番と白番 — 흑";
+  options.saveBmpAddRatio = 0.3;
+  options.printFooter = u"page %PAGE%";
+  ASSERT_TRUE(store.SaveAll(options));
+
+  const Options loaded = LoadedAfterRestart();
+  EXPECT_TRUE(loaded.showCoord);
+  EXPECT_EQ(loaded.fastTraverseStep, 12);
+  EXPECT_EQ(loaded.backgroundColor, 0x00C0FFEE);
+  EXPECT_EQ(loaded.boardColor, static_cast<int>(0xFFFFFFFFu));
+  EXPECT_EQ(loaded.findText, u"黒番と白番 — 흑");
+  EXPECT_EQ(loaded.saveBmpAddRatio, 0.3);
+  EXPECT_EQ(loaded.printFooter, u"page %PAGE%");
+  // Doubles are 8 bytes of binary data, as in the registry.
+  EXPECT_EQ(Stored("saveBmpAddRatio").toByteArray().size(), 8);
+}
+
+TEST_F(OptionsStoreTest, AMissingStoreGivesEveryDefault) {
+  const Options loaded = LoadedAfterRestart();
+  const Options defaults(loaded.installDirectory);
+  for (const OptionDescriptor& option : OptionDescriptors()) {
+    std::visit([&](auto field) { EXPECT_EQ(loaded.*field, defaults.*field) << option.name; },
+               option.field);
+  }
+}
+
+struct BoardSizeCase {
+  int stored;
+  int loaded;
+};
+
+class BoardSizeClampTest : public OptionsStoreTest,
+                           public ::testing::WithParamInterface<BoardSizeCase> {};
+
+TEST_P(BoardSizeClampTest, BoardSizeIsClampedOnLoadAndSavedClamped) {
+  Store("BoardSizeCX", GetParam().stored);
+  Store("BoardSizeCY", GetParam().stored);
+  Options options;
+  OptionsStore store;
+  store.LoadAll(options);
+  EXPECT_EQ(options.BoardSizeCX, GetParam().loaded);
+  EXPECT_EQ(options.BoardSizeCY, GetParam().loaded);
+  ASSERT_TRUE(store.SaveAll(options));
+  EXPECT_EQ(Stored("BoardSizeCX").toInt(), GetParam().loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeClampTest,
+                         ::testing::Values(BoardSizeCase{1, 2}, BoardSizeCase{60, 52},
+                                           BoardSizeCase{-5, 2}, BoardSizeCase{13, 13}));
+
+TEST_F(OptionsStoreTest, ValuesOfTheWrongShapeKeepTheirDefaults) {
+  Store("fastTraverseStep", QByteArray("\x07\x00\x00\x00", 4));  // a DWORD as binary
+  Store("showMoveCount", QByteArray("\x07\x00\x00", 3));         // too short
+  Store("boardBrightness", "bright");                            // not a number
+  Store("autosetMNMoves", "99999999999");                        // beyond 32 bits
+  Store("saveBmpAddRatio", "0.5");                               // a double as text
+  Store("playSound", 0);
+  Store("findText", QByteArray("h\0i\0\0\0", 6));  // a string as UTF-16 bytes
+  const Options loaded = LoadedAfterRestart();
+  EXPECT_EQ(loaded.fastTraverseStep, 7);
+  EXPECT_EQ(loaded.showMoveCount, 10000);
+  EXPECT_EQ(loaded.boardBrightness, 100);
+  EXPECT_EQ(loaded.autosetMNMoves, 50);
+  EXPECT_EQ(loaded.saveBmpAddRatio, 0.85);
+  EXPECT_FALSE(loaded.playSound);
+  EXPECT_EQ(loaded.findText, u"hi");
+}
+
+TEST_F(OptionsStoreTest, TheBoardTransformIsForgottenAtTheNextStart) {
+  Options options;
+  OptionsStore store;
+  store.LoadAll(options);
+  options.rotation = 3;
+  options.flipHorizontal = options.flipVertical = true;
+  ASSERT_TRUE(store.SaveAll(options));
+  const Options loaded = LoadedAfterRestart();
+  EXPECT_EQ(loaded.rotation, 0);
+  EXPECT_FALSE(loaded.flipHorizontal);
+  EXPECT_FALSE(loaded.flipVertical);
+  EXPECT_FALSE(Stored("rotation").isValid());
+}
+
+TEST_F(OptionsStoreTest, ExitWritesTheLanguageAndAnEmptyOptionFileInTheUserSettings) {
+  Options options;
+  OptionsStore store;
+  store.LoadAll(options);
+  options.language = 7;
+  ASSERT_TRUE(store.SaveAll(options));
+  const QSettings profile(QSettings::NativeFormat, QSettings::UserScope, "Brenmoor", "Vantaro");
+  EXPECT_EQ(profile.value("Option/Language").toInt(), 7);
+  const std::filesystem::path optionFile = store.OptionFilePath();
+  EXPECT_EQ(optionFile, UserSettings() / "Brenmoor" / "vantaroopt.xml");
+  ASSERT_TRUE(std::filesystem::exists(optionFile));
+  EXPECT_EQ(std::filesystem::file_size(optionFile), 0u);
+  // Loading always starts from language 0.
+  EXPECT_EQ(LoadedAfterRestart().language, 0);
+}
+
+TEST_F(OptionsStoreTest, AnOptionFileThatCannotBeWrittenFailsTheSaveQuietly) {
+  Options options;
+  OptionsStore store;
+  store.LoadAll(options);
+  std::filesystem::create_directories(store.OptionFilePath());  // a folder in its place
+  EXPECT_FALSE(store.SaveAll(options));
+  options.fastTraverseStep = 9;
+  store.SaveAll(options);
+  EXPECT_EQ(LoadedAfterRestart().fastTraverseStep, 9);
+}
+
+TEST_F(OptionsStoreTest, FileSettingsDefaultBelowTheMachinesInstallPath) {
+  {
+    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, "Brenmoor", "Vantaro4");
+    machine.setValue("path", "/opt/vantaro");
+  }
+  const Options loaded = LoadedAfterRestart();
+  EXPECT_EQ(loaded.installDirectory, u"/opt/vantaro");
+  EXPECT_EQ(loaded.MoveSoundFile, u"/opt/vantaro/sound/move.wav");
+  EXPECT_EQ(loaded.templatePath, u"/opt/vantaro/Template/default.sgf");
+}
+
+TEST_F(OptionsStoreTest, WithoutAnInstallPathTheProgramsFolderHoldsTheData) {
+  EXPECT_EQ(LoadedAfterRestart().installDirectory, Options::DefaultInstallDirectory());
+}
+
+struct DwordCase {
+  QVariant stored;
+  std::optional<std::uint32_t> read;
+};
+
+TEST(RegistryValueTest, NumbersReadLikeRegistryDwords) {
+  const DwordCase cases[] = {
+      {QVariant(42), 42u},
+      {QVariant(QStringLiteral("42")), 42u},
+      {QVariant(QStringLiteral("-1")), 0xFFFFFFFFu},
+      {QVariant(QStringLiteral("4294967295")), 0xFFFFFFFFu},
+      {QVariant(QStringLiteral("4294967296")), std::nullopt},
+      {QVariant(QStringLiteral("12abc")), std::nullopt},
+      {QVariant(QByteArray("\x01\x02\x00\x00", 4)), 0x0201u},
+      {QVariant(QByteArray("\x01\x02", 2)), std::nullopt},
+      {QVariant(), std::nullopt},
+  };
+  for (const DwordCase& c : cases) {
+    EXPECT_EQ(app::ReadDword(c.stored), c.read) << c.stored.toString().toStdString();
+  }
+}
+
+TEST(RegistryValueTest, DoublesAreEightBytesOfBinaryData) {
+  EXPECT_EQ(app::ReadDouble(app::DoubleValue(-2.5)), -2.5);
+  EXPECT_EQ(app::ReadDouble(QVariant(QByteArray(4, '\0'))), std::nullopt);
+  EXPECT_EQ(app::ReadDouble(QVariant(1.5)), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vantaro::test

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "editor/sound.h"
+#include "test_support.h"
+
+class QWidget;
+
+namespace vantaro::test {
+
+// Every test program of the desktop shell runs under one QApplication on the
+// offscreen platform, with its settings (QSettings, both scopes) in a
+// temporary folder of its own.
+class QtTest : public ::testing::Test {
+ protected:
+  QtTest();
+  ~QtTest() override;
+
+  // The settings folders of the current user and of the machine.
+  std::filesystem::path UserSettings() const;
+  std::filesystem::path MachineSettings() const;
+  // Runs the event loop until the posted events (commands, refreshes) are done.
+  static void ProcessEvents();
+
+  TemporaryDirectory directory_;
+};
+
+// The dialogs answered from queues, with what they showed written down.
+class ScriptedDialogs : public app::Dialogs {
+ public:
+  void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) override;
+  bool AskYesNo(const std::u16string& text) override;
+  SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
+  std::optional<std::u16string> PromptText(const std::u16string& prompt,
+                                           const std::u16string& initial) override;
+  std::optional<std::string> PromptOpenFile(const std::string& folder) override;
+  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  void ShowAbout() override { shown.push_back("about"); }
+
+  // What was shown, one line each: "message: TEXT", "question: TEXT",
+  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME".
+  std::vector<std::string> shown;
+  bool yes = true;
+  std::deque<SaveAnswer> saveAnswers;  // Cancel when empty
+  std::deque<std::u16string> texts;    // cancelled when empty
+  std::deque<std::string> files;       // cancelled when empty
+};
+
+class RecordingSoundOutput : public SoundOutput {
+ public:
+  void PlayFile(const std::u16string& path) override { played.push_back(path); }
+  std::vector<std::u16string> played;
+};
+
+// The text of a widget's window title, as UTF-8.
+std::string WindowTitle(const QWidget& widget);
+
+}  // namespace vantaro::test

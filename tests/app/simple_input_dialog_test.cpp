@@ -1,0 +1,66 @@
+#include "app/simple_input_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/dialogs.h"
+#include "qt_test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+using app::CDlgSimpleInput;
+
+class SimpleInputDialogTest : public QtTest {
+ protected:
+  // Acts on the input dialog once it is shown, as a user would.
+  static void WhenShown(std::function<void(CDlgSimpleInput&)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* dialog = qobject_cast<CDlgSimpleInput*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      act(*dialog);
+    });
+  }
+  app::QtDialogs dialogs_;
+};
+
+TEST_F(SimpleInputDialogTest, TypingReplacesTheOfferedValueAndEnterAnswers) {
+  WhenShown([](CDlgSimpleInput& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), "VantaroCE");
+    EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Jump to move number");
+    QTest::keyClicks(dialog.edit(), "120");
+    QTest::keyClick(dialog.edit(), Qt::Key_Return);
+  });
+  EXPECT_EQ(dialogs_.PromptText(u"Jump to move number", u"1"), u"120");
+}
+
+TEST_F(SimpleInputDialogTest, CancelGivesNothing) {
+  WhenShown([](CDlgSimpleInput& dialog) {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
+    }
+  });
+  EXPECT_EQ(dialogs_.PromptText(u"Please enter new node name:", u"x"), std::nullopt);
+}
+
+TEST_F(SimpleInputDialogTest, OkIsTheDefaultAndKeepsTheValueAsItStands) {
+  WhenShown([](CDlgSimpleInput& dialog) {
+    QPushButton* ok = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == "OK") ok = button;
+    }
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  EXPECT_EQ(dialogs_.PromptText(u"Please enter new node name:", u"名前 이름"), u"名前 이름");
+}
+
+}  // namespace
+}  // namespace vantaro::test

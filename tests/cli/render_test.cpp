@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+
+#include "cli/cli_process.h"
+#include "test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+constexpr const char* kGame = "(;SZ[9];B[cc];W[gg](;B[cg])(;B[gc];W[ee]))";
+
+class RenderCommandTest : public CliTest {
+ protected:
+  ProcessResult Render(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), "render");
+    return RunCli(arguments);
+  }
+  QImage Picture(const std::string& name) {
+    return QImage(QString::fromStdString(PathOf(name))).convertToFormat(QImage::Format_RGB32);
+  }
+};
+
+TEST_F(RenderCommandTest, DrawsTheFirstNodeIntoA600By600Picture) {
+  const std::string game = Write("game.sgf", kGame);
+  const ProcessResult result = Render({game, "-o", PathOf("board.png")});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(Picture("board.png").size(), QSize(600, 600));
+}
+
+TEST_F(RenderCommandTest, OptionsMayComeInAnyOrder) {
+  const std::string game = Write("game.sgf", kGame);
+  ASSERT_EQ(Render({game, "--size", "320x200", "--move", "2", "-o", PathOf("a.png")}).status, 0);
+  ASSERT_EQ(Render({"-o", PathOf("b.png"), "--move", "2", "--size", "320x200", "--", game}).status,
+            0);
+  EXPECT_EQ(Picture("a.png").size(), QSize(320, 200));
+  EXPECT_EQ(Picture("a.png"), Picture("b.png"));
+}
+
+TEST_F(RenderCommandTest, AMoveNumberAndThePathOfItsNodeDrawTheSame) {
+  const std::string game = Write("game.sgf", kGame);
+  ASSERT_EQ(Render({game, "--move", "4", "-o", PathOf("move.png"), "--size", "200"}).status, 0);
+  ASSERT_EQ(Render({game, "--path", "1/1", "-o", PathOf("path.png"), "--size", "200"}).status, 0);
+  ASSERT_EQ(Render({game, "--path", "/0", "-o", PathOf("start.png"), "--size", "200"}).status, 0);
+  EXPECT_EQ(Picture("move.png").size(), QSize(200, 200));
+  EXPECT_NE(Picture("move.png"), Picture("start.png"));
+  // To Move Number follows the main line: move 4 is in the first variation.
+  ASSERT_EQ(Render({game, "--path", "0/0", "-o", PathOf("main.png"), "--size", "200"}).status, 0);
+  EXPECT_NE(Picture("path.png"), Picture("main.png"));
+  ASSERT_EQ(Render({game, "--move", "3", "-o", PathOf("three.png"), "--size", "200"}).status, 0);
+  EXPECT_EQ(Picture("three.png"), Picture("main.png"));
+}
+
+TEST_F(RenderCommandTest, ViewSettingsChangeThePicture) {
+  const std::string game = Write("game.sgf", kGame);
+  ASSERT_EQ(Render({game, "--move", "2", "-o", PathOf("plain.png")}).status, 0);
+  ASSERT_EQ(Render({"--set", "rotation=1", game, "--move", "2", "-o", PathOf("turned.png"), "--set",
+                    "flipVertical=1"})
+                .status,
+            0);
+  ASSERT_EQ(Render({game, "--move", "2", "-o", PathOf("turned-again.png"), "--set",
+                    "flipHorizontal=1", "--set", "rotation=3"})
+                .status,
+            0);
+  EXPECT_NE(Picture("plain.png"), Picture("turned.png"));
+  // A quarter turn and a vertical flip show the board as three quarter turns
+  // and a horizontal flip do.
+  EXPECT_EQ(Picture("turned.png"), Picture("turned-again.png"));
+  ASSERT_EQ(Render({game, "--set", "boardColor=0x0000FF", "--set", "boardBitmap=0", "-o",
+                    PathOf("red.png")})
+                .status,
+            0);
+  EXPECT_EQ(Picture("red.png").pixel(310, 320), qRgb(255, 0, 0));
+}
+
+TEST_F(RenderCommandTest, NeedsNoDisplay) {
+  const std::string game = Write("game.sgf", kGame);
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  const std::string saved = platform != nullptr ? platform : "";
+  unsetenv("QT_QPA_PLATFORM");
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  const ProcessResult result = Render({game, "-o", PathOf("board.png")});
+  if (platform != nullptr) setenv("QT_QPA_PLATFORM", saved.c_str(), 1);
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+}
+
+struct UsageCase {
+  std::vector<std::string> arguments;
+  std::string message;
+};
+
+class RenderUsageTest : public RenderCommandTest,
+                        public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(RenderUsageTest, ReportsTheMistakeAndWritesNothing) {
+  const std::string game = Write("game.sgf", kGame);
+  std::vector<std::string> arguments;
+  for (const std::string& argument : GetParam().arguments) {
+    arguments.push_back(argument == "GAME"  ? game
+                        : argument == "OUT" ? PathOf("out.png")
+                                            : argument);
+  }
+  const ProcessResult result = Render(arguments);
+  std::string message = GetParam().message;
+  if (const size_t at = message.find("GAME"); at != std::string::npos) message.replace(at, 4, game);
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "vantaro-cli: " + message + "\n");
+  EXPECT_TRUE(Picture("out.png").isNull());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mistakes, RenderUsageTest,
+    ::testing::Values(
+        UsageCase{{"GAME"},
+                  "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] "
+                  "[--size W[xH]] -o OUT.png"},
+        UsageCase{{"GAME", "-o"}, "render: -o needs a value"},
+        UsageCase{{"GAME", "--size", "0x10", "-o", "OUT"},
+                  "render: --size needs W or WxH, each from 1 to 8192"},
+        UsageCase{{"GAME", "--size", "300x", "-o", "OUT"},
+                  "render: --size needs W or WxH, each from 1 to 8192"},
+        UsageCase{{"GAME", "--move", "0", "-o", "OUT"},
+                  "render: --move needs a move number of 1 or more"},
+        UsageCase{{"GAME", "--path", "1./2", "-o", "OUT"},
+                  "render: --path needs a path such as 0.1/3 (as print status shows)"},
+        UsageCase{{"GAME", "--move", "1", "--path", "/1", "-o", "OUT"},
+                  "render: --move and --path exclude each other"},
+        UsageCase{{"GAME", "GAME", "-o", "OUT"}, "render: one record at a time: GAME"},
+        UsageCase{{"GAME", "--width", "3", "-o", "OUT"}, "render: unknown option --width"},
+        UsageCase{{"--set", "rotate=1", "GAME", "-o", "OUT"},
+                  "--set rotate=1: unknown setting rotate"}));
+
+TEST_F(RenderCommandTest, APlaceTheRecordLacksIsAnError) {
+  const std::string game = Write("game.sgf", kGame);
+  const ProcessResult noMove = Render({game, "--move", "9", "-o", PathOf("out.png")});
+  EXPECT_EQ(noMove.status, 1);
+  EXPECT_EQ(noMove.err, "vantaro-cli: " + game + ": no move 9\n");
+  const ProcessResult noPath = Render({game, "--path", "2/0", "-o", PathOf("out.png")});
+  EXPECT_EQ(noPath.status, 1);
+  EXPECT_EQ(noPath.err, "vantaro-cli: " + game + ": no node at path 2/0\n");
+  EXPECT_TRUE(Picture("out.png").isNull());
+}
+
+TEST_F(RenderCommandTest, AFailedRunLeavesAnEarlierPictureInPlace) {
+  const std::string missing = PathOf("missing.sgf");
+  WriteFileBytes(PathOf("out.png"), "earlier");
+  const ProcessResult result = Render({missing, "-o", PathOf("out.png")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_TRUE(result.err.starts_with("vantaro-cli: " + missing + ": ")) << result.err;
+  EXPECT_EQ(ReadFileBytes(PathOf("out.png")), "earlier");
+  const ProcessResult unwritable =
+      Render({Write("game.sgf", kGame), "-o", PathOf("no-such-folder/out.png")});
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err,
+            "vantaro-cli: " + PathOf("no-such-folder/out.png") + ": cannot write the picture\n");
+}
+
+}  // namespace
+}  // namespace vantaro::test

@@ -1,0 +1,147 @@
+#!/usr/bin/python3
+"""The desktop program in a real X server, as a user drives it: it starts on
+a record, a key steps the board, a tap plays a move and marks the title,
+closing the window (answering No to the save question) ends the program with
+status 0, and the settings are on disk. Run under xvfb-run:
+
+    xvfb-run -a -s "-screen 0 800x1000x24" /usr/bin/python3 end_to_end.py PROGRAM RECORD
+"""
+import configparser
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+from x11_driver import Driver  # noqa: E402
+
+
+class Checks:
+    def __init__(self):
+        self.passed = 0
+        self.failed = 0
+
+    def check(self, ok, what):
+        print(("ok    " if ok else "FAIL  ") + what, flush=True)
+        if ok:
+            self.passed += 1
+        else:
+            self.failed += 1
+        return ok
+
+
+def pixel(image, width, x, y):
+    at = (y * width + x) * 4
+    blue, green, red = image[at], image[at + 1], image[at + 2]
+    return red, green, blue
+
+
+def grab(driver, window):
+    width, height = driver.size(window)
+    data = window.get_image(0, 0, width, height, 2, 0xFFFFFFFF).data
+    return data, width, height
+
+
+def wooden(rgb):
+    red, green, blue = rgb
+    return red > 170 and 110 < green < 220 and blue < 150 and red > blue + 50
+
+
+def board_square(driver, window):
+    """The wooden board's left, top and size, found in the window's pixels."""
+    data, width, height = grab(driver, window)
+    column = width // 2
+    rows = [y for y in range(height) if wooden(pixel(data, width, column, y))]
+    middle = (rows[0] + rows[-1]) // 2
+    columns = [x for x in range(width) if wooden(pixel(data, width, x, middle))]
+    return columns[0], rows[0], columns[-1] - columns[0] + 1
+
+
+def point_pixel(square, column, row, lines=19):
+    """Centre of a board point: the board is its grid plus a margin of
+    spacing / 2 + spacing / 7 on every side."""
+    left, top, size = square
+    spacing = size / (lines + 2 / 7)
+    return (round(left + spacing / 7 + spacing / 2 + column * spacing),
+            round(top + spacing / 7 + spacing / 2 + row * spacing))
+
+
+def brightness(driver, window, at, square):
+    """How light a point is, off its grid lines: a stone covers them all."""
+    data, width, _ = grab(driver, window)
+    reach = max(2, round(square[2] / 19 / 5))
+    samples = [pixel(data, width, at[0] + dx, at[1] + dy)
+               for dx in (-reach, reach) for dy in (-reach, reach)]
+    return sum(sum(rgb) / 3 for rgb in samples) / len(samples)
+
+
+def main():
+    program, record = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
+    checks = Checks()
+    work = Path(tempfile.mkdtemp(prefix="vantaro-e2e-"))
+    try:
+        game = work / "sample-game.sgf"
+        shutil.copy(record, game)
+        original = game.read_bytes()
+        environment = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"))
+        environment.pop("QT_QPA_PLATFORM", None)
+        process = subprocess.Popen([str(program), str(game)], env=environment)
+        driver = Driver()
+        window = driver.find_window(lambda title: title.startswith("sample-gam"))
+        checks.check(driver.title(window) == "sample-gam...",
+                     "starts on the record: title " + repr(driver.title(window)))
+        time.sleep(0.5)
+
+        square = board_square(driver, window)
+        origin = driver.origin(window)
+        first_move = point_pixel(square, 15, 3)  # B[pd]
+        centre = point_pixel(square, 9, 9)
+        driver.move_pointer(origin[0] + centre[0], origin[1] + centre[1])
+        before = brightness(driver, window, first_move, square)
+        driver.key("Right")
+        time.sleep(0.5)
+        after = brightness(driver, window, first_move, square)
+        checks.check(after < 80 < before,
+                     f"Right plays the first move: brightness {before:.0f} -> {after:.0f}")
+
+        driver.tap(origin[0] + centre[0], origin[1] + centre[1])
+        title = driver.wait_for_title(window, lambda t: t.endswith(" *"), timeout=5)
+        checks.check(title == "sample-gam... *", "a tap marks the title: " + repr(title))
+        time.sleep(0.3)
+        light = brightness(driver, window, centre, square)
+        checks.check(light > 190, f"the tap put a white stone: brightness {light:.0f}")
+
+        driver.close(window)
+        question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
+        driver.move_pointer(*driver.origin(question))
+        driver.key("n")
+        status = process.wait(timeout=20)
+        checks.check(status == 0, f"closing the window ends the program with status {status}")
+
+        settings = work / "config" / "Brenmoor"
+        options = configparser.ConfigParser(interpolation=None)
+        options.optionxform = str
+        options.read(settings / "Vantaro4.conf")
+        profile = configparser.ConfigParser(interpolation=None)
+        profile.read(settings / "Vantaro.conf")
+        checks.check(options.has_option("Option", "BoardSizeCX") and
+                     (settings / "vantaroopt.xml").exists() and
+                     profile.get("Recent%20File%20List", "File1", fallback="") == str(game) and
+                     profile.get("Option", "Language", fallback="") == "0",
+                     "the settings and the recent files are on disk")
+        checks.check(game.read_bytes() == original, "answering No left the file as it was")
+    except Exception as error:  # a window that never came, a wait that ran out
+        checks.check(False, f"{type(error).__name__}: {error}")
+        if "process" in locals() and process.poll() is None:
+            process.kill()
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+    print(f"end-to-end: {checks.passed} passed, {checks.failed} failed")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "render/wood_texture.h"
+#include "render_fixture.h"
+
+namespace vantaro::test {
+namespace {
+
+using rutl::COLORREF;
+
+std::vector<COLORREF> WoodPixels() {
+  const QImage wood = MakeWoodTexture();
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < wood.height(); ++y) {
+    for (int x = 0; x < wood.width(); ++x) pixels.push_back(rutl::FromQRgb(wood.pixel(x, y)));
+  }
+  return pixels;
+}
+
+COLORREF Mean(const std::vector<COLORREF>& pixels) {
+  long long r = 0, g = 0, b = 0;
+  for (const COLORREF p : pixels) {
+    r += rutl::RedOf(p);
+    g += rutl::GreenOf(p);
+    b += rutl::BlueOf(p);
+  }
+  const auto n = static_cast<long long>(pixels.size());
+  return rutl::Rgb(static_cast<int>(r / n), static_cast<int>(g / n), static_cast<int>(b / n));
+}
+
+using BoardTextureTest = RenderTest;
+
+TEST_F(BoardTextureTest, TheTextureIsA50By50PictureThatTilesWithoutSeams) {
+  const QImage wood = MakeWoodTexture();
+  ASSERT_EQ(wood.size(), QSize(50, 50));
+  EXPECT_EQ(wood, MakeWoodTexture());
+  // Opposite edges differ no more than neighbouring columns inside do.
+  int seam = 0;
+  int inside = 0;
+  for (int y = 0; y < 50; ++y) {
+    seam += std::abs(qGreen(wood.pixel(49, y)) - qGreen(wood.pixel(0, y)));
+    inside += std::abs(qGreen(wood.pixel(25, y)) - qGreen(wood.pixel(24, y)));
+  }
+  EXPECT_LT(seam, 2 * inside + 50);
+}
+
+TEST_F(BoardTextureTest, FullBrightnessLeavesTheTextureAsItIs) {
+  const CBoardDrawer drawer(options_);
+  ASSERT_TRUE(drawer.textureLoaded());
+  EXPECT_EQ(drawer.texture().ReadPixels(), WoodPixels());
+  EXPECT_EQ(drawer.textureAverageColour(), Mean(WoodPixels()));
+  EXPECT_EQ(drawer.EffectiveBoardColour(), Mean(WoodPixels()));
+}
+
+TEST_F(BoardTextureTest, HalfBrightnessHalvesEveryChannelOnceOnly) {
+  options_.boardBrightness = 50;
+  CBoardDrawer drawer(options_);
+  std::vector<COLORREF> halved;
+  for (const COLORREF p : WoodPixels()) {
+    halved.push_back(rutl::Rgb(rutl::RedOf(p) / 2, rutl::GreenOf(p) / 2, rutl::BlueOf(p) / 2));
+  }
+  EXPECT_EQ(drawer.texture().ReadPixels(), halved);
+  drawer.ApplyOptions();
+  drawer.ApplyOptions();
+  EXPECT_EQ(drawer.texture().ReadPixels(), halved);
+  EXPECT_EQ(drawer.textureAverageColour(), Mean(halved));
+
+  options_.boardBrightness = 100;
+  drawer.ApplyOptions();
+  EXPECT_EQ(drawer.texture().ReadPixels(), WoodPixels());
+}
+
+TEST_F(BoardTextureTest, BrightnessAboveFullSaturatesInsteadOfWrapping) {
+  options_.boardBrightness = 300;
+  const CBoardDrawer drawer(options_);
+  const std::vector<COLORREF> wood = WoodPixels();
+  const std::vector<COLORREF> bright = drawer.texture().ReadPixels();
+  ASSERT_EQ(bright.size(), wood.size());
+  for (size_t i = 0; i < wood.size(); ++i) {
+    EXPECT_EQ(rutl::RedOf(bright[i]), std::min(3 * rutl::RedOf(wood[i]), 255));
+    EXPECT_EQ(rutl::BlueOf(bright[i]), std::min(3 * rutl::BlueOf(wood[i]), 255));
+  }
+}
+
+TEST_F(BoardTextureTest, APlainBoardStandsBehindStonesInItsOwnColour) {
+  options_.boardBitmap = false;
+  options_.boardColor = 0x123456;
+  EXPECT_EQ(CBoardDrawer(options_).EffectiveBoardColour(), 0x123456u);
+}
+
+}  // namespace
+}  // namespace vantaro::test
