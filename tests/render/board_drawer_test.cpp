@@ -271,6 +271,22 @@ TEST_F(NineByNineTest, ATinyClientStillDrawsWithSpacingOne) {
   EXPECT_EQ(drawer.layout().spacing, 1);
 }
 
+TEST_F(NineByNineTest, ABoardOfAnotherSizeIsLaidOutAgainBeforeDrawing) {
+  Open("(;SZ[9])");
+  CBoardDrawer& drawer = Drawer();
+  drawer.Layout({0, 0, 190, 190});
+  GoEditor larger(options_);
+  ReadRecord record = ReadSgfText("(;SZ[19:13];B[sm])");
+  larger.InstallRecord(std::move(record.root), record.codePage);
+  drawer.SetBoard(&larger);
+  rutl::BitmapDC target;
+  target.Create(rutl::DC(), 190, 190);
+  drawer.Draw(*target.dc());
+  EXPECT_EQ(drawer.layout().columns, 19);
+  EXPECT_EQ(drawer.layout().rows, 13);
+  drawer.SetBoard(nullptr);
+}
+
 class RecordingTimes : public DrawingTimes {
  public:
   void Record(std::string_view timer, int milliseconds) override {
@@ -319,6 +335,7 @@ TEST_F(RenderTest, StonesMadeOfMaterialDrawInVariants) {
   ASSERT_TRUE(MakeGlassStoneImage(false, 40).save(QString::fromStdString(white)));
   options_.stoneTypeW = 4;
   options_.stoneBitmapW = std::u16string(white.begin(), white.end());
+  options_.stoneRandomCountW = 2147483647;  // no more variants than points are ever made
   Open("(;SZ[5]AW[aa][bb][cc][dd][ee])");
   CBoardDrawer& drawer = Drawer();
   ASSERT_EQ(drawer.options().stoneTypeW, 4);
