@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <map>
 #include <string>
 
@@ -247,6 +249,23 @@ TEST_F(NineByNineTest, TheCommentAreaShowsTheNodeNameAboveTheComment) {
   EXPECT_GT(inkRows(named, &first), commentRows + 8);
   EXPECT_EQ(first, commentTop);
   EXPECT_EQ(CountPixels(named, {0, 0, 320, kHeight}, written), 0);
+}
+
+TEST_F(NineByNineTest, AWindowsPainterGetsTheSamePicture) {
+  options_.showMoveNumber = true;
+  Open("(;SZ[9];B[ee];W[cc]LB[gg:A])");
+  GoTo({{}, 2});
+  CBoardDrawer& drawer = Drawer();
+  const QImage memory = Draw(drawer, kWidth, kHeight);
+  QImage window(kWidth, kHeight, QImage::Format_RGB32);
+  window.fill(Qt::green);
+  {
+    QPainter painter(&window);
+    rutl::DC dc(painter);
+    drawer.Layout({0, 0, kWidth, kHeight});
+    drawer.Draw(dc);
+  }
+  EXPECT_EQ(window, memory);
 }
 
 TEST_F(NineByNineTest, WithoutABoardNothingIsDrawn) {
