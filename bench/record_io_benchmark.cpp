@@ -11,6 +11,7 @@
 #include "bench_data.h"
 #include "record/sgf_reader.h"
 #include "record/sgf_writer.h"
+#include "text/text_conversion.h"
 
 extern char** environ;
 
@@ -29,6 +30,34 @@ void ReadSgfBenchmark(benchmark::State& state) {
     auto root = std::make_unique<GameTree>();
     ReadContext context{false, 65001};
     ReadSgf(*root, bytes, context);
+    benchmark::DoNotOptimize(root.get());
+    state.PauseTiming();
+    root.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+// The generated record without its CA and with its text in GB18030: what
+// detection has to judge before reading.
+std::string WithoutCharsetInGb18030(const std::string& utf8) {
+  std::string bytes = WideToBytes(FromUtf8(utf8), 936);
+  for (size_t at = bytes.find("CA[UTF-8]"); at != std::string::npos;
+       at = bytes.find("CA[UTF-8]", at)) {
+    bytes.erase(at, 9);
+  }
+  return bytes;
+}
+
+void ReadCharsetlessGb18030Benchmark(benchmark::State& state) {
+  const std::string path = GeneratedRecord(static_cast<int>(state.range(0)));
+  if (path.empty()) return state.SkipWithError("no input record (generator missing)");
+  const std::string bytes = WithoutCharsetInGb18030(ReadWholeFile(path));
+  for (auto _ : state) {
+    auto root = std::make_unique<GameTree>();
+    ReadContext context{false, 65001};
+    ReadSgf(*root, bytes, context);
+    if (context.codePage != 936) return state.SkipWithError("not detected as GB18030");
     benchmark::DoNotOptimize(root.get());
     state.PauseTiming();
     root.reset();
@@ -87,6 +116,7 @@ void CliInfoPeakMemoryBenchmark(benchmark::State& state) {
 // largest size its parent ever had, so the parent must still be small.
 BENCHMARK(CliInfoPeakMemoryBenchmark)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadCharsetlessGb18030Benchmark)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace

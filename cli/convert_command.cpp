@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -19,6 +20,7 @@ struct ConvertRequest {
   std::vector<std::string> inputs;
   std::string output;     // -o
   std::string outputDir;  // -d
+  std::optional<int> encoding;
 };
 
 bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertRequest& request) {
@@ -33,6 +35,8 @@ bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertReq
         return false;
       }
       (argument == "-o" ? request.output : request.outputDir) = arguments[++i];
+    } else if (!namesOnly && argument == "--encoding") {
+      if (!ParseEncodingOption("convert", arguments, i, request.encoding)) return false;
     } else if (!namesOnly && argument.starts_with('-') && argument != "-") {
       PrintError("convert: unknown option " + argument);
       return false;
@@ -42,7 +46,9 @@ bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertReq
   }
   if (request.inputs.empty() || (!request.output.empty() && !request.outputDir.empty()) ||
       (!request.output.empty() && request.inputs.size() > 1)) {
-    PrintError("usage: vantaro-cli convert IN... [-o OUT | -d OUTDIR] (-o takes one input)");
+    PrintError(
+        "usage: vantaro-cli convert IN... [-o OUT | -d OUTDIR] [--encoding N] (-o takes one "
+        "input)");
     return false;
   }
   return true;
@@ -55,8 +61,9 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 // Converts one input; false after reporting why it failed.
 bool ConvertOne(const std::string& input, const std::string& output,
-                const std::vector<std::string>& inputs) {
-  const LoadedRecord record = LoadRecordOrReport(input);
+                const ConvertRequest& request) {
+  const std::vector<std::string>& inputs = request.inputs;
+  const LoadedRecord record = LoadRecordOrReport(input, request.encoding);
   if (!record.root) return false;
   if (output.empty() || output == "-") {
     std::string sgf;
@@ -106,7 +113,7 @@ int RunConvertCommand(const std::vector<std::string>& arguments) {
         continue;
       }
     }
-    allConverted = ConvertOne(input, output, request.inputs) && allConverted;
+    allConverted = ConvertOne(input, output, request) && allConverted;
   }
   return allConverted ? 0 : 1;
 }

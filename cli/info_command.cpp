@@ -66,12 +66,16 @@ std::string JsonReport(const LoadedRecord& record, const RecordSummary& summary)
 int RunInfoCommand(const std::vector<std::string>& arguments) {
   bool json = false;
   bool namesOnly = false;
+  std::optional<int> encoding;
   std::vector<std::string> files;
-  for (const std::string& argument : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     if (!namesOnly && argument == "--") {
       namesOnly = true;
     } else if (!namesOnly && argument == "--json") {
       json = true;
+    } else if (!namesOnly && argument == "--encoding") {
+      if (!ParseEncodingOption("info", arguments, i, encoding)) return 2;
     } else if (!namesOnly && argument.starts_with('-') && argument != "-") {
       PrintError("info: unknown option " + argument);
       return 2;
@@ -80,10 +84,10 @@ int RunInfoCommand(const std::vector<std::string>& arguments) {
     }
   }
   if (files.size() != 1) {
-    PrintError("usage: vantaro-cli info FILE [--json]");
+    PrintError("usage: vantaro-cli info FILE [--json] [--encoding N]");
     return 2;
   }
-  const LoadedRecord record = LoadRecordOrReport(files.front());
+  const LoadedRecord record = LoadRecordOrReport(files.front(), encoding);
   if (!record.root) return 1;
   const RecordSummary summary = SummarizeRecord(*record.root);
   const std::string report = json ? JsonReport(record, summary) : PlainReport(record, summary);

@@ -12,8 +12,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vantaro-cli [--set NAME=VALUE]... COMMAND ...\n"
-    "  convert IN... [-o OUT | -d OUTDIR]   read records and write them as SGF\n"
-    "  info FILE [--json]                   describe a record\n"
+    "  convert IN... [-o OUT | -d OUTDIR] [--encoding N]\n"
+    "                                       read records and write them as SGF\n"
+    "  info FILE [--json] [--encoding N]    describe a record\n"
     "  run FILE [SCRIPT]                    run editor commands on a record\n"
     "  render FILE [--move N | --path P] [--size W[xH]] -o OUT.png\n"
     "                                       draw a position's board as a PNG picture\n";

@@ -1,19 +1,45 @@
 #include "cli/record_loading.h"
 
+#include <charconv>
+
 #include "cli/command_line.h"
 #include "options/options.h"
 
 namespace vantaro::cli {
 
-LoadedRecord LoadRecordOrReport(const std::string& path) {
+bool ParseEncodingOption(std::string_view command, const std::vector<std::string>& arguments,
+                         size_t& i, std::optional<int>& encoding) {
+  const std::string name = std::string(command) + ": --encoding";
+  if (i + 1 >= arguments.size()) {
+    PrintError(name + " needs a code page number");
+    return false;
+  }
+  const std::string& text = arguments[++i];
+  int codePage = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), codePage);
+  if (error != std::errc() || end != text.data() + text.size() ||
+      CharsetCodePageMap::Instance().FindCodePage(codePage) == nullptr) {
+    PrintError(name + " " + text + ": not a loaded code page");
+    return false;
+  }
+  encoding = codePage;
+  return true;
+}
+
+LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding) {
   LoadedRecord record;
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(GlobalOptions());
+  if (encoding) {
+    context.codePage = *encoding;
+    context.forceCodePage = true;
+  }
   const IoResult result = LoadRecordFile(*root, path, context);
   if (!result.ok) {
     PrintError(path + ": " + result.error);
     return record;
   }
+  if (encoding) LabelRecordCodePage(*root, *encoding);
   record.root = std::move(root);
   record.codePage = context.codePage;
   record.format = DetectFormat(path);

@@ -116,7 +116,7 @@ bool ScriptRunner::RunCommand(const Command& command, std::string_view answer) {
     }
   }
   ui_.SetAnswers(FromUtf8(answer), yes);
-  if (command.enabled && !command.enabled()) {
+  if (!command.IsEnabled()) {
     std::printf("refused: %s\n", CommandName(command.menuText).c_str());
     return true;
   }
@@ -161,9 +161,8 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     const Command* command = table_.FindByName(name);
     if (command == nullptr)
       return Fail(number, "print state: unknown command: " + std::string(name));
-    const bool enabled = !command->enabled || command->enabled();
-    const bool checked = command->checked && command->checked();
-    std::printf("%s %s\n", enabled ? "enabled" : "disabled", checked ? "checked" : "unchecked");
+    std::printf("%s %s\n", command->IsEnabled() ? "enabled" : "disabled",
+                command->IsChecked() ? "checked" : "unchecked");
   } else {
     return Fail(number, "usage: print board | status | node | sgf | state NAME");
   }

@@ -13,6 +13,7 @@ enum : int {
   kUndo = 57643,
   kRedo = 57644,
   kReload = 32801,
+  kReopenWithEncoding = 32850,
   kTryPlay = 32787,
   kSaveTryPlay = 32788,
   kReadOnly = 32800,

@@ -1,6 +1,7 @@
 #include "document/command_table.h"
 
-#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "document/command_ids.h"
 #include "document/vantaro_doc.h"
@@ -29,59 +30,70 @@ constexpr ToolCommand kToolCommands[] = {
     {kDeleteMarkers, "Delete Markers", Tool::DeleteMarkers},
 };
 
-// Builds the rows; every test is false while there is no editor.
+// Builds the rows. Commands outlive the builder: what they capture is the
+// document and its options, never the builder.
 class Builder {
  public:
   Builder(CVantaroCEDoc& document, std::vector<Command>& commands)
-      : doc_(document), commands_(commands) {}
+      : doc_(&document), commands_(commands) {}
 
   void Build();
 
  private:
-  // Commands outlive the builder: they capture the document, never the builder.
+  void Add(Command command) { commands_.push_back(std::move(command)); }
 
-  void Add(int id, std::string_view text, std::string_view keys, std::function<void()> run,
-           std::function<bool()> enabled = {}, std::function<bool()> checked = {}) {
-    commands_.push_back({id, text, keys, std::move(run), std::move(enabled), std::move(checked)});
+  // The rule most rows share: an editor exists and the test (a const member
+  // of GoEditor or a callable taking one) holds for it.
+  template <typename Test>
+  std::function<bool()> EditorExistsAnd(Test test) const {
+    return [doc = doc_, test] {
+      const GoEditor* editor = doc->editor();
+      return editor != nullptr && static_cast<bool>(std::invoke(test, *editor));
+    };
   }
-  // An editor operation enabled by its own test.
-  void AddEditorCommand(int id, std::string_view text, std::string_view keys,
-                        std::function<void(GoEditor&)> run,
-                        std::function<bool(const GoEditor&)> enabled) {
-    CVantaroCEDoc* doc = &doc_;
-    Add(
-        id, text, keys, [doc, run] { run(*doc->editor()); },
-        [doc, enabled] { return doc->editor() != nullptr && enabled(*doc->editor()); });
+  std::function<bool()> EditorExists() const {
+    return [doc = doc_] { return doc->editor() != nullptr; };
   }
-  // A view setting: changed, then every pane is told.
-  void AddViewCommand(int id, std::string_view text, std::function<void(Options&)> change,
-                      std::function<bool(const Options&)> checked,
-                      std::function<bool(const Options&)> enabled = {}) {
-    CVantaroCEDoc* doc = &doc_;
-    Add(
-        id, text, "",
-        [doc, change] {
-          change(doc->options());
-          if (UpdateSink* sink = doc->editor()) sink->OnViewOptionsChanged();
-        },
-        enabled ? std::function<bool()>([doc, enabled] { return enabled(doc->options()); })
-                : std::function<bool()>(),
-        [doc, checked] { return checked(doc->options()); });
+  // Editable: normal mode, and not read-only unless moves are being tried.
+  std::function<bool()> Editable() const { return EditorExistsAnd(&GoEditor::EditAllowed); }
+  // An editor operation; it does nothing while there is no editor.
+  template <typename Operation>
+  std::function<void()> OnEditor(Operation operation) const {
+    return [doc = doc_, operation] {
+      if (GoEditor* editor = doc->editor()) std::invoke(operation, *editor);
+    };
   }
-  void AddOptionToggle(int id, std::string_view text, bool Options::*field) {
-    Options* options = &doc_.options();
-    Add(
-        id, text, "", [options, field] { options->*field = !(options->*field); }, {},
-        [options, field] { return options->*field; });
+  // A test of the settings: a bool member of Options or a callable taking them.
+  template <typename Test>
+  std::function<bool()> OptionsSay(Test test) const {
+    return [options = &doc_->options(), test] {
+      return static_cast<bool>(std::invoke(test, std::as_const(*options)));
+    };
+  }
+  std::function<void()> Toggle(bool Options::*field) const {
+    return [options = &doc_->options(), field] { options->*field = !(options->*field); };
+  }
+  // A view setting changes, then every pane is told.
+  std::function<void()> ChangeView(std::function<void(Options&)> change) const {
+    return [doc = doc_, change = std::move(change)] {
+      change(doc->options());
+      if (UpdateSink* sink = doc->editor()) sink->OnViewOptionsChanged();
+    };
+  }
+  std::function<void()> ToggleView(bool Options::*field) const {
+    return ChangeView([field](Options& o) { o.*field = !(o.*field); });
   }
   void AddMoveNumberCount(int id, std::string_view text, int count) {
-    AddViewCommand(
-        id, text,
-        [count](Options& o) {
+    Add({
+        .id = id,
+        .menuText = text,
+        .run = ChangeView([count](Options& o) {
           o.showMoveNumber = true;
           o.showMoveCount = count;
-        },
-        [count](const Options& o) { return o.showMoveNumber && o.showMoveCount == count; });
+        }),
+        .checked = OptionsSay(
+            [count](const Options& o) { return o.showMoveNumber && o.showMoveCount == count; }),
+    });
   }
 
   void FileMenu();
@@ -90,7 +102,7 @@ class Builder {
   void ViewMenu();
   void OptionsMenu();
 
-  CVantaroCEDoc& doc_;
+  CVantaroCEDoc* doc_;
   std::vector<Command>& commands_;
 };
 
@@ -103,170 +115,326 @@ void Builder::Build() {
 }
 
 void Builder::FileMenu() {
-  CVantaroCEDoc* doc = &doc_;
-  Add(kNew, "&New\tCtrl+N", "Ctrl+N", [doc] { doc->New(); });
-  Add(kOpen, "&Open...\tCtrl+O", "Ctrl+O", [doc] { doc->Open(); });
-  Add(
-      kReload, "&Reload", "", [doc] { doc->Reload(); }, [doc] { return doc->CanReload(); });
-  Add(kSave, "&Save\tCtrl+S", "Ctrl+S", [doc] { doc->Save(false); });
-  Add(kSaveAs, "Save &As...", "", [doc] { doc->Save(true); });
-  Add(kAbout, "&About VantaroCE...", "", [doc] { doc->ui().ShowAbout(); });
-  Add(kExit, "E&xit", "", [doc] { doc->ui().Exit(); });
+  CVantaroCEDoc* doc = doc_;
+  Add({
+      .id = kNew,
+      .menuText = "&New\tCtrl+N",
+      .keys = "Ctrl+N",
+      .run = [doc] { doc->New(); },
+  });
+  Add({
+      .id = kOpen,
+      .menuText = "&Open...\tCtrl+O",
+      .keys = "Ctrl+O",
+      .run = [doc] { doc->Open(); },
+  });
+  Add({
+      .id = kReload,
+      .menuText = "&Reload",
+      .run = [doc] { doc->Reload(); },
+      .enabled = [doc] { return doc->CanReload(); },
+  });
+  // The shell shows it as a submenu of EncodingChoices(), each item calling
+  // ReopenWithEncoding with its code page; run alone, it asks for the number.
+  Add({
+      .id = kReopenWithEncoding,
+      .menuText = "Reopen With &Encoding",
+      .run = [doc] { doc->PromptReopenWithEncoding(); },
+      .enabled = [doc] { return doc->CanReload(); },
+  });
+  Add({
+      .id = kSave,
+      .menuText = "&Save\tCtrl+S",
+      .keys = "Ctrl+S",
+      .run = [doc] { doc->Save(false); },
+  });
+  Add({
+      .id = kSaveAs,
+      .menuText = "Save &As...",
+      .run = [doc] { doc->Save(true); },
+  });
+  Add({
+      .id = kAbout,
+      .menuText = "&About VantaroCE...",
+      .run = [doc] { doc->ui().ShowAbout(); },
+  });
+  Add({
+      .id = kExit,
+      .menuText = "E&xit",
+      .run = [doc] { doc->ui().Exit(); },
+  });
 }
 
 void Builder::EditMenu() {
-  CVantaroCEDoc* doc = &doc_;
-  AddEditorCommand(
-      kUndo, "&Undo\tCtrl+Z", "Ctrl+Z, Alt+Backspace", [](GoEditor& e) { e.Undo(); },
-      [](const GoEditor& e) { return e.CanUndo(); });
-  AddEditorCommand(
-      kRedo, "&Redo", "", [](GoEditor& e) { e.Redo(); },
-      [](const GoEditor& e) { return e.CanRedo(); });
-  Add(
-      kTryPlay, "Try Play", "",
-      [doc] {
-        doc->editor()->tryPlayActive() ? doc->editor()->StopTryPlay()
-                                       : doc->editor()->StartTryPlay();
-      },
-      [doc] { return doc->editor() && doc->editor()->mode() == EditorMode::Normal; },
-      [doc] { return doc->editor() && doc->editor()->tryPlayActive(); });
-  AddEditorCommand(
-      kSaveTryPlay, "Save Try Play", "", [](GoEditor& e) { e.SaveTryPlay(); },
-      [](const GoEditor& e) { return e.CanSaveTryPlay(); });
-  Add(
-      kReadOnly, "Read Only", "",
-      [doc] {
-        doc->editor()->SetReadOnly(!doc->editor()->readOnly());
-        doc->editor()->OnStatusChanged();
-      },
-      [doc] { return doc->editor() != nullptr; },
-      [doc] { return doc->editor() && doc->editor()->readOnly(); });
-  Add(
-      kGameInformation, "Game Information", "", [] {}, [] { return false; });
+  CVantaroCEDoc* doc = doc_;
+  Add({
+      .id = kUndo,
+      .menuText = "&Undo\tCtrl+Z",
+      .keys = "Ctrl+Z, Alt+Backspace",
+      .run = OnEditor(&GoEditor::Undo),
+      .enabled = EditorExistsAnd(&GoEditor::CanUndo),
+  });
+  Add({
+      .id = kRedo,
+      .menuText = "&Redo",
+      .run = OnEditor(&GoEditor::Redo),
+      .enabled = EditorExistsAnd(&GoEditor::CanRedo),
+  });
+  Add({
+      .id = kTryPlay,
+      .menuText = "Try Play",
+      .run = OnEditor([](GoEditor& e) { e.tryPlayActive() ? e.StopTryPlay() : e.StartTryPlay(); }),
+      .enabled = EditorExistsAnd([](const GoEditor& e) { return e.mode() == EditorMode::Normal; }),
+      .checked = EditorExistsAnd(&GoEditor::tryPlayActive),
+  });
+  Add({
+      .id = kSaveTryPlay,
+      .menuText = "Save Try Play",
+      .run = OnEditor(&GoEditor::SaveTryPlay),
+      .enabled = EditorExistsAnd(&GoEditor::CanSaveTryPlay),
+  });
+  Add({
+      .id = kReadOnly,
+      .menuText = "Read Only",
+      .run = OnEditor([](GoEditor& e) {
+        e.SetReadOnly(!e.readOnly());
+        static_cast<UpdateSink&>(e).OnStatusChanged();
+      }),
+      .enabled = EditorExists(),
+      .checked = EditorExistsAnd(&GoEditor::readOnly),
+  });
+  Add({
+      .id = kGameInformation,
+      .menuText = "Game Information",
+      .run = [] {},
+      .enabled = [] { return false; },
+  });
   for (const ToolCommand& tool : kToolCommands) {
     const Tool chosen = tool.tool;
-    Add(
-        tool.id, tool.text, "", [doc, chosen] { doc->editor()->ChooseTool(chosen); },
-        [doc] { return doc->editor() && doc->editor()->EditAllowed(); },
-        [doc, chosen] { return doc->editor() && doc->editor()->tool() == chosen; });
+    Add({
+        .id = tool.id,
+        .menuText = tool.text,
+        .run = OnEditor([chosen](GoEditor& e) { e.ChooseTool(chosen); }),
+        .enabled = Editable(),
+        .checked = EditorExistsAnd([chosen](const GoEditor& e) { return e.tool() == chosen; }),
+    });
   }
-  AddEditorCommand(
-      kPass, "Pass", "", [](GoEditor& e) { e.Pass(); },
-      [](const GoEditor& e) { return e.CanPass(); });
-  AddEditorCommand(
-      kAddBranch, "Add Branch", "", [](GoEditor& e) { e.AddBranch(); },
-      [](const GoEditor& e) { return e.EditAllowed(); });
-  AddEditorCommand(
-      kDelete, "Delete", "", [](GoEditor& e) { e.Delete(); },
-      [](const GoEditor& e) { return e.CanDelete(); });
-  AddEditorCommand(
-      kDeleteAfterCurrent, "Del After Current", "", [](GoEditor& e) { e.DeleteAfterCurrent(); },
-      [](const GoEditor& e) { return e.EditAllowed(); });
-  Add(
-      kEditNodeName, "Edit Node Name", "", [doc] { doc->EditNodeName(); },
-      [doc] { return doc->editor() && doc->editor()->CanSetNodeName(); });
-  Add(
-      kSetMoveNumber, "Set", "", [doc] { doc->SetMoveNumber(); },
-      [doc] { return doc->editor() && doc->editor()->CanSetMoveNumber(); });
-  AddEditorCommand(
-      kUnsetMoveNumber, "Unset", "", [](GoEditor& e) { e.UnsetMoveNumber(); },
-      [](const GoEditor& e) { return e.CanUnsetMoveNumber(); });
-  Add(
-      kAutoSetMoveNumbers, "Auto Set", "", [doc] { doc->AutoSetMoveNumbers(); },
-      [doc] { return doc->editor() && doc->editor()->EditAllowed(); });
-  AddEditorCommand(
-      kUnsetAllMoveNumbers, "Unset All", "", [](GoEditor& e) { e.UnsetAllMoveNumbers(); },
-      [](const GoEditor& e) { return e.EditAllowed(); });
+  Add({
+      .id = kPass,
+      .menuText = "Pass",
+      .run = OnEditor(&GoEditor::Pass),
+      .enabled = EditorExistsAnd(&GoEditor::CanPass),
+  });
+  Add({
+      .id = kAddBranch,
+      .menuText = "Add Branch",
+      .run = OnEditor(&GoEditor::AddBranch),
+      .enabled = Editable(),
+  });
+  Add({
+      .id = kDelete,
+      .menuText = "Delete",
+      .run = OnEditor(&GoEditor::Delete),
+      .enabled = EditorExistsAnd(&GoEditor::CanDelete),
+  });
+  Add({
+      .id = kDeleteAfterCurrent,
+      .menuText = "Del After Current",
+      .run = OnEditor(&GoEditor::DeleteAfterCurrent),
+      .enabled = Editable(),
+  });
+  Add({
+      .id = kEditNodeName,
+      .menuText = "Edit Node Name",
+      .run = [doc] { doc->EditNodeName(); },
+      .enabled = EditorExistsAnd(&GoEditor::CanSetNodeName),
+  });
+  Add({
+      .id = kSetMoveNumber,
+      .menuText = "Set",
+      .run = [doc] { doc->SetMoveNumber(); },
+      .enabled = EditorExistsAnd(&GoEditor::CanSetMoveNumber),
+  });
+  Add({
+      .id = kUnsetMoveNumber,
+      .menuText = "Unset",
+      .run = OnEditor(&GoEditor::UnsetMoveNumber),
+      .enabled = EditorExistsAnd(&GoEditor::CanUnsetMoveNumber),
+  });
+  Add({
+      .id = kAutoSetMoveNumbers,
+      .menuText = "Auto Set",
+      .run = [doc] { doc->AutoSetMoveNumbers(); },
+      .enabled = Editable(),
+  });
+  Add({
+      .id = kUnsetAllMoveNumbers,
+      .menuText = "Unset All",
+      .run = OnEditor(&GoEditor::UnsetAllMoveNumbers),
+      .enabled = Editable(),
+  });
 }
 
 void Builder::MoveMenu() {
-  CVantaroCEDoc* doc = &doc_;
-  AddEditorCommand(
-      kBack, "Back", "", [](GoEditor& e) { e.GoBack(); },
-      [](const GoEditor& e) { return e.CanGoBack(); });
-  AddEditorCommand(
-      kForward, "Forward", "", [](GoEditor& e) { e.GoForward(); },
-      [](const GoEditor& e) { return e.CanGoForward(); });
-  AddEditorCommand(
-      kFirst, "&First", "", [](GoEditor& e) { e.First(); },
-      [](const GoEditor& e) { return e.CanFirst(); });
-  AddEditorCommand(
-      kLast, "&Last", "", [](GoEditor& e) { e.Last(); },
-      [](const GoEditor& e) { return e.Navigable(); });
-  AddEditorCommand(
-      kParent, "Parent", "Enter", [](GoEditor& e) { e.Parent(); },
-      [](const GoEditor& e) { return e.CanParent(); });
-  AddEditorCommand(
-      kChild, "Child", "", [](GoEditor& e) { e.Child(); },
-      [](const GoEditor& e) { return e.CanChild(); });
-  AddEditorCommand(
-      kPrevBranch, "Prev Branch", "Up", [](GoEditor& e) { e.PrevBranch(); },
-      [](const GoEditor& e) { return e.CanPrevBranch(); });
-  AddEditorCommand(
-      kNextBranch, "Next Branch", "Down", [](GoEditor& e) { e.NextBranch(); },
-      [](const GoEditor& e) { return e.CanNextBranch(); });
-  AddEditorCommand(
-      kBranchStart, "Branch Start", "", [](GoEditor& e) { e.BranchStart(); },
-      [](const GoEditor& e) { return e.CanBranchStart(); });
-  AddEditorCommand(
-      kBranchEnd, "Branch End", "", [](GoEditor& e) { e.BranchEnd(); },
-      [](const GoEditor& e) { return e.CanBranchEnd(); });
-  AddEditorCommand(
-      kPrevComment, "Prev Comment", "", [](GoEditor& e) { e.PrevComment(); },
-      [](const GoEditor& e) { return e.Navigable(); });
-  AddEditorCommand(
-      kNextComment, "Next Comment", "", [](GoEditor& e) { e.NextComment(); },
-      [](const GoEditor& e) { return e.Navigable(); });
-  Add(
-      kFastRewind, "Fast Rewind", "",
-      [doc] { doc->editor()->Previous(doc->options().fastTraverseStep); },
-      [doc] { return doc->editor() && doc->editor()->CanPrevious(); });
-  AddEditorCommand(
-      kPrevious, "&Previous", "Left", [](GoEditor& e) { e.Previous(1); },
-      [](const GoEditor& e) { return e.CanPrevious(); });
-  AddEditorCommand(
-      kNext, "&Next", "Right", [](GoEditor& e) { e.Next(1); },
-      [](const GoEditor& e) { return e.CanNext(); });
-  Add(
-      kFastForward, "Fast Forward", "",
-      [doc] { doc->editor()->Next(doc->options().fastTraverseStep); },
-      [doc] { return doc->editor() && doc->editor()->CanNext(); });
-  Add(
-      kToMoveNumber, "To Move Number", "", [doc] { doc->ToMoveNumber(); },
-      [doc] { return doc->editor() && doc->editor()->Navigable(); });
-  AddEditorCommand(
-      kToClicked, "To Clicked", "", [](GoEditor& e) { e.StartToClicked(); },
-      [](const GoEditor& e) { return e.CanToClicked(); });
+  CVantaroCEDoc* doc = doc_;
+  Add({
+      .id = kBack,
+      .menuText = "Back",
+      .run = OnEditor(&GoEditor::GoBack),
+      .enabled = EditorExistsAnd(&GoEditor::CanGoBack),
+  });
+  Add({
+      .id = kForward,
+      .menuText = "Forward",
+      .run = OnEditor(&GoEditor::GoForward),
+      .enabled = EditorExistsAnd(&GoEditor::CanGoForward),
+  });
+  Add({
+      .id = kFirst,
+      .menuText = "&First",
+      .run = OnEditor(&GoEditor::First),
+      .enabled = EditorExistsAnd(&GoEditor::CanFirst),
+  });
+  Add({
+      .id = kLast,
+      .menuText = "&Last",
+      .run = OnEditor(&GoEditor::Last),
+      .enabled = EditorExistsAnd(&GoEditor::Navigable),
+  });
+  Add({
+      .id = kParent,
+      .menuText = "Parent",
+      .keys = "Enter",
+      .run = OnEditor(&GoEditor::Parent),
+      .enabled = EditorExistsAnd(&GoEditor::CanParent),
+  });
+  Add({
+      .id = kChild,
+      .menuText = "Child",
+      .run = OnEditor(&GoEditor::Child),
+      .enabled = EditorExistsAnd(&GoEditor::CanChild),
+  });
+  Add({
+      .id = kPrevBranch,
+      .menuText = "Prev Branch",
+      .keys = "Up",
+      .run = OnEditor(&GoEditor::PrevBranch),
+      .enabled = EditorExistsAnd(&GoEditor::CanPrevBranch),
+  });
+  Add({
+      .id = kNextBranch,
+      .menuText = "Next Branch",
+      .keys = "Down",
+      .run = OnEditor(&GoEditor::NextBranch),
+      .enabled = EditorExistsAnd(&GoEditor::CanNextBranch),
+  });
+  Add({
+      .id = kBranchStart,
+      .menuText = "Branch Start",
+      .run = OnEditor(&GoEditor::BranchStart),
+      .enabled = EditorExistsAnd(&GoEditor::CanBranchStart),
+  });
+  Add({
+      .id = kBranchEnd,
+      .menuText = "Branch End",
+      .run = OnEditor(&GoEditor::BranchEnd),
+      .enabled = EditorExistsAnd(&GoEditor::CanBranchEnd),
+  });
+  Add({
+      .id = kPrevComment,
+      .menuText = "Prev Comment",
+      .run = OnEditor(&GoEditor::PrevComment),
+      .enabled = EditorExistsAnd(&GoEditor::Navigable),
+  });
+  Add({
+      .id = kNextComment,
+      .menuText = "Next Comment",
+      .run = OnEditor(&GoEditor::NextComment),
+      .enabled = EditorExistsAnd(&GoEditor::Navigable),
+  });
+  Add({
+      .id = kFastRewind,
+      .menuText = "Fast Rewind",
+      .run = OnEditor([doc](GoEditor& e) { e.Previous(doc->options().fastTraverseStep); }),
+      .enabled = EditorExistsAnd(&GoEditor::CanPrevious),
+  });
+  Add({
+      .id = kPrevious,
+      .menuText = "&Previous",
+      .keys = "Left",
+      .run = OnEditor([](GoEditor& e) { e.Previous(1); }),
+      .enabled = EditorExistsAnd(&GoEditor::CanPrevious),
+  });
+  Add({
+      .id = kNext,
+      .menuText = "&Next",
+      .keys = "Right",
+      .run = OnEditor([](GoEditor& e) { e.Next(1); }),
+      .enabled = EditorExistsAnd(&GoEditor::CanNext),
+  });
+  Add({
+      .id = kFastForward,
+      .menuText = "Fast Forward",
+      .run = OnEditor([doc](GoEditor& e) { e.Next(doc->options().fastTraverseStep); }),
+      .enabled = EditorExistsAnd(&GoEditor::CanNext),
+  });
+  Add({
+      .id = kToMoveNumber,
+      .menuText = "To Move Number",
+      .run = [doc] { doc->ToMoveNumber(); },
+      .enabled = EditorExistsAnd(&GoEditor::Navigable),
+  });
+  Add({
+      .id = kToClicked,
+      .menuText = "To Clicked",
+      .run = OnEditor(&GoEditor::StartToClicked),
+      .enabled = EditorExistsAnd(&GoEditor::CanToClicked),
+  });
 }
 
 void Builder::ViewMenu() {
-  CVantaroCEDoc* doc = &doc_;
-  AddViewCommand(
-      kBitmapBoard, "Bitmap Board", [](Options& o) { o.boardBitmap = !o.boardBitmap; },
-      [](const Options& o) { return o.boardBitmap; });
-  AddViewCommand(
-      kShowCoordinate, "&Show Coordinate", [](Options& o) { o.showCoord = !o.showCoord; },
-      [](const Options& o) { return o.showCoord; });
-  Add(
-      kShowI, "Show I", "",
-      [doc] {
-        doc->options().showCoordI = !doc->options().showCoordI;
-        if (!doc->editor()) return;
-        doc->editor()->OnViewOptionsChanged();
-        doc->editor()->OnTreeChanged(doc->editor()->recordRoot());
-        doc->editor()->OnCurrentNodeChanged(0, doc->editor()->CurrentNode(), nullptr);
-      },
-      {}, [doc] { return doc->options().showCoordI; });
-  AddViewCommand(
-      kToggleMoveNumbers, "Toggle Show/Hide",
-      [](Options& o) {
+  CVantaroCEDoc* doc = doc_;
+  Add({
+      .id = kBitmapBoard,
+      .menuText = "Bitmap Board",
+      .run = ToggleView(&Options::boardBitmap),
+      .checked = OptionsSay(&Options::boardBitmap),
+  });
+  Add({
+      .id = kShowCoordinate,
+      .menuText = "&Show Coordinate",
+      .run = ToggleView(&Options::showCoord),
+      .checked = OptionsSay(&Options::showCoord),
+  });
+  Add({
+      .id = kShowI,
+      .menuText = "Show I",
+      .run =
+          [doc] {
+            doc->options().showCoordI = !doc->options().showCoordI;
+            GoEditor* editor = doc->editor();
+            if (editor == nullptr) return;
+            editor->OnViewOptionsChanged();
+            editor->OnTreeChanged(editor->recordRoot());
+            editor->OnCurrentNodeChanged(0, editor->CurrentNode(), nullptr);
+          },
+      .checked = OptionsSay(&Options::showCoordI),
+  });
+  Add({
+      .id = kToggleMoveNumbers,
+      .menuText = "Toggle Show/Hide",
+      .run = ChangeView([](Options& o) {
         o.showMoveNumber = !o.showMoveNumber;
         if (o.showMoveNumber && o.showMoveCount < 1) o.showMoveCount = 10000;
-      },
-      [](const Options& o) { return o.showMoveNumber; });
-  AddViewCommand(
-      kHideAllMoveNumbers, "Hide All", [](Options& o) { o.showMoveNumber = false; },
-      [](const Options& o) { return !o.showMoveNumber; });
+      }),
+      .checked = OptionsSay(&Options::showMoveNumber),
+  });
+  Add({
+      .id = kHideAllMoveNumbers,
+      .menuText = "Hide All",
+      .run = ChangeView([](Options& o) { o.showMoveNumber = false; }),
+      .checked = OptionsSay([](const Options& o) { return !o.showMoveNumber; }),
+  });
   AddMoveNumberCount(kLast1, "Last 1", 1);
   AddMoveNumberCount(kLast2, "Last 2", 2);
   AddMoveNumberCount(kLast5, "Last 5", 5);
@@ -274,83 +442,146 @@ void Builder::ViewMenu() {
   AddMoveNumberCount(kLast20, "Last 20", 20);
   AddMoveNumberCount(kLast50, "Last 50", 50);
   AddMoveNumberCount(kShowAllMoveNumbers, "Show All", 10000);
-  Add(
-      kResetInBranch, "Reset In Branch", "",
-      [doc] {
-        doc->options().autoSetMNinBranch = !doc->options().autoSetMNinBranch;
-        if (!doc->editor()) return;
-        doc->editor()->SetCurrentNode(nullptr);
-        doc->editor()->OnViewOptionsChanged();
-      },
-      {}, [doc] { return doc->options().autoSetMNinBranch; });
-  AddViewCommand(
-      kHideMarkers, "Hide Markers", [](Options& o) { o.showMarkers = !o.showMarkers; },
-      [](const Options& o) { return !o.showMarkers; });
-  AddViewCommand(
-      kShowBranchMoves, "Show Branch Moves", [](Options& o) { o.showNextMoves = !o.showNextMoves; },
-      [](const Options& o) { return o.showNextMoves; });
-  AddViewCommand(
-      kShowNextMove, "Show Next Move", [](Options& o) { o.showNextOnlyMove = !o.showNextOnlyMove; },
-      [](const Options& o) { return o.showNextMoves && o.showNextOnlyMove; },
-      [](const Options& o) { return o.showNextMoves; });
-  AddViewCommand(
-      kRotateClockwise, "Rotate Clockwise", [](Options& o) { o.rotation = (o.rotation + 1) % 4; },
-      [](const Options& o) { return o.rotation != 0; });
-  AddViewCommand(
-      kFlipHorizontal, "Flip Horizontal", [](Options& o) { o.flipHorizontal = !o.flipHorizontal; },
-      [](const Options& o) { return o.flipHorizontal; });
-  AddViewCommand(
-      kFlipVertical, "Flip Vertical", [](Options& o) { o.flipVertical = !o.flipVertical; },
-      [](const Options& o) { return o.flipVertical; });
-  AddViewCommand(
-      kResetBoard, "Reset Board",
-      [](Options& o) {
+  Add({
+      .id = kResetInBranch,
+      .menuText = "Reset In Branch",
+      .run =
+          [doc] {
+            doc->options().autoSetMNinBranch = !doc->options().autoSetMNinBranch;
+            GoEditor* editor = doc->editor();
+            if (editor == nullptr) return;
+            // Numbering restarts are computed by the replay: run it again.
+            editor->SetCurrentNode(nullptr);
+            editor->OnViewOptionsChanged();
+          },
+      .checked = OptionsSay(&Options::autoSetMNinBranch),
+  });
+  Add({
+      .id = kHideMarkers,
+      .menuText = "Hide Markers",
+      .run = ToggleView(&Options::showMarkers),
+      .checked = OptionsSay([](const Options& o) { return !o.showMarkers; }),
+  });
+  Add({
+      .id = kShowBranchMoves,
+      .menuText = "Show Branch Moves",
+      .run = ToggleView(&Options::showNextMoves),
+      .checked = OptionsSay(&Options::showNextMoves),
+  });
+  Add({
+      .id = kShowNextMove,
+      .menuText = "Show Next Move",
+      .run = ToggleView(&Options::showNextOnlyMove),
+      .enabled = OptionsSay(&Options::showNextMoves),
+      .checked = OptionsSay([](const Options& o) { return o.showNextMoves && o.showNextOnlyMove; }),
+  });
+  Add({
+      .id = kRotateClockwise,
+      .menuText = "Rotate Clockwise",
+      .run = ChangeView([](Options& o) { o.rotation = (o.rotation + 1) % 4; }),
+      .checked = OptionsSay([](const Options& o) { return o.rotation != 0; }),
+  });
+  Add({
+      .id = kFlipHorizontal,
+      .menuText = "Flip Horizontal",
+      .run = ToggleView(&Options::flipHorizontal),
+      .checked = OptionsSay(&Options::flipHorizontal),
+  });
+  Add({
+      .id = kFlipVertical,
+      .menuText = "Flip Vertical",
+      .run = ToggleView(&Options::flipVertical),
+      .checked = OptionsSay(&Options::flipVertical),
+  });
+  Add({
+      .id = kResetBoard,
+      .menuText = "Reset Board",
+      .run = ChangeView([](Options& o) {
         o.rotation = 0;
         o.flipHorizontal = o.flipVertical = false;
-      },
-      [](const Options&) { return false; },
-      [](const Options& o) { return o.rotation != 0 || o.flipHorizontal || o.flipVertical; });
+      }),
+      .enabled = OptionsSay(
+          [](const Options& o) { return o.rotation != 0 || o.flipHorizontal || o.flipVertical; }),
+  });
 }
 
 void Builder::OptionsMenu() {
-  CVantaroCEDoc* doc = &doc_;
-  const auto boardIs = [doc](int width, int height) {
-    return doc->editor() && doc->editor()->width() == width && doc->editor()->height() == height;
+  CVantaroCEDoc* doc = doc_;
+  const auto boardIs = [this](int width, int height) {
+    return EditorExistsAnd(
+        [width, height](const GoEditor& e) { return e.width() == width && e.height() == height; });
   };
-  Add(
-      kBoard19, "19x19 Board", "", [doc] { doc->ChangeBoardSize(19, 19); }, {},
-      [boardIs] { return boardIs(19, 19); });
-  Add(
-      kBoard9, "9x9 Board", "", [doc] { doc->ChangeBoardSize(9, 9); }, {},
-      [boardIs] { return boardIs(9, 9); });
-  Add(
-      kCustomSize, "Custom Size", "", [doc] { doc->CustomSize(); }, {},
-      [doc, boardIs] { return doc->editor() && !boardIs(19, 19) && !boardIs(9, 9); });
-  Add(
-      kPlaySound, "Play Sound", "",
-      [doc] {
-        doc->options().playSound = !doc->options().playSound;
-        if (doc->editor()) doc->editor()->SetSoundOn(doc->options().playSound);
-      },
-      {}, [doc] { return doc->options().playSound; });
-  Add(
-      kBranchMode, "Branch Mode", "",
-      [doc] {
-        doc->options().branchMode = !doc->options().branchMode;
-        if (doc->editor()) doc->editor()->OnBoardChanged();
-      },
-      {}, [doc] { return doc->options().branchMode; });
-  AddOptionToggle(kAutoBranch, "Auto Branch", &Options::autoBranch);
-  AddOptionToggle(kVariantFirst, "Variant First", &Options::variantBranchFirst);
-  Add(
-      kWhiteFirst, "White First", "",
-      [doc] {
-        doc->options().whiteFirst = !doc->options().whiteFirst;
-        if (doc->editor() && doc->editor()->moveNumber() == 0)
-          doc->editor()->SetBlackToPlay(!doc->options().whiteFirst);
-      },
-      {}, [doc] { return doc->options().whiteFirst; });
-  AddOptionToggle(kUpAsPrevious, "Up as Previous", &Options::useGoUpAsPrevious);
+  Add({
+      .id = kBoard19,
+      .menuText = "19x19 Board",
+      .run = [doc] { doc->ChangeBoardSize(19, 19); },
+      .checked = boardIs(19, 19),
+  });
+  Add({
+      .id = kBoard9,
+      .menuText = "9x9 Board",
+      .run = [doc] { doc->ChangeBoardSize(9, 9); },
+      .checked = boardIs(9, 9),
+  });
+  Add({
+      .id = kCustomSize,
+      .menuText = "Custom Size",
+      .run = [doc] { doc->CustomSize(); },
+      .checked = EditorExistsAnd([](const GoEditor& e) {
+        return !(e.width() == 19 && e.height() == 19) && !(e.width() == 9 && e.height() == 9);
+      }),
+  });
+  Add({
+      .id = kPlaySound,
+      .menuText = "Play Sound",
+      .run =
+          [doc] {
+            doc->options().playSound = !doc->options().playSound;
+            if (GoEditor* editor = doc->editor()) editor->SetSoundOn(doc->options().playSound);
+          },
+      .checked = OptionsSay(&Options::playSound),
+  });
+  Add({
+      .id = kBranchMode,
+      .menuText = "Branch Mode",
+      .run =
+          [doc] {
+            // The open record keeps its own mode; only the display is redrawn.
+            doc->options().branchMode = !doc->options().branchMode;
+            if (GoEditor* editor = doc->editor()) editor->OnBoardChanged();
+          },
+      .checked = OptionsSay(&Options::branchMode),
+  });
+  Add({
+      .id = kAutoBranch,
+      .menuText = "Auto Branch",
+      .run = Toggle(&Options::autoBranch),
+      .checked = OptionsSay(&Options::autoBranch),
+  });
+  Add({
+      .id = kVariantFirst,
+      .menuText = "Variant First",
+      .run = Toggle(&Options::variantBranchFirst),
+      .checked = OptionsSay(&Options::variantBranchFirst),
+  });
+  Add({
+      .id = kWhiteFirst,
+      .menuText = "White First",
+      .run =
+          [doc] {
+            doc->options().whiteFirst = !doc->options().whiteFirst;
+            GoEditor* editor = doc->editor();
+            if (editor != nullptr && editor->moveNumber() == 0)
+              editor->SetBlackToPlay(!doc->options().whiteFirst);
+          },
+      .checked = OptionsSay(&Options::whiteFirst),
+  });
+  Add({
+      .id = kUpAsPrevious,
+      .menuText = "Up as Previous",
+      .run = Toggle(&Options::useGoUpAsPrevious),
+      .checked = OptionsSay(&Options::useGoUpAsPrevious),
+  });
 }
 
 }  // namespace
@@ -384,7 +615,7 @@ const Command* CommandTable::FindByName(std::string_view name) const {
 
 bool CommandTable::Run(int id) const {
   const Command* command = Find(id);
-  if (command == nullptr || (command->enabled && !command->enabled())) return false;
+  if (command == nullptr || !command->IsEnabled()) return false;
   command->run();
   return true;
 }

@@ -13,11 +13,14 @@ class CVantaroCEDoc;
 // and checked. The shell binds these to its menus and buttons.
 struct Command {
   int id;
-  std::string_view menuText;  // with '&' for the mnemonic and "\t" before the shortcut
-  std::string_view keys;      // accelerators and hardware keys, e.g. "Ctrl+Z, Alt+Backspace"
-  std::function<void()> run;
-  std::function<bool()> enabled;
-  std::function<bool()> checked;
+  std::string_view menuText;   // with '&' for the mnemonic and "\t" before the shortcut
+  std::string_view keys = {};  // accelerators and hardware keys, e.g. "Ctrl+Z, Alt+Backspace"
+  std::function<void()> run = {};
+  std::function<bool()> enabled = {};  // empty: always enabled
+  std::function<bool()> checked = {};  // empty: never checked
+
+  bool IsEnabled() const { return !enabled || enabled(); }
+  bool IsChecked() const { return checked && checked(); }
 };
 
 // Every command of the document, menu by menu.

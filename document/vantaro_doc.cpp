@@ -8,6 +8,7 @@
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
+#include "text/code_page_table.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
@@ -16,6 +17,8 @@ namespace {
 constexpr char16_t kParseError[] =
     u"Some error happened while parsing. Game record might be incorrect.";
 constexpr char16_t kInvalidBoardSize[] = u"Invalid board size.";
+constexpr char16_t kCodePageNotLoaded[] = u"Code page %s is not one of the loaded code pages.";
+constexpr char16_t kCodePagePrompt[] = u"Reopen with the code page number:";
 constexpr char16_t kBoardSizeQuestion[] =
     u"If you change board size, all changes will be discarded. Do you really want to do that?";
 
@@ -42,6 +45,14 @@ bool IsWriteProtected(const std::string& path) {
 }
 
 }  // namespace
+
+std::vector<EncodingChoice> EncodingChoices() {
+  std::vector<EncodingChoice> choices;
+  for (const auto& row : CharsetCodePageMap::Instance().rows()) {
+    choices.push_back({row->codePage, row->description});
+  }
+  return choices;
+}
 
 int TypedNumber(std::u16string_view text) {
   long long value = 0;
@@ -160,7 +171,31 @@ void CVantaroCEDoc::Reload() {
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
   if (!LoadRecordFile(*tree, path_, context).ok) return;
-  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false);
+  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false, context.codePage);
+}
+
+bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
+  if (!CanReload()) return false;
+  const Charset* charset = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  if (charset == nullptr) {
+    ui_.ShowMessage(Format(kCodePageNotLoaded, Decimal(codePage)), DocumentUi::Icon::Stop);
+    return false;
+  }
+  auto tree = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  context.codePage = codePage;
+  context.forceCodePage = true;
+  if (!LoadRecordFile(*tree, path_, context).ok) return false;
+  const bool labelChanged = LabelRecordCodePage(*tree, codePage);
+  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, codePage);
+  return true;
+}
+
+void CVantaroCEDoc::PromptReopenWithEncoding() {
+  if (!CanReload()) return;
+  if (const auto typed = ui_.PromptText(kCodePagePrompt, Decimal(editor_->codePage()))) {
+    ReopenWithEncoding(TypedNumber(*typed));
+  }
 }
 
 void CVantaroCEDoc::ChangeBoardSize(int width, int height) {

@@ -47,7 +47,17 @@ class CVantaroCEDoc {
   // record came from another format; false when nothing was written.
   bool Save(bool saveAs);
   bool CanReload() const;
+  // Reads the file again and replaces the record as one undoable step; the
+  // code page found by the new reading becomes the record's in that step.
   void Reload();
+  // Reload decoding every value with codePage (double-byte aware where it is
+  // one), whatever the file's CA says or its bytes look like. The code page
+  // becomes the record's and the root's CA names it, so that Save writes the
+  // same bytes back. A code page that is not loaded is refused with a
+  // message. False when the record did not change. Enabled as Reload is.
+  bool ReopenWithEncoding(int codePage);
+  // The same with the code page number the user types.
+  void PromptReopenWithEncoding();
   // Asks, then starts a new game of that size through the New command.
   void ChangeBoardSize(int width, int height);
   void CustomSize();
@@ -71,5 +81,13 @@ class CVantaroCEDoc {
 
 // Numbers typed into a prompt: the leading decimal digits, 0 when there are none.
 int TypedNumber(std::u16string_view text);
+
+// One item of the Reopen With Encoding submenu.
+struct EncodingChoice {
+  int codePage;
+  std::string_view menuText;  // the code page's description, "Japanese (Shift-JIS)"
+};
+// Every loaded code page, in the order of the code page table.
+std::vector<EncodingChoice> EncodingChoices();
 
 }  // namespace vantaro

@@ -215,4 +215,15 @@ int ActionReplaceBranch::MemorySize() const {
   return 20 + (held_ ? held_->MemorySize() : 0);
 }
 
+bool ActionSetCodePage::Do() {
+  previous_ = editor().codePage();
+  editor().SetCodePage(codePage_);
+  return true;
+}
+
+bool ActionSetCodePage::Undo() {
+  editor().SetCodePage(previous_);
+  return true;
+}
+
 }  // namespace vantaro

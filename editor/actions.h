@@ -120,6 +120,18 @@ class ActionMergeBranch : public Action {
   int parentChildren_ = 0;
 };
 
+// Makes a code page the record's: the one Save encodes text with.
+class ActionSetCodePage : public Action {
+ public:
+  explicit ActionSetCodePage(int codePage) : codePage_(codePage) {}
+  bool Do() override;
+  bool Undo() override;
+
+ private:
+  int codePage_;
+  int previous_ = 0;
+};
+
 // Puts a tree in another's place: a child slot, or the whole record.
 class ActionReplaceBranch : public Action {
  public:

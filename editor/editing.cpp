@@ -4,8 +4,8 @@
 
 #include "editor/actions.h"
 #include "editor/go_editor.h"
-#include "game/tree_search.h"
 #include "game/tag_filter.h"
+#include "game/tree_search.h"
 
 namespace vantaro {
 namespace {
@@ -97,8 +97,7 @@ bool GoEditor::ClickWithTool(Point point) {
   }
   const bool empty = Cell(point.x, point.y) == 0;
   if (((id == kPropAB || id == kPropAW) && !empty) || (id == kPropAE && empty)) return false;
-  CommitPropertyAt(Property::WithPoint(id, point), false);
-  return true;
+  return CommitPropertyAt(Property::WithPoint(id, point), false);
 }
 
 bool GoEditor::PlayMove(Point point, bool white) {
@@ -109,7 +108,10 @@ bool GoEditor::PlayMove(Point point, bool white) {
   const Node* current = CurrentNode();
   const bool atEnd = current != nullptr && cursorIndex_ + 1 == cursorTree_->NodeCount() &&
                      cursorTree_->ChildCount() == 0;
-  CommitPropertyAt(Property::WithPoint(id, pass ? Point{} : point), options_.autoBranch && !atEnd);
+  if (!CommitPropertyAt(Property::WithPoint(id, pass ? Point{} : point),
+                        options_.autoBranch && !atEnd)) {
+    return false;
+  }
   PlayMoveSound();
   return true;
 }
@@ -118,13 +120,12 @@ bool GoEditor::Pass() {
   return CanPass() && PlayMove(Point{}, !blackToPlay());
 }
 
-void GoEditor::CommitPropertyAt(Property property, bool newBranch) {
+bool GoEditor::CommitPropertyAt(Property property, bool newBranch) {
   if (newBranch) {
     auto tree = std::make_unique<GameTree>();
     tree->InsertNode(std::make_unique<Node>());
     tree->NodeAt(0)->Add(std::move(property));
-    AddBranchTree(std::move(tree), nullptr);
-    return;
+    return AddBranchTree(std::move(tree), nullptr);
   }
   auto tran = std::make_unique<Tran>(*this);
   Node* current = CurrentNode();
@@ -139,26 +140,25 @@ void GoEditor::CommitPropertyAt(Property property, bool newBranch) {
     tran->nodeAfter = current;
     tran->Add(std::make_unique<ActionADProp>(std::move(property), *current));
   }
-  Commit(std::move(tran));
+  return Commit(std::move(tran));
 }
 
 // After the last node of a sequence the tree becomes the last variation;
 // elsewhere the sequence is split after the current node first.
-void GoEditor::AddBranchTree(std::unique_ptr<GameTree> tree, Node* target) {
+bool GoEditor::AddBranchTree(std::unique_ptr<GameTree> tree, Node* target) {
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = target != nullptr ? target : tree->NodeAt(0);
   const bool atEnd = cursorIndex_ + 1 >= cursorTree_->NodeCount();
   const int index = atEnd ? cursorTree_->ChildCount() : cursorIndex_ + 1;
   tran->Add(std::make_unique<ActionAddBranch>(std::move(tree), *cursorTree_, index, !atEnd));
-  Commit(std::move(tran));
+  return Commit(std::move(tran));
 }
 
 bool GoEditor::AddBranch() {
   if (!EditAllowed()) return false;
   auto tree = std::make_unique<GameTree>();
   tree->InsertNode(std::make_unique<Node>());
-  AddBranchTree(std::move(tree), nullptr);
-  return true;
+  return AddBranchTree(std::move(tree), nullptr);
 }
 
 // Labels are letters in sequence: one past the greatest label of the node.
@@ -173,15 +173,14 @@ bool GoEditor::AddLabel(Point point) {
     found = true;
   }
   const std::u16string text(1, static_cast<char16_t>(next));
-  CommitPropertyAt(Property::WithPointText(kPropLB, point, text), false);
-  return true;
+  return CommitPropertyAt(Property::WithPointText(kPropLB, point, text), false);
 }
 
-void GoEditor::CommitNodeCopy(Node& node, std::unique_ptr<Node> copy) {
+bool GoEditor::CommitNodeCopy(Node& node, std::unique_ptr<Node> copy) {
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = CurrentNode();
   tran->Add(std::make_unique<ActionReplaceNode>(node, std::move(copy)));
-  Commit(std::move(tran));
+  return Commit(std::move(tran));
 }
 
 bool GoEditor::RemoveMarkup(Point point) {
@@ -195,8 +194,7 @@ bool GoEditor::RemoveMarkup(Point point) {
       properties.erase(i);
   }
   if (properties.size() == before) return false;
-  CommitNodeCopy(*CurrentNode(), std::move(copy));
-  return true;
+  return CommitNodeCopy(*CurrentNode(), std::move(copy));
 }
 
 bool GoEditor::CanDelete() const {
@@ -225,8 +223,7 @@ bool GoEditor::Delete() {
     tran->nodeAfter = copy->NodeAt(0);
     tran->Add(std::make_unique<ActionReplaceBranch>(tree, std::move(copy)));
   }
-  Commit(std::move(tran));
-  return true;
+  return Commit(std::move(tran));
 }
 
 bool GoEditor::DeleteAfterCurrent() {
@@ -239,8 +236,7 @@ bool GoEditor::DeleteAfterCurrent() {
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = kept->NodeAt(cursorIndex_);
   tran->Add(std::make_unique<ActionReplaceBranch>(tree, std::move(kept)));
-  Commit(std::move(tran));
-  return true;
+  return Commit(std::move(tran));
 }
 
 bool GoEditor::SetNodeText(int id, std::u16string_view text, Node* node) {
@@ -255,8 +251,7 @@ bool GoEditor::SetNodeText(int id, std::u16string_view text, Node* node) {
   } else if (!copy->Remove(id)) {
     return false;
   }
-  CommitNodeCopy(*node, std::move(copy));
-  return true;
+  return CommitNodeCopy(*node, std::move(copy));
 }
 
 bool GoEditor::SetNodeName(std::u16string_view name) {
@@ -288,8 +283,7 @@ bool GoEditor::SetMoveNumber(int number) {
   if (!CanSetMoveNumber() || CurrentNode() == nullptr) return false;
   std::unique_ptr<Node> copy = CurrentNode()->Clone();
   copy->GetOrCreate(kPropMN).SetNumber(number);
-  CommitNodeCopy(*CurrentNode(), std::move(copy));
-  return true;
+  return CommitNodeCopy(*CurrentNode(), std::move(copy));
 }
 
 bool GoEditor::CanUnsetMoveNumber() const {
@@ -300,8 +294,7 @@ bool GoEditor::UnsetMoveNumber() {
   if (!CanUnsetMoveNumber()) return false;
   std::unique_ptr<Node> copy = CurrentNode()->Clone();
   copy->Remove(kPropMN);
-  CommitNodeCopy(*CurrentNode(), std::move(copy));
-  return true;
+  return CommitNodeCopy(*CurrentNode(), std::move(copy));
 }
 
 // Numbering restarts at 1 after every `every` moves, counted from the root
@@ -327,20 +320,18 @@ bool GoEditor::AutoSetMoveNumbers(int every) {
     }
     for (const auto& child : tree->children()) pending.push_back({child.get(), count});
   }
-  ReplaceWholeRecord(std::move(copy), nullptr, true, true);
-  return true;
+  return ReplaceWholeRecord(std::move(copy), nullptr, true, true);
 }
 
 bool GoEditor::UnsetAllMoveNumbers() {
   if (!EditAllowed()) return false;
   std::unique_ptr<GameTree> copy = record_->Clone();
   FilterTags(*copy, "MN");
-  ReplaceWholeRecord(std::move(copy), nullptr, true, true);
-  return true;
+  return ReplaceWholeRecord(std::move(copy), nullptr, true, true);
 }
 
-void GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
-                                  bool modifiedAfter) {
+bool GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
+                                  bool modifiedAfter, std::optional<int> codePage) {
   if (target == nullptr && keepCursor) {
     if (const auto position = GameTree::Resolve(*tree, CurrentPath())) target = position->node();
   }
@@ -348,8 +339,9 @@ void GoEditor::ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, 
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = target;
   tran->modifiedAfter = modifiedAfter;
+  if (codePage) tran->Add(std::make_unique<ActionSetCodePage>(*codePage));
   tran->Add(std::make_unique<ActionReplaceBranch>(*record_, std::move(tree)));
-  Commit(std::move(tran));
+  return Commit(std::move(tran));
 }
 
 }  // namespace vantaro

@@ -1,20 +1,10 @@
 #include "editor/go_editor.h"
 
-#include <algorithm>
-
 #include "editor/sound.h"
 #include "record/record_format.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
-namespace {
-
-constexpr size_t kNavigationLimit = 1000;
-constexpr size_t kNavigationKept = 500;
-constexpr int kUndoTrimAt = 10000000;
-constexpr int kUndoTrimFrees = 5000000;
-
-}  // namespace
 
 GoEditor::GoEditor(Options& options, MoveSounds* sounds) : options_(options), sounds_(sounds) {
   Reset();
@@ -22,23 +12,20 @@ GoEditor::GoEditor(Options& options, MoveSounds* sounds) : options_(options), so
 
 GoEditor::~GoEditor() {
   // Transactions may hold pieces of the record: they go before it.
-  navigation_.clear();
-  undo_.clear();
+  navigation_.Clear();
+  undo_.Clear();
 }
 
 void GoEditor::Reset() {
-  navigation_.clear();
-  undo_.clear();
+  navigation_.Clear();
+  undo_.Clear();
   record_.reset();
   savedTree_.reset();
   modified_ = false;
-  undoIndex_ = -1;
-  navigationIndex_ = -1;
   mode_ = EditorMode::Normal;
   tool_ = Tool::AlternateMove;
   cursorTree_ = nullptr;
   cursorIndex_ = -1;
-  undoTotal_ = 0;
   tryPlayActive_ = false;
   readOnly_ = false;
   soundOn_ = options_.playSound;
@@ -134,14 +121,7 @@ bool GoEditor::GoToNode(Node* target) {
   tran->nodeAfter = target;
   tran->modifiedBefore = tran->modifiedAfter = modified_;
   Node* before = tran->nodeBefore;
-  tran->Do();
-  navigation_.erase(navigation_.begin() + (navigationIndex_ + 1), navigation_.end());
-  if (navigation_.size() >= kNavigationLimit) {
-    navigation_.erase(navigation_.begin(), navigation_.begin() + kNavigationKept);
-    navigationIndex_ = static_cast<int>(navigation_.size()) - 1;
-  }
-  navigation_.push_back(std::move(tran));
-  ++navigationIndex_;
+  if (!navigation_.DoAndRecord(std::move(tran))) return false;
   if (soundOn_ && target != nullptr && target->tree() != nullptr &&
       target->tree()->Precedes(target->IndexInTree(), before)) {
     PlayMoveSound();
@@ -157,90 +137,47 @@ void GoEditor::PlayMoveSound() {
   sounds_->PlayMove(options_, removedByLastMove());
 }
 
-void GoEditor::ClearNavigation() {
-  navigation_.clear();
-  navigationIndex_ = -1;
-}
-
-void GoEditor::Commit(std::unique_ptr<Tran> tran) {
-  ClearNavigation();
+bool GoEditor::Commit(std::unique_ptr<Tran> tran) {
+  navigation_.Clear();
   tran->modifiedBefore = modified_;
   tran->nodeBefore = CurrentNode();
-  tran->Do();
-  // The undone steps can no longer be redone.
-  for (size_t i = static_cast<size_t>(undoIndex_ + 1); i < undo_.size(); ++i) {
-    undoTotal_ -= std::max(undo_[i]->size(), 0);
-  }
-  undo_.erase(undo_.begin() + (undoIndex_ + 1), undo_.end());
-  TrimUndoHistory();
-  undoTotal_ += std::max(tran->size(), 0);
-  undo_.push_back(std::move(tran));
-  ++undoIndex_;
-}
-
-// Bounds the history by memory: the oldest transactions go until more than
-// half the limit is freed, but the three newest always stay.
-void GoEditor::TrimUndoHistory() {
-  if (undoTotal_ < kUndoTrimAt) return;
-  int freed = 0;
-  int removeCount = 0;
-  for (int i = 0; i <= undoIndex_ - 3; ++i) {
-    freed += undo_[static_cast<size_t>(i)]->size();
-    removeCount = i + 1;
-    if (freed > kUndoTrimFrees) break;
-  }
-  undo_.erase(undo_.begin(), undo_.begin() + removeCount);
-  undoIndex_ = static_cast<int>(undo_.size()) - 1;
-  undoTotal_ -= freed;
+  return undo_.DoAndRecord(std::move(tran));
 }
 
 bool GoEditor::CanUndo() const {
-  return mode_ == EditorMode::Normal && undoIndex_ >= 0 &&
-         undoIndex_ < static_cast<int>(undo_.size()) && (!readOnly_ || tryPlayActive_);
+  return mode_ == EditorMode::Normal && undo_.CanUndo() && (!readOnly_ || tryPlayActive_);
 }
 
 bool GoEditor::Undo() {
   if (!CanUndo()) return false;
-  ClearNavigation();
-  undo_[static_cast<size_t>(undoIndex_)]->Undo();
-  --undoIndex_;
-  return true;
+  navigation_.Clear();
+  return undo_.Undo();
 }
 
 bool GoEditor::CanRedo() const {
-  return mode_ == EditorMode::Normal && undoIndex_ + 1 < static_cast<int>(undo_.size()) &&
-         (!readOnly_ || tryPlayActive_);
+  return mode_ == EditorMode::Normal && undo_.CanRedo() && (!readOnly_ || tryPlayActive_);
 }
 
 bool GoEditor::Redo() {
   if (!CanRedo()) return false;
-  ClearNavigation();
-  ++undoIndex_;
-  undo_[static_cast<size_t>(undoIndex_)]->Do();
-  return true;
+  navigation_.Clear();
+  return undo_.Redo();
 }
 
 bool GoEditor::CanGoBack() const {
-  return Navigable() && navigationIndex_ >= 0 &&
-         navigationIndex_ < static_cast<int>(navigation_.size());
+  return Navigable() && navigation_.CanUndo();
 }
 
 bool GoEditor::GoBack() {
-  if (!CanGoBack()) return false;
-  navigation_[static_cast<size_t>(navigationIndex_)]->Undo();
-  --navigationIndex_;
-  return true;
+  return CanGoBack() && navigation_.Undo();
 }
 
 bool GoEditor::CanGoForward() const {
-  return Navigable() && navigationIndex_ + 1 < static_cast<int>(navigation_.size());
+  return Navigable() && navigation_.CanRedo();
 }
 
 bool GoEditor::GoForward() {
-  if (!CanGoForward()) return false;
-  ++navigationIndex_;
-  navigation_[static_cast<size_t>(navigationIndex_)]->Do();
-  return true;
+  return CanGoForward() && navigation_.Redo();
 }
 
 }  // namespace vantaro

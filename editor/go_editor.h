@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/history.h"
 #include "editor/transaction.h"
 #include "editor/update_sink.h"
 #include "game/board.h"
@@ -64,7 +66,10 @@ class GoEditor : public GoBoard, public UpdateSink {
   int cursorIndex() const { return cursorIndex_; }
   Node* CurrentNode() const;
   TreePath CurrentPath() const;
+  // The code page Save encodes text with. Only a transaction changes it
+  // after the record is installed (ActionSetCodePage).
   int codePage() const { return codePage_; }
+  void SetCodePage(int codePage) { codePage_ = codePage; }
   const Options& options() const { return options_; }
   Options& options() { return options_; }
 
@@ -83,7 +88,8 @@ class GoEditor : public GoBoard, public UpdateSink {
   // board and rebuilds the overlay. Raises nothing: transactions do.
   void SetCurrentNode(Node* node);
   // The one way navigation moves the cursor: a transaction in the back and
-  // forward history. Moving forward plays the move sound.
+  // forward history. Moving forward plays the move sound. False when the
+  // transaction failed (the cursor stays).
   bool GoToNode(Node* target);
   bool Navigable() const { return mode_ == EditorMode::Normal; }
 
@@ -120,16 +126,18 @@ class GoEditor : public GoBoard, public UpdateSink {
   // --- Undo and redo ---
   // Enters an edit: empties the back and forward history, does it, drops the
   // undone transactions and, when the history is too large, the oldest ones.
-  void Commit(std::unique_ptr<Tran> tran);
+  // False when the transaction failed: the record, the cursor and the undo
+  // history are as they were.
+  bool Commit(std::unique_ptr<Tran> tran);
   bool CanUndo() const;
   bool Undo();
   bool CanRedo() const;
   bool Redo();
-  int undoTotalSize() const { return undoTotal_; }
-  int undoCount() const { return static_cast<int>(undo_.size()); }
-  int undoIndex() const { return undoIndex_; }
-  int navigationCount() const { return static_cast<int>(navigation_.size()); }
-  int navigationIndex() const { return navigationIndex_; }
+  int undoTotalSize() const { return undo_.totalSize(); }
+  int undoCount() const { return undo_.size(); }
+  int undoIndex() const { return undo_.index(); }
+  int navigationCount() const { return navigation_.size(); }
+  int navigationIndex() const { return navigation_.index(); }
 
   // --- Editing (each refuses when editing is not allowed) ---
   bool EditAllowed() const;
@@ -163,8 +171,9 @@ class GoEditor : public GoBoard, public UpdateSink {
   // Replaces the whole record by tree as one transaction; the cursor goes to
   // target, or, with keepCursor, to the current path when it resolves in the
   // new tree (else its first node), or else to the new tree's first node.
-  void ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
-                          bool modifiedAfter);
+  // A codePage given becomes the record's in the same transaction.
+  bool ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
+                          bool modifiedAfter, std::optional<int> codePage = std::nullopt);
 
   // --- Try-play ---
   bool StartTryPlay();
@@ -178,13 +187,11 @@ class GoEditor : public GoBoard, public UpdateSink {
   Node* NextTarget(int steps) const;
   Node* PreviousTarget(int steps) const;
   bool GoToClickedPoint(Point point);
-  void ClearNavigation();
-  void TrimUndoHistory();
-  void CommitPropertyAt(Property property, bool newBranch);
-  void CommitNodeCopy(Node& node, std::unique_ptr<Node> copy);
+  bool CommitPropertyAt(Property property, bool newBranch);
+  bool CommitNodeCopy(Node& node, std::unique_ptr<Node> copy);
   bool SetNodeText(int id, std::u16string_view text, Node* node);
   bool ClickWithTool(Point point);
-  void AddBranchTree(std::unique_ptr<GameTree> tree, Node* target);
+  bool AddBranchTree(std::unique_ptr<GameTree> tree, Node* target);
 
   Options& options_;
   MoveSounds* sounds_;
@@ -195,13 +202,10 @@ class GoEditor : public GoBoard, public UpdateSink {
   Tool tool_ = Tool::AlternateMove;
   std::unique_ptr<GameTree> record_;
   bool modified_ = false;
-  std::vector<std::unique_ptr<Tran>> undo_;
-  int undoIndex_ = -1;
-  std::vector<std::unique_ptr<Tran>> navigation_;
-  int navigationIndex_ = -1;
+  History undo_{History::Bound::Memory};
+  History navigation_{History::Bound::Count};
   GameTree* cursorTree_ = nullptr;
   int cursorIndex_ = -1;
-  int undoTotal_ = 0;
   bool tryPlayActive_ = false;
   std::unique_ptr<GameTree> savedTree_;
   TreePath savedPath_;

@@ -17,8 +17,11 @@ void Tran::Add(std::unique_ptr<Action> action) {
 }
 
 bool Tran::Do() {
-  for (const auto& action : actions_) {
-    if (!action->Do()) return false;
+  for (size_t done = 0; done < actions_.size(); ++done) {
+    if (!actions_[done]->Do()) {
+      while (done-- > 0) actions_[done]->Undo();
+      return false;
+    }
   }
   UpdateSink& sink = *editor_;
   editor_->SetCurrentNode(nodeAfter);
@@ -32,8 +35,11 @@ bool Tran::Do() {
 }
 
 bool Tran::Undo() {
-  for (auto action = actions_.rbegin(); action != actions_.rend(); ++action) {
-    if (!(*action)->Undo()) return false;
+  for (size_t left = actions_.size(); left-- > 0;) {
+    if (!actions_[left]->Undo()) {
+      for (size_t redo = left + 1; redo < actions_.size(); ++redo) actions_[redo]->Do();
+      return false;
+    }
   }
   UpdateSink& sink = *editor_;
   editor_->SetCurrentNode(nodeBefore);

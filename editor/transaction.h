@@ -12,7 +12,8 @@ class UpdateSink;
 
 // One reversible change of the record. An action owns whatever piece of the
 // record it has taken out, and raises the node and tree notifications of
-// its change on the editor. A false result stops the transaction.
+// its change on the editor. A false result means the action changed nothing;
+// it stops the transaction, which then takes back what its earlier actions did.
 class Action {
  public:
   virtual ~Action() = default;
@@ -40,11 +41,13 @@ class Tran {
 
   void Add(std::unique_ptr<Action> action);
 
-  // Does every action (stopping with false at the first failure, which leaves
-  // the earlier ones done), makes nodeAfter current and raises board,
-  // current-node, status (when the modified flag changes) and history.
+  // Does every action in order, makes nodeAfter current and raises board,
+  // current-node, status (when the modified flag changes) and history. When
+  // an action fails, the ones before it are undone again and the result is
+  // false: the record, the cursor and the modified flag stay as they were.
   bool Do();
-  // The reverse, back to nodeBefore.
+  // The reverse, back to nodeBefore; a failure likewise redoes what was
+  // undone and leaves everything as it was.
   bool Undo();
   int MemorySize() const;
   // Computed after the first Do and kept: what the undo history is bounded by.

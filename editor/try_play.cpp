@@ -17,11 +17,11 @@ bool GoEditor::StartTryPlay() {
 // Putting the saved record back is an ordinary transaction: on a record that
 // may be edited, Undo brings the tried moves back.
 bool GoEditor::StopTryPlay() {
-  if (mode_ != EditorMode::Normal || !tryPlayActive_) return false;
+  if (mode_ != EditorMode::Normal || !tryPlayActive_ || !savedTree_) return false;
   std::unique_ptr<GameTree> saved = std::move(savedTree_);
   const auto position = GameTree::Resolve(*saved, savedPath_);
   Node* target = position ? position->node() : nullptr;
-  ReplaceWholeRecord(std::move(saved), target, false, savedModified_);
+  if (!ReplaceWholeRecord(std::move(saved), target, false, savedModified_)) return false;
   tryPlayActive_ = false;
   static_cast<UpdateSink&>(*this).OnBoardChanged();
   return true;

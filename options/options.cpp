@@ -275,6 +275,7 @@ bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::st
 void ClampOptions(Options& options) {
   options.BoardSizeCX = std::clamp(options.BoardSizeCX, 2, 52);
   options.BoardSizeCY = std::clamp(options.BoardSizeCY, 2, 52);
+  options.rotation = std::clamp(options.rotation, 0, 3);
 }
 
 }  // namespace vantaro

@@ -48,7 +48,7 @@ struct Options {
   bool boardBorderDoubleThick = false;
   bool showCoord = false;
   bool showCoordI = false;
-  int rotation = 0;  // quarter turns clockwise; not persisted, like both flips
+  int rotation = 0;  // quarter turns clockwise, 0..3; not persisted, like both flips
   bool flipHorizontal = false;
   bool flipVertical = false;
   int stoneTypeB = 0;

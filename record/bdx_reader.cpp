@@ -77,12 +77,12 @@ std::optional<std::string> BdxParser::Parse(BdxRecord& record) {
 
 }  // namespace
 
-IoResult ReadBdx(GameTree& tree, std::string_view bytes, int& codePage) {
+IoResult ReadBdx(GameTree& tree, std::string_view bytes, ReadContext& context) {
   if (bytes.size() <= 5) return IoResult::Failure("not a BDX record: too short");
   BdxRecord record;
   if (const auto error = BdxParser(bytes).Parse(record)) return IoResult::Failure(*error);
-  codePage = DetectFieldsCodePage(
-      {record.result, record.white.value_or(""), record.black.value_or("")}, codePage);
+  const int codePage = ChooseFieldsCodePage(
+      {record.result, record.white.value_or(""), record.black.value_or("")}, context);
   Node& first = AppendNewNode(tree);
   AddTextProperty(first, kPropRE, record.result, codePage);
   if (record.white) AddTextProperty(first, kPropPW, *record.white, codePage);

@@ -4,7 +4,6 @@
 
 #include "record/import_helpers.h"
 #include "text/ascii.h"
-#include "text/charset_detection.h"
 
 namespace vantaro {
 namespace {
@@ -80,10 +79,25 @@ void GibReader::Pass() {
   AddMove(AppendNewNode(tree), !lastWasBlack, -1, -1);
 }
 
+// The text of the header values, one per line: all the text the reader
+// decodes, which is what the charset is judged by.
+std::string HeaderValues(std::string_view text) {
+  std::string values;
+  for (std::string_view line : SplitTokens(text, "\r\n")) {
+    if (!line.starts_with(kHeaderOpen)) continue;
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view value = line.substr(equals + 1);
+    values += value.substr(0, value.find(kHeaderClose));
+    values += '\n';
+  }
+  return values;
+}
+
 }  // namespace
 
-void ReadGib(GameTree& tree, std::string_view text, int& codePage) {
-  codePage = DetectCodePage(text, codePage);
+void ReadGib(GameTree& tree, std::string_view text, ReadContext& context) {
+  const int codePage = ChooseFieldsCodePage({HeaderValues(text)}, context);
   Node& first = AppendNewNode(tree);
   first.Add(Property::WithSize(19, 19));
   GibReader reader{tree, first, codePage};

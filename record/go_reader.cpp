@@ -4,11 +4,11 @@
 
 namespace vantaro {
 
-IoResult ReadGo(GameTree& tree, std::string_view bytes, int& codePage) {
+IoResult ReadGo(GameTree& tree, std::string_view bytes, ReadContext& context) {
   if (bytes.size() < 140) return IoResult::Failure("not a GO record: shorter than 140 bytes");
   const std::string_view black = FixedField(bytes, 40, 20);
   const std::string_view white = FixedField(bytes, 72, 20);
-  codePage = DetectFieldsCodePage({black, white}, codePage);
+  const int codePage = ChooseFieldsCodePage({black, white}, context);
   Node& first = AppendNewNode(tree);
   AddTextProperty(first, kPropPB, black, codePage);
   AddTextProperty(first, kPropPW, white, codePage);

@@ -11,7 +11,7 @@ constexpr size_t kHeaderSize = 228;
 
 }  // namespace
 
-IoResult ReadGos(GameTree& tree, std::string_view bytes, int& codePage) {
+IoResult ReadGos(GameTree& tree, std::string_view bytes, ReadContext& context) {
   if (bytes.size() < kHeaderSize) {
     return IoResult::Failure("not a GOS record: shorter than its 228-byte header");
   }
@@ -27,7 +27,7 @@ IoResult ReadGos(GameTree& tree, std::string_view bytes, int& codePage) {
                             std::string(FixedField(bytes, 120, 20)) + ")";
   const std::string white = std::string(FixedField(bytes, 140, 20)) + " (" +
                             std::string(FixedField(bytes, 160, 20)) + ")";
-  codePage = DetectFieldsCodePage({date, name, black, white}, codePage);
+  const int codePage = ChooseFieldsCodePage({date, name, black, white}, context);
 
   Node& first = AppendNewNode(tree);
   AddTextProperty(first, kPropGN, name, codePage);

@@ -89,13 +89,15 @@ void PlaceHandicap(Node& node, HandicapVariant variant, int count) {
   }
 }
 
-int DetectFieldsCodePage(std::initializer_list<std::string_view> fields, int fallbackCodePage) {
+int ChooseFieldsCodePage(std::initializer_list<std::string_view> fields, ReadContext& context) {
+  if (context.forceCodePage) return context.codePage;
   std::string joined;
   for (std::string_view field : fields) {
     joined += field;
     joined += '\n';
   }
-  return DetectCodePage(joined, fallbackCodePage);
+  context.codePage = DetectCodePage(joined, context.codePage);
+  return context.codePage;
 }
 
 Node& AppendNewNode(GameTree& tree) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/game_tree.h"
+#include "text/code_page_table.h"
 
 // Small pieces shared by the importers of the foreign record formats.
 namespace vantaro {
@@ -41,8 +42,10 @@ void PlaceHandicap(Node& node, HandicapVariant variant, int count);
 // A new node appended to the tree.
 Node& AppendNewNode(GameTree& tree);
 
-// The code page of text fields scattered through a binary file, judged from
-// the fields alone (see DetectCodePage).
-int DetectFieldsCodePage(std::initializer_list<std::string_view> fields, int fallbackCodePage);
+// The code page an importer decodes its text fields with: context.codePage
+// when context.forceCodePage is set, else the one the fields alone look like
+// (see DetectCodePage), context.codePage winning a tie. Stored back into
+// context.codePage.
+int ChooseFieldsCodePage(std::initializer_list<std::string_view> fields, ReadContext& context);
 
 }  // namespace vantaro

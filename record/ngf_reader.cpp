@@ -1,17 +1,17 @@
 #include <algorithm>
 
+#include "property/value_syntax.h"
 #include "record/import_helpers.h"
 #include "record/importers.h"
-#include "property/value_syntax.h"
 #include "text/ascii.h"
-#include "text/charset_detection.h"
 
 namespace vantaro {
 
-IoResult ReadNgf(GameTree& tree, std::string_view text, int& codePage) {
+IoResult ReadNgf(GameTree& tree, std::string_view text, ReadContext& context) {
   const auto lines = SplitTokens(text, "\r\n");
   if (lines.size() < 12) return IoResult::Failure("not an NGF record: fewer than 12 lines");
-  codePage = DetectCodePage(text, codePage);
+  const int codePage = ChooseFieldsCodePage(
+      {lines[0], lines[2], lines[3], lines[4], lines[5], lines[8], lines[10]}, context);
 
   Node& first = AppendNewNode(tree);
   const int size = std::clamp(LeadingInt(TrimAsciiSpace(lines[1])), 2, 30);

@@ -3,6 +3,7 @@
 #include "record/importers.h"
 #include "record/sgf_reader.h"
 #include "text/ascii.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {}  // namespace
@@ -55,23 +56,23 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
   IoResult result = IoResult::Success();
   switch (format) {
     case RecordFormat::Gib:
-      ReadGib(tree, text, context.codePage);
+      ReadGib(tree, text, context);
       break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
-      ReadUgf(tree, text, format == RecordFormat::Ugi, context.codePage);
+      ReadUgf(tree, text, format == RecordFormat::Ugi, context);
       break;
     case RecordFormat::Ngf:
-      result = ReadNgf(tree, text, context.codePage);
+      result = ReadNgf(tree, text, context);
       break;
     case RecordFormat::Gos:
-      result = ReadGos(tree, buffer, context.codePage);
+      result = ReadGos(tree, buffer, context);
       break;
     case RecordFormat::Bdx:
-      result = ReadBdx(tree, buffer, context.codePage);
+      result = ReadBdx(tree, buffer, context);
       break;
     case RecordFormat::Go:
-      result = ReadGo(tree, buffer, context.codePage);
+      result = ReadGo(tree, buffer, context);
       break;
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:
@@ -80,6 +81,20 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
   }
   EnsureNodes(tree);
   return result;
+}
+
+bool LabelRecordCodePage(GameTree& root, int codePage) {
+  const Charset* charset = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  Node* first = root.NodeAt(0);
+  if (charset == nullptr || first == nullptr) return false;
+  Property* label = first->Find(kPropCA);
+  if (label == nullptr) {
+    first->Add(Property::WithText(kPropCA, FromUtf8(charset->name)));
+    return true;
+  }
+  if (CodePageOfCharsetLabel(WideToBytes(label->text(), kUtf8CodePage)) == codePage) return false;
+  label->SetText(FromUtf8(charset->name));
+  return true;
 }
 
 IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context) {

@@ -19,12 +19,18 @@ std::string_view FormatName(RecordFormat format);
 
 // Reads a whole record held in memory into tree (a new, empty tree) with the
 // reader of the format, then gives every tree at least one node. On input
-// context.codePage is the default code page and context.dbcsAware the
-// trail-byte option; on return context.codePage is the code page the text
-// was decoded with. An SGF read always succeeds. When the buffer is a file's
+// context.codePage is the default code page (or, with context.forceCodePage,
+// the code page to decode with) and context.dbcsAware the autoDetectBig5
+// option; on return context.codePage is the code page the text was decoded
+// with. An SGF read always succeeds. When the buffer is a file's
 // input, the reader gives back the memory of what it has read as it goes.
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, const FileInput* input = nullptr);
+
+// Makes the CA of the root's first node name a loaded code page, unless it
+// already does: for a record read with a code page that the user chose.
+// True when the record changed.
+bool LabelRecordCodePage(GameTree& root, int codePage);
 
 // Reads the file whole and hands it to ReadRecordBuffer by its extension.
 IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context);

@@ -7,23 +7,14 @@
 #include <vector>
 
 #include "property/value_syntax.h"
+#include "record/sgf_value_sample.h"
 #include "text/ascii.h"
 #include "text/charset_detection.h"
+#include "text/double_byte.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
-
-bool IsLeadByte(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte >= 0x81 && byte <= 0xFE;
-}
-
-// Code pages whose double-byte characters may end in ']' or '\' after a
-// lead byte of 0x81-0xFE, which is what the trail-byte rule recognises.
-bool HasBig5StyleTrailBytes(int codePage) {
-  return codePage == 950 || codePage == 936;
-}
 
 bool HasNonAscii(std::string_view bytes) {
   for (char c : bytes) {
@@ -39,12 +30,13 @@ class SgfParser {
  public:
   enum class Mode { ScanRootCharset, Build };
 
-  SgfParser(std::string_view text, Mode mode, bool dbcsAware, int codePage,
+  // leadBytes: those of the record's double-byte code page, null for others.
+  SgfParser(std::string_view text, Mode mode, const LeadByteTable* leadBytes, int codePage,
             const FileInput* input = nullptr)
       : p_(text.data()),
         end_(text.data() + text.size()),
         mode_(mode),
-        dbcsAware_(dbcsAware),
+        leadBytes_(leadBytes),
         codePage_(codePage),
         input_(input),
         released_(p_) {}
@@ -65,7 +57,8 @@ class SgfParser {
   bool ReadNode(Node& node);
   bool ReadProperty();
   ValueEnd ReadValue(std::string& value);
-  ValueEnd ReadValueBig5(std::string& value);
+  ValueEnd ReadValueDoubleByte(std::string& value);
+  bool IsLeadByte(char c) const { return (*leadBytes_)[static_cast<unsigned char>(c)]; }
   bool BuildProperty();
   void BuildPointList(int index);
   void BuildLabels(int index);
@@ -75,7 +68,7 @@ class SgfParser {
   const char* p_;
   const char* end_;
   Mode mode_;
-  bool dbcsAware_;
+  const LeadByteTable* leadBytes_;
   int codePage_;
   const FileInput* input_;
   const char* released_;  // the input before this has been given back
@@ -241,7 +234,7 @@ bool SgfParser::ReadProperty() {
       if (values_.size() <= valueCount_) values_.emplace_back();
       std::string& value = values_[valueCount_];
       value.clear();
-      const ValueEnd end = dbcsAware_ ? ReadValueBig5(value) : ReadValue(value);
+      const ValueEnd end = leadBytes_ != nullptr ? ReadValueDoubleByte(value) : ReadValue(value);
       if (end == ValueEnd::Abandoned) return false;
       if (end == ValueEnd::Closed) ++valueCount_;
     } else if ((IsAsciiUpper(c) || IsAsciiDigit(c)) && !closed) {
@@ -266,8 +259,9 @@ SgfParser::ValueEnd SgfParser::ReadValue(std::string& value) {
 }
 
 // The same with the trail-byte rule: ']' and '\' right after an unpaired lead
-// byte belong to that character.
-SgfParser::ValueEnd SgfParser::ReadValueBig5(std::string& value) {
+// byte belong to that character. Both kinds of writers read right: those
+// that escape such a trail byte (0x83 '\' '\' for U+30BD) and those that do not.
+SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
   bool leadPending = false;  // the value ends with an unpaired lead byte
   const auto append = [&](char c) {
     leadPending = leadPending ? false : IsLeadByte(c);
@@ -399,13 +393,14 @@ void SgfParser::BuildLabels(int index) {
 }
 
 int ChooseCodePage(std::string_view text, const ReadContext& context) {
-  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, context.dbcsAware, kUtf8CodePage);
+  if (context.forceCodePage) return context.codePage;
+  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
   const std::optional<std::string> label = scanner.ScanRootCharset();
   const int labelled = label ? CodePageOfCharsetLabel(*label) : 0;
-  if (labelled == 0) return DetectCodePage(text, context.codePage);
   const bool validUtf8 = IsValidUtf8(text);
-  if (labelled == kUtf8CodePage) {
-    return validUtf8 ? kUtf8CodePage : DetectCodePage(text, context.codePage);
+  if (labelled == 0 || (labelled == kUtf8CodePage && !validUtf8)) {
+    if (validUtf8) return kUtf8CodePage;
+    return DetectCodePage(SgfValueSample(text), context.dbcsAware ? 950 : context.codePage);
   }
   // Text that is valid UTF-8 beyond ASCII is UTF-8 whatever the label says:
   // legacy multi-byte text practically never forms valid UTF-8 sequences.
@@ -429,8 +424,7 @@ void ReadSgf(GameTree& root, std::string_view text, ReadContext& context, const 
   }
   const int codePage = ChooseCodePage(text, context);
   if (input != nullptr) input->Release(text.data() + text.size());
-  const bool dbcsAware = context.dbcsAware && HasBig5StyleTrailBytes(codePage);
-  SgfParser parser(text, SgfParser::Mode::Build, dbcsAware, codePage, input);
+  SgfParser parser(text, SgfParser::Mode::Build, LeadBytesOf(codePage), codePage, input);
   parser.ReadRecord(root);
   context.codePage = codePage;
 }

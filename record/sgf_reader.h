@@ -16,10 +16,13 @@ constexpr int kMaxVariationDepth = 10000;
 // ends at its end or at its first 0 byte. Leniently: bytes that fit nowhere
 // are skipped, damaged properties are dropped one at a time, and running out
 // of input keeps everything complete so far. Text is decoded with one code
-// page for the whole record: the CA of the root node when it names a known
-// charset that the bytes agree with, else the one the bytes look like (see
-// DetectCodePage), with context.codePage as the last resort. On return
-// context.codePage is the code page used. Other game trees of a collection
+// page for the whole record: context.codePage when context.forceCodePage is
+// set; else the CA of the root node when it names a known charset that the
+// bytes agree with; else the one the bytes of its values look like (see
+// DetectCodePage), context.codePage winning a tie (950 when
+// context.dbcsAware). In a double-byte code page ']' and '\' after a lead
+// byte are read as trail bytes. On return context.codePage is the code page
+// used. Other game trees of a collection
 // are kept as the root's collection tail. When the text is a file's input,
 // the memory of what has been read is given back as the reader goes.
 void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,

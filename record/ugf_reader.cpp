@@ -1,10 +1,9 @@
 #include <string>
 
+#include "property/value_syntax.h"
 #include "record/import_helpers.h"
 #include "record/importers.h"
-#include "property/value_syntax.h"
 #include "text/ascii.h"
-#include "text/charset_detection.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
@@ -154,8 +153,8 @@ Node* UgfReader::NodeOfMove(int number) const {
 
 }  // namespace
 
-void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, int& codePage) {
-  codePage = DetectCodePage(text, codePage);
+void ReadUgf(GameTree& tree, std::string_view text, bool rowsFromBottom, ReadContext& context) {
+  const int codePage = ChooseFieldsCodePage({text}, context);
   UgfReader reader(tree, rowsFromBottom, codePage);
   for (std::string_view line : SplitTokens(text, "\r\n")) reader.Line(line);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/board.h"
 #include "game/game_tree.h"
 
 namespace vantaro::test {
@@ -34,6 +35,10 @@ struct ReadRecord {
 // Reads SGF text the way a file load does (default code page 65001 unless given).
 ReadRecord ReadSgfText(std::string_view sgf, int defaultCodePage = 65001, bool dbcsAware = false);
 std::string WriteSgfText(GameTree& root, int codePage = 65001);
+
+// The board as rows of '.', 'X' (black) and 'O' (white), top row first, each
+// ending in a newline.
+std::string BoardRows(const GoBoard& board);
 
 // Same shape, and in each node the same properties in any order. A node
 // without properties matches one holding only an empty N, which is how the

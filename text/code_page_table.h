@@ -16,6 +16,7 @@ struct Charset {
   std::string aliases;  // further labels, separated by ", "
   int codePage = 0;
   int familyCodePage = 0;
+  std::string iconvName;  // the converter's name; empty when there is none
 };
 
 // Turns charset labels (as found in an SGF CA value or reported by the
@@ -26,6 +27,8 @@ class CharsetCodePageMap {
 
   // Exact lookup, ignoring ASCII case; no trimming. 0 when the label is unknown.
   int CodePageOf(std::string_view label) const;
+  // The first loaded row of the code page; null when none is loaded.
+  const Charset* FindCodePage(int codePage) const;
 
   const std::vector<std::unique_ptr<Charset>>& rows() const { return rows_; }
 
@@ -44,8 +47,13 @@ int CodePageOfCharsetLabel(std::string_view caText);
 // What a record reader is given. A reader may replace codePage with the code
 // page it actually decoded the record with.
 struct ReadContext {
+  // The autoDetectBig5 option: Big5 wins where the charset of text without a
+  // usable label is in doubt. (The trail-byte rule applies to every
+  // double-byte code page, Big5 included, whatever it says.)
   bool dbcsAware = false;
   int codePage = 0;
+  // Decode with codePage, whatever the record's CA says or its bytes look like.
+  bool forceCodePage = false;
 };
 
 }  // namespace vantaro

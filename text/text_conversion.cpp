@@ -27,75 +27,11 @@ bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// 65001 has its own code; the others are named by the code page table.
 const char* IconvName(int codePage) {
-  switch (codePage) {
-    case 708:
-      return "ISO-8859-6";
-    case 28596:
-      return "ISO-8859-6";
-    case 1256:
-      return "CP1256";
-    case 28594:
-      return "ISO-8859-4";
-    case 1257:
-      return "CP1257";
-    case 852:
-      return "CP852";
-    case 28592:
-      return "ISO-8859-2";
-    case 1250:
-      return "CP1250";
-    // GB18030 decodes every GBK text the same and also reads the four-byte
-    // sequences that files labelled GB2312 or GBK often contain.
-    case 936:
-      return "GB18030";
-    case 950:
-      return "CP950";
-    case 866:
-      return "CP866";
-    case 28595:
-      return "ISO-8859-5";
-    case 20866:
-      return "KOI8-R";
-    case 21866:
-      return "KOI8-U";
-    case 1251:
-      return "CP1251";
-    case 28597:
-      return "ISO-8859-7";
-    case 1253:
-      return "CP1253";
-    case 862:
-      return "CP862";
-    case 38598:
-      return "ISO-8859-8";
-    case 28598:
-      return "ISO-8859-8";
-    case 1255:
-      return "CP1255";
-    case 51932:
-      return "EUC-JP";
-    case 50220:
-      return "ISO-2022-JP";
-    case 932:
-      return "CP932";
-    case 949:
-      return "CP949";
-    case 874:
-      return "CP874";
-    case 28599:
-      return "ISO-8859-9";
-    case 1254:
-      return "CP1254";
-    case 1258:
-      return "CP1258";
-    case 28591:
-      return "ISO-8859-1";
-    case 1252:
-      return "CP1252";
-    default:
-      return nullptr;  // 65001 has its own code; others have no converter here
-  }
+  const Charset* row = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  if (row == nullptr || row->iconvName.empty() || codePage == kUtf8CodePage) return nullptr;
+  return row->iconvName.c_str();
 }
 
 // iconv descriptors are costly to open, so each direction is opened once per
@@ -358,6 +294,26 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+bool IsMostlyUtf8(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t valid = 0, invalid = 0;
+  size_t i = 0;
+  while (i < n) {
+    i += AsciiPrefixLength(s + i, n - i);
+    if (i >= n) break;
+    const size_t length = Utf8SequenceLength(s + i, n - i);
+    if (length == 0) {
+      ++invalid;
+      ++i;
+    } else {
+      ++valid;
+      i += length;
+    }
+  }
+  return valid >= 2 && invalid * 2 <= valid;
+}
+
 std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   if (bytes.size() < 2) return std::nullopt;
   const auto byte = [&bytes](size_t i) { return static_cast<unsigned char>(bytes[i]); };
@@ -372,15 +328,20 @@ std::optional<std::string> Utf16FileToUtf8(std::string_view bytes) {
   } else {
     // Without a mark: record syntax is ASCII, so one byte of many pairs is
     // zero, always on the same side, and text in any 8-bit encoding has none.
+    // A comment in a CJK script may fill most of the window, so a record whose
+    // opening parenthesis is itself a UTF-16 character needs no more.
     size_t zeroHigh = 0, zeroLow = 0;
     const size_t pairs = std::min<size_t>(bytes.size() / 2, 512);
     for (size_t i = 0; i < pairs; ++i) {
       zeroHigh += byte(2 * i) == 0;
       zeroLow += byte(2 * i + 1) == 0;
     }
-    if (zeroHigh * 4 >= pairs && zeroLow * 64 < pairs) {
+    const size_t open = bytes.substr(0, 2 * pairs).find('(');
+    const bool opensBig = open != std::string_view::npos && open % 2 == 1 && byte(open - 1) == 0;
+    const bool opensLittle = open != std::string_view::npos && open % 2 == 0 && byte(open + 1) == 0;
+    if ((zeroHigh * 4 >= pairs || opensBig) && zeroLow * 64 < pairs) {
       bigEndian = true;
-    } else if (zeroLow * 4 >= pairs && zeroHigh * 64 < pairs) {
+    } else if ((zeroLow * 4 >= pairs || opensLittle) && zeroHigh * 64 < pairs) {
       bigEndian = false;
     } else {
       return std::nullopt;

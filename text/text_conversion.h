@@ -31,6 +31,11 @@ inline std::u16string FromUtf8(std::string_view text) {
 }
 
 bool IsValidUtf8(std::string_view bytes);
+// UTF-8 with a few damaged sequences, such as names cut off in the middle of
+// a character: at least two characters beyond ASCII and at most one stray
+// byte for every two of them. Text in a legacy code page forms valid
+// sequences only by chance, far fewer than its stray bytes.
+bool IsMostlyUtf8(std::string_view bytes);
 
 // When the bytes are UTF-16 text (a byte order mark, or the zero bytes of
 // ASCII text in either byte order), the same text as UTF-8 without the mark.

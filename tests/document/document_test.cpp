@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <map>
 #include <set>
 
 #include "document/command_ids.h"
@@ -63,15 +64,10 @@ class DocumentTest : public ::testing::Test {
     WriteFileBytes(path, bytes);
     return path.string();
   }
-  bool Enabled(int id) const {
-    const Command* command = table_.Find(id);
-    return !command->enabled || command->enabled();
-  }
-  bool Checked(int id) const {
-    const Command* command = table_.Find(id);
-    return command->checked && command->checked();
-  }
-  void Run(int id) { table_.Find(id)->run(); }
+  bool Enabled(int id) const { return table_.Find(id)->IsEnabled(); }
+  bool Checked(int id) const { return table_.Find(id)->IsChecked(); }
+  // Through the table, as the shell runs them: a disabled command is refused.
+  void Run(int id) { EXPECT_TRUE(table_.Run(id)) << "refused: " << id; }
   std::string Sgf() { return WriteSgfText(*document_.editor()->recordRoot()); }
 
   TemporaryDirectory directory_;
@@ -161,14 +157,14 @@ TEST_F(DocumentTest, ReloadReadsTheFileAgainAsOneUndoableStep) {
   EXPECT_FALSE(Enabled(kReload));
   const std::string path = Write("game.sgf", "(;SZ[9];B[aa];W[bb])");
   ASSERT_TRUE(document_.OnOpenDocument(path).ok);
-  document_.editor()->Next(1);
+  Run(kNext);
   document_.editor()->SetComment(u"mine");
   WriteFileBytes(path, "(;SZ[9];B[cc];W[dd])");
   Run(kReload);
   EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[cc];W[dd])");
   EXPECT_EQ(document_.editor()->cursorIndex(), 1);
   EXPECT_FALSE(document_.IsModified());
-  document_.editor()->Undo();
+  Run(kUndo);
   EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[aa]C[mine];W[bb])");
 }
 
@@ -249,14 +245,26 @@ TEST_F(DocumentTest, RotationAndFlipsReturnToTheStart) {
   EXPECT_TRUE(Enabled(kResetBoard));
   Run(kResetBoard);
   EXPECT_FALSE(options_.flipVertical);
-  EXPECT_FALSE(Enabled(kShowNextMove) && !options_.showNextMoves);
-  options_.showNextMoves = false;
+  EXPECT_FALSE(Enabled(kResetBoard));
+}
+
+// Show Next Move only refines Show Branch Moves.
+TEST_F(DocumentTest, ShowNextMoveIsEnabledOnlyWhileBranchMovesAreShown) {
+  options_.showNextMoves = true;
+  EXPECT_TRUE(Enabled(kShowNextMove));
+  Run(kShowNextMove);
+  EXPECT_TRUE(Checked(kShowNextMove));
+  Run(kShowBranchMoves);
+  EXPECT_FALSE(options_.showNextMoves);
   EXPECT_FALSE(Enabled(kShowNextMove));
+  EXPECT_FALSE(Checked(kShowNextMove));
+  EXPECT_FALSE(table_.Run(kShowNextMove));
+  EXPECT_TRUE(options_.showNextOnlyMove);
 }
 
 TEST_F(DocumentTest, AwaitingAClickDisablesNavigationAndEditing) {
   ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd]))")).ok);
-  document_.editor()->Next(1);
+  Run(kNext);
   Run(kToClicked);
   for (int id : {kNext, kPrevious, kFirst, kLast, kBack, kChild, kBranchEnd, kToClicked,
                  kToMoveNumber, kUndo, kPass, kAddBranch, kCircle, kTryPlay, kReload}) {
@@ -268,7 +276,7 @@ TEST_F(DocumentTest, AwaitingAClickDisablesNavigationAndEditing) {
 
 TEST_F(DocumentTest, PromptsForNamesAndMoveNumbers) {
   ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa]N[old])")).ok);
-  document_.editor()->Next(1);
+  Run(kNext);
   ui_.answers = {u""};
   Run(kEditNodeName);
   EXPECT_EQ(ui_.prompted.back(), "old");
@@ -298,6 +306,206 @@ TEST_F(DocumentTest, OptionsCommands) {
   EXPECT_TRUE(Checked(kBranchMode));
   EXPECT_FALSE(document_.editor()->IsBranchMode());  // the open record keeps its mode
   EXPECT_FALSE(Enabled(kGameInformation));
+}
+
+TEST_F(DocumentTest, FastForwardAndFastRewindTakeTheirStepFromTheOptions) {
+  ASSERT_TRUE(
+      document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb];B[cc];W[dd];B[ee];W[ff])")).ok);
+  options_.fastTraverseStep = 3;
+  Run(kFastForward);
+  EXPECT_EQ(document_.editor()->cursorIndex(), 3);
+  Run(kFastForward);  // fewer than three nodes left: the last one
+  EXPECT_EQ(document_.editor()->cursorIndex(), 6);
+  Run(kFastRewind);
+  EXPECT_EQ(document_.editor()->cursorIndex(), 3);
+  options_.fastTraverseStep = 2;
+  Run(kFastRewind);
+  EXPECT_EQ(document_.editor()->cursorIndex(), 1);
+  Run(kFastRewind);
+  EXPECT_EQ(document_.editor()->cursorIndex(), 0);
+  EXPECT_FALSE(Enabled(kFastRewind));
+}
+
+// What the menu shows for a command: "e" enabled or "-" disabled, then "c"
+// when it is checked.
+struct RuleRow {
+  int id;
+  std::string_view noEditor, editing, readOnly, tryingReadOnly, awaitingClick;
+};
+
+// The record is "(;SZ[9];B[aa]MN[3];W[bb](;B[cc])(;B[dd];W[ee]))" with a
+// comment added and the cursor moved on to B[aa]; the settings are the
+// defaults (sound off).
+constexpr RuleRow kRules[] = {
+    {kNew, "e", "e", "e", "e", "e"},
+    {kOpen, "e", "e", "e", "e", "e"},
+    {kReload, "-", "e", "e", "e", "-"},
+    {kReopenWithEncoding, "-", "e", "e", "e", "-"},
+    {kSave, "e", "e", "e", "e", "e"},
+    {kSaveAs, "e", "e", "e", "e", "e"},
+    {kAbout, "e", "e", "e", "e", "e"},
+    {kExit, "e", "e", "e", "e", "e"},
+    {kUndo, "-", "e", "-", "e", "-"},
+    {kRedo, "-", "-", "-", "-", "-"},
+    {kTryPlay, "-", "e", "e", "ec", "-"},
+    {kSaveTryPlay, "-", "-", "-", "-", "-"},
+    {kReadOnly, "-", "e", "ec", "ec", "e"},
+    {kGameInformation, "-", "-", "-", "-", "-"},
+    {kAlternateMove, "-", "ec", "-c", "ec", "-c"},
+    {kAddBlack, "-", "e", "-", "e", "-"},
+    {kAddWhite, "-", "e", "-", "e", "-"},
+    {kAddEmpty, "-", "e", "-", "e", "-"},
+    {kCircle, "-", "e", "-", "e", "-"},
+    {kTriangle, "-", "e", "-", "e", "-"},
+    {kSquare, "-", "e", "-", "e", "-"},
+    {kCross, "-", "e", "-", "e", "-"},
+    {kLabel, "-", "e", "-", "e", "-"},
+    {kDeleteMarkers, "-", "e", "-", "e", "-"},
+    {kPass, "-", "e", "-", "e", "-"},
+    {kAddBranch, "-", "e", "-", "e", "-"},
+    {kDelete, "-", "e", "-", "e", "-"},
+    {kDeleteAfterCurrent, "-", "e", "-", "e", "-"},
+    {kEditNodeName, "-", "e", "-", "e", "-"},
+    {kSetMoveNumber, "-", "e", "-", "e", "-"},
+    {kUnsetMoveNumber, "-", "e", "-", "e", "-"},
+    {kAutoSetMoveNumbers, "-", "e", "-", "e", "-"},
+    {kUnsetAllMoveNumbers, "-", "e", "-", "e", "-"},
+    {kBack, "-", "e", "e", "e", "-"},
+    {kForward, "-", "-", "-", "-", "-"},
+    {kFirst, "-", "e", "e", "e", "-"},
+    {kLast, "-", "e", "e", "e", "-"},
+    {kParent, "-", "-", "-", "-", "-"},
+    {kChild, "-", "e", "e", "e", "-"},
+    {kPrevBranch, "-", "-", "-", "-", "-"},
+    {kNextBranch, "-", "-", "-", "-", "-"},
+    {kBranchStart, "-", "e", "e", "e", "-"},
+    {kBranchEnd, "-", "e", "e", "e", "-"},
+    {kPrevComment, "-", "e", "e", "e", "-"},
+    {kNextComment, "-", "e", "e", "e", "-"},
+    {kFastRewind, "-", "e", "e", "e", "-"},
+    {kPrevious, "-", "e", "e", "e", "-"},
+    {kNext, "-", "e", "e", "e", "-"},
+    {kFastForward, "-", "e", "e", "e", "-"},
+    {kToMoveNumber, "-", "e", "e", "e", "-"},
+    {kToClicked, "-", "e", "e", "e", "-"},
+    {kBitmapBoard, "ec", "ec", "ec", "ec", "ec"},
+    {kShowCoordinate, "e", "e", "e", "e", "e"},
+    {kShowI, "e", "e", "e", "e", "e"},
+    {kToggleMoveNumbers, "e", "e", "e", "e", "e"},
+    {kHideAllMoveNumbers, "ec", "ec", "ec", "ec", "ec"},
+    {kLast1, "e", "e", "e", "e", "e"},
+    {kLast2, "e", "e", "e", "e", "e"},
+    {kLast5, "e", "e", "e", "e", "e"},
+    {kLast10, "e", "e", "e", "e", "e"},
+    {kLast20, "e", "e", "e", "e", "e"},
+    {kLast50, "e", "e", "e", "e", "e"},
+    {kShowAllMoveNumbers, "e", "e", "e", "e", "e"},
+    {kResetInBranch, "ec", "ec", "ec", "ec", "ec"},
+    {kHideMarkers, "e", "e", "e", "e", "e"},
+    {kShowBranchMoves, "ec", "ec", "ec", "ec", "ec"},
+    {kShowNextMove, "e", "e", "e", "e", "e"},
+    {kRotateClockwise, "e", "e", "e", "e", "e"},
+    {kFlipHorizontal, "e", "e", "e", "e", "e"},
+    {kFlipVertical, "e", "e", "e", "e", "e"},
+    {kResetBoard, "-", "-", "-", "-", "-"},
+    {kBoard19, "e", "e", "e", "e", "e"},
+    {kBoard9, "e", "ec", "ec", "ec", "ec"},
+    {kCustomSize, "e", "e", "e", "e", "e"},
+    {kPlaySound, "e", "e", "e", "e", "e"},
+    {kBranchMode, "e", "e", "e", "e", "e"},
+    {kAutoBranch, "ec", "ec", "ec", "ec", "ec"},
+    {kVariantFirst, "ec", "ec", "ec", "ec", "ec"},
+    {kWhiteFirst, "e", "e", "e", "e", "e"},
+    {kUpAsPrevious, "e", "e", "e", "e", "e"},
+};
+
+TEST_F(DocumentTest, EveryCommandIsEnabledAndCheckedByItsRuleWithAndWithoutAnEditor) {
+  const auto shown = [this] {
+    std::map<int, std::string> codes;
+    for (const Command& command : table_.commands()) {
+      codes[command.id] =
+          std::string(command.IsEnabled() ? "e" : "-") + (command.IsChecked() ? "c" : "");
+    }
+    return codes;
+  };
+  const auto noEditor = shown();
+  ASSERT_TRUE(
+      document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa]MN[3];W[bb](;B[cc])(;B[dd];W[ee]))"))
+          .ok);
+  document_.editor()->SetComment(u"edited");
+  Run(kNext);
+  const auto editing = shown();
+  Run(kReadOnly);
+  const auto readOnly = shown();
+  Run(kTryPlay);
+  const auto trying = shown();
+  Run(kTryPlay);
+  Run(kReadOnly);
+  Run(kToClicked);
+  const auto awaiting = shown();
+
+  ASSERT_EQ(std::size(kRules), table_.commands().size()) << "a command without a row here";
+  for (const RuleRow& row : kRules) {
+    const std::string name = CommandName(table_.Find(row.id)->menuText);
+    EXPECT_EQ(noEditor.at(row.id), row.noEditor) << name << " without an editor";
+    EXPECT_EQ(editing.at(row.id), row.editing) << name << " while editing";
+    EXPECT_EQ(readOnly.at(row.id), row.readOnly) << name << " read-only";
+    EXPECT_EQ(trying.at(row.id), row.tryingReadOnly) << name << " trying moves read-only";
+    EXPECT_EQ(awaiting.at(row.id), row.awaitingClick) << name << " awaiting a click";
+  }
+}
+
+}  // namespace
+}  // namespace vantaro::test
+
+namespace vantaro::test {
+namespace {
+
+TEST_F(DocumentTest, ReloadTakesTheNewCodePageAndUndoRestoresTheOld) {
+  // U+56F2 in Shift_JIS, labelled; then the file is saved again as UTF-8.
+  const std::string path = Write("game.sgf", "(;CA[Shift_JIS]C[\x88\xcd])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  WriteFileBytes(path, "(;CA[UTF-8]C[\xe5\x9b\xb2])");
+  Run(kReload);
+  EXPECT_EQ(document_.editor()->codePage(), 65001);
+  EXPECT_EQ(document_.editor()->Comment(), u"\u56f2");
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;CA[UTF-8]C[\xe5\x9b\xb2]\r\n)");
+  Run(kUndo);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  EXPECT_EQ(document_.editor()->Comment(), u"\u56f2");
+}
+
+TEST_F(DocumentTest, ReopenWithEncodingDecodesWithTheChosenCodePageAndNamesIt) {
+  // Shift_JIS bytes under a wrong label; the value ends in a 0x5C trail byte.
+  const std::string bytes = "(;CA[UTF-8]PB[\x90\x5c\xe1\xc1\x83\x5c]BR[9d])";
+  const std::string path = Write("wrong.sgf", bytes);
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_TRUE(Enabled(kReopenWithEncoding));
+  ui_.answers.push_back(u"932");
+  Run(kReopenWithEncoding);
+  EXPECT_EQ(document_.editor()->codePage(), 932);
+  const Node& root = *document_.editor()->recordRoot()->NodeAt(0);
+  EXPECT_EQ(root.Find(kPropPB)->text(), u"\u7533\u771e\u30bd");
+  EXPECT_EQ(root.Find(kPropBR)->text(), u"9d");
+  EXPECT_TRUE(document_.IsModified());
+  ASSERT_TRUE(document_.Save(false));
+  // The writer escapes the trail bytes, which reads back the same.
+  EXPECT_EQ(ReadFileBytes(path), "(;CA[shift_jis]PB[\x90\x5c\\\xe1\xc1\x83\x5c\\]BR[9d]\r\n)");
+  Run(kUndo);
+  EXPECT_EQ(document_.editor()->recordRoot()->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
+}
+
+TEST_F(DocumentTest, ReopenWithACodePageThatIsNotLoadedIsRefused) {
+  const std::string path = Write("game.sgf", "(;C[x])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  EXPECT_FALSE(document_.ReopenWithEncoding(10000));
+  EXPECT_EQ(ui_.shown,
+            std::vector<std::string>{"Code page 10000 is not one of the loaded code pages."});
+  EXPECT_FALSE(document_.editor()->CanUndo());
+  EXPECT_EQ(EncodingChoices().size(), 34u);
+  EXPECT_EQ(EncodingChoices()[25].menuText, "Japanese (Shift-JIS)");
 }
 
 }  // namespace

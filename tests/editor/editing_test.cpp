@@ -37,6 +37,31 @@ TEST_F(EditingTest, MovesAtTheEndExtendTheLine) {
   EXPECT_EQ(Where(), "/2");
 }
 
+// The rules have no ko, and records contain immediate retakes.
+TEST_F(EditingTest, AKoCaptureAndTheImmediateRetakeAreBothPlayed) {
+  GoEditor& editor = Open("(;SZ[5]AB[ab][ba][bc][cb]AW[ca][cc][db])");
+  const std::string capture =
+      ".XO..\n"
+      "XO.O.\n"
+      ".XO..\n"
+      ".....\n"
+      ".....\n";
+  ASSERT_TRUE(editor.PlayMove({1, 1}, true));
+  EXPECT_EQ(BoardRows(editor), capture);
+  EXPECT_EQ(editor.removedByLastMove(), 1);
+  ASSERT_TRUE(editor.PlayMove({2, 1}, false));
+  EXPECT_EQ(BoardRows(editor),
+            ".XO..\n"
+            "X.XO.\n"
+            ".XO..\n"
+            ".....\n"
+            ".....\n");
+  EXPECT_EQ(editor.removedByLastMove(), 1);
+  ASSERT_TRUE(editor.PlayMove({1, 1}, true));
+  EXPECT_EQ(BoardRows(editor), capture);
+  EXPECT_EQ(Sgf(), "(;AB[ab][ba][bc][cb]AW[ca][cc][db]SZ[5]\r\n;W[bb];B[cb];W[bb])");
+}
+
 TEST_F(EditingTest, AutoBranchMakesVariations) {
   Open("(;SZ[9];B[cc];W[dd](;B[ee]))");
   options_.autoBranch = true;
@@ -162,6 +187,13 @@ TEST_F(EditingTest, DeleteANodeOrAVariation) {
   options_.mergeIfOnlyOneChild = true;
   ExpectUndoable([&] { return editor().Delete(); }, "(;SZ[9]\r\n;B[aa];W[bb];B[dd];W[ee])");
   EXPECT_EQ(Where(), "/2");
+}
+
+TEST_F(EditingTest, UndoingTheDeletionOfAMiddleNodePutsItBackInItsPlace) {
+  Open("(;SZ[9];B[aa];W[bb];B[cc];W[dd])");
+  GoTo({{}, 2});
+  ExpectUndoable([&] { return editor().Delete(); }, "(;SZ[9]\r\n;B[aa];B[cc];W[dd])");
+  EXPECT_EQ(Where(), "/1");
 }
 
 TEST_F(EditingTest, DeletingTheStartOfAVariationWithContinuationsKeepsTheFirstOne) {

@@ -11,20 +11,8 @@
 namespace vantaro {
 namespace {
 
+using test::BoardRows;
 using test::ReadSgfText;
-
-// The board as rows of '.', 'X' and 'O', top row first.
-std::string Rows(const GoBoard& board) {
-  std::string rows;
-  for (int y = 0; y < board.height(); ++y) {
-    for (int x = 0; x < board.width(); ++x) {
-      const std::uint32_t cell = board.Cell(x, y);
-      rows += cell == 0 ? '.' : GoBoard::IsBlackCell(cell) ? 'X' : 'O';
-    }
-    rows += '\n';
-  }
-  return rows;
-}
 
 struct Replayed {
   std::unique_ptr<GameTree> root;
@@ -58,7 +46,7 @@ TEST(GoBoard, BoardSizeComesFromSz) {
 
 TEST(GoBoard, CaptureRemovesTheGroupWithoutLiberties) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[ba];W[aa];B[bb];W[ab];B[ac])");
-  EXPECT_EQ(Rows(replayed->board), ".X...\n.X...\nX....\n.....\n.....\n");
+  EXPECT_EQ(BoardRows(replayed->board), ".X...\n.X...\nX....\n.....\n.....\n");
   EXPECT_EQ(replayed->board.removedByLastMove(), 2);
   EXPECT_EQ(replayed->board.moveNumber(), 5);
   EXPECT_FALSE(replayed->board.blackToPlay());
@@ -66,9 +54,62 @@ TEST(GoBoard, CaptureRemovesTheGroupWithoutLiberties) {
   EXPECT_EQ(replayed->board.removals()[0]->moveNumber, 5);
 }
 
+// The white stone next to the move is surrounded, but its group breathes
+// through its other stone.
+TEST(GoBoard, AGroupKeepsALibertyWhileOneOfItsStonesIsSurrounded) {
+  const auto replayed = ReplayMainLine("(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab])");
+  EXPECT_EQ(BoardRows(replayed->board),
+            ".XX..\n"
+            "XOO..\n"
+            ".XX..\n"
+            ".....\n"
+            ".....\n");
+  EXPECT_EQ(replayed->board.removedByLastMove(), 0);
+  const auto taken = ReplayMainLine("(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab];W[tt];B[db])");
+  EXPECT_EQ(BoardRows(taken->board),
+            ".XX..\n"
+            "X..X.\n"
+            ".XX..\n"
+            ".....\n"
+            ".....\n");
+  EXPECT_EQ(taken->board.removedByLastMove(), 2);
+}
+
+TEST(GoBoard, AStonePlayedWithoutLibertiesLivesThroughItsGroup) {
+  const auto replayed = ReplayMainLine("(;SZ[5]AB[ab][ba][bc][ca][cc]AW[cb])");
+  EXPECT_TRUE(replayed->board.IsLegalMove({1, 1}, kPropW));
+  EXPECT_EQ(replayed->board.Cell(1, 1), 0u);  // a trial leaves the board as it was
+}
+
+// The rules have no ko: a single-stone capture and the immediate retake are
+// both legal, as records contain them.
+TEST(GoBoard, AKoCaptureAndTheImmediateRetakeAreBothReplayed) {
+  const std::string ko = "(;SZ[5]AB[ab][ba][bc][cb]AW[ca][cc][db]";
+  const auto capture = ReplayMainLine(ko + ";W[bb])");
+  EXPECT_EQ(BoardRows(capture->board),
+            ".XO..\n"
+            "XO.O.\n"
+            ".XO..\n"
+            ".....\n"
+            ".....\n");
+  EXPECT_EQ(capture->board.removedByLastMove(), 1);
+  const auto retake = ReplayMainLine(ko + ";W[bb];B[cb])");
+  EXPECT_EQ(BoardRows(retake->board),
+            ".XO..\n"
+            "X.XO.\n"
+            ".XO..\n"
+            ".....\n"
+            ".....\n");
+  EXPECT_EQ(retake->board.removedByLastMove(), 1);
+  EXPECT_TRUE(retake->board.IsLegalMove({1, 1}, kPropW));
+  const auto again = ReplayMainLine(ko + ";W[bb];B[cb];W[bb])");
+  EXPECT_EQ(BoardRows(again->board), BoardRows(capture->board));
+  EXPECT_EQ(again->board.removedByLastMove(), 1);
+}
+
 TEST(GoBoard, ASuicideFromARecordRemovesTheOwnGroup) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[ba];B[ab];W[aa])");
-  EXPECT_EQ(Rows(replayed->board), ".X...\nX....\n.....\n.....\n.....\n");
+  EXPECT_EQ(BoardRows(replayed->board), ".X...\nX....\n.....\n.....\n.....\n");
   EXPECT_EQ(replayed->board.removedByLastMove(), 1);
 }
 
@@ -82,7 +123,7 @@ TEST(GoBoard, APassCountsAsAMoveAndPlacesNothing) {
 
 TEST(GoBoard, SetupStonesOverwriteAndErase) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[aa];AW[aa]AE[bb][cc]AB[dd];AE[dd])");
-  EXPECT_EQ(Rows(replayed->board), "O....\n.....\n.....\n.....\n.....\n");
+  EXPECT_EQ(BoardRows(replayed->board), "O....\n.....\n.....\n.....\n.....\n");
   EXPECT_EQ(GoBoard::CellProperty(replayed->board.Cell(0, 0)), kPropAW);
   const auto& erased = *replayed->board.removals().back();
   EXPECT_EQ(erased.kind, RemovalRecord::Kind::Erased);
@@ -215,7 +256,7 @@ TEST(GoBoard, CorpusMainLinesEndInTheReferencePosition) {
     const auto expected = ReferencePosition(root, board.width(), board.height());
     std::string rows;
     for (const std::string& row : expected) rows += row + "\n";
-    EXPECT_EQ(Rows(board), rows) << path;
+    EXPECT_EQ(BoardRows(board), rows) << path;
   }
 }
 

@@ -1,6 +1,7 @@
 // The binary importers, fed with files built byte by byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -28,6 +29,10 @@ std::vector<std::pair<bool, Point>> Moves(const GameTree& tree) {
   std::vector<std::pair<bool, Point>> moves;
   for (int i = 1; i < tree.NodeCount(); ++i) {
     const Property* move = tree.NodeAt(i)->FindMove();
+    if (move == nullptr) {
+      ADD_FAILURE() << "node " << i << " has no move";
+      continue;
+    }
     moves.emplace_back(move->id() == kPropW, move->point());
   }
   return moves;
@@ -51,8 +56,8 @@ std::string GosFile(uint32_t moveCount, uint32_t handicap, std::vector<uint16_t>
 
 TEST(GosReader, HeaderAndMoves) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), context).ok);
   const Node& first = *tree.NodeAt(0);
   EXPECT_EQ(first.Find(kPropPB)->text(), u"Lee (9d)");
   EXPECT_EQ(first.Find(kPropPW)->text(), u"Kim (8d)");
@@ -64,8 +69,8 @@ TEST(GosReader, HeaderAndMoves) {
 
 TEST(GosReader, HandicapStonesAreBlackMoves) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), context).ok);
   const auto moves = Moves(tree);
   EXPECT_EQ(std::vector<bool>({moves[0].first, moves[1].first, moves[2].first, moves[3].first}),
             std::vector<bool>({false, false, true, false}));
@@ -73,12 +78,12 @@ TEST(GosReader, HandicapStonesAreBlackMoves) {
 
 TEST(GosReader, ShortOrOverlongFilesFail) {
   GameTree tree;
-  int codePage = 65001;
-  EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), codePage).ok);
-  EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), codePage).ok);
+  ReadContext context{false, 65001};
+  EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), context).ok);
+  EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), context).ok);
   // A count beyond the file reads the moves that are really there.
   GameTree lying;
-  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), codePage).ok);
+  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), context).ok);
   EXPECT_EQ(lying.NodeCount(), 2);
 }
 
@@ -96,8 +101,8 @@ std::string BdxFile(bool withTrailer, char order) {
 
 TEST(BdxReader, ResultMovesAndPlayers) {
   GameTree tree;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), context).ok);
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropRE)->text(), u"B+R");
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropPW)->text(), u"Beta");
   EXPECT_EQ(tree.NodeAt(0)->Find(kPropPB)->text(), u"Alpha");
@@ -109,43 +114,70 @@ TEST(BdxReader, TruncationFailsExceptBeforeTheSecondName) {
   const size_t secondName = full.size() - 1 - 32 - 6;
   for (size_t length = 0; length < full.size(); ++length) {
     GameTree tree;
-    int codePage = 65001;
-    const bool ok = ReadBdx(tree, full.substr(0, length), codePage).ok;
+    ReadContext context{false, 65001};
+    const bool ok = ReadBdx(tree, full.substr(0, length), context).ok;
     EXPECT_EQ(ok, length >= secondName - 0 && length < secondName + 6) << length;
   }
   GameTree badOrder;
-  int codePage = 65001;
-  EXPECT_FALSE(ReadBdx(badOrder, BdxFile(true, 7), codePage).ok);
+  ReadContext context{false, 65001};
+  EXPECT_FALSE(ReadBdx(badOrder, BdxFile(true, 7), context).ok);
 }
 
-TEST(GoReader, NamesAndMoves) {
+// A GO file: two names in a 140-byte header, then the given bytes.
+std::string GoFile(std::string_view afterHeader) {
   std::string bytes(140, '\0');
   Put(bytes, 40, "Black name");
   Put(bytes, 72, "White name");
+  return bytes + std::string(afterHeader);
+}
+
+TEST(GoReader, NamesAndMoves) {
+  std::string bytes = GoFile("");
   GameTree namesOnly;
-  int codePage = 65001;
-  ASSERT_TRUE(ReadGo(namesOnly, bytes, codePage).ok);
+  ReadContext context{false, 65001};
+  ASSERT_TRUE(ReadGo(namesOnly, bytes, context).ok);
   EXPECT_EQ(namesOnly.NodeCount(), 1);
   EXPECT_EQ(namesOnly.NodeAt(0)->Find(kPropPW)->text(), u"White name");
 
   bytes += std::string{'x', 0, 3, 3, 1, 20, 4, 0, 5};  // byte 140 is skipped; the last move is cut
   GameTree tree;
-  ASSERT_TRUE(ReadGo(tree, bytes, codePage).ok);
+  ASSERT_TRUE(ReadGo(tree, bytes, context).ok);
   EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {3, 3}}, {true, {}}}));
-  EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), codePage).ok);
+  EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), context).ok);
 }
 
-TEST(BinaryReaders, EveryPrefixOfAFileIsReadSafely) {
-  const std::string files[] = {GosFile(3, 1, {60, 61, 62}), BdxFile(true, 0)};
-  for (const std::string& file : files) {
-    for (size_t length = 0; length <= file.size(); ++length) {
-      const std::string prefix = file.substr(0, length);
-      GameTree a, b, c;
-      int codePage = 65001;
-      ReadGos(a, prefix, codePage);
-      ReadBdx(b, prefix, codePage);
-      ReadGo(c, prefix, codePage);
+// Whatever a cut file still claims, a reader reads no move that is not in
+// it: every prefix of a file fails or reads the first moves of the whole.
+TEST(BinaryReaders, EveryPrefixFailsOrReadsTheFirstMovesOfTheFile) {
+  using Reader = IoResult (*)(GameTree&, std::string_view, ReadContext&);
+  struct Case {
+    std::string_view format;
+    Reader read;
+    std::string file;
+  };
+  const Case cases[] = {
+      {"GOS", ReadGos, GosFile(3, 1, {60, 61, 62})},
+      {"BDX", ReadBdx, BdxFile(true, 0)},
+      {"GO", ReadGo, GoFile(std::string{'x', 0, 3, 3, 1, 20, 4, 0, 5, 5})},
+  };
+  for (const Case& c : cases) {
+    GameTree whole;
+    ReadContext context{false, 65001};
+    ASSERT_TRUE(c.read(whole, c.file, context).ok) << c.format;
+    const auto all = Moves(whole);
+    ASSERT_EQ(all.size(), c.format == "BDX" ? 2u : 3u) << c.format;
+    int readCuts = 0;
+    for (size_t length = 0; length < c.file.size(); ++length) {
+      GameTree tree;
+      ReadContext fresh{false, 65001};
+      if (!c.read(tree, c.file.substr(0, length), fresh).ok) continue;
+      ++readCuts;
+      const auto moves = Moves(tree);
+      ASSERT_LE(moves.size(), all.size()) << c.format << " cut at " << length;
+      EXPECT_TRUE(std::equal(moves.begin(), moves.end(), all.begin()))
+          << c.format << " cut at " << length;
     }
+    EXPECT_GT(readCuts, 0) << c.format;
   }
 }
 

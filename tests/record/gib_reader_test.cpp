@@ -9,14 +9,26 @@ namespace {
 
 std::unique_ptr<GameTree> ReadGibText(std::string_view text) {
   auto tree = std::make_unique<GameTree>();
-  int codePage = 65001;
-  ReadGib(*tree, text, codePage);
+  ReadContext context{false, 65001};
+  ReadGib(*tree, text, context);
   return tree;
 }
 
 std::u16string TextOf(const Node& node, int id) {
   const Property* property = node.Find(id);
   return property ? std::u16string(property->text()) : u"<none>";
+}
+
+// The move of node `index` as "B 3,3" or "W pass", so that a wrong colour
+// fails the test instead of crashing it.
+std::string MoveAt(const GameTree& tree, int index) {
+  const Node* node = tree.NodeAt(index);
+  if (node == nullptr) return "<no node>";
+  const Property* move = node->FindMove();
+  if (move == nullptr) return "<no move>";
+  const Point point = move->point();
+  return std::string(move->id() == kPropB ? "B " : "W ") +
+         (point == Point{} ? "pass" : std::to_string(point.x) + "," + std::to_string(point.y));
 }
 
 TEST(GibReader, PlayerNamesAndRanks) {
@@ -45,15 +57,15 @@ TEST(GibReader, HeaderEntriesMayContinueOnTheNextLine) {
 
 TEST(GibReader, MovesPassesAndOffBoardPoints) {
   auto tree = ReadGibText("STO 0 1 1 3 3\nSTO 0 2 2 19 3\nSKI 0 3\nSTO 0 1\n");
-  ASSERT_EQ(tree->NodeCount(), 4);
-  EXPECT_EQ(tree->NodeAt(1)->Find(kPropB)->point(), (Point{3, 3}));
-  EXPECT_EQ(tree->NodeAt(2)->Find(kPropW)->point(), Point{});
-  EXPECT_EQ(tree->NodeAt(3)->Find(kPropB)->point(), Point{});  // the pass after white is black's
+  EXPECT_EQ(tree->NodeCount(), 4);
+  EXPECT_EQ(MoveAt(*tree, 1), "B 3,3");
+  EXPECT_EQ(MoveAt(*tree, 2), "W pass");
+  EXPECT_EQ(MoveAt(*tree, 3), "B pass");  // the pass after white is black's
 }
 
 TEST(GibReader, APassAtTheStartIsWhites) {
   auto tree = ReadGibText("SKI 0\n");
-  EXPECT_NE(tree->NodeAt(1)->Find(kPropW), nullptr);
+  EXPECT_EQ(MoveAt(*tree, 1), "W pass");
 }
 
 TEST(GibReader, HandicapStonesInTheGibLayout) {

@@ -13,8 +13,8 @@ std::string NgfText(const std::string& size, const std::string& handicap, const 
 
 std::unique_ptr<GameTree> Read(const std::string& text, IoResult* result = nullptr) {
   auto tree = std::make_unique<GameTree>();
-  int codePage = 65001;
-  IoResult read = ReadNgf(*tree, text, codePage);
+  ReadContext context{false, 65001};
+  IoResult read = ReadNgf(*tree, text, context);
   if (result) *result = read;
   return tree;
 }

@@ -148,9 +148,9 @@ TEST(SgfReader, Big5TrailBytesOfBracketAndBackslash) {
   auto bracket = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, true);
   EXPECT_EQ(WideToBytes(bracket.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
 
-  // Without the option the bracket ends the value after the lead byte.
+  // Big5 text reads right whatever the option says.
   auto plain = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, false);
-  EXPECT_EQ(WideToBytes(plain.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5");
+  EXPECT_EQ(WideToBytes(plain.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
 }
 
 TEST(SgfReader, TrailByteRuleDoesNotTouchUtf8Records) {
@@ -176,6 +176,30 @@ TEST(SgfReader, Utf8TextWinsOverALegacyLabel) {
   auto record = ReadSgfText("(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252);
   EXPECT_EQ(record.codePage, 65001);
   EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed2");
+}
+
+std::string Utf16LittleEndian(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t c : text)
+    bytes += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+  return bytes;
+}
+
+// Saved as UTF-8, so CA says so from now on.
+TEST(SgfReader, AUtf16RecordWithoutAMarkIsReadAsItsText) {
+  auto record = ReadSgfText(Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252);
+  ASSERT_EQ(record.root->NodeCount(), 2);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
+  EXPECT_EQ(record.root->NodeAt(1)->FindMove()->point(), (Point{15, 3}));
+}
+
+// Taken for 8-bit text, such a file ended at its first zero byte: an empty record.
+TEST(SgfReader, AUtf16RecordWithoutAMarkIsNotCutShortByALongCjkComment) {
+  const std::u16string comment(700, u'\u68cb');
+  auto record = ReadSgfText(Utf16LittleEndian(u"(;C[" + comment + u"];B[pd])"), 1252);
+  ASSERT_EQ(record.root->NodeCount(), 2);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), comment);
 }
 
 TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "test_support.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
@@ -66,6 +67,60 @@ TEST(SgfWriter, LongLinesBreakBeforeNodesAtColumn79) {
   }
   EXPECT_EQ(RoundTrip(written), written);
 }
+
+TEST(SgfWriter, LongNodesBreakBeforeAPropertyOrAContinuedListValue) {
+  std::string points;
+  for (int i = 0; i < 30; ++i)
+    points += std::string{'[', char('a' + i % 19), char('a' + i / 19), ']'};
+  const std::string comment(90, 'x');
+  const std::string sgf = "(;SZ[19];B[pd]AB" + points + "C[" + comment + "]N[name];W[dp])";
+  // The line holding 79 bytes or more breaks before the next item: a list
+  // value, then a property, never inside a value.
+  const std::string expected = "(;SZ[19]\r\n;B[pd]AB" + points.substr(0, 18 * 4) + "\r\n" +
+                               points.substr(18 * 4) + "C[" + comment + "]\r\nN[name];W[dp])";
+  const std::string written = RoundTrip(sgf);
+  EXPECT_EQ(written, expected);
+  EXPECT_EQ(RoundTrip(written), written);
+}
+
+struct LegacyText {
+  int codePage;
+  std::string_view charset;  // the record's CA
+  std::u16string text;
+  std::string bytes;  // as written: a ']' or '\\' byte is escaped, trail bytes too
+};
+
+void PrintTo(const LegacyText& c, std::ostream* out) {
+  *out << "code page " << c.codePage;
+}
+
+class LegacyCodePageTest : public ::testing::TestWithParam<LegacyText> {};
+
+TEST_P(LegacyCodePageTest, TextIsWrittenInTheRecordsCodePageByteForByte) {
+  const LegacyText& c = GetParam();
+  GameTree root;
+  root.InsertNode(std::make_unique<Node>());
+  root.NodeAt(0)->Add(Property::WithText(kPropC, c.text));
+  root.NodeAt(0)->Add(Property::WithText(kPropCA, FromUtf8(c.charset)));
+  std::string written;
+  WriteSgf(root, c.codePage, written);
+  EXPECT_EQ(written, "(;CA[" + std::string(c.charset) + "]C[" + c.bytes + "]\r\n)");
+  const auto reread = ReadSgfText(written, 65001, true);
+  EXPECT_EQ(reread.codePage, c.codePage);
+  EXPECT_EQ(reread.root->NodeAt(0)->Find(kPropC)->text(), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    SgfWriter, LegacyCodePageTest,
+    ::testing::Values(LegacyText{936, "gb2312", u"\u56F4\u68CB \u4E2D\u6587",
+                                 "\xCE\xA7\xC6\xE5 \xD6\xD0\xCE\xC4"},
+                      LegacyText{949, "ks_c_5601-1987", u"\uBC14\uB451 \uD55C\uAD6D",
+                                 "\xB9\xD9\xB5\xCF \xC7\xD1\xB1\xB9"},
+                      // The two characters after the space both end in the byte '\'.
+                      LegacyText{932, "shift_jis", u"\u56F2\u7881 \u8868\u30BD",
+                                 "\x88\xCD\x8C\xE9 \x95\\\\\x83\\\\"},
+                      LegacyText{1252, "Windows-1252", u"Caf\u00E9 \u2013 5\u20AC ]",
+                                 "Caf\xE9 \x96 5\x80 \\]"}));
 
 TEST(SgfWriter, CollectionTailFollowsTheFirstGame) {
   EXPECT_EQ(RoundTrip("(;B[aa])\n(;W[bb])\n"), "(;B[aa]\r\n)\n(;W[bb])\n");

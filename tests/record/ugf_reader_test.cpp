@@ -7,8 +7,8 @@ namespace {
 
 std::unique_ptr<GameTree> ReadUgfText(std::string_view text, bool rowsFromBottom = false) {
   auto tree = std::make_unique<GameTree>();
-  int codePage = 65001;
-  ReadUgf(*tree, text, rowsFromBottom, codePage);
+  ReadContext context{false, 65001};
+  ReadUgf(*tree, text, rowsFromBottom, context);
   return tree;
 }
 

@@ -7,6 +7,8 @@
 namespace vantaro {
 namespace {
 
+using namespace std::literals;
+
 TEST(TextConversion, EmptyInputGivesEmptyOutputBothWays) {
   EXPECT_EQ(BytesToWide("", 936), u"");
   EXPECT_EQ(WideToBytes(u"", 936), "");
@@ -73,6 +75,58 @@ TEST(TextConversion, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));      // encoded surrogate
   EXPECT_FALSE(IsValidUtf8("\xf4\x90\x80\x80"));  // beyond U+10FFFF
 }
+
+// UTF-16 file bytes of the text, little- or big-endian, with or without the mark.
+std::string Utf16Bytes(std::u16string_view text, bool bigEndian, bool mark) {
+  std::string bytes;
+  for (char16_t c : std::u16string(mark ? u"\uFEFF" : u"") + std::u16string(text)) {
+    const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+    bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+  }
+  return bytes;
+}
+
+struct Utf16File {
+  std::string_view name;
+  std::string bytes;
+  std::optional<std::string> utf8;
+};
+
+void PrintTo(const Utf16File& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Utf16FileTest : public ::testing::TestWithParam<Utf16File> {};
+
+TEST_P(Utf16FileTest, IsRecognisedByItsZeroBytesOrItsMark) {
+  EXPECT_EQ(Utf16FileToUtf8(GetParam().bytes), GetParam().utf8);
+}
+
+constexpr char16_t kRecord[] = u"(;CA[UTF-16]C[\u56F4\u68CB];B[pd])";
+const std::string kRecordUtf8 = "(;CA[UTF-16]C[\xE5\x9B\xB4\xE6\xA3\x8B];B[pd])";
+
+// A root comment of 700 CJK characters leaves few zero bytes in the first kilobyte.
+std::u16string LongCjkComment() {
+  return u"(;CA[UTF-16]C[" + std::u16string(700, u'\u68CB') + u"];B[pd])";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextConversion, Utf16FileTest,
+    ::testing::Values(
+        Utf16File{"little-endian with mark", Utf16Bytes(kRecord, false, true), kRecordUtf8},
+        Utf16File{"big-endian with mark", Utf16Bytes(kRecord, true, true), kRecordUtf8},
+        Utf16File{"little-endian without mark", Utf16Bytes(kRecord, false, false), kRecordUtf8},
+        Utf16File{"big-endian without mark", Utf16Bytes(kRecord, true, false), kRecordUtf8},
+        Utf16File{"without mark behind a long CJK comment",
+                  Utf16Bytes(LongCjkComment(), false, false), ToDisplayUtf8(LongCjkComment())},
+        Utf16File{"UTF-8", kRecordUtf8, std::nullopt},
+        Utf16File{"GB2312", WideToBytes(kRecord, 936), std::nullopt},
+        Utf16File{"8-bit text padded with zero bytes", "(;B[aa])" + std::string(64, '\0'),
+                  std::nullopt},
+        Utf16File{"8-bit records, one with UTF-16 bytes in a value",
+                  std::string("(;CA[UTF-16LE]C[h\0a\0l\0l\0o\0])\r\n"sv) +
+                      "(;CA[ISO-8859-15]C[hall\xF6, this one is Latin-9 text])",
+                  std::nullopt}));
 
 TEST(CharsetDetection, ValidUtf8IsUtf8) {
   EXPECT_EQ(DetectCodePage("(;PB[\xe6\x9d\x8e\xe6\x98\x8c\xe9\x8e\xac])", 1252), kUtf8CodePage);
