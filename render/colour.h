@@ -31,7 +31,8 @@ constexpr COLORREF ColourOf(int setting) {
 // below 0 darkens it).
 constexpr COLORREF Blend(COLORREF a, COLORREF b, int percent) {
   const auto channel = [percent](int x, int y) {
-    return std::clamp((x * percent + y * (100 - percent)) / 100, 0, 255);
+    const long long mixed = (x * static_cast<long long>(percent) + y * (100LL - percent)) / 100;
+    return static_cast<int>(std::clamp(mixed, 0LL, 255LL));
   };
   return Rgb(channel(RedOf(a), RedOf(b)), channel(GreenOf(a), GreenOf(b)),
              channel(BlueOf(a), BlueOf(b)));

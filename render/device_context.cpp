@@ -37,24 +37,42 @@ int QtFlags(TextLayout layout) {
   return 0;
 }
 
-// Faces the board is laid out for, with the width of their digits per em.
-// When the machine lacks one, its stand-in is narrowed or widened to the
-// same digit width, so that move numbers still fit on their stones.
+// Faces the board is laid out for, with the widths of their digits and
+// their average character width per em. When the machine lacks one, its
+// stand-in is narrowed or widened to the same digit width, so that move
+// numbers still fit on their stones.
 struct DesignFace {
   std::u16string_view name;
   double regularDigit;
   double boldDigit;  // weights from 600 on
+  double averageCharacter;
 };
-constexpr DesignFace kDesignFaces[] = {{u"Tahoma", 0.546, 0.637}};
+constexpr DesignFace kDesignFaces[] = {{u"Tahoma", 0.546, 0.637, 0.488}};
 
-void KeepDesignProportions(QFont& font, std::u16string_view face, int weight) {
+// The design face the font stands in for, if it is one.
+const DesignFace* StandInFor(const QFont& font, std::u16string_view face) {
   for (const DesignFace& design : kDesignFaces) {
-    if (design.name != face || QFontInfo(font).family() == ToQString(face)) continue;
+    if (design.name == face && QFontInfo(font).family() != ToQString(face)) return &design;
+  }
+  return nullptr;
+}
+
+// Stretches the font so that its digits (or, with a width, its average
+// character) take the wanted width.
+void SetWidth(QFont& font, std::u16string_view face, int width, int weight) {
+  if (const DesignFace* design = StandInFor(font, face)) {
     const double digit = QFontMetricsF(font).horizontalAdvance(QLatin1Char('0'));
     const double wanted =
-        (weight >= 600 ? design.boldDigit : design.regularDigit) * font.pixelSize();
-    if (digit > 0)
-      font.setStretch(std::clamp(static_cast<int>(std::lround(100 * wanted / digit)), 50, 200));
+        width > 0 ? width * design->regularDigit / design->averageCharacter
+                  : (weight >= 600 ? design->boldDigit : design->regularDigit) * font.pixelSize();
+    if (digit > 0) {
+      font.setStretch(std::clamp(static_cast<int>(std::lround(100 * wanted / digit)), 1, 4000));
+    }
+  } else if (width > 0) {
+    const double natural = QFontMetricsF(font).averageCharWidth();
+    if (natural > 0) {
+      font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * width / natural)), 1, 4000));
+    }
   }
 }
 
@@ -101,13 +119,7 @@ Font Font::Create(std::u16string_view face, int height, int width, int weight) {
     const double cell = metrics.ascent() + metrics.descent();
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(height * kProbe / cell))));
   }
-  if (width == 0) KeepDesignProportions(font, face, weight);
-  if (width > 0) {
-    const double natural = QFontMetricsF(font).averageCharWidth();
-    if (natural > 0) {
-      font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * width / natural)), 1, 4000));
-    }
-  }
+  SetWidth(font, face, width, weight);
   return Font(font);
 }
 

@@ -39,7 +39,10 @@ rutl::COLORREF DrawableCache::ForegroundFor(int kind, ColourContext context) con
 GoMarker* DrawableCache::VariantFor(int kind, unsigned variant) {
   const bool black = kind == kBlackMaterialStone;
   std::vector<std::unique_ptr<GoMarker>>& list = variants_[black ? 0 : 1];
-  const int count = std::max(black ? options_.stoneRandomCountB : options_.stoneRandomCountW, 1);
+  // More variants than a board has points could never all be seen.
+  constexpr int kMostVariants = 52 * 52;
+  const int count =
+      std::clamp(black ? options_.stoneRandomCountB : options_.stoneRandomCountW, 1, kMostVariants);
   list.resize(static_cast<size_t>(count));
   const int index = static_cast<int>(variant % static_cast<unsigned>(count));
   std::unique_ptr<GoMarker>& entry = list[static_cast<size_t>(index)];

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <map>
 #include <string>
 
@@ -249,6 +251,23 @@ TEST_F(NineByNineTest, TheCommentAreaShowsTheNodeNameAboveTheComment) {
   EXPECT_EQ(CountPixels(named, {0, 0, 320, kHeight}, written), 0);
 }
 
+TEST_F(NineByNineTest, AWindowsPainterGetsTheSamePicture) {
+  options_.showMoveNumber = true;
+  Open("(;SZ[9];B[ee];W[cc]LB[gg:A])");
+  GoTo({{}, 2});
+  CBoardDrawer& drawer = Drawer();
+  const QImage memory = Draw(drawer, kWidth, kHeight);
+  QImage window(kWidth, kHeight, QImage::Format_RGB32);
+  window.fill(Qt::green);
+  {
+    QPainter painter(&window);
+    rutl::DC dc(painter);
+    drawer.Layout({0, 0, kWidth, kHeight});
+    drawer.Draw(dc);
+  }
+  EXPECT_EQ(window, memory);
+}
+
 TEST_F(NineByNineTest, WithoutABoardNothingIsDrawn) {
   Open("(;SZ[9])");
   CBoardDrawer drawer(options_);
@@ -269,6 +288,22 @@ TEST_F(NineByNineTest, ATinyClientStillDrawsWithSpacingOne) {
   EXPECT_EQ(picture.size(), QSize(5, 3));
   Draw(drawer, 0, 0);
   EXPECT_EQ(drawer.layout().spacing, 1);
+}
+
+TEST_F(NineByNineTest, ABoardOfAnotherSizeIsLaidOutAgainBeforeDrawing) {
+  Open("(;SZ[9])");
+  CBoardDrawer& drawer = Drawer();
+  drawer.Layout({0, 0, 190, 190});
+  GoEditor larger(options_);
+  ReadRecord record = ReadSgfText("(;SZ[19:13];B[sm])");
+  larger.InstallRecord(std::move(record.root), record.codePage);
+  drawer.SetBoard(&larger);
+  rutl::BitmapDC target;
+  target.Create(rutl::DC(), 190, 190);
+  drawer.Draw(*target.dc());
+  EXPECT_EQ(drawer.layout().columns, 19);
+  EXPECT_EQ(drawer.layout().rows, 13);
+  drawer.SetBoard(nullptr);
 }
 
 class RecordingTimes : public DrawingTimes {
@@ -319,6 +354,7 @@ TEST_F(RenderTest, StonesMadeOfMaterialDrawInVariants) {
   ASSERT_TRUE(MakeGlassStoneImage(false, 40).save(QString::fromStdString(white)));
   options_.stoneTypeW = 4;
   options_.stoneBitmapW = std::u16string(white.begin(), white.end());
+  options_.stoneRandomCountW = 2147483647;  // no more variants than points are ever made
   Open("(;SZ[5]AW[aa][bb][cc][dd][ee])");
   CBoardDrawer& drawer = Drawer();
   ASSERT_EQ(drawer.options().stoneTypeW, 4);

@@ -82,6 +82,13 @@ TEST_F(BoardTextureTest, BrightnessAboveFullSaturatesInsteadOfWrapping) {
   }
 }
 
+TEST_F(BoardTextureTest, AnyBrightnessStaysWithinTheChannels) {
+  options_.boardBrightness = 2147483647;
+  EXPECT_EQ(CBoardDrawer(options_).textureAverageColour(), 0xFFFFFFu);
+  options_.boardBrightness = -2147483647 - 1;
+  EXPECT_EQ(CBoardDrawer(options_).textureAverageColour(), 0x000000u);
+}
+
 TEST_F(BoardTextureTest, APlainBoardStandsBehindStonesInItsOwnColour) {
   options_.boardBitmap = false;
   options_.boardColor = 0x123456;
