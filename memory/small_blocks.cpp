@@ -55,6 +55,10 @@ class BlockPools {
     if (head != nullptr) {
       FreeBlock* block = head;
       head = block->next;
+      // Blocks freed by a closed record have long left the cache; fetching the
+      // next one now overlaps that wait with the caller's use of this one.
+      // Reading a record after closing another spent nearly half its time here.
+      if (head != nullptr) __builtin_prefetch(head, 1);
       return block;
     }
     const std::size_t blockBytes = (sizeClass + 1) * kGranule;
