@@ -22,6 +22,14 @@ std::string ResolveLinks(const std::string& path) {
   return error ? path : resolved.string();
 }
 
+// The process's file-creation mask; reading it means setting it, so it is
+// put back at once.
+mode_t CurrentUmask() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return mask;
+}
+
 }  // namespace
 
 IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
@@ -31,8 +39,14 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
       (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
   const int fd = mkstemp(temporary.data());
   if (fd < 0) return {false, std::strerror(errno)};
+  // mkstemp makes the file private; a saved record keeps the mode of the file
+  // it replaces, and a new one gets the mode any other new file would get.
   struct stat existing;
-  if (stat(target.c_str(), &existing) == 0) fchmod(fd, existing.st_mode & 07777);
+  if (stat(target.c_str(), &existing) == 0) {
+    fchmod(fd, existing.st_mode & 07777);
+  } else {
+    fchmod(fd, 0666 & ~CurrentUmask());
+  }
 
   std::FILE* file = fdopen(fd, "wb");
   if (file == nullptr) {

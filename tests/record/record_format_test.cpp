@@ -61,6 +61,19 @@ TEST(SaveRecordFile, ReplacesTheFileOnlyWhenTheNewContentIsWritten) {
   EXPECT_FALSE(failed.error.empty());
 }
 
+TEST(SaveRecordFile, ANewFileGetsTheModeOfAnyNewFileNotAPrivateOne) {
+  test::TemporaryDirectory directory;
+  const auto path = directory.path() / "new.sgf";
+  const mode_t previous = umask(022);
+  auto record = test::ReadSgfText("(;B[aa])");
+  const bool saved = SaveRecordFile(*record.root, 65001, path.string()).ok;
+  umask(previous);
+  ASSERT_TRUE(saved);
+  struct stat status;
+  ASSERT_EQ(stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0644u);
+}
+
 TEST(SaveRecordFile, WritesThroughASymbolicLink) {
   test::TemporaryDirectory directory;
   const auto target = directory.path() / "real.sgf";
