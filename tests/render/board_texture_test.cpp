@@ -70,19 +70,15 @@ TEST_F(BoardTextureTest, HalfBrightnessHalvesEveryChannelOnceOnly) {
   EXPECT_EQ(drawer.texture().ReadPixels(), WoodPixels());
 }
 
-TEST_F(BoardTextureTest, BrightnessAboveFullSaturatesInsteadOfWrapping) {
+TEST_F(BoardTextureTest, BrightnessAboveFullSaturatesAndAnyBrightnessStaysInTheChannels) {
   options_.boardBrightness = 300;
-  const CBoardDrawer drawer(options_);
   const std::vector<COLORREF> wood = WoodPixels();
-  const std::vector<COLORREF> bright = drawer.texture().ReadPixels();
+  const std::vector<COLORREF> bright = CBoardDrawer(options_).texture().ReadPixels();
   ASSERT_EQ(bright.size(), wood.size());
   for (size_t i = 0; i < wood.size(); ++i) {
     EXPECT_EQ(rutl::RedOf(bright[i]), std::min(3 * rutl::RedOf(wood[i]), 255));
     EXPECT_EQ(rutl::BlueOf(bright[i]), std::min(3 * rutl::BlueOf(wood[i]), 255));
   }
-}
-
-TEST_F(BoardTextureTest, AnyBrightnessStaysWithinTheChannels) {
   options_.boardBrightness = 2147483647;
   EXPECT_EQ(CBoardDrawer(options_).textureAverageColour(), 0xFFFFFFu);
   options_.boardBrightness = -2147483647 - 1;
