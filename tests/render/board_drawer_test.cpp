@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include <map>
 #include <string>
 
 #include "render/glass_stones.h"
@@ -209,27 +208,6 @@ TEST_F(NineByNineTest, ABoardOfAnotherSizeIsLaidOutAgainBeforeDrawing) {
   EXPECT_EQ(drawer.layout().columns, 19);
   EXPECT_EQ(drawer.layout().rows, 13);
   drawer.SetBoard(nullptr);
-}
-
-class RecordingTimes : public DrawingTimes {
- public:
-  void Record(std::string_view timer, int milliseconds) override {
-    EXPECT_GE(milliseconds, 0);
-    names.emplace_back(timer);
-  }
-  std::vector<std::string> names;
-};
-
-TEST_F(NineByNineTest, TimedStepsReportToTheSink) {
-  Open("(;SZ[9])");
-  RecordingTimes times;
-  CBoardDrawer drawer(options_, &times);
-  EXPECT_EQ(times.names, std::vector<std::string>{"CBoardDrawer::PrepareBoardBitmap"});
-  drawer.SetBoard(editor_.get());
-  Draw(drawer, 100, 100);
-  EXPECT_EQ(times.names,
-            (std::vector<std::string>{"CBoardDrawer::PrepareBoardBitmap",
-                                      "CBoardDrawer::Draw::BitBlt", "CBoardDrawer::Draw"}));
 }
 
 TEST_F(RenderTest, StoneStylesWithoutAPictureFallBackToGeneratedStones) {

@@ -106,32 +106,6 @@ struct Transform {
   bool flipVertical;
 };
 
-class TransformTest : public ::testing::TestWithParam<Transform> {};
-
-TEST_P(TransformTest, FromDisplayUndoesToDisplay) {
-  const DisplayTransform transform(7, 4, GetParam().rotation, GetParam().flipHorizontal,
-                                   GetParam().flipVertical);
-  std::set<std::pair<int, int>> seen;
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const Point display = transform.ToDisplay({x, y});
-      EXPECT_GE(display.x, 0);
-      EXPECT_LT(display.x, transform.displayedWidth());
-      EXPECT_GE(display.y, 0);
-      EXPECT_LT(display.y, transform.displayedHeight());
-      EXPECT_EQ(transform.FromDisplay(display), (Point{x, y}));
-      seen.insert({display.x, display.y});
-    }
-  }
-  EXPECT_EQ(seen.size(), 28u);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllEight, TransformTest,
-                         ::testing::Values(Transform{0, false, false}, Transform{1, false, false},
-                                           Transform{2, false, false}, Transform{3, false, false},
-                                           Transform{0, true, false}, Transform{1, false, true},
-                                           Transform{2, true, true}, Transform{3, true, false}));
-
 // Quarter turns are clockwise: after one, the left column A lies along the
 // top and the bottom row 1 along the left.
 TEST(CoordinateLabelTest, TheFirstLabelsNameTheBoardLineShownThere) {
