@@ -9,32 +9,6 @@ namespace {
 
 class UpdateSinkTest : public EditorTest {};
 
-TEST_F(UpdateSinkTest, AttachingTwiceDeliversOnce) {
-  GoEditor& editor = Open("(;B[aa];W[bb])");
-  RecordingSink sink;
-  sink.SetEditor(&editor);
-  sink.SetEditor(&editor);
-  static_cast<UpdateSink&>(editor).OnBoardChanged();
-  EXPECT_EQ(sink.log, "board");
-  sink.SetEditor(nullptr);
-  EXPECT_EQ(sink.editor(), nullptr);
-}
-
-TEST_F(UpdateSinkTest, SinksAreToldInAttachOrder) {
-  GoEditor& editor = Open("(;B[aa];W[bb])");
-  struct Ordered : UpdateSink {
-    Ordered(std::string name, std::string& out) : name(std::move(name)), out(out) {}
-    void OnStatusChanged() override { out += name; }
-    std::string name;
-    std::string& out;
-  };
-  std::string order;
-  Ordered frame("frame ", order), view("view ", order), pane("pane", order);
-  for (Ordered* sink : {&frame, &view, &pane}) sink->SetEditor(&editor);
-  static_cast<UpdateSink&>(editor).OnStatusChanged();
-  EXPECT_EQ(order, "frame view pane");
-}
-
 TEST_F(UpdateSinkTest, InstallingARecordAnnouncesItInOrder) {
   editor_ = std::make_unique<GoEditor>(options_, &sounds_);
   RecordingSink sink;

@@ -138,25 +138,6 @@ TEST(GoBoard, TrialMovesRefuseOccupiedPointsAndSuicide) {
   }
 }
 
-TEST(GoBoard, OverlayMarksContinuationsAndMarkup) {
-  auto record = ReadSgfText("(;SZ[5]CR[aa]TR[aa]LB[bb:x][zz:y](;B[cc])(;B[dd])(;W[cc]))");
-  GoBoard board;
-  board.Attach(record.root.get());
-  board.ReplayTo({{}, 0}, false, false);
-  board.BuildOverlay(*record.root, 0);
-  EXPECT_EQ(board.OverlayAt(0, 0).markup, OverlayEntry::Triangle);
-  EXPECT_EQ(board.OverlayAt(1, 1).label, u"x");
-  EXPECT_EQ(board.OverlayAt(2, 2).continuation, 1);
-  EXPECT_EQ(board.OverlayAt(2, 2).continuationIndex, 0);  // the first entry stays
-  EXPECT_EQ(board.OverlayAt(3, 3).continuationIndex, 1);
-
-  auto single = ReadSgfText("(;SZ[5];B[cc])");
-  board.Attach(single.root.get());
-  board.ReplayTo({{}, 0}, false, false);
-  board.BuildOverlay(*single.root, 0);
-  EXPECT_EQ(board.OverlayAt(2, 2).continuation, 2);
-}
-
 TEST(GoBoard, MoveNumbersRestartInVariationsAndAtMn) {
   auto record = ReadSgfText("(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd];W[ee]MN[7]))");
   GoBoard board;
