@@ -2,11 +2,9 @@
 
 #include <QSettings>
 
-#include <bit>
 #include <filesystem>
 #include <functional>
 
-#include "app/registry_value.h"
 #include "qt_test_support.h"
 #include "text/text_conversion.h"
 
@@ -139,48 +137,16 @@ TEST_F(OptionsStoreTest, AnOptionFileThatCannotBeWrittenFailsTheSaveQuietly) {
   EXPECT_EQ(LoadedAfterRestart().fastTraverseStep, 9);
 }
 
+// Without an install path on the machine, the program's own folder holds the data.
 TEST_F(OptionsStoreTest, FileSettingsDefaultBelowTheMachinesInstallPath) {
-  {
-    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, "Brenmoor", "Vantaro4");
-    machine.setValue("path", "/opt/vantaro");
-  }
+  EXPECT_EQ(ToDisplayUtf8(LoadedAfterRestart().installDirectory),
+            std::filesystem::canonical("/proc/self/exe").parent_path().string());
+  QSettings(QSettings::NativeFormat, QSettings::SystemScope, "Brenmoor", "Vantaro4")
+      .setValue("path", "/opt/vantaro");
   const Options loaded = LoadedAfterRestart();
   EXPECT_EQ(loaded.installDirectory, u"/opt/vantaro");
   EXPECT_EQ(loaded.MoveSoundFile, u"/opt/vantaro/sound/move.wav");
   EXPECT_EQ(loaded.templatePath, u"/opt/vantaro/Template/default.sgf");
-}
-
-TEST_F(OptionsStoreTest, WithoutAnInstallPathTheProgramsFolderHoldsTheData) {
-  EXPECT_EQ(ToDisplayUtf8(LoadedAfterRestart().installDirectory),
-            std::filesystem::canonical("/proc/self/exe").parent_path().string());
-}
-
-struct DwordCase {
-  QVariant stored;
-  std::optional<std::uint32_t> read;
-};
-
-TEST(RegistryValueTest, NumbersReadLikeRegistryDwords) {
-  const DwordCase cases[] = {
-      {QVariant(42), 42u},
-      {QVariant(QStringLiteral("42")), 42u},
-      {QVariant(QStringLiteral("-1")), 0xFFFFFFFFu},
-      {QVariant(QStringLiteral("4294967295")), 0xFFFFFFFFu},
-      {QVariant(QStringLiteral("4294967296")), std::nullopt},
-      {QVariant(QStringLiteral("12abc")), std::nullopt},
-      {QVariant(QByteArray("\x01\x02\x00\x00", 4)), 0x0201u},
-      {QVariant(QByteArray("\x01\x02", 2)), std::nullopt},
-      {QVariant(), std::nullopt},
-  };
-  for (const DwordCase& c : cases) {
-    EXPECT_EQ(app::ReadDword(c.stored), c.read) << c.stored.toString().toStdString();
-  }
-}
-
-TEST(RegistryValueTest, DoublesAreEightBytesOfBinaryData) {
-  EXPECT_EQ(app::ReadDouble(app::DoubleValue(-2.5)), -2.5);
-  EXPECT_EQ(app::ReadDouble(QVariant(QByteArray(4, '\0'))), std::nullopt);
-  EXPECT_EQ(app::ReadDouble(QVariant(1.5)), std::nullopt);
 }
 
 }  // namespace
