@@ -46,14 +46,12 @@ TEST_F(DesktopAppTest, TheFileNamedOnTheCommandLineOpensAtStart) {
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{path});
 }
 
-TEST_F(DesktopAppTest, WithoutAFileANewRecordStarts) {
+TEST_F(DesktopAppTest, WithoutAReadableFileANewRecordStartsAndAnUnreadableOneSaysWhy) {
   Start();
   EXPECT_EQ(Title(), "Untitled");
   EXPECT_EQ(editor().width(), 19);
   EXPECT_TRUE(dialogs_->shown.empty());
-}
-
-TEST_F(DesktopAppTest, AnUnreadableFileAtStartLeavesANewRecordAndSaysWhy) {
+  ASSERT_TRUE(Exit());
   Start({Arg(directory_.PathOf("missing.sgf"))});
   EXPECT_EQ(dialogs_->shown, std::vector<std::string>{kParseError});
   EXPECT_EQ(Title(), "Untitled");

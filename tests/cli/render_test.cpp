@@ -116,8 +116,6 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"GAME", "-o"}, "render: -o needs a value"},
         UsageCase{{"GAME", "--size", "0x10", "-o", "OUT"},
                   "render: --size needs W or WxH, each from 1 to 8192"},
-        UsageCase{{"GAME", "--size", "300x", "-o", "OUT"},
-                  "render: --size needs W or WxH, each from 1 to 8192"},
         UsageCase{{"GAME", "--move", "0", "-o", "OUT"},
                   "render: --move needs a move number of 1 or more"},
         UsageCase{{"GAME", "--path", "1./2", "-o", "OUT"},
