@@ -41,6 +41,32 @@ class DrawablesTest : public ::testing::Test {
   DrawableCache cache_;
 };
 
+// A marker contrasts with the stone below it and blends into its colour;
+// black-and-white stones are pure colours.
+TEST_F(DrawablesTest, MarkersContrastWithTheStoneBelowAndBlendIntoIt) {
+  const struct {
+    bool blackAndWhiteStones;
+    int kind;
+    ColourContext context;
+    COLORREF foreground;
+    COLORREF background;
+  } cases[] = {
+      {false, kCircle, ColourContext::OnBlackStone, 0xFFFFFF, 0x262626},
+      {false, kTriangle, ColourContext::OnWhiteStone, 0x000000, 0xDEDEDE},
+      {false, kSquare, ColourContext::OnEmptyPoint, 0x000000, kBoard},
+      {false, kFocus, ColourContext::OnWhiteStone, 0x1414E6, 0xDEDEDE},
+      {true, kTriangle, ColourContext::OnBlackStone, 0xFFFFFF, 0x000000},
+      {true, kCircle, ColourContext::OnWhiteStone, 0x000000, 0xFFFFFF},
+  };
+  for (const auto& c : cases) {
+    options_.stoneTypeB = c.blackAndWhiteStones ? 1 : 0;
+    options_.stoneTypeW = c.blackAndWhiteStones ? 2 : 0;
+    const GoMarker& marker = Marker(c.kind, 20, c.context);
+    EXPECT_EQ(marker.foregroundColor(), c.foreground) << "kind " << c.kind;
+    EXPECT_EQ(marker.backgroundColor(), c.background) << "kind " << c.kind;
+  }
+}
+
 TEST_F(DrawablesTest, ChangingTheFocusShapeMakesTheLastMoveMarkerACircleInTheFocusColour) {
   options_.focusColor = 0x0000FF;
   options_.focusShape = kCircle;
