@@ -35,6 +35,22 @@ TEST(BitmapDCTest, WritePixelsRefusesAShortArrayAndKeepsTheBitmap) {
   EXPECT_EQ(bitmap->ReadPixels(), (std::vector<COLORREF>{1, 2, 3, 4}));
 }
 
+// The board drawing places every line by the convention of the Windows drawing
+// calls it follows: a line leaves out its end point. A pixel too many is within
+// the golden pictures' tolerance, so only this test sees it.
+TEST(DeviceContextTest, LinesLeaveOutTheirLastPoint) {
+  const auto bitmap = Filled(6, 6, 0xFFFFFF);
+  rutl::DC& dc = *bitmap->dc();
+  dc.SelectPen({0x0000FF, 1});
+  dc.Line(1, 1, 4, 1);
+  dc.Line(5, 4, 5, 1);
+  const auto red = [&](int x, int y) { return dc.GetPixel(x, y) == 0x0000FFu; };
+  EXPECT_TRUE(red(1, 1) && red(2, 1) && red(3, 1));
+  EXPECT_FALSE(red(4, 1));
+  EXPECT_TRUE(red(5, 4) && red(5, 3) && red(5, 2));
+  EXPECT_FALSE(red(5, 1));
+}
+
 struct RasterCase {
   rutl::RasterOp op;
   COLORREF expected;
