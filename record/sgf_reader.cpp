@@ -12,6 +12,7 @@
 
 #include "game/record_summary.h"
 #include "property/value_syntax.h"
+#include "record/sgf_value_end.h"
 #include "record/sgf_value_sample.h"
 #include "text/ascii.h"
 #include "text/charset_detection.h"
@@ -123,6 +124,8 @@ class SgfParser {
   ValueEnd ReadValue(ValueText& value);
   ValueEnd ReadValueDoubleByte(std::string& value);
   const char* EndOfPlainCharacters() const;
+  // Whether the ']' before p ends the value being read.
+  bool StructureFollowsAt(const char* p) const;
   bool IsLeadByte(char c) const { return (*leadBytes_)[static_cast<unsigned char>(c)]; }
   bool BuildProperty();
   void BuildPointList(int index);
@@ -447,8 +450,10 @@ SgfParser::ValueEnd SgfParser::ReadValue(ValueText& value) {
 }
 
 // The same with the trail-byte rule: ']' and '\' right after an unpaired lead
-// byte belong to that character. Both kinds of writers read right: those
-// that escape such a trail byte (0x83 '\' '\' for U+30BD) and those that do not.
+// byte belong to that character, unless what follows shows that the value
+// ends there. Both kinds of writers read right: those that escape such a
+// trail byte (0x83 '\' '\' for U+30BD, 0x83 '\' ']' for U+30BE) and those
+// that do not.
 SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
   bool leadPending = false;  // the value ends with an unpaired lead byte
   const auto append = [&](char c) {
@@ -464,7 +469,7 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
     }
     const char c = Get();
     if (c == ']') {
-      if (!leadPending) return ValueEnd::Closed;
+      if (!leadPending || StructureFollowsAt(p_)) return ValueEnd::Closed;
       append(c);
     } else if (c == '\\' && leadPending) {
       if (!More()) {
@@ -472,22 +477,16 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
         continue;
       }
       const char e = Get();
-      if (e == '\\') {
+      if (e == ']' && StructureFollowsAt(p_)) {
         append('\\');
-      } else if (e == ']') {
-        if (!More()) {
-          append('\\');
-          Unget();
-        } else if (IsLeadByte(*p_) || *p_ == ']') {
-          append(']');
-        } else {
-          append('\\');
-          return ValueEnd::Closed;
-        }
-      } else {
+        return ValueEnd::Closed;
+      }
+      if (e != '\\' && e != ']') {
         append('\\');
         Unget();
+        continue;
       }
+      append(e);
     } else if (c == '\\') {
       if (!More()) return ValueEnd::Abandoned;
       append(Get());
@@ -496,6 +495,14 @@ SgfParser::ValueEnd SgfParser::ReadValueDoubleByte(std::string& value) {
     }
   }
   return ValueEnd::InputEnded;
+}
+
+bool SgfParser::StructureFollowsAt(const char* p) const {
+  const int index = FindPropertyIndex(identifier_);
+  const ValueType type = PropertyRow(index).valueType;
+  const bool valueList =
+      index == kPropUnknown || type == ValueType::PointList || type == ValueType::PointTextList;
+  return StructureFollows(std::string_view(p, static_cast<size_t>(end_ - p)), valueList);
 }
 
 // The characters from here on that involve neither ']' nor '\', which the
@@ -528,12 +535,18 @@ std::u16string_view SgfParser::Decode(size_t i, size_t from) {
   return decoded_;
 }
 
-// Where byte `byte` of value i stands in the file: every escaping backslash
-// before it is one byte more.
+// Where byte `byte` of value i stands in the file: a byte read from an escape
+// is one byte more, and so is a trail byte '\' or ']' that its writer escaped.
 size_t SgfParser::FileOffsetInValue(size_t i, size_t byte) const {
   const char* p = valuesAt_[i] + 1;
-  for (size_t seen = 0; seen < byte && p < end_; ++seen, ++p) {
-    if (*p == '\\') ++p;
+  bool leadPending = false;
+  for (size_t seen = 0; seen < byte && p < end_; ++seen) {
+    const bool escape =
+        *p == '\\' && p + 1 < end_ &&
+        (!leadPending || p[1] == '\\' || (p[1] == ']' && !StructureFollowsAt(p + 2)));
+    if (escape) ++p;
+    leadPending = !leadPending && leadBytes_ != nullptr && IsLeadByte(*p);
+    ++p;
   }
   return static_cast<size_t>(p - begin_);
 }

@@ -22,10 +22,11 @@ constexpr int kMaxVariationDepth = 10000;
 // bytes agree with; else the one the bytes of its values look like (see
 // DetectCodePage), context.codePage winning a tie (950 when
 // context.dbcsAware). In a double-byte code page ']' and '\' after a lead
-// byte are read as trail bytes. On return context.codePage is the code page
-// used. Other game trees of a collection
-// are kept as the root's collection tail. When the text is a file's input,
-// the memory of what has been read is given back as the reader goes.
+// byte are read as trail bytes, escaped or not, unless the SGF that follows a
+// value comes next (see StructureFollows). On return context.codePage is the
+// code page used. Other game trees of a collection are kept as the root's
+// collection tail. When the text is a file's input, the memory of what has
+// been read is given back as the reader goes.
 // What was repaired or skipped goes to diagnostics when given, with byte
 // offsets in text (in the file, for UTF-16 text). Every game tree below the
 // root has at least one node; the root has none when no node was read.

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "property/value_syntax.h"
+#include "record/sgf_value_end.h"
 #include "text/ascii.h"
+#include "text/double_byte.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
@@ -27,10 +29,44 @@ void SortProperties(PropertyList& properties) {
   std::stable_sort(properties.begin(), properties.end(), byIndex);
 }
 
+// Whether the last character of bytes is a double-byte one whose trail byte
+// is ']'.
+bool EndsWithTrailBracket(std::string_view bytes, const LeadByteTable& leadBytes) {
+  size_t i = 0;
+  while (i + 1 < bytes.size()) {
+    if (!leadBytes[static_cast<unsigned char>(bytes[i])]) {
+      ++i;
+    } else if (i + 2 == bytes.size()) {
+      return bytes[i + 1] == ']';
+    } else {
+      i += 2;
+    }
+  }
+  return false;
+}
+
+// A reader in a double-byte code page takes a ']' after a lead byte for the
+// end of the value when what comes next looks like SGF, so the text after a
+// character with the trail byte ']' must not: its first byte after white
+// space is escaped then. The index of that byte in asciiRun, or npos.
+size_t ByteToEscapeAfterTrailBracket(std::u16string_view asciiRun) {
+  std::string bytes(asciiRun.size(), ' ');
+  std::transform(asciiRun.begin(), asciiRun.end(), bytes.begin(),
+                 [](char16_t c) { return static_cast<char>(c); });
+  if (!StructureFollows(bytes, true)) return std::string::npos;
+  size_t first = 0;
+  while (first < bytes.size() && IsAsciiSpace(bytes[first])) ++first;
+  return first < bytes.size() ? first : std::string::npos;
+}
+
 class SgfWriter {
  public:
   SgfWriter(int codePage, std::string& out, std::FILE* file)
-      : codePage_(codePage), out_(out), file_(file), base_(static_cast<long long>(out.size())) {}
+      : codePage_(codePage),
+        leadBytes_(LeadBytesOf(codePage)),
+        out_(out),
+        file_(file),
+        base_(static_cast<long long>(out.size())) {}
 
   void WriteRecord(GameTree& root);
   void WriteNode(Node& node, long long& lineStart);
@@ -48,6 +84,7 @@ class SgfWriter {
   void MaybeFlush();
 
   int codePage_;
+  const LeadByteTable* leadBytes_;  // null unless the code page is double-byte
   std::string& out_;
   std::FILE* file_;
   long long base_;
@@ -184,16 +221,27 @@ void SgfWriter::WriteText(std::u16string_view text, bool escapeColon) {
     return;
   }
   size_t i = 0;
+  bool trailBracketBefore = false;
   while (i < text.size()) {
     size_t end = i;
     while (end < text.size() && text[end] < 0x80) ++end;
+    size_t escapeAlso = std::string::npos;
+    if (trailBracketBefore) {
+      const size_t at = ByteToEscapeAfterTrailBracket(text.substr(i, end - i));
+      if (at != std::string::npos) escapeAlso = i + at;
+    }
     if (end > i) {
       const size_t start = out_.size();
       out_.resize(start + 2 * (end - i));
       char* write = out_.data() + start;
       for (; i < end; ++i) {
         const char c = static_cast<char>(text[i]);
-        if (c == ']' || c == '\\' || (escapeColon && c == ':')) *write++ = '\\';
+        // Readers take a 0 byte for the end of the file, so a 0 that an
+        // importer found in a binary record's text would cut off the rest.
+        if (c == '\0') continue;
+        if (c == ']' || c == '\\' || (escapeColon && c == ':') || i == escapeAlso) {
+          *write++ = '\\';
+        }
         *write++ = c;
       }
       out_.resize(static_cast<size_t>(write - out_.data()));
@@ -203,6 +251,7 @@ void SgfWriter::WriteText(std::u16string_view text, bool escapeColon) {
       encoded_.clear();
       AppendWideAsBytes(text.substr(i, end - i), codePage_, encoded_);
       AppendEscaped(encoded_, escapeColon, out_);
+      trailBracketBefore = leadBytes_ != nullptr && EndsWithTrailBracket(encoded_, *leadBytes_);
       i = end;
     }
   }

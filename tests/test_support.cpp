@@ -57,6 +57,25 @@ std::string WriteSgfText(GameTree& root, int codePage) {
   return out;
 }
 
+std::unique_ptr<GoEditor> OpenEditor(std::string_view sgf, Options& options, MoveSounds* sounds) {
+  auto editor = std::make_unique<GoEditor>(options, sounds);
+  ReadRecord record = ReadSgfText(sgf);
+  editor->InstallRecord(std::move(record.root), record.codePage);
+  return editor;
+}
+
+std::string PathText(const TreePath& path) {
+  std::string text;
+  for (size_t i = 0; i < path.children.size(); ++i) {
+    text += (i ? "." : "") + std::to_string(path.children[i]);
+  }
+  return text + "/" + std::to_string(path.node);
+}
+
+void GoTo(GoEditor& editor, const TreePath& path) {
+  editor.GoToNode(GameTree::Resolve(*editor.recordRoot(), path)->node());
+}
+
 std::string BoardRows(const GoBoard& board) {
   std::string rows;
   for (int y = 0; y < board.height(); ++y) {
@@ -137,6 +156,11 @@ TemporaryDirectory::TemporaryDirectory() {
 TemporaryDirectory::~TemporaryDirectory() {
   std::error_code error;
   std::filesystem::remove_all(path_, error);
+}
+
+std::string TemporaryDirectory::Write(const std::string& name, std::string_view bytes) const {
+  WriteFileBytes(path_ / name, bytes);
+  return PathOf(name);
 }
 
 }  // namespace vantaro::test

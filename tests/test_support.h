@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/go_editor.h"
+#include "editor/sound.h"
 #include "game/board.h"
 #include "game/game_tree.h"
 
@@ -40,6 +42,21 @@ std::string WriteSgfText(GameTree& root, int codePage = 65001);
 // ending in a newline.
 std::string BoardRows(const GoBoard& board);
 
+// An editor over a record given as SGF text, installed as a file load
+// installs it. options must outlive the editor; sounds may be null.
+std::unique_ptr<GoEditor> OpenEditor(std::string_view sgf, Options& options,
+                                     MoveSounds* sounds = nullptr);
+// A position in the record as "child.child/node", as the tool's print status shows it.
+std::string PathText(const TreePath& path);
+// Moves the editor's cursor to the node at the path, as navigation does.
+void GoTo(GoEditor& editor, const TreePath& path);
+
+class RecordingSoundOutput : public SoundOutput {
+ public:
+  void PlayFile(const std::u16string& path) override { played.push_back(path); }
+  std::vector<std::u16string> played;
+};
+
 // Same shape, and in each node the same properties in any order. A node
 // without properties matches one holding only an empty N, which is how the
 // writer saves it.
@@ -51,6 +68,9 @@ class TemporaryDirectory {
   TemporaryDirectory();
   ~TemporaryDirectory();
   const std::filesystem::path& path() const { return path_; }
+  std::string PathOf(const std::string& name) const { return (path_ / name).string(); }
+  // Writes a file of these bytes into the directory and gives its path.
+  std::string Write(const std::string& name, std::string_view bytes) const;
 
  private:
   std::filesystem::path path_;

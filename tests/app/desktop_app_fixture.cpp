@@ -5,21 +5,18 @@
 #include <QMenuBar>
 #include <QTest>
 
-#include <functional>
-
 #include "app/board_view.h"
 #include "app/command_binder.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "document/vantaro_doc.h"
-#include "editor/go_editor.h"
 
 namespace vantaro::test {
 namespace {
 
 // A menu text as the user reads it: without mnemonics and shortcut text.
 std::string Plain(const QString& text) {
-  QString plain = text.section(u'\t', 0, 0);
+  const QString plain = text.section(u'\t', 0, 0);
   QString read;
   for (qsizetype i = 0; i < plain.size(); ++i) {
     if (plain[i] == u'&' && i + 1 < plain.size()) ++i;
@@ -28,23 +25,16 @@ std::string Plain(const QString& text) {
   return read.toStdString();
 }
 
-void VisitItems(const QMenu& menu, const std::string& prefix,
-                const std::function<void(const std::string&, QAction&)>& visit) {
+void AddItems(const QMenu& menu, const std::string& prefix,
+              std::map<std::string, QAction*>& items) {
   for (QAction* action : menu.actions()) {
     if (action->isSeparator()) continue;
     const std::string path = prefix + Plain(action->text());
     if (action->menu() != nullptr) {
-      VisitItems(*action->menu(), path + "/", visit);
+      AddItems(*action->menu(), path + "/", items);
     } else {
-      visit(path, *action);
+      items[path] = action;
     }
-  }
-}
-
-void VisitAllItems(const app::CMainFrame& frame,
-                   const std::function<void(const std::string&, QAction&)>& visit) {
-  for (QAction* top : frame.menuBar()->actions()) {
-    VisitItems(*top->menu(), Plain(top->text()) + "/", visit);
   }
 }
 
@@ -69,44 +59,35 @@ app::CVantaroCEApp& DesktopAppTest::Start(const QStringList& arguments) {
   return *app_;
 }
 
+app::CVantaroCEApp& DesktopAppTest::StartOn(const std::string& name, std::string_view bytes) {
+  return Start({QString::fromStdString(directory_.Write(name, bytes))});
+}
+
 bool DesktopAppTest::Exit() {
   app_->frame().close();
   ProcessEvents();
   return app_->ExitInstance();
 }
 
-std::string DesktopAppTest::Write(const std::string& name, std::string_view bytes) const {
-  const auto path = directory_.path() / name;
-  WriteFileBytes(path, bytes);
-  return path.string();
+std::map<std::string, QAction*> DesktopAppTest::MenuItems() const {
+  app_->frame().commands().Refresh();
+  std::map<std::string, QAction*> items;
+  for (QAction* top : app_->frame().menuBar()->actions()) {
+    AddItems(*top->menu(), Plain(top->text()) + "/", items);
+  }
+  return items;
 }
 
 QAction* DesktopAppTest::Item(const std::string& path) const {
-  QAction* found = nullptr;
-  VisitAllItems(app_->frame(), [&](const std::string& itemPath, QAction& action) {
-    if (itemPath == path) found = &action;
-  });
-  EXPECT_NE(found, nullptr) << "no menu item " << path;
-  return found;
+  const auto items = MenuItems();
+  const auto found = items.find(path);
+  EXPECT_NE(found, items.end()) << "no menu item " << path;
+  return found != items.end() ? found->second : nullptr;
 }
 
 void DesktopAppTest::Choose(const std::string& path) {
-  app_->frame().commands().Refresh();
-  QAction* action = Item(path);
-  if (action == nullptr) return;
-  action->trigger();
+  if (QAction* action = Item(path)) action->trigger();
   ProcessEvents();
-}
-
-std::set<std::string> DesktopAppTest::ItemStates() const {
-  app_->frame().commands().Refresh();
-  std::set<std::string> states;
-  VisitAllItems(app_->frame(), [&](const std::string& path, QAction& action) {
-    if (path.rfind("File/Reopen With Encoding/", 0) == 0) return;
-    states.insert(path + (action.isEnabled() ? "" : " [disabled]") +
-                  (action.isChecked() ? " [checked]" : ""));
-  });
-  return states;
 }
 
 QMenu* DesktopAppTest::EncodingMenu() const {
@@ -146,16 +127,7 @@ void DesktopAppTest::Tap(int column, int row) {
 }
 
 std::string DesktopAppTest::Title() const {
-  return WindowTitle(app_->frame());
-}
-
-std::string DesktopAppTest::Where() const {
-  const TreePath path = editor().CurrentPath();
-  std::string text;
-  for (size_t i = 0; i < path.children.size(); ++i) {
-    text += (i ? "." : "") + std::to_string(path.children[i]);
-  }
-  return text + "/" + std::to_string(path.node);
+  return app_->frame().windowTitle().toStdString();
 }
 
 std::string DesktopAppTest::Sgf() const {

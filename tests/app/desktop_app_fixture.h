@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QStringList>
 
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "app/vantaro_app.h"
@@ -23,22 +23,19 @@ class DesktopAppTest : public QtTest {
 
   // Starts the program with these command-line arguments (after its name).
   app::CVantaroCEApp& Start(const QStringList& arguments = {});
+  // Starts the program on a file of these bytes.
+  app::CVantaroCEApp& StartOn(const std::string& name, std::string_view bytes);
   // Ends the program as closing its window does; false when the option file failed.
   bool Exit();
 
-  std::string Write(const std::string& name, std::string_view bytes) const;
-
-  // A menu item by its menu path without mnemonics and shortcut text:
-  // "Edit/Stones & Markers/Circle". Fails the test when there is none.
+  // Every menu item by its path without mnemonics and shortcut text
+  // ("Edit/Stones & Markers/Circle"), after the menus refreshed as they do
+  // when they open.
+  std::map<std::string, QAction*> MenuItems() const;
+  // One of them; fails the test when there is none.
   QAction* Item(const std::string& path) const;
-  // Chooses the menu item as a user does (after its menu refreshed), then
-  // lets the posted commands run.
+  // Chooses the menu item as a user does, then lets the posted commands run.
   void Choose(const std::string& path);
-  // Every menu item as "path" with " [disabled]" and " [checked]" marks,
-  // after the menus refreshed as they do when they open; the code pages of
-  // Reopen With Encoding are left to EncodingItem.
-  std::set<std::string> ItemStates() const;
-
   // The item of Reopen With Encoding for a code page, and that submenu.
   QAction* EncodingItem(int codePage) const;
   QMenu* EncodingMenu() const;
@@ -49,8 +46,7 @@ class DesktopAppTest : public QtTest {
   void Tap(int column, int row);
 
   std::string Title() const;
-  // The cursor's position as "child.child/node".
-  std::string Where() const;
+  std::string Where() const { return PathText(editor().CurrentPath()); }
   std::string Sgf() const;
   GoEditor& editor() const;
 

@@ -2,11 +2,11 @@
 
 #include <QSettings>
 
-#include <bit>
 #include <filesystem>
+#include <functional>
 
-#include "app/registry_value.h"
 #include "qt_test_support.h"
+#include "text/text_conversion.h"
 
 namespace vantaro::test {
 namespace {
@@ -15,6 +15,14 @@ using app::OptionsStore;
 
 class OptionsStoreTest : public QtTest {
  protected:
+  // Loads the settings, changes them and saves them as an exit does; false
+  // when the option file could not be written.
+  bool SaveChanged(const std::function<void(Options&)>& change) {
+    Options options;
+    store_.LoadAll(options);
+    change(options);
+    return store_.SaveAll(options);
+  }
   // The settings as the next start of the program finds them.
   Options LoadedAfterRestart() {
     Options loaded;
@@ -30,21 +38,19 @@ class OptionsStoreTest : public QtTest {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brenmoor", "Vantaro4")
         .setValue(QStringLiteral("Option/") + name, value);
   }
+
+  OptionsStore store_;
 };
 
 TEST_F(OptionsStoreTest, EverySettingSurvivesARestartWithItsType) {
-  Options options;
-  OptionsStore store;
-  store.LoadAll(options);
-  options.showCoord = true;
-  options.fastTraverseStep = 12;
-  options.backgroundColor = 0x00C0FFEE;
-  options.boardColor = static_cast<int>(0xFFFFFFFFu);
-  options.findText = u"黒番と白番 — 흑";
-  options.saveBmpAddRatio = 0.3;
-  options.printFooter = u"page %PAGE%";
-  ASSERT_TRUE(store.SaveAll(options));
-
+  ASSERT_TRUE(SaveChanged([](Options& options) {
+    options.showCoord = true;
+    options.fastTraverseStep = 12;
+    options.backgroundColor = 0x00C0FFEE;
+    options.boardColor = static_cast<int>(0xFFFFFFFFu);
+    options.findText = u"黒番と白番 — 흑";
+    options.saveBmpAddRatio = 0.3;
+  }));
   const Options loaded = LoadedAfterRestart();
   EXPECT_TRUE(loaded.showCoord);
   EXPECT_EQ(loaded.fastTraverseStep, 12);
@@ -52,7 +58,6 @@ TEST_F(OptionsStoreTest, EverySettingSurvivesARestartWithItsType) {
   EXPECT_EQ(loaded.boardColor, static_cast<int>(0xFFFFFFFFu));
   EXPECT_EQ(loaded.findText, u"黒番と白番 — 흑");
   EXPECT_EQ(loaded.saveBmpAddRatio, 0.3);
-  EXPECT_EQ(loaded.printFooter, u"page %PAGE%");
   // Doubles are 8 bytes of binary data, as in the registry.
   EXPECT_EQ(Stored("saveBmpAddRatio").toByteArray().size(), 8);
 }
@@ -77,12 +82,10 @@ class BoardSizeClampTest : public OptionsStoreTest,
 TEST_P(BoardSizeClampTest, BoardSizeIsClampedOnLoadAndSavedClamped) {
   Store("BoardSizeCX", GetParam().stored);
   Store("BoardSizeCY", GetParam().stored);
-  Options options;
-  OptionsStore store;
-  store.LoadAll(options);
-  EXPECT_EQ(options.BoardSizeCX, GetParam().loaded);
-  EXPECT_EQ(options.BoardSizeCY, GetParam().loaded);
-  ASSERT_TRUE(store.SaveAll(options));
+  ASSERT_TRUE(SaveChanged([](Options& options) {
+    EXPECT_EQ(options.BoardSizeCX, GetParam().loaded);
+    EXPECT_EQ(options.BoardSizeCY, GetParam().loaded);
+  }));
   EXPECT_EQ(Stored("BoardSizeCX").toInt(), GetParam().loaded);
 }
 
@@ -108,88 +111,42 @@ TEST_F(OptionsStoreTest, ValuesOfTheWrongShapeKeepTheirDefaults) {
   EXPECT_EQ(loaded.findText, u"hi");
 }
 
-TEST_F(OptionsStoreTest, TheBoardTransformIsForgottenAtTheNextStart) {
-  Options options;
-  OptionsStore store;
-  store.LoadAll(options);
-  options.rotation = 3;
-  options.flipHorizontal = options.flipVertical = true;
-  ASSERT_TRUE(store.SaveAll(options));
+// Exit writes the language, and an empty option file, in the user's settings.
+TEST_F(OptionsStoreTest, TheBoardTransformAndTheLanguageAreForgottenAtTheNextStart) {
+  ASSERT_TRUE(SaveChanged([](Options& options) {
+    options.rotation = 3;
+    options.flipHorizontal = options.flipVertical = true;
+    options.language = 7;
+  }));
   const Options loaded = LoadedAfterRestart();
   EXPECT_EQ(loaded.rotation, 0);
   EXPECT_FALSE(loaded.flipHorizontal);
   EXPECT_FALSE(loaded.flipVertical);
   EXPECT_FALSE(Stored("rotation").isValid());
-}
-
-TEST_F(OptionsStoreTest, ExitWritesTheLanguageAndAnEmptyOptionFileInTheUserSettings) {
-  Options options;
-  OptionsStore store;
-  store.LoadAll(options);
-  options.language = 7;
-  ASSERT_TRUE(store.SaveAll(options));
+  EXPECT_EQ(loaded.language, 0);
   const QSettings profile(QSettings::NativeFormat, QSettings::UserScope, "Brenmoor", "Vantaro");
   EXPECT_EQ(profile.value("Option/Language").toInt(), 7);
-  const std::filesystem::path optionFile = store.OptionFilePath();
-  EXPECT_EQ(optionFile, UserSettings() / "Brenmoor" / "vantaroopt.xml");
-  ASSERT_TRUE(std::filesystem::exists(optionFile));
-  EXPECT_EQ(std::filesystem::file_size(optionFile), 0u);
-  // Loading always starts from language 0.
-  EXPECT_EQ(LoadedAfterRestart().language, 0);
+  EXPECT_EQ(store_.OptionFilePath(), UserSettings() / "Brenmoor" / "vantaroopt.xml");
+  ASSERT_TRUE(std::filesystem::exists(store_.OptionFilePath()));
+  EXPECT_EQ(std::filesystem::file_size(store_.OptionFilePath()), 0u);
 }
 
 TEST_F(OptionsStoreTest, AnOptionFileThatCannotBeWrittenFailsTheSaveQuietly) {
-  Options options;
-  OptionsStore store;
-  store.LoadAll(options);
-  std::filesystem::create_directories(store.OptionFilePath());  // a folder in its place
-  EXPECT_FALSE(store.SaveAll(options));
-  options.fastTraverseStep = 9;
-  store.SaveAll(options);
+  std::filesystem::create_directories(store_.OptionFilePath());  // a folder in its place
+  EXPECT_FALSE(SaveChanged([](Options& options) { options.fastTraverseStep = 9; }));
   EXPECT_EQ(LoadedAfterRestart().fastTraverseStep, 9);
 }
 
+// Without an install path on the machine, the program's own folder holds the data.
 TEST_F(OptionsStoreTest, FileSettingsDefaultBelowTheMachinesInstallPath) {
-  {
-    QSettings machine(QSettings::NativeFormat, QSettings::SystemScope, "Brenmoor", "Vantaro4");
-    machine.setValue("path", "/opt/vantaro");
-  }
+  EXPECT_EQ(ToDisplayUtf8(LoadedAfterRestart().installDirectory),
+            std::filesystem::canonical("/proc/self/exe").parent_path().string());
+  QSettings(QSettings::NativeFormat, QSettings::SystemScope, "Brenmoor", "Vantaro4")
+      .setValue("path", "/opt/vantaro");
   const Options loaded = LoadedAfterRestart();
   EXPECT_EQ(loaded.installDirectory, u"/opt/vantaro");
   EXPECT_EQ(loaded.MoveSoundFile, u"/opt/vantaro/sound/move.wav");
   EXPECT_EQ(loaded.templatePath, u"/opt/vantaro/Template/default.sgf");
-}
-
-TEST_F(OptionsStoreTest, WithoutAnInstallPathTheProgramsFolderHoldsTheData) {
-  EXPECT_EQ(LoadedAfterRestart().installDirectory, Options::DefaultInstallDirectory());
-}
-
-struct DwordCase {
-  QVariant stored;
-  std::optional<std::uint32_t> read;
-};
-
-TEST(RegistryValueTest, NumbersReadLikeRegistryDwords) {
-  const DwordCase cases[] = {
-      {QVariant(42), 42u},
-      {QVariant(QStringLiteral("42")), 42u},
-      {QVariant(QStringLiteral("-1")), 0xFFFFFFFFu},
-      {QVariant(QStringLiteral("4294967295")), 0xFFFFFFFFu},
-      {QVariant(QStringLiteral("4294967296")), std::nullopt},
-      {QVariant(QStringLiteral("12abc")), std::nullopt},
-      {QVariant(QByteArray("\x01\x02\x00\x00", 4)), 0x0201u},
-      {QVariant(QByteArray("\x01\x02", 2)), std::nullopt},
-      {QVariant(), std::nullopt},
-  };
-  for (const DwordCase& c : cases) {
-    EXPECT_EQ(app::ReadDword(c.stored), c.read) << c.stored.toString().toStdString();
-  }
-}
-
-TEST(RegistryValueTest, DoublesAreEightBytesOfBinaryData) {
-  EXPECT_EQ(app::ReadDouble(app::DoubleValue(-2.5)), -2.5);
-  EXPECT_EQ(app::ReadDouble(QVariant(QByteArray(4, '\0'))), std::nullopt);
-  EXPECT_EQ(app::ReadDouble(QVariant(1.5)), std::nullopt);
 }
 
 }  // namespace

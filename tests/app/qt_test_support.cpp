@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QSettings>
-#include <QWidget>
 
 #include <cstdlib>
 
@@ -31,8 +30,13 @@ class QtEnvironment : public ::testing::Environment {
 [[maybe_unused]] const auto* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-std::string Utf8(const std::u16string& text) {
-  return ToDisplayUtf8(text);
+// The next scripted answer; none when the queue is empty.
+template <typename Answer>
+std::optional<Answer> Take(std::deque<Answer>& answers) {
+  if (answers.empty()) return std::nullopt;
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
 }
 
 }  // namespace
@@ -48,62 +52,38 @@ QtTest::~QtTest() {
   ProcessEvents();
 }
 
-std::filesystem::path QtTest::UserSettings() const {
-  return directory_.path() / "user";
-}
-
-std::filesystem::path QtTest::MachineSettings() const {
-  return directory_.path() / "machine";
-}
-
 void QtTest::ProcessEvents() {
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
 void ScriptedDialogs::ShowMessage(const std::u16string& text, DocumentUi::Icon) {
-  shown.push_back("message: " + Utf8(text));
+  shown.push_back("message: " + ToDisplayUtf8(text));
 }
 
 bool ScriptedDialogs::AskYesNo(const std::u16string& text) {
-  shown.push_back("question: " + Utf8(text));
+  shown.push_back("question: " + ToDisplayUtf8(text));
   return yes;
 }
 
 app::Dialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(const std::u16string& documentName) {
-  shown.push_back("save changes: " + Utf8(documentName));
-  if (saveAnswers.empty()) return SaveAnswer::Cancel;
-  const SaveAnswer answer = saveAnswers.front();
-  saveAnswers.pop_front();
-  return answer;
+  shown.push_back("save changes: " + ToDisplayUtf8(documentName));
+  return Take(saveAnswers).value_or(SaveAnswer::Cancel);
 }
 
 std::optional<std::u16string> ScriptedDialogs::PromptText(const std::u16string& prompt,
                                                           const std::u16string& initial) {
-  shown.push_back("prompt: " + Utf8(prompt) + " [" + Utf8(initial) + "]");
-  if (texts.empty()) return std::nullopt;
-  std::u16string text = texts.front();
-  texts.pop_front();
-  return text;
+  shown.push_back("prompt: " + ToDisplayUtf8(prompt) + " [" + ToDisplayUtf8(initial) + "]");
+  return Take(texts);
 }
 
 std::optional<std::string> ScriptedDialogs::PromptOpenFile(const std::string&) {
   shown.push_back("open");
-  if (files.empty()) return std::nullopt;
-  std::string file = files.front();
-  files.pop_front();
-  return file;
+  return Take(files);
 }
 
 std::optional<std::string> ScriptedDialogs::PromptSaveFile(const std::string& defaultName) {
   shown.push_back("save as: " + defaultName);
-  if (files.empty()) return std::nullopt;
-  std::string file = files.front();
-  files.pop_front();
-  return file;
-}
-
-std::string WindowTitle(const QWidget& widget) {
-  return widget.windowTitle().toStdString();
+  return Take(files);
 }
 
 }  // namespace vantaro::test

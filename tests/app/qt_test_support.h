@@ -3,16 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/dialogs.h"
-#include "editor/sound.h"
 #include "test_support.h"
-
-class QWidget;
 
 namespace vantaro::test {
 
@@ -25,8 +21,8 @@ class QtTest : public ::testing::Test {
   ~QtTest() override;
 
   // The settings folders of the current user and of the machine.
-  std::filesystem::path UserSettings() const;
-  std::filesystem::path MachineSettings() const;
+  std::filesystem::path UserSettings() const { return directory_.path() / "user"; }
+  std::filesystem::path MachineSettings() const { return directory_.path() / "machine"; }
   // Runs the event loop until the posted events (commands, refreshes) are done.
   static void ProcessEvents();
 
@@ -53,14 +49,5 @@ class ScriptedDialogs : public app::Dialogs {
   std::deque<std::u16string> texts;    // cancelled when empty
   std::deque<std::string> files;       // cancelled when empty
 };
-
-class RecordingSoundOutput : public SoundOutput {
- public:
-  void PlayFile(const std::u16string& path) override { played.push_back(path); }
-  std::vector<std::u16string> played;
-};
-
-// The text of a widget's window title, as UTF-8.
-std::string WindowTitle(const QWidget& widget);
 
 }  // namespace vantaro::test

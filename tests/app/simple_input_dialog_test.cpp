@@ -40,26 +40,18 @@ TEST_F(SimpleInputDialogTest, TypingReplacesTheOfferedValueAndEnterAnswers) {
   EXPECT_EQ(dialogs_.PromptText(u"Jump to move number", u"1"), u"120");
 }
 
-TEST_F(SimpleInputDialogTest, CancelGivesNothing) {
-  WhenShown([](CDlgSimpleInput& dialog) {
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-      if (button->text() == "Cancel") QTest::mouseClick(button, Qt::LeftButton);
-    }
-  });
-  EXPECT_EQ(dialogs_.PromptText(u"Please enter new node name:", u"x"), std::nullopt);
-}
-
-TEST_F(SimpleInputDialogTest, OkIsTheDefaultAndKeepsTheValueAsItStands) {
-  WhenShown([](CDlgSimpleInput& dialog) {
-    QPushButton* ok = nullptr;
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-      if (button->text() == "OK") ok = button;
-    }
-    ASSERT_NE(ok, nullptr);
-    EXPECT_TRUE(ok->isDefault());
-    QTest::mouseClick(ok, Qt::LeftButton);
-  });
-  EXPECT_EQ(dialogs_.PromptText(u"Please enter new node name:", u"名前 이름"), u"名前 이름");
+// OK is the default button and keeps the value as it stands; Cancel gives nothing.
+TEST_F(SimpleInputDialogTest, TheButtonsKeepTheOfferedValueOrCancel) {
+  for (const char* pressed : {"OK", "Cancel"}) {
+    WhenShown([pressed](CDlgSimpleInput& dialog) {
+      for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        EXPECT_EQ(button->isDefault(), button->text() == "OK");
+        if (button->text() == pressed) QTest::mouseClick(button, Qt::LeftButton);
+      }
+    });
+    const auto answer = dialogs_.PromptText(u"Please enter new node name:", u"名前 이름");
+    EXPECT_EQ(answer, std::string_view(pressed) == "OK" ? std::optional<std::u16string>(u"名前 이름") : std::nullopt);
+  }
 }
 
 }  // namespace

@@ -22,10 +22,9 @@ ProcessResult RunCli(const std::vector<std::string>& arguments, const std::strin
 class CliTest : public ::testing::Test {
  protected:
   std::string Write(const std::string& name, std::string_view bytes) {
-    WriteFileBytes(directory_.path() / name, bytes);
-    return PathOf(name);
+    return directory_.Write(name, bytes);
   }
-  std::string PathOf(const std::string& name) const { return (directory_.path() / name).string(); }
+  std::string PathOf(const std::string& name) const { return directory_.PathOf(name); }
 
   TemporaryDirectory directory_;
 };

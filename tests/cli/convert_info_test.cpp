@@ -73,17 +73,12 @@ TEST_F(CliTest, InfoAndConvertAnswerTwoHundredThousandNestedLevels) {
   EXPECT_EQ(reread.out, info.out);
 }
 
-TEST_F(CliTest, ConvertToAFileOrStandardOutput) {
+TEST_F(CliTest, ConvertWritesAFileOrStandardOutputButNeverItsInput) {
   const std::string sgf = Write("b.sgf", "(;KM[6.5])");
   EXPECT_EQ(RunCli({"convert", sgf, "-o", "-"}).out, "(;KM[6.500000]\r\n)");
   EXPECT_EQ(RunCli({"convert", sgf}).out, "(;KM[6.500000]\r\n)");
-  const std::string out = PathOf("c.sgf");
-  EXPECT_EQ(RunCli({"convert", sgf, "-o", out}).status, 0);
-  EXPECT_EQ(ReadFileBytes(out), "(;KM[6.500000]\r\n)");
-}
-
-TEST_F(CliTest, ConvertNeverOverwritesItsInput) {
-  const std::string sgf = Write("b.sgf", "(;KM[6.5])");
+  EXPECT_EQ(RunCli({"convert", sgf, "-o", PathOf("c.sgf")}).status, 0);
+  EXPECT_EQ(ReadFileBytes(PathOf("c.sgf")), "(;KM[6.500000]\r\n)");
   const ProcessResult result = RunCli({"convert", sgf, "-o", sgf});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "vantaro-cli: " + sgf + ": refusing to overwrite an input file\n");

@@ -51,13 +51,6 @@ TEST_F(RunScriptTest, EditsUndoAndTheWholeRecord) {
             ";W[cc]\n");
 }
 
-TEST_F(RunScriptTest, ReadOnlyFilesIgnoreClicksAndComments) {
-  const ProcessResult result =
-      Run("(;SZ[5];B[aa])", "click 3 3\ncomment x\nPass\nclick 0 0\nprint status\n",
-          {"--set", "openReadOnly=1"});
-  EXPECT_EQ(result.out, "refused: Pass\nmove=1 toPlay=W modified=0 readOnly=1 tryPlay=0 path=/1\n");
-}
-
 TEST_F(RunScriptTest, QuestionsAndMessages) {
   const ProcessResult result =
       Run("(;SZ[5];B[aa])",

@@ -14,34 +14,26 @@ namespace vantaro::test {
 // Writes down every notification it receives, one word each.
 class RecordingSink : public UpdateSink {
  public:
-  void OnHistoryChanged() override { log.push_back("history"); }
-  void OnStatusChanged() override { log.push_back("status"); }
-  void OnBoardChanged() override { log.push_back("board"); }
-  void OnViewOptionsChanged() override { log.push_back("view"); }
+  void OnHistoryChanged() override { Log("history"); }
+  void OnStatusChanged() override { Log("status"); }
+  void OnBoardChanged() override { Log("board"); }
+  void OnViewOptionsChanged() override { Log("view"); }
   void OnCurrentNodeChanged(int, Node*, Node* previous) override {
-    log.push_back(previous ? "current" : "current(null)");
+    Log(previous ? "current" : "current(null)");
   }
-  void OnTreeAdded(GameTree*) override { log.push_back("treeAdded"); }
-  void OnTreeRemoving(GameTree*) override { log.push_back("treeRemoving"); }
-  void OnTreeRemoved(GameTree*, int) override { log.push_back("treeRemoved"); }
-  void OnTreeChanged(GameTree*) override { log.push_back("treeChanged"); }
-  void OnNodeAdded(Node*) override { log.push_back("nodeAdded"); }
-  void OnNodeRemoving(Node*) override { log.push_back("nodeRemoving"); }
-  void OnNodeRemoved(GameTree*, int) override { log.push_back("nodeRemoved"); }
-  void OnNodeChanged(Node*) override { log.push_back("nodeChanged"); }
+  void OnTreeAdded(GameTree*) override { Log("treeAdded"); }
+  void OnTreeRemoving(GameTree*) override { Log("treeRemoving"); }
+  void OnTreeRemoved(GameTree*, int) override { Log("treeRemoved"); }
+  void OnTreeChanged(GameTree*) override { Log("treeChanged"); }
+  void OnNodeAdded(Node*) override { Log("nodeAdded"); }
+  void OnNodeRemoving(Node*) override { Log("nodeRemoving"); }
+  void OnNodeRemoved(GameTree*, int) override { Log("nodeRemoved"); }
+  void OnNodeChanged(Node*) override { Log("nodeChanged"); }
 
-  std::string Joined() const {
-    std::string text;
-    for (const std::string& entry : log) text += (text.empty() ? "" : " ") + entry;
-    return text;
-  }
-  std::vector<std::string> log;
-};
+  std::string log;  // the words, separated by spaces
 
-class RecordingSoundOutput : public SoundOutput {
- public:
-  void PlayFile(const std::u16string& path) override { played.push_back(path); }
-  std::vector<std::u16string> played;
+ private:
+  void Log(const char* word) { log += (log.empty() ? "" : " ") + std::string(word); }
 };
 
 // An editor over a record given as SGF text, with default settings that do
@@ -54,26 +46,13 @@ class EditorTest : public ::testing::Test {
   }
 
   GoEditor& Open(std::string_view sgf) {
-    editor_ = std::make_unique<GoEditor>(options_, &sounds_);
-    auto record = ReadSgfText(sgf);
-    editor_->InstallRecord(std::move(record.root), record.codePage);
+    editor_ = OpenEditor(sgf, options_, &sounds_);
     return *editor_;
   }
   GoEditor& editor() { return *editor_; }
-
-  // The cursor's position as "child.child/node".
-  std::string Where() const {
-    const TreePath path = editor_->CurrentPath();
-    std::string text;
-    for (size_t i = 0; i < path.children.size(); ++i) {
-      text += (i ? "." : "") + std::to_string(path.children[i]);
-    }
-    return text + "/" + std::to_string(path.node);
-  }
+  std::string Where() const { return PathText(editor_->CurrentPath()); }
   std::string Sgf() { return WriteSgfText(*editor_->recordRoot(), editor_->codePage()); }
-  void GoTo(const TreePath& path) {
-    editor_->GoToNode(GameTree::Resolve(*editor_->recordRoot(), path)->node());
-  }
+  void GoTo(const TreePath& path) { test::GoTo(*editor_, path); }
 
   Options options_;
   RecordingSoundOutput output_;

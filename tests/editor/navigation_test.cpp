@@ -19,42 +19,41 @@ TEST_F(NavigationTest, NextStopsAtTheEndAndFastForwardStopsThere) {
   EXPECT_FALSE(editor.CanPrevious());
 }
 
-TEST_F(NavigationTest, VariantFirstEntersVariationsBeforeTheMainLine) {
-  GoEditor& editor = Open("(;C[r](;B[aa])(;B[bb]))");
-  options_.variantBranchFirst = true;
-  editor.Next(1);
-  EXPECT_EQ(Where(), "1/0");
-  editor.First();
-  options_.variantBranchFirst = false;
-  editor.Next(1);
-  EXPECT_EQ(Where(), "0/0");
-
-  Open("(;C[r](;B[aa]))");
-  options_.variantBranchFirst = true;
-  editor_->Next(1);
-  EXPECT_EQ(Where(), "0/0");
-}
-
-TEST_F(NavigationTest, TheMainLineDoesNotRunIntoSiblingsOutsideBranchMode) {
-  GoEditor& editor = Open("(;C[r](;B[aa])(;B[bb]))");
-  options_.variantBranchFirst = false;
-  options_.canGoSibling = true;
-  editor.Next(1);
-  EXPECT_EQ(Where(), "0/0");
-  EXPECT_FALSE(editor.CanNext());
-}
-
-TEST_F(NavigationTest, LeavesContinueInTheNextSiblingVariation) {
-  GoEditor& editor = Open("(;C[r](;B[aa])(;B[bb];W[cc](;B[dd])(;B[ee])(;B[ff])))");
-  options_.variantBranchFirst = false;
-  options_.canGoSibling = true;
-  GoTo({{1, 1}, 0});
-  editor.Next(1);
-  EXPECT_EQ(Where(), "1.2/0");
-  editor.Next(1);
-  EXPECT_EQ(Where(), "1.0/0");
-  options_.canGoSibling = false;
-  EXPECT_FALSE(editor.Next(1));
+// Where one step of Next (or Previous) leads under the settings that choose
+// between the main line, variations and sibling lines.
+TEST_F(NavigationTest, OneStepFollowsTheSettings) {
+  const struct {
+    const char* sgf;
+    bool variantFirst, canGoSibling, upAsPrevious, previous;
+    TreePath from;
+    const char* where;  // "-" when the step is refused
+  } cases[] = {
+      {"(;C[r](;B[aa])(;B[bb]))", true, false, false, false, {{}, 0}, "1/0"},
+      {"(;C[r](;B[aa])(;B[bb]))", false, false, false, false, {{}, 0}, "0/0"},
+      {"(;C[r](;B[aa]))", true, false, false, false, {{}, 0}, "0/0"},
+      // The main line does not run into siblings outside branch mode.
+      {"(;C[r](;B[aa])(;B[bb]))", false, true, false, false, {{0}, 0}, "-"},
+      // Leaves continue in the next sibling variation, and wrap around.
+      {"(;C[r](;B[aa])(;B[bb];W[cc](;B[dd])(;B[ee])(;B[ff])))", false, true, false, false,
+       {{1, 1}, 0}, "1.2/0"},
+      {"(;C[r](;B[aa])(;B[bb];W[cc](;B[dd])(;B[ee])(;B[ff])))", false, true, false, false,
+       {{1, 2}, 0}, "1.0/0"},
+      {"(;C[r](;B[aa])(;B[bb];W[cc](;B[dd])(;B[ee])(;B[ff])))", false, false, false, false,
+       {{1, 1}, 0}, "-"},
+      // Backward through the variant-first order: the last variation; or up the path.
+      {"(;C[r](;B[aa])(;B[bb]))", true, true, false, true, {{0}, 0}, "1/0"},
+      {"(;C[r](;B[aa])(;B[bb]))", true, true, true, true, {{0}, 0}, "/0"},
+  };
+  for (const auto& c : cases) {
+    GoEditor& editor = Open(c.sgf);
+    options_.variantBranchFirst = c.variantFirst;
+    options_.canGoSibling = c.canGoSibling;
+    options_.useGoUpAsPrevious = c.upAsPrevious;
+    GoTo(c.from);
+    const std::string from = Where();
+    const bool moved = c.previous ? editor.Previous(1) : editor.Next(1);
+    EXPECT_EQ(moved ? Where() : "-", c.where) << c.sgf << " from " << from;
+  }
 }
 
 TEST_F(NavigationTest, BranchCommands) {
@@ -149,18 +148,6 @@ TEST_F(NavigationTest, TheThousandAndFirstStepForgetsTheOldestHalf) {
   for (int i = 0; i < 1001; ++i) i % 2 ? editor.First() : editor.Next(1);
   EXPECT_EQ(editor.navigationCount(), 501);
   EXPECT_EQ(editor.navigationIndex(), 500);
-}
-
-TEST_F(NavigationTest, UpAsPreviousFollowsThePath) {
-  GoEditor& editor = Open("(;C[r](;B[aa])(;B[bb]))");
-  options_.variantBranchFirst = true;
-  GoTo({{0}, 0});
-  editor.Previous(1);  // backward through the variant-first order: the last variation
-  EXPECT_EQ(Where(), "1/0");
-  GoTo({{0}, 0});
-  options_.useGoUpAsPrevious = true;
-  editor.Previous(1);
-  EXPECT_EQ(Where(), "/0");
 }
 
 }  // namespace

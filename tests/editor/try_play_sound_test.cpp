@@ -47,17 +47,26 @@ TEST_F(TryPlayTest, KeepingTheMovesEndsTryPlay) {
 
 class SoundTest : public EditorTest {};
 
-TEST_F(SoundTest, MovesAndCapturesChooseTheirFile) {
-  GoEditor& editor = Open("(;SZ[9];B[ba];W[aa];B[bb];W[ab])");
-  GoTo({{}, 4});
-  ASSERT_EQ(output_.played.size(), 1u);  // stepping forward sounds too
-  now_ += 500;
-  editor.PlayMove({0, 2}, false);  // takes two stones
-  ASSERT_EQ(output_.played.size(), 2u);
-  EXPECT_EQ(output_.played[1], u"/install/sound/deadstoneless.wav");
-  now_ += 500;
-  editor.PlayMove({5, 5}, true);
-  EXPECT_EQ(output_.played.back(), u"/install/sound/move.wav");
+TEST_F(SoundTest, AMoveSoundsByTheStonesItTook) {
+  const struct {
+    const char* sgf;
+    Point move;
+    bool white;
+    const char16_t* sound;
+  } cases[] = {
+      {"(;SZ[9])", {4, 4}, false, u"/install/sound/move.wav"},
+      {"(;SZ[9]AB[ba][bb]AW[aa][ab])", {0, 2}, false, u"/install/sound/deadstoneless.wav"},
+      {"(;SZ[9]AB[aa][ba][ca][da]AW[ab][bb][cb][db])",
+       {4, 0},
+       true,
+       u"/install/sound/deadstonemore.wav"},
+  };
+  for (const auto& c : cases) {
+    now_ += 1000;
+    Open(c.sgf).PlayMove(c.move, c.white);
+    ASSERT_FALSE(output_.played.empty());
+    EXPECT_EQ(output_.played.back(), c.sound) << c.sgf;
+  }
 }
 
 TEST_F(SoundTest, QuickMovesMakeOneSoundAndPassesNone) {
@@ -83,12 +92,6 @@ TEST_F(SoundTest, FastForwardPlaysOneSoundAndGoingBackNone) {
   editor.SetSoundOn(false);
   editor.Next(1);
   EXPECT_EQ(output_.played.size(), 1u);
-}
-
-TEST_F(SoundTest, ManyCapturedStonesHaveTheirOwnSound) {
-  GoEditor& editor = Open("(;SZ[9]AB[aa][ba][ca][da]AW[ab][bb][cb][db])");
-  editor.PlayMove({4, 0}, true);
-  EXPECT_EQ(output_.played.back(), u"/install/sound/deadstonemore.wav");
 }
 
 }  // namespace

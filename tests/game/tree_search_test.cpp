@@ -170,16 +170,6 @@ TEST(TreeSearches, NestingAsDeepAsTheReaderAllowsNeedsNoRecursion) {
             nullptr);
 }
 
-TEST(StepCounter, StopsAtTheEndWhenTheStepsRunOut) {
-  auto record = ReadSgfText("(;C[0];C[1];C[2];C[3];C[4])");
-  StepCounter counter(5);
-  Node* found = SearchForward(*record.root, 2, {}, counter.Predicate());
-  EXPECT_EQ(counter.Result(found), record.root->NodeAt(4));
-  StepCounter two(2);
-  EXPECT_EQ(two.Result(SearchForward(*record.root, 1, {}, two.Predicate())),
-            record.root->NodeAt(2));
-}
-
 TEST(NextMoves, TheFirstMoveOfEachLine) {
   auto record = ReadSgfText("(;B[aa];C[x];W[bb];B[cc](;W[dd])(;C[y];W[ee]))");
   GameTree& root = *record.root;
@@ -190,15 +180,6 @@ TEST(NextMoves, TheFirstMoveOfEachLine) {
   EXPECT_EQ(CollectNextMoves(root, 1), std::vector<Node*>{root.NodeAt(2)});
   EXPECT_EQ(CollectNextMoves(root, 4),
             (std::vector<Node*>{root.ChildAt(0)->NodeAt(0), root.ChildAt(1)->NodeAt(1)}));
-}
-
-TEST(FindMoveNumber, CountsOnlyMovesAndSearchesDepthFirst) {
-  auto record = ReadSgfText("(;B[aa];AB[bb];W[cc](;B[dd])(;B[ee];W[ff]))");
-  GameTree& root = *record.root;
-  EXPECT_EQ(FindMoveNumber(root, 0, 0, 2), root.NodeAt(2));
-  EXPECT_EQ(FindMoveNumber(root, 0, 0, 3), root.ChildAt(0)->NodeAt(0));
-  EXPECT_EQ(FindMoveNumber(root, 0, 0, 4), root.ChildAt(1)->NodeAt(1));
-  EXPECT_EQ(FindMoveNumber(root, 0, 0, 9), nullptr);
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
 #include "record/record_format.h"
 #include "test_support.h"
 #include "text/text_conversion.h"
@@ -55,11 +60,73 @@ TEST_P(TrailByteValue, WritesBackWhatItRead) {
             record.root->NodeAt(0)->Find(kPropC)->text());
 }
 
+// Lead '\' from a writer that leaves trail bytes alone, before each kind of
+// SGF that can follow a value: the text is in the node's C or both its LB
+// values, and no node is lost.
+TEST_P(TrailByteValue, EndsTheValueBeforeAnySgfWithoutAnEscape) {
+  const TrailByteCase& c = GetParam();
+  const std::string t = WideToBytes(u"\u7533", c.codePage) + c.bytes;
+  const std::string ca = std::string("(;CA[") + c.label + "]";
+  const struct {
+    std::string sgf;
+    int node;
+    int values;
+    size_t nodes;
+  } kCases[] = {{ca + "C[" + t + "];B[aa])", 0, 1, 2},
+                {ca + ";C[" + t + "])", 1, 1, 2},
+                {ca + ";C[" + t + "]\r\n(;B[aa])(;B[bb]))", 1, 1, 4},
+                {ca + ";C[" + t + "](;B[aa]))", 1, 1, 3},
+                {ca + ";LB[aa:" + t + "][bb:" + t + "];B[cc])", 1, 2, 3}};
+  for (const auto& each : kCases) {
+    const ReadRecord record = ReadSgfText(each.sgf);
+    EXPECT_EQ(CountRecord(*record.root).nodes, each.nodes) << each.sgf;
+    int values = 0;
+    for (const Property& property : record.root->NodeAt(each.node)->properties()) {
+      if (property.id() == kPropCA) continue;
+      EXPECT_EQ(property.text(), std::u16string(u"\u7533") + c.text) << each.sgf;
+      ++values;
+    }
+    EXPECT_EQ(values, each.values) << each.sgf;
+  }
+}
+
+// Characters whose trail byte is ']', followed by text that reads like what
+// comes after a value: written and read back, the text and the tree stay.
+TEST(TrailBracketText, SurvivesWritingAndReadingBack) {
+  const struct {
+    int codePage;
+    const char* label;
+    const char16_t* character;
+  } kPages[] = {{932, "Shift_JIS", u"\u30be"}, {936, "GB2312", u"\u4e5a"}, {950, "Big5", u"\u4e5f"}};
+  const char16_t* kAfter[] = {u"",       u")(;B[aa])", u" \r\n;B[aa]", u"BR[9d]", u"[bb:x]",
+                              u"\\",    u"]",         u"  ",           u"(;",     u") x",
+                              u"\u7533", u"x"};
+  for (const auto& page : kPages) {
+    ASSERT_EQ(WideToBytes(page.character, page.codePage).substr(1), "]") << page.label;
+    for (const char16_t* after : kAfter) {
+      const std::u16string text = std::u16string(page.character) + after;
+      ReadRecord record = ReadSgfText(std::string("(;CA[") + page.label + "]C[x]LB[aa:x];B[aa])");
+      Node& root = *record.root->NodeAt(0);
+      root.Find(kPropC)->SetText(text);
+      root.Find(kPropLB)->SetText(text);
+      const std::string written = WriteSgfText(*record.root, record.codePage);
+      const ReadRecord reread = ReadSgfText(written);
+      const Node& readRoot = *reread.root->NodeAt(0);
+      EXPECT_EQ(reread.root->NodeCount(), 2) << written;
+      ASSERT_NE(readRoot.Find(kPropC), nullptr) << written;
+      EXPECT_EQ(readRoot.Find(kPropC)->text(), text) << written;
+      ASSERT_NE(readRoot.Find(kPropLB), nullptr) << written;
+      EXPECT_EQ(readRoot.Find(kPropLB)->text(), text) << written;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     CodePages, TrailByteValue,
     ::testing::Values(TrailByteCase{932, "Shift_JIS", "\x83\x5c", u"\u30bd"},  // so
                       TrailByteCase{932, "Shift_JIS", "\x95\x5c", u"\u8868"},  // hyou
                       TrailByteCase{932, "Shift_JIS", "\x94\x5c", u"\u80fd"},  // nou
+                      TrailByteCase{936, "GB2312", "\x81\x5c", u"\u4e57"},     // cheng
                       TrailByteCase{950, "Big5", "\xb3\x5c", u"\u8a31"}));     // hsu
 
 // Player names of two or three characters, with no CA, in each code page.

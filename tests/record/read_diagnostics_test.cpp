@@ -165,6 +165,12 @@ const Damaged kSgf[] = {
      "(;CA[Shift_JIS]C[a\\]\x82\xA0\xFD])",
      {{22, "undecodable text in code page 932"}},
      "(;CA[Shift_JIS]C[a\\]\x82\xA0\xFD]\r\n)"},
+    // A trail byte '\' left unescaped and a trail byte ']' escaped before it.
+    {"UndecodableTextAfterTrailBytesOfBothConventions",
+     RecordFormat::Sgf,
+     "(;CA[Shift_JIS]C[\x83\\x\x83\\]y\xFD])",
+     {{24, "undecodable text in code page 932"}},
+     "(;CA[Shift_JIS]C[\x83\\\\x\x83\\]y\xFD]\r\n)"},
     {"Utf16OffsetsAreFileOffsets",
      RecordFormat::Sgf,
      Utf16LittleEndian("(;B[aa]C;W[bb])"),

@@ -51,6 +51,18 @@ TEST(SgfWriter, TextIsEscapedAndKeepsItsLineBreaks) {
   EXPECT_EQ(RoundTrip("(;C[a\\]b:c\\\\d\r\nnext])"), "(;C[a\\]b\\:c\\\\d\r\nnext]\r\n)");
 }
 
+// A 0 in a text, as an importer may find in a binary record, would end the
+// written file for every reader: it is left out and the moves after it stay.
+TEST(SgfWriter, AZeroInATextIsLeftOutAndTheRestOfTheRecordStays) {
+  auto record = ReadSgfText("(;RE[x];B[aa];W[bb])");
+  record.root->NodeAt(0)->Find(kPropRE)->SetText(std::u16string(u"B+R\0 x", 6));
+  const std::string written = test::WriteSgfText(*record.root);
+  EXPECT_EQ(written.find('\0'), std::string::npos);
+  const auto reread = ReadSgfText(written);
+  EXPECT_EQ(reread.root->NodeCount(), 3);
+  EXPECT_EQ(reread.root->NodeAt(0)->Find(kPropRE)->text(), u"B+R x");
+}
+
 TEST(SgfWriter, LongLinesBreakBeforeNodesAtColumn79) {
   std::string sgf = "(;SZ[19]";
   for (int i = 0; i < 60; ++i) sgf += i % 2 ? ";W[pd]" : ";B[dp]";

@@ -2,11 +2,9 @@
 
 #include <QPainter>
 
-#include <map>
 #include <string>
 
 #include "render/glass_stones.h"
-#include "render/wood_texture.h"
 #include "render_fixture.h"
 
 namespace vantaro::test {
@@ -42,15 +40,10 @@ class NineByNineTest : public RenderTest {
     return {X(column) - 8, Y(row) - 8, X(column) + 9, Y(row) + 9};
   }
   QImage DrawNine() { return Draw(kWidth, kHeight); }
-  void GoTo(const TreePath& path) {
-    editor_->GoToNode(GameTree::Resolve(*editor_->recordRoot(), path)->node());
-  }
-  static int Count(const QImage& image, const rutl::Rect& area, bool (*test)(COLORREF)) {
-    return CountPixels(image, area, test);
-  }
+  void GoTo(const TreePath& path) { test::GoTo(*editor_, path); }
 };
 
-TEST_F(NineByNineTest, APlainBoardLiesOnTheBackground) {
+TEST_F(NineByNineTest, ThePlainBoardLiesOnTheBackgroundOrTheTryPlayBackground) {
   options_.boardBitmap = false;
   options_.backgroundColor = 0x112233;
   Open("(;SZ[9])");
@@ -59,26 +52,8 @@ TEST_F(NineByNineTest, APlainBoardLiesOnTheBackground) {
   EXPECT_EQ(PixelAt(picture, X(0) + 11, Y(0) + 11), kBoardColour);
   EXPECT_EQ(PixelAt(picture, X(8) + 3, Y(4) + 3), kBoardColour);
   EXPECT_EQ(PixelAt(picture, 253, 100), 0x112233u);
-}
-
-TEST_F(NineByNineTest, TryPlayShowsItsOwnBackground) {
-  Open("(;SZ[9])");
   editor_->StartTryPlay();
   EXPECT_EQ(PixelAt(DrawNine(), 10, 100), 0xA0A0A0u);
-}
-
-TEST_F(NineByNineTest, TheTextureIsTiledFromTheBoardsCorner) {
-  Open("(;SZ[9])");
-  CBoardDrawer& drawer = Drawer();
-  const QImage picture = Draw(drawer, kWidth, kHeight);
-  const rutl::Rect board = drawer.layout().board;
-  ASSERT_EQ(board.left, 48);
-  const QImage wood = MakeWoodTexture();
-  for (const auto& [x, y] : std::map<int, int>{{49, 5}, {99, 5}, {149, 27}, {55, 40}}) {
-    const int tx = (x - board.left) % 50;
-    const int ty = (y - board.top) % 50;
-    EXPECT_EQ(picture.pixel(x, y), wood.pixel(tx, ty)) << x << "," << y;
-  }
 }
 
 TEST_F(NineByNineTest, MarkersHideTheLinesAroundTheirPointButTerritoryDoesNot) {
@@ -96,11 +71,12 @@ TEST_F(NineByNineTest, MarkersHideTheLinesAroundTheirPointButTerritoryDoesNot) {
   EXPECT_EQ(PixelAt(hidden, X(3) + 2, Y(3) + 2), kBoardColour);
 }
 
+// The only next move is marked only when asked.
 TEST_F(NineByNineTest, NextMovesAreLetteredAndHideTheirLines) {
   options_.boardBitmap = false;
+  const auto marked = [](COLORREF c) { return Near(c, 0xCC0000, 60); };
   Open("(;SZ[9];B[aa](;W[ee])(;W[gg]))");
   GoTo({{}, 1});
-  const auto marked = [](COLORREF c) { return Near(c, 0xCC0000, 60); };
   const QImage shown = DrawNine();
   EXPECT_GT(CountPixels(shown, CellOf(4, 4), marked), 5);
   EXPECT_GT(CountPixels(shown, CellOf(6, 6), marked), 5);
@@ -110,18 +86,13 @@ TEST_F(NineByNineTest, NextMovesAreLetteredAndHideTheirLines) {
   const QImage hidden = DrawNine();
   EXPECT_EQ(CountPixels(hidden, CellOf(4, 4), marked), 0);
   EXPECT_EQ(PixelAt(hidden, X(4) - 9, Y(4)), 0u);
-}
 
-TEST_F(NineByNineTest, TheOnlyNextMoveIsMarkedOnlyWhenAsked) {
-  options_.boardBitmap = false;
+  options_.showNextMoves = true;
   Open("(;SZ[9];B[aa];W[ee])");
   GoTo({{}, 1});
-  const auto marked = [](COLORREF c) { return Near(c, 0xCC0000, 60); };
   EXPECT_EQ(CountPixels(DrawNine(), CellOf(4, 4), marked), 0);
   options_.showNextOnlyMove = true;
-  const QImage shown = DrawNine();
-  EXPECT_GT(CountPixels(shown, CellOf(4, 4), marked), 5);
-  EXPECT_EQ(PixelAt(shown, X(4) - 9, Y(4)), kBoardColour);
+  EXPECT_GT(CountPixels(DrawNine(), CellOf(4, 4), marked), 5);
 }
 
 TEST_F(NineByNineTest, StarPointsAreDotsUnlessAMarkerHidesThem) {
@@ -137,27 +108,22 @@ TEST_F(NineByNineTest, StarPointsAreDotsUnlessAMarkerHidesThem) {
 TEST_F(NineByNineTest, TheLastMoveIsMarkedUnlessMovesAreNumbered) {
   Open("(;SZ[9];B[ee];W[cc])");
   GoTo({{}, 2});
-  EXPECT_GT(Count(DrawNine(), CellOf(2, 2), IsFocusRed), 3);
+  EXPECT_GT(CountPixels(DrawNine(), CellOf(2, 2), IsFocusRed), 3);
   options_.showMoveNumber = true;
   options_.showMoveCount = 0;
-  EXPECT_EQ(Count(DrawNine(), {0, 0, kWidth, kHeight}, IsFocusRed), 0);
+  EXPECT_EQ(CountPixels(DrawNine(), {0, 0, kWidth, kHeight}, IsFocusRed), 0);
 }
 
-TEST_F(NineByNineTest, MoveNumbersContrastWithTheirStoneAndTheLastIsInTheFocusColour) {
+TEST_F(NineByNineTest, ACountOfOneNumbersOnlyTheLastMoveInTheFocusColour) {
   options_.showMoveNumber = true;
+  options_.showMoveCount = 1;
   Open("(;SZ[9];B[ee];W[cc];B[gg])");
   GoTo({{}, 3});
   const QImage picture = DrawNine();
-  EXPECT_GT(Count(picture, StoneMiddle(4, 4), IsWhiteInk), 5);
-  EXPECT_GT(Count(picture, StoneMiddle(2, 2), IsInk), 5);
-  EXPECT_GT(Count(picture, StoneMiddle(6, 6), IsFocusRed), 5);
-  EXPECT_EQ(Count(picture, StoneMiddle(6, 6), IsWhiteInk), 0);
-
-  options_.showMoveCount = 1;
-  const QImage lastOnly = DrawNine();
-  EXPECT_EQ(Count(lastOnly, StoneMiddle(4, 4), IsWhiteInk), 0);
-  EXPECT_EQ(Count(lastOnly, StoneMiddle(2, 2), IsInk), 0);
-  EXPECT_GT(Count(lastOnly, StoneMiddle(6, 6), IsFocusRed), 5);
+  EXPECT_EQ(CountPixels(picture, StoneMiddle(4, 4), IsWhiteInk), 0);
+  EXPECT_EQ(CountPixels(picture, StoneMiddle(2, 2), IsInk), 0);
+  EXPECT_GT(CountPixels(picture, StoneMiddle(6, 6), IsFocusRed), 5);
+  EXPECT_EQ(CountPixels(picture, StoneMiddle(6, 6), IsWhiteInk), 0);
 }
 
 TEST_F(NineByNineTest, NumbersRestartAtOneInAVariation) {
@@ -165,24 +131,15 @@ TEST_F(NineByNineTest, NumbersRestartAtOneInAVariation) {
   Open("(;SZ[9];B[aa];W[bb](;B[cc])(;B[ee];W[ff]))");
   GoTo({{1}, 1});
   const QImage variation = DrawNine();
-  EXPECT_EQ(Count(variation, StoneMiddle(0, 0), IsWhiteInk), 0);
-  EXPECT_EQ(Count(variation, StoneMiddle(1, 1), IsInk), 0);
-  EXPECT_GT(Count(variation, StoneMiddle(4, 4), IsWhiteInk), 5);
+  EXPECT_EQ(CountPixels(variation, StoneMiddle(0, 0), IsWhiteInk), 0);
+  EXPECT_EQ(CountPixels(variation, StoneMiddle(1, 1), IsInk), 0);
+  EXPECT_GT(CountPixels(variation, StoneMiddle(4, 4), IsWhiteInk), 5);
 
   Open("(;SZ[9];B[ee];W[ff])");
   GoTo({{}, 2});
   const QImage fromTheStart = DrawNine();
   const QRect cell(X(4) - 11, Y(4) - 11, 23, 23);
   EXPECT_EQ(variation.copy(cell), fromTheStart.copy(cell));
-}
-
-TEST_F(NineByNineTest, LabelsOnBlackStonesAreWhite) {
-  options_.boardBitmap = false;
-  Open("(;SZ[9]AB[cc]LB[cc:X][ee:Y])");
-  const QImage picture = DrawNine();
-  EXPECT_GT(Count(picture, StoneMiddle(2, 2), IsWhiteInk), 5);
-  EXPECT_GT(Count(picture, StoneMiddle(4, 4), IsInk), 5);
-  EXPECT_EQ(Count(picture, StoneMiddle(4, 4), IsWhiteInk), 0);
 }
 
 TEST_F(NineByNineTest, JapaneseAndChineseLabelsAreNotBoxes) {
@@ -192,63 +149,10 @@ TEST_F(NineByNineTest, JapaneseAndChineseLabelsAreNotBoxes) {
   const QImage first = picture.copy(X(2) - 11, Y(2) - 11, 23, 23);
   const QImage second = picture.copy(X(4) - 11, Y(4) - 11, 23, 23);
   const QImage third = picture.copy(X(6) - 11, Y(6) - 11, 23, 23);
-  EXPECT_GT(Count(picture, StoneMiddle(2, 2), IsInk), 10);
+  EXPECT_GT(CountPixels(picture, StoneMiddle(2, 2), IsInk), 10);
   // Missing glyphs would all be drawn as the same empty box.
   EXPECT_NE(first, second);
   EXPECT_NE(second, third);
-}
-
-TEST_F(NineByNineTest, ThePlainBoardCanHaveADoubleBorder) {
-  options_.boardBitmap = false;
-  Open("(;SZ[9])");
-  EXPECT_EQ(PixelAt(DrawNine(), X(0) - 1, Y(0) + 5), kBoardColour);
-  options_.boardBorderDoubleThick = true;
-  const QImage picture = DrawNine();
-  EXPECT_EQ(PixelAt(picture, X(0) - 1, Y(0) + 5), 0u);
-  EXPECT_EQ(PixelAt(picture, X(8) + 1, Y(8) + 1), 0u);
-  EXPECT_EQ(PixelAt(picture, X(8) + 2, Y(8) + 1), kBoardColour);
-}
-
-TEST_F(NineByNineTest, CoordinatesLieOutsideTheGrid) {
-  options_.coordColor = 0x0000FF;
-  Open("(;SZ[9])");
-  const auto red = [](COLORREF c) { return Near(c, 0x0000FF, 60); };
-  EXPECT_EQ(CountPixels(DrawNine(), {0, 0, kWidth, kHeight}, red), 0);
-  options_.showCoord = true;
-  CBoardDrawer& drawer = Drawer();
-  const QImage picture = Draw(drawer, kWidth, kHeight);
-  const BoardLayout& layout = drawer.layout();
-  EXPECT_GT(CountPixels(picture, {layout.board.left, 0, layout.board.right, layout.board.top}, red),
-            10);
-  EXPECT_GT(CountPixels(picture, {0, 0, layout.board.left, kHeight}, red), 10);
-  EXPECT_EQ(CountPixels(picture, layout.board.Inflated(-layout.spacing, -layout.spacing), red), 0);
-}
-
-TEST_F(NineByNineTest, TheCommentAreaShowsTheNodeNameAboveTheComment) {
-  options_.showCommentOnBoard = true;
-  // 400 x 200: the board keeps 320 pixels, the text goes from x = 330 to 390.
-  const auto written = [](COLORREF c) { return Near(c, 0x880000, 80); };
-  const auto inkRows = [&](const QImage& picture, int* first) {
-    int rows = 0;
-    *first = -1;
-    for (int y = 0; y < kHeight; ++y) {
-      if (CountPixels(picture, {330, y, 390, y + 1}, written) == 0) continue;
-      if (*first < 0) *first = y;
-      ++rows;
-    }
-    return rows;
-  };
-  int first = 0;
-  Open("(;SZ[9])");
-  EXPECT_EQ(inkRows(Draw(400, kHeight), &first), 0);
-  Open("(;SZ[9]C[Black to play])");
-  const int commentRows = inkRows(Draw(400, kHeight), &first);
-  const int commentTop = first;
-  Open("(;SZ[9]N[Opening]C[Black to play])");
-  const QImage named = Draw(400, kHeight);
-  EXPECT_GT(inkRows(named, &first), commentRows + 8);
-  EXPECT_EQ(first, commentTop);
-  EXPECT_EQ(CountPixels(named, {0, 0, 320, kHeight}, written), 0);
 }
 
 TEST_F(NineByNineTest, AWindowsPainterGetsTheSamePicture) {
@@ -279,7 +183,7 @@ TEST_F(NineByNineTest, WithoutABoardNothingIsDrawn) {
   EXPECT_EQ(target.ReadPixels(), std::vector<COLORREF>(2500, 0x123456));
 }
 
-TEST_F(NineByNineTest, ATinyClientStillDrawsWithSpacingOne) {
+TEST_F(NineByNineTest, ATinyOrEmptyClientDrawsWithSpacingOneWithoutACrash) {
   options_.showCoord = true;
   Open("(;SZ[19];B[aa])");
   CBoardDrawer& drawer = Drawer();
@@ -304,27 +208,6 @@ TEST_F(NineByNineTest, ABoardOfAnotherSizeIsLaidOutAgainBeforeDrawing) {
   EXPECT_EQ(drawer.layout().columns, 19);
   EXPECT_EQ(drawer.layout().rows, 13);
   drawer.SetBoard(nullptr);
-}
-
-class RecordingTimes : public DrawingTimes {
- public:
-  void Record(std::string_view timer, int milliseconds) override {
-    EXPECT_GE(milliseconds, 0);
-    names.emplace_back(timer);
-  }
-  std::vector<std::string> names;
-};
-
-TEST_F(NineByNineTest, TimedStepsReportToTheSink) {
-  Open("(;SZ[9])");
-  RecordingTimes times;
-  CBoardDrawer drawer(options_, &times);
-  EXPECT_EQ(times.names, std::vector<std::string>{"CBoardDrawer::PrepareBoardBitmap"});
-  drawer.SetBoard(editor_.get());
-  Draw(drawer, 100, 100);
-  EXPECT_EQ(times.names,
-            (std::vector<std::string>{"CBoardDrawer::PrepareBoardBitmap",
-                                      "CBoardDrawer::Draw::BitBlt", "CBoardDrawer::Draw"}));
 }
 
 TEST_F(RenderTest, StoneStylesWithoutAPictureFallBackToGeneratedStones) {
@@ -402,26 +285,6 @@ TEST_P(TapTest, TappingADrawnStoneGivesItsBoardPoint) {
         drawer.PointFromPixel(static_cast<int>(sumX / count), static_cast<int>(sumY / count));
     EXPECT_EQ(tapped, point) << "stone at " << point.x << "," << point.y;
   }
-}
-
-TEST_P(TapTest, EveryPointMapsBackFromItsCentre) {
-  options_.rotation = GetParam().rotation;
-  options_.flipHorizontal = GetParam().flipHorizontal;
-  options_.flipVertical = GetParam().flipVertical;
-  Open("(;SZ[7:5])");
-  CBoardDrawer& drawer = Drawer();
-  drawer.Layout({0, 0, 333, 222});
-  const DisplayTransform transform = drawer.transform();
-  const BoardLayout& layout = drawer.layout();
-  for (int y = 0; y < 5; ++y) {
-    for (int x = 0; x < 7; ++x) {
-      const Point display = transform.ToDisplay({x, y});
-      EXPECT_EQ(drawer.PointFromPixel(layout.CentreX(display.x), layout.CentreY(display.y)),
-                (Point{x, y}));
-    }
-  }
-  const Point outside = drawer.PointFromPixel(layout.board.left - 3 * layout.spacing, 0);
-  EXPECT_FALSE(editor_->OnBoard(outside.x, outside.y));
 }
 
 INSTANTIATE_TEST_SUITE_P(

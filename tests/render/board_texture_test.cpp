@@ -44,45 +44,28 @@ TEST_F(BoardTextureTest, TheTextureIsA50By50PictureThatTilesWithoutSeams) {
   EXPECT_LT(seam, 2 * inside + 50);
 }
 
-TEST_F(BoardTextureTest, FullBrightnessLeavesTheTextureAsItIs) {
-  const CBoardDrawer drawer(options_);
-  ASSERT_TRUE(drawer.textureLoaded());
-  EXPECT_EQ(drawer.texture().ReadPixels(), WoodPixels());
-  EXPECT_EQ(drawer.textureAverageColour(), Mean(WoodPixels()));
-  EXPECT_EQ(drawer.EffectiveBoardColour(), Mean(WoodPixels()));
-}
-
-TEST_F(BoardTextureTest, HalfBrightnessHalvesEveryChannelOnceOnly) {
-  options_.boardBrightness = 50;
-  CBoardDrawer drawer(options_);
-  std::vector<COLORREF> halved;
-  for (const COLORREF p : WoodPixels()) {
-    halved.push_back(rutl::Rgb(rutl::RedOf(p) / 2, rutl::GreenOf(p) / 2, rutl::BlueOf(p) / 2));
-  }
-  EXPECT_EQ(drawer.texture().ReadPixels(), halved);
-  drawer.ApplyOptions();
-  drawer.ApplyOptions();
-  EXPECT_EQ(drawer.texture().ReadPixels(), halved);
-  EXPECT_EQ(drawer.textureAverageColour(), Mean(halved));
-
-  options_.boardBrightness = 100;
-  drawer.ApplyOptions();
-  EXPECT_EQ(drawer.texture().ReadPixels(), WoodPixels());
-}
-
-TEST_F(BoardTextureTest, BrightnessAboveFullSaturatesInsteadOfWrapping) {
-  options_.boardBrightness = 300;
-  const CBoardDrawer drawer(options_);
+// Brightness scales every channel of the picture once, however often the
+// settings are applied, and saturates at either end of the channel.
+TEST_F(BoardTextureTest, BrightnessScalesEveryChannelOnceAndSaturates) {
   const std::vector<COLORREF> wood = WoodPixels();
-  const std::vector<COLORREF> bright = drawer.texture().ReadPixels();
-  ASSERT_EQ(bright.size(), wood.size());
-  for (size_t i = 0; i < wood.size(); ++i) {
-    EXPECT_EQ(rutl::RedOf(bright[i]), std::min(3 * rutl::RedOf(wood[i]), 255));
-    EXPECT_EQ(rutl::BlueOf(bright[i]), std::min(3 * rutl::BlueOf(wood[i]), 255));
+  for (const int percent : {100, 50, 300}) {
+    std::vector<COLORREF> scaled;
+    for (const COLORREF p : wood) {
+      const auto scale = [percent](int channel) { return std::min(channel * percent / 100, 255); };
+      scaled.push_back(
+          rutl::Rgb(scale(rutl::RedOf(p)), scale(rutl::GreenOf(p)), scale(rutl::BlueOf(p))));
+    }
+    options_.boardBrightness = percent;
+    CBoardDrawer drawer(options_);
+    ASSERT_TRUE(drawer.textureLoaded());
+    drawer.ApplyOptions();
+    drawer.ApplyOptions();
+    EXPECT_EQ(drawer.texture().ReadPixels(), scaled) << percent << "%";
+    EXPECT_EQ(drawer.EffectiveBoardColour(), Mean(scaled)) << percent << "%";
+    options_.boardBrightness = 100;
+    drawer.ApplyOptions();
+    EXPECT_EQ(drawer.texture().ReadPixels(), wood) << "back from " << percent << "%";
   }
-}
-
-TEST_F(BoardTextureTest, AnyBrightnessStaysWithinTheChannels) {
   options_.boardBrightness = 2147483647;
   EXPECT_EQ(CBoardDrawer(options_).textureAverageColour(), 0xFFFFFFu);
   options_.boardBrightness = -2147483647 - 1;

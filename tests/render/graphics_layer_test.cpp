@@ -20,44 +20,11 @@ std::unique_ptr<rutl::BitmapDC> Filled(int width, int height, COLORREF colour) {
   return bitmap;
 }
 
-TEST(ColourTest, ColoursKeepRedInTheLowByte) {
-  const auto bitmap = Filled(2, 1, 0);
-  bitmap->dc()->SetPixel(1, 0, rutl::Rgb(10, 20, 30));
-  EXPECT_EQ(rutl::Rgb(10, 20, 30), 0x1E140Au);
-  EXPECT_EQ(bitmap->ToImage().pixel(1, 0), qRgb(10, 20, 30));
-  EXPECT_EQ(bitmap->dc()->GetPixel(1, 0), 0x1E140Au);
-  EXPECT_EQ(bitmap->dc()->GetPixel(2, 0), rutl::kInvalidColour);
-}
-
 TEST(ColourTest, BlendMixesByPercentageAndTruncates) {
   EXPECT_EQ(rutl::Blend(0x000000, 0xFFFFFF, 0), 0xFFFFFFu);
   EXPECT_EQ(rutl::Blend(0xFFFFFF, 0x000000, 100), 0xFFFFFFu);
   EXPECT_EQ(rutl::Blend(rutl::Rgb(201, 3, 100), 0, 50), rutl::Rgb(100, 1, 50));
   EXPECT_EQ(rutl::Blend(rutl::Rgb(200, 100, 0), 0, 150), rutl::Rgb(255, 150, 0));
-}
-
-TEST(RectTest, InflateAndUnion) {
-  const rutl::Rect cell{10, 20, 31, 41};
-  EXPECT_EQ(cell.Inflated(-7, -7), (rutl::Rect{17, 27, 24, 34}));
-  EXPECT_EQ(rutl::Rect::Union(cell, {0, 30, 12, 50}), (rutl::Rect{0, 20, 31, 50}));
-  EXPECT_EQ(rutl::Rect::Union(cell, {5, 5, 5, 9}), cell);
-}
-
-TEST(BitmapDCTest, SizesBelowOneBecomeOne) {
-  rutl::BitmapDC bitmap;
-  ASSERT_TRUE(bitmap.Create(rutl::DC(), 0, 7));
-  EXPECT_EQ(bitmap.width(), 1);
-  EXPECT_EQ(bitmap.height(), 7);
-  EXPECT_EQ(bitmap.ReadPixels().size(), 7u);
-}
-
-TEST(BitmapDCTest, ReleaseForgetsContextAndSize) {
-  const auto bitmap = Filled(3, 3, 0xFFFFFF);
-  bitmap->Release();
-  EXPECT_EQ(bitmap->dc(), nullptr);
-  EXPECT_EQ(bitmap->width(), -1);
-  EXPECT_EQ(bitmap->height(), -1);
-  EXPECT_TRUE(bitmap->ReadPixels().empty());
 }
 
 TEST(BitmapDCTest, WritePixelsRefusesAShortArrayAndKeepsTheBitmap) {
@@ -68,6 +35,9 @@ TEST(BitmapDCTest, WritePixelsRefusesAShortArrayAndKeepsTheBitmap) {
   EXPECT_EQ(bitmap->ReadPixels(), (std::vector<COLORREF>{1, 2, 3, 4}));
 }
 
+// The board drawing places every line by the convention of the Windows drawing
+// calls it follows: a line leaves out its end point. A pixel too many is within
+// the golden pictures' tolerance, so only this test sees it.
 TEST(DeviceContextTest, LinesLeaveOutTheirLastPoint) {
   const auto bitmap = Filled(6, 6, 0xFFFFFF);
   rutl::DC& dc = *bitmap->dc();
@@ -88,7 +58,8 @@ struct RasterCase {
 
 class RasterOpTest : public ::testing::TestWithParam<RasterCase> {};
 
-TEST_P(RasterOpTest, MemoryTargetsCombineSourceAndTarget) {
+// Inside the transfer only; onto a memory bitmap and through a window's painter alike.
+TEST_P(RasterOpTest, CombineSourceAndTarget) {
   const auto target = Filled(4, 4, 0x0F0F33);
   const auto source = Filled(2, 2, 0x3C3C0F);
   target->dc()->BitBlt(1, 1, 2, 2, *source->dc(), 0, 0, GetParam().op);
@@ -96,19 +67,15 @@ TEST_P(RasterOpTest, MemoryTargetsCombineSourceAndTarget) {
   EXPECT_EQ(target->dc()->GetPixel(2, 2), GetParam().expected);
   EXPECT_EQ(target->dc()->GetPixel(0, 0), 0x0F0F33u);
   EXPECT_EQ(target->dc()->GetPixel(3, 2), 0x0F0F33u);
-}
 
-TEST_P(RasterOpTest, PainterTargetsGetTheSameResult) {
-  QImage image(4, 4, QImage::Format_RGB32);
-  image.fill(rutl::ToQRgb(0x0F0F33));
-  const auto source = Filled(2, 2, 0x3C3C0F);
+  QImage window(4, 4, QImage::Format_RGB32);
+  window.fill(rutl::ToQRgb(0x0F0F33));
   {
-    QPainter painter(&image);
+    QPainter painter(&window);
     rutl::DC dc(painter);
     dc.BitBlt(1, 1, 2, 2, *source->dc(), 0, 0, GetParam().op);
   }
-  EXPECT_EQ(rutl::FromQRgb(image.pixel(2, 1)), GetParam().expected);
-  EXPECT_EQ(rutl::FromQRgb(image.pixel(0, 3)), 0x0F0F33u);
+  EXPECT_EQ(window, target->ToImage());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllOperations, RasterOpTest,
@@ -129,28 +96,20 @@ TEST(BitBltTest, TransfersAreCutToBothBitmaps) {
   EXPECT_EQ(target->dc()->GetPixel(1, 1), 0u);
 }
 
-// A picture whose pixels are opaque in a checkerboard; counts its renderings.
+// A picture whose pixels are opaque in a checkerboard.
 class Checkerboard : public CMaskedPicture {
  public:
-  explicit Checkerboard(int size, bool anyOpaque = true) : anyOpaque_(anyOpaque) {
-    SetPictureSize(size, size);
-  }
-  int renders = 0;
+  explicit Checkerboard(int size) { SetPictureSize(size, size); }
 
  protected:
   void Render() override {
-    ++renders;
     for (int y = 0; y < height(); ++y) {
       for (int x = 0; x < width(); ++x) {
-        const bool opaque = anyOpaque_ && (x + y) % 2 == 0;
         pixels()[static_cast<size_t>(y * width() + x)] =
-            opaque ? Opaque(rutl::Rgb(x * 40, y * 40, 200)) : kTransparent;
+            (x + y) % 2 == 0 ? Opaque(rutl::Rgb(x * 40, y * 40, 200)) : kTransparent;
       }
     }
   }
-
- private:
-  bool anyOpaque_;
 };
 
 TEST(MaskedPictureTest, TransparentPixelsLeaveTheTargetUnchanged) {
@@ -170,13 +129,6 @@ TEST(MaskedPictureTest, TransparentPixelsLeaveTheTargetUnchanged) {
   }
 }
 
-TEST(MaskedPictureTest, AnAllTransparentPictureDrawsNothing) {
-  const auto target = Filled(5, 5, 0x445566);
-  Checkerboard picture(3, false);
-  EXPECT_TRUE(picture.Draw(*target->dc(), 2, 2, true));
-  EXPECT_EQ(target->ReadPixels(), std::vector<COLORREF>(25, 0x445566));
-}
-
 TEST(MaskedPictureTest, CentredDrawingPutsTheMiddlePixelOnThePoint) {
   const auto target = Filled(7, 7, 0);
   Checkerboard picture(3);
@@ -184,27 +136,6 @@ TEST(MaskedPictureTest, CentredDrawingPutsTheMiddlePixelOnThePoint) {
   EXPECT_EQ(target->dc()->GetPixel(3, 3), rutl::Rgb(40, 40, 200));
   EXPECT_EQ(target->dc()->GetPixel(2, 2), rutl::Rgb(0, 0, 200));
   EXPECT_EQ(target->dc()->GetPixel(1, 1), 0u);
-}
-
-TEST(MaskedPictureTest, RendersOnceUntilItsColoursChange) {
-  const auto target = Filled(5, 5, 0);
-  Checkerboard picture(3);
-  picture.Draw(*target->dc(), 0, 0, false);
-  picture.Draw(*target->dc(), 1, 1, false);
-  picture.SetBackgroundColor(0);
-  picture.Draw(*target->dc(), 1, 1, false);
-  EXPECT_EQ(picture.renders, 1);
-  picture.SetBackgroundColor(0x00FF00);
-  picture.Draw(*target->dc(), 1, 1, false);
-  EXPECT_EQ(picture.renders, 2);
-}
-
-TEST(MaskedPictureTest, AResetPictureDrawsNothing) {
-  const auto target = Filled(5, 5, 0x445566);
-  Checkerboard picture(3);
-  picture.Reset();
-  EXPECT_FALSE(picture.Draw(*target->dc(), 1, 1, false));
-  EXPECT_EQ(target->ReadPixels(), std::vector<COLORREF>(25, 0x445566));
 }
 
 }  // namespace
