@@ -4,10 +4,12 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "game/record_summary.h"
@@ -756,8 +758,49 @@ class Utf16Offsets : public DiagnosticSink {
   size_t start_ = 0;
 };
 
+// Below this size checking the text first costs too little to overlap.
+constexpr size_t kCheckAlongsideSize = 1 << 20;
+
+void ClearRecord(GameTree& root) {
+  while (root.ChildCount() > 0) root.DetachChild(root.ChildCount() - 1);
+  while (root.NodeCount() > 0) root.DetachNode(root.NodeCount() - 1);
+  if (root.collectionTail() != nullptr) root.SetCollectionTail({});
+}
+
+// A large record labelled UTF-8, or not labelled, is nearly always valid
+// UTF-8 without a 0 byte: it is read as such while a second thread checks
+// that, instead of after a pass over the whole file. False, with root left
+// empty, when the guess was wrong or no thread could be started.
+bool ReadAsUtf8WhileChecking(GameTree& root, std::string_view text, ReadContext& context,
+                             const FileInput* input) {
+  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
+  const RootFacts rootFacts = scanner.ScanRoot();
+  const int labelled = rootFacts.charset ? CodePageOfCharsetLabel(*rootFacts.charset) : 0;
+  if (labelled != 0 && labelled != kUtf8CodePage) return false;
+  std::future<TextExtent> check;
+  try {
+    check = std::async(std::launch::async, MeasureText, text);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, nullptr);
+  parser.SetBoardSize(rootFacts.boardSize);
+  parser.ReadRecord(root);
+  const TextExtent extent = check.get();
+  if (extent.length == text.size() && extent.validUtf8) {
+    context.codePage = kUtf8CodePage;
+    return true;
+  }
+  ClearRecord(root);
+  return false;
+}
+
 void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
                   DiagnosticSink* diagnostics, const FileInput* input, bool fromUtf16) {
+  if (diagnostics == nullptr && !context.forceCodePage && text.size() >= kCheckAlongsideSize &&
+      ReadAsUtf8WhileChecking(root, text, context, input)) {
+    return;
+  }
   const ReadReport report(diagnostics, text);
   const TextExtent extent = MeasureText(text);
   if (extent.length < text.size()) {
