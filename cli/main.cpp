@@ -1,51 +1,6 @@
-#include <clocale>
-#include <string>
-
-#include "cli/check_command.h"
-#include "cli/command_line.h"
-#include "cli/convert_command.h"
-#include "cli/info_command.h"
-#include "cli/render_command.h"
-#include "cli/run_command.h"
-#include "options/options.h"
-
-namespace {
-
-constexpr const char* kUsage =
-    "usage: vantaro-cli [--set NAME=VALUE]... COMMAND ...\n"
-    "  convert IN... [-o OUT | -d OUTDIR] [--encoding N]\n"
-    "                                       read records and write them as SGF\n"
-    "  info FILE [--json] [--encoding N]    describe a record\n"
-    "  check FILE...                        list what reading each record repaired\n"
-    "  run FILE [SCRIPT]                    run editor commands on a record\n"
-    "  render FILE [--move N | --path P] [--size W[xH]] -o OUT.png\n"
-    "                                       draw a position's board as a PNG picture\n";
-
-}  // namespace
+#include "cli/render_handover.h"
+#include "cli/tool_main.h"
 
 int main(int argc, char** argv) {
-  std::setlocale(LC_ALL, "");
-  using namespace vantaro::cli;
-  CommandLine commandLine;
-  std::string error;
-  if (!ParseCommandLine(argc, argv, commandLine, error)) {
-    PrintError(error);
-    return 2;
-  }
-  if (!ApplySettings(commandLine.settings, vantaro::GlobalOptions(), error)) {
-    PrintError(error);
-    return 2;
-  }
-  if (commandLine.command == "convert") return RunConvertCommand(commandLine.arguments);
-  if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
-  if (commandLine.command == "check") return RunCheckCommand(commandLine.arguments);
-  if (commandLine.command == "run") return RunScriptCommand(commandLine.arguments);
-  if (commandLine.command == "render") return RunRenderCommand(commandLine.arguments);
-  if (commandLine.command.empty() || commandLine.command == "help") {
-    std::fputs(kUsage, commandLine.command.empty() ? stderr : stdout);
-    return commandLine.command.empty() ? 2 : 0;
-  }
-  PrintError("unknown command " + commandLine.command);
-  std::fputs(kUsage, stderr);
-  return 2;
+  return vantaro::cli::RunTool(argc, argv, vantaro::cli::HandRenderOver);
 }

@@ -89,11 +89,6 @@ Property& Property::operator=(const Property& other) {
   return *this;
 }
 
-Property::Property(Property&& other) noexcept
-    : id_(other.id_), kind_(other.kind_), x_(other.x_), y_(other.y_) {
-  MovePayloadFrom(other);
-}
-
 Property& Property::operator=(Property&& other) noexcept {
   if (this == &other) return *this;
   DestroyPayload();
@@ -103,23 +98,6 @@ Property& Property::operator=(Property&& other) noexcept {
   y_ = other.y_;
   MovePayloadFrom(other);
   return *this;
-}
-
-Property::~Property() {
-  DestroyPayload();
-}
-
-bool Property::HoldsText() const {
-  return kind_ == ValueKind::Text || kind_ == ValueKind::PointText || kind_ == ValueKind::Verbatim;
-}
-
-void Property::DestroyPayload() {
-  if (HoldsText()) {
-    std::destroy_at(&payload_.text);
-  } else if (kind_ == ValueKind::Unknown) {
-    std::destroy_at(&payload_.unknown);
-  }
-  payload_.number = 0;
 }
 
 void Property::CopyPayloadFrom(const Property& other) {
@@ -135,16 +113,6 @@ void Property::CopyPayloadFrom(const Property& other) {
     payload_.size = other.payload_.size;
   } else {
     payload_.number = other.payload_.number;
-  }
-}
-
-void Property::MovePayloadFrom(Property& other) {
-  if (HoldsText()) {
-    std::construct_at(&payload_.text, std::move(other.payload_.text));
-  } else if (kind_ == ValueKind::Unknown) {
-    std::construct_at(&payload_.unknown, std::move(other.payload_.unknown));
-  } else {
-    CopyPayloadFrom(other);
   }
 }
 

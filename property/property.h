@@ -51,7 +51,9 @@ class PackedText {
   PackedText& operator=(const PackedText& other);
   PackedText(PackedText&& other) noexcept : data_(std::exchange(other.data_, nullptr)) {}
   PackedText& operator=(PackedText&& other) noexcept;
-  ~PackedText() { Release(); }
+  ~PackedText() {
+    if (data_ != nullptr) Release();
+  }
 
   std::u16string_view view() const;
   void Assign(std::u16string_view text);
@@ -71,9 +73,14 @@ class Property {
   explicit Property(int id = kPropUnknown);
   Property(const Property& other);
   Property& operator=(const Property& other);
-  Property(Property&& other) noexcept;
+  // Moving and destroying are inline: a reader moves every property it
+  // builds into its node, millions of them in a large record.
+  Property(Property&& other) noexcept
+      : id_(other.id_), kind_(other.kind_), x_(other.x_), y_(other.y_) {
+    MovePayloadFrom(other);
+  }
   Property& operator=(Property&& other) noexcept;
-  ~Property();
+  ~Property() { DestroyPayload(); }
 
   static Property WithNumber(int id, int number);
   static Property WithReal(int id, double real);
@@ -122,10 +129,40 @@ class Property {
     std::unique_ptr<UnknownValue> unknown;
   };
 
-  bool HoldsText() const;
-  void DestroyPayload();
+  bool HoldsText() const {
+    return kind_ == ValueKind::Text || kind_ == ValueKind::PointText ||
+           kind_ == ValueKind::Verbatim;
+  }
+  void DestroyPayload() {
+    if (HoldsText()) {
+      std::destroy_at(&payload_.text);
+    } else if (kind_ == ValueKind::Unknown) {
+      std::destroy_at(&payload_.unknown);
+    }
+    payload_.number = 0;
+  }
   void CopyPayloadFrom(const Property& other);
-  void MovePayloadFrom(Property& other);
+  void MovePayloadFrom(Property& other) noexcept {
+    switch (kind_) {
+      case ValueKind::Text:
+      case ValueKind::PointText:
+      case ValueKind::Verbatim:
+        std::construct_at(&payload_.text, std::move(other.payload_.text));
+        break;
+      case ValueKind::Unknown:
+        std::construct_at(&payload_.unknown, std::move(other.payload_.unknown));
+        break;
+      case ValueKind::Real:
+        payload_.real = other.payload_.real;
+        break;
+      case ValueKind::Size:
+        payload_.size = other.payload_.size;
+        break;
+      default:
+        payload_.number = other.payload_.number;
+        break;
+    }
+  }
 
   std::uint8_t id_;
   ValueKind kind_;

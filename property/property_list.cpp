@@ -68,7 +68,7 @@ void PropertyList::Reserve(std::size_t capacity) {
   capacity_ = static_cast<std::uint32_t>(capacity);
 }
 
-void PropertyList::push_back(Property property) {
+void PropertyList::push_back(Property&& property) {
   if (size_ == capacity_) Reserve(capacity_ * 2);
   std::construct_at(data() + size_, std::move(property));
   ++size_;

@@ -31,7 +31,7 @@ class PropertyList {
   const Property& operator[](std::size_t index) const { return data()[index]; }
 
   void reserve(std::size_t capacity) { Reserve(capacity); }
-  void push_back(Property property);
+  void push_back(Property&& property);
   void insert(std::size_t index, Property property);
   void erase(std::size_t index);
   void clear();

@@ -8,7 +8,9 @@ namespace {
 using G = PropertyGroup;
 using V = ValueType;
 
-constexpr std::array<PropertyInfo, kPropertyCount> kTable = {{
+}  // namespace
+
+constexpr std::array<PropertyInfo, kPropertyCount> kPropertyRows = {{
     {"", "", G::None, V::Unknown, V::Unknown},
     {"B", "", G::Move, V::Point, V::Point},
     {"BL", "", G::Move, V::Real, V::Real},
@@ -65,13 +67,15 @@ constexpr std::array<PropertyInfo, kPropertyCount> kTable = {{
     {"VANTAROGM", "", G::Root, V::Number, V::Number},
 }};
 
+namespace {
+
 // Identifiers are looked up once per property read, so the one- and
 // two-letter names go through a direct table instead of a map.
 struct ShortNameIndex {
   std::array<std::array<unsigned char, 27>, 26> rows{};
   constexpr ShortNameIndex() {
-    for (size_t i = 1; i < kTable.size(); ++i) {
-      const std::string_view name = kTable[i].name;
+    for (size_t i = 1; i < kPropertyRows.size(); ++i) {
+      const std::string_view name = kPropertyRows[i].name;
       if (name.size() > 2) continue;
       rows[name[0] - 'A'][name.size() == 2 ? name[1] - 'A' + 1 : 0] = static_cast<unsigned char>(i);
     }
@@ -82,7 +86,7 @@ constexpr ShortNameIndex kShortNames;
 }  // namespace
 
 const std::array<PropertyInfo, kPropertyCount>& PropertyTable() {
-  return kTable;
+  return kPropertyRows;
 }
 
 int FindPropertyIndex(std::string_view name) {

@@ -80,8 +80,10 @@ enum PropertyIndex : int {
 };
 
 const std::array<PropertyInfo, kPropertyCount>& PropertyTable();
+// The rows themselves, so that a look-up of a row is no call.
+extern const std::array<PropertyInfo, kPropertyCount> kPropertyRows;
 inline const PropertyInfo& PropertyRow(int index) {
-  return PropertyTable()[index];
+  return kPropertyRows[index];
 }
 
 // Exact, case-sensitive lookup; 0 for every name that is not in the table.

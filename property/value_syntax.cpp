@@ -1,6 +1,8 @@
 #include "property/value_syntax.h"
 
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 
 #include "text/ascii.h"
@@ -8,9 +10,19 @@
 namespace vantaro {
 namespace {
 
-int LetterCoordinate(char c) {
+constexpr int LetterCoordinate(char c) {
   return IsAsciiLower(c) ? c - 'a' : 26 + (c - 'A');
 }
+
+// The coordinate of every letter, -1 for the other bytes.
+constexpr auto kLetterCoordinates = [] {
+  std::array<std::int8_t, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    table[c] = static_cast<std::int8_t>(
+        IsAsciiLetter(static_cast<char>(c)) ? LetterCoordinate(static_cast<char>(c)) : -1);
+  }
+  return table;
+}();
 
 char CoordinateLetter(int n) {
   return static_cast<char>(n < 26 ? 'a' + n : 'A' + (n - 26));
@@ -26,11 +38,18 @@ bool StartsWithNumber(std::string_view text, bool allowDecimalPoint) {
 }  // namespace
 
 std::optional<Point> ParsePoint(std::string_view text) {
+  // Nearly every point of a record is two letters.
+  if (text.size() == 2) {
+    const int x = kLetterCoordinates[static_cast<unsigned char>(text[0])];
+    const int y = kLetterCoordinates[static_cast<unsigned char>(text[1])];
+    if (x >= 0 && y >= 0) return Point{x, y};
+  }
   int coordinates[2];
   int found = 0;
   for (char c : text) {
-    if (!IsAsciiLetter(c)) continue;
-    coordinates[found++] = LetterCoordinate(c);
+    const int coordinate = kLetterCoordinates[static_cast<unsigned char>(c)];
+    if (coordinate < 0) continue;
+    coordinates[found++] = coordinate;
     if (found == 2) return Point{coordinates[0], coordinates[1]};
   }
   if (found == 0) return Point{};

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -79,8 +80,10 @@ bool FileInput::ReadWhole(int fd, size_t sizeHint, std::string& error) {
 void FileInput::Release(const char* upTo) const {
   if (mapping_ == nullptr || upTo <= data_) return;
   const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-  const size_t length = static_cast<size_t>(upTo - data_) / page * page;
-  if (length > 0) madvise(mapping_, length, MADV_DONTNEED);
+  const size_t length = std::min(static_cast<size_t>(upTo - data_), size_) / page * page;
+  if (length <= released_) return;
+  madvise(static_cast<char*>(mapping_) + released_, length - released_, MADV_DONTNEED);
+  released_ = length;
 }
 
 }  // namespace vantaro

@@ -34,6 +34,7 @@ class FileInput {
   size_t size_ = 0;
   void* mapping_ = nullptr;
   std::unique_ptr<char[]> copy_;  // for files that cannot be mapped
+  mutable size_t released_ = 0;   // the mapped bytes given back, from the start
 };
 
 }  // namespace vantaro

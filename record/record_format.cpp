@@ -91,7 +91,10 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:
       ReadSgf(tree, buffer, context, diagnostics, input);
-      break;
+      // The reader gives every variation a node: only the root may lack one,
+      // and a large record is not walked again to find that out.
+      if (tree.NodeCount() == 0) tree.InsertNode(std::make_unique<Node>());
+      return result;
   }
   EnsureNodes(tree);
   return result;

@@ -1,11 +1,15 @@
 #include "record/sgf_reader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstring>
+#include <future>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "game/record_summary.h"
@@ -27,8 +31,9 @@ bool HasNonAscii(std::string_view bytes) {
   return false;
 }
 
-// How much input the reader gets through between giving its memory back.
-constexpr std::ptrdiff_t kReleaseStep = 16 << 20;
+// How much input the reader gets through between giving its memory back:
+// little enough that the file adds only a few MB to the record in memory.
+constexpr std::ptrdiff_t kReleaseStep = 2 << 20;
 
 // What the reader learns from the root node before it builds anything.
 struct RootFacts {
@@ -46,6 +51,25 @@ bool IsStandardIdentifier(std::string_view identifier) {
       "PM", "RU", "SL", "ST", "VW", "BS", "CH", "EL", "EX", "ID", "L",  "LT",
       "M",  "OM", "OP", "OV", "RG", "SC", "SE", "SI", "TC", "WS"};
   return std::find(std::begin(kOthers), std::end(kOthers), identifier) != std::end(kOthers);
+}
+
+static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
+
+// The first ']' or '\\' from p on, or end: eight bytes at a time, since values
+// such as comments run long. The two bytes differ only in their lowest bit.
+const char* FindClosingBracketOrEscape(const char* p, const char* end) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  while (end - p >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    const std::uint64_t x = (word | kOnes) ^ (kOnes * ']');  // 0 at ']' and '\\'
+    const std::uint64_t zeros = (x - kOnes) & ~x & kHighBits;
+    if (zeros != 0) return p + std::countr_zero(zeros) / 8;
+    p += 8;
+  }
+  while (p < end && *p != ']' && *p != '\\') ++p;
+  return p;
 }
 
 bool IsRootIdentifier(int index, std::string_view identifier) {
@@ -79,6 +103,15 @@ class SgfParser {
  private:
   enum class ValueEnd { Closed, InputEnded, Abandoned };
 
+  // A value's bytes with its escapes removed: a view into the text unless
+  // the value holds escapes, which only a copy can drop.
+  struct ValueText {
+    std::string_view inText;
+    std::string unescaped;
+    bool copied = false;
+    std::string_view bytes() const { return copied ? std::string_view(unescaped) : inText; }
+  };
+
   bool More() const { return p_ < end_; }
   char Get() { return *p_++; }
   void Unget() { --p_; }
@@ -89,7 +122,8 @@ class SgfParser {
   void ReadSequence(GameTree& tree);
   bool ReadNode(Node& node);
   bool ReadProperty();
-  ValueEnd ReadValue(std::string& value);
+  void TakeIdentifierBeforeValue();
+  ValueEnd ReadValue(ValueText& value);
   ValueEnd ReadValueDoubleByte(std::string& value);
   const char* EndOfPlainCharacters() const;
   // Whether the ']' before p ends the value being read.
@@ -124,9 +158,10 @@ class SgfParser {
   std::set<std::string> reportedUnknown_;  // each is reported at its first use
 
   // Scratch reused from property to property.
-  std::string identifier_;
+  std::string_view identifier_;    // into the text or into spelledIdentifier_
+  std::string spelledIdentifier_;  // one spelled with gaps, such as AddBlack
   const char* identifierAt_ = nullptr;
-  std::vector<std::string> values_;
+  std::vector<ValueText> values_;
   std::vector<const char*> valuesAt_;  // the opening bracket of each value
   size_t valueCount_ = 0;
   std::u16string decoded_;
@@ -315,10 +350,23 @@ bool SgfParser::ReadNode(Node& node) {
   return !list.empty();
 }
 
+// The usual spelling, an identifier right before its first value, is taken
+// in one go; the loop below would read it the same way.
+void SgfParser::TakeIdentifierBeforeValue() {
+  const char* run = p_;
+  while (run < end_ && (IsAsciiUpper(*run) || IsAsciiDigit(*run))) ++run;
+  if (run == p_ || run == end_ || *run != '[') return;
+  identifier_ = std::string_view(p_, static_cast<size_t>(run - p_));
+  identifierAt_ = p_;
+  p_ = run;
+}
+
 bool SgfParser::ReadProperty() {
-  identifier_.clear();
+  identifier_ = {};
+  spelledIdentifier_.clear();
   valueCount_ = 0;
-  bool closed = false;
+  TakeIdentifierBeforeValue();
+  bool closed = !identifier_.empty();
   bool valueLost = false;
   while (More()) {
     const char c = Get();
@@ -336,13 +384,19 @@ bool SgfParser::ReadProperty() {
         values_.emplace_back();
         valuesAt_.emplace_back();
       }
-      std::string& value = values_[valueCount_];
+      ValueText& value = values_[valueCount_];
       valuesAt_[valueCount_] = p_ - 1;
-      value.clear();
-      const ValueEnd end = leadBytes_ != nullptr ? ReadValueDoubleByte(value) : ReadValue(value);
+      ValueEnd end;
+      if (leadBytes_ != nullptr) {
+        value.unescaped.clear();
+        value.copied = true;
+        end = ReadValueDoubleByte(value.unescaped);
+      } else {
+        end = ReadValue(value);
+      }
       if (end == ValueEnd::Abandoned) {
-        report_.At(valuesAt_[valueCount_],
-                   "the input ends after a '\\' in a value: property " + identifier_ + " dropped");
+        report_.At(valuesAt_[valueCount_], "the input ends after a '\\' in a value: property " +
+                                               std::string(identifier_) + " dropped");
         return false;
       }
       if (end == ValueEnd::Closed) {
@@ -353,7 +407,8 @@ bool SgfParser::ReadProperty() {
       }
     } else if ((IsAsciiUpper(c) || IsAsciiDigit(c)) && !closed) {
       if (identifier_.empty()) identifierAt_ = p_ - 1;
-      identifier_.push_back(c);
+      spelledIdentifier_.push_back(c);
+      identifier_ = spelledIdentifier_;
     } else if (report_.enabled() && !IsAsciiSpace(c) &&
                !(IsAsciiLower(c) && !identifier_.empty() && !closed)) {
       // Lower-case letters belong to long identifiers such as AddBlack.
@@ -365,23 +420,35 @@ bool SgfParser::ReadProperty() {
     return false;
   }
   if (valueCount_ == 0) {
-    if (!valueLost) report_.At(identifierAt_, identifier_ + " without a value dropped");
+    if (!valueLost) {
+      report_.At(identifierAt_, std::string(identifier_) + " without a value dropped");
+    }
     return false;
   }
   return BuildProperty();
 }
 
-SgfParser::ValueEnd SgfParser::ReadValue(std::string& value) {
+SgfParser::ValueEnd SgfParser::ReadValue(ValueText& value) {
+  const char* stop = FindClosingBracketOrEscape(p_, end_);
+  if (stop < end_ && *stop == ']') {
+    value.inText = std::string_view(p_, static_cast<size_t>(stop - p_));
+    value.copied = false;
+    p_ = stop + 1;
+    return ValueEnd::Closed;
+  }
+  std::string& unescaped = value.unescaped;
+  unescaped.clear();
+  value.copied = true;
   while (true) {
-    const char* stop = p_;
-    while (stop < end_ && *stop != ']' && *stop != '\\') ++stop;
-    value.append(p_, stop);
+    unescaped.append(p_, static_cast<size_t>(stop - p_));
     p_ = stop;
     if (!More()) return ValueEnd::InputEnded;
-    if (Get() == ']') return ValueEnd::Closed;
+    if (Get() == ']') break;
     if (!More()) return ValueEnd::Abandoned;
-    value.push_back(Get());
+    unescaped.push_back(Get());
+    stop = FindClosingBracketOrEscape(p_, end_);
   }
+  return ValueEnd::Closed;
 }
 
 // The same with the trail-byte rule: ']' and '\' right after an unpaired lead
@@ -459,7 +526,7 @@ const char* SgfParser::EndOfPlainCharacters() const {
 }
 
 std::u16string_view SgfParser::Decode(size_t i, size_t from) {
-  const std::string_view bytes = std::string_view(values_[i]).substr(from);
+  const std::string_view bytes = values_[i].bytes().substr(from);
   decoded_.clear();
   AppendBytesAsWide(bytes, codePage_, decoded_);
   if (report_.enabled()) {
@@ -487,18 +554,19 @@ size_t SgfParser::FileOffsetInValue(size_t i, size_t byte) const {
 }
 
 void SgfParser::ReportValue(size_t i, std::string_view problem) const {
-  report_.At(valuesAt_[i],
-             identifier_ + " value " + Quoted(values_[i]) + " " + std::string(problem));
+  report_.At(valuesAt_[i], std::string(identifier_) + " value " + Quoted(values_[i].bytes()) + " " +
+                               std::string(problem));
 }
 
 void SgfParser::ReportPlacement(int index) {
   if (!report_.enabled()) return;
   if (rootNodeSeen_ && IsRootIdentifier(index, identifier_)) {
-    report_.At(identifierAt_, "root property " + identifier_ + " outside the root node kept");
+    report_.At(identifierAt_,
+               "root property " + std::string(identifier_) + " outside the root node kept");
   }
   if (index == kPropUnknown && !IsStandardIdentifier(identifier_) &&
-      reportedUnknown_.insert(identifier_).second) {
-    report_.At(identifierAt_, "unknown property " + identifier_ + " kept");
+      reportedUnknown_.insert(std::string(identifier_)).second) {
+    report_.At(identifierAt_, "unknown property " + std::string(identifier_) + " kept");
   }
 }
 
@@ -515,10 +583,10 @@ void SgfParser::ReportOffBoard(int index, Point point, size_t i) const {
 
 bool SgfParser::BuildProperty() {
   const int index = FindPropertyIndex(identifier_);
-  const std::string& first = values_[0];
+  const std::string_view first = values_[0].bytes();
   if (mode_ == Mode::ScanRootCharset) {
     if (index == kPropCA && !root_.charset) {
-      root_.charset = first;
+      root_.charset = std::string(first);
       root_.charsetAt = valuesAt_[0];
     }
     if (index == kPropSZ) root_.boardSize = ClampBoardSize(ParseBoardSize(first));
@@ -530,11 +598,11 @@ bool SgfParser::BuildProperty() {
                            PropertyRow(index).valueType != ValueType::PointList &&
                            PropertyRow(index).valueType != ValueType::PointTextList;
   if (singleValue && valueCount_ > 1) {
-    report_.At(valuesAt_[1], identifier_ + " has " + std::to_string(valueCount_) +
+    report_.At(valuesAt_[1], std::string(identifier_) + " has " + std::to_string(valueCount_) +
                                  " values: all but the first dropped");
   }
   if (index == kPropUnknown) {
-    UnknownValue unknown{identifier_, {}};
+    UnknownValue unknown{std::string(identifier_), {}};
     unknown.values.reserve(valueCount_);
     for (size_t i = 0; i < valueCount_; ++i) unknown.values.emplace_back(Decode(i));
     properties_.push_back(Property::Unrecognised(std::move(unknown)));
@@ -595,7 +663,7 @@ bool SgfParser::BuildProperty() {
 
 void SgfParser::BuildPointList(int index) {
   for (size_t i = 0; i < valueCount_; ++i) {
-    const std::string& value = values_[i];
+    const std::string_view value = values_[i].bytes();
     if (const auto corners = ParseCompressedRectangle(value)) {
       const auto [a, b] = *corners;
       ReportOffBoard(index, a, i);
@@ -616,7 +684,7 @@ void SgfParser::BuildPointList(int index) {
 
 void SgfParser::BuildLabels(int index) {
   for (size_t i = 0; i < valueCount_; ++i) {
-    const std::string_view value = values_[i];
+    const std::string_view value = values_[i].bytes();
     const size_t colon = value.find(':');
     if (colon == std::string_view::npos) {
       if (report_.enabled()) ReportValue(i, "has no ':' before its text: value dropped");
@@ -633,10 +701,10 @@ void SgfParser::BuildLabels(int index) {
 }
 
 // The charset label wins when the bytes agree with it.
-int ChooseCodePage(std::string_view text, const ReadContext& context, const RootFacts& root) {
+int ChooseCodePage(std::string_view text, bool validUtf8, const ReadContext& context,
+                   const RootFacts& root) {
   if (context.forceCodePage) return context.codePage;
   const int labelled = root.charset ? CodePageOfCharsetLabel(*root.charset) : 0;
-  const bool validUtf8 = IsValidUtf8(text);
   if (labelled == 0 || (labelled == kUtf8CodePage && !validUtf8)) {
     if (validUtf8) return kUtf8CodePage;
     return DetectCodePage(SgfValueSample(text), context.dbcsAware ? 950 : context.codePage);
@@ -690,20 +758,63 @@ class Utf16Offsets : public DiagnosticSink {
   size_t start_ = 0;
 };
 
+// Below this size checking the text first costs too little to overlap.
+constexpr size_t kCheckAlongsideSize = 1 << 20;
+
+void ClearRecord(GameTree& root) {
+  while (root.ChildCount() > 0) root.DetachChild(root.ChildCount() - 1);
+  while (root.NodeCount() > 0) root.DetachNode(root.NodeCount() - 1);
+  if (root.collectionTail() != nullptr) root.SetCollectionTail({});
+}
+
+// A large record labelled UTF-8, or not labelled, is nearly always valid
+// UTF-8 without a 0 byte: it is read as such while a second thread checks
+// that, instead of after a pass over the whole file. False, with root left
+// empty, when the guess was wrong or no thread could be started.
+bool ReadAsUtf8WhileChecking(GameTree& root, std::string_view text, ReadContext& context,
+                             const FileInput* input) {
+  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
+  const RootFacts rootFacts = scanner.ScanRoot();
+  const int labelled = rootFacts.charset ? CodePageOfCharsetLabel(*rootFacts.charset) : 0;
+  if (labelled != 0 && labelled != kUtf8CodePage) return false;
+  std::future<TextExtent> check;
+  try {
+    check = std::async(std::launch::async, MeasureText, text);
+  } catch (const std::system_error&) {
+    return false;
+  }
+  SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, nullptr);
+  parser.SetBoardSize(rootFacts.boardSize);
+  parser.ReadRecord(root);
+  const TextExtent extent = check.get();
+  if (extent.length == text.size() && extent.validUtf8) {
+    context.codePage = kUtf8CodePage;
+    return true;
+  }
+  ClearRecord(root);
+  return false;
+}
+
 void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
                   DiagnosticSink* diagnostics, const FileInput* input, bool fromUtf16) {
+  if (diagnostics == nullptr && !context.forceCodePage && text.size() >= kCheckAlongsideSize &&
+      ReadAsUtf8WhileChecking(root, text, context, input)) {
+    return;
+  }
   const ReadReport report(diagnostics, text);
-  if (const void* zero = std::memchr(text.data(), 0, text.size())) {
-    const size_t length = static_cast<size_t>(static_cast<const char*>(zero) - text.data());
-    report.At(length, ZeroByteMessage(text.size() - length - 1));
-    text = text.substr(0, length);
+  const TextExtent extent = MeasureText(text);
+  if (extent.length < text.size()) {
+    report.At(extent.length, ZeroByteMessage(text.size() - extent.length - 1));
+    text = text.substr(0, extent.length);
   }
   SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
   const RootFacts rootFacts = scanner.ScanRoot();
-  const int codePage = ChooseCodePage(text, context, rootFacts);
+  const int codePage = ChooseCodePage(text, extent.validUtf8, context, rootFacts);
   // A code page the user chose overrides the label without repairing anything.
   if (!context.forceCodePage) ReportCharset(rootFacts, codePage, fromUtf16, report);
-  if (input != nullptr) input->Release(text.data() + text.size());
+  // The file stays in memory for the parser, which gives it back as it goes:
+  // the record outgrows the file read so far, so that costs no peak memory,
+  // and giving it all back now would make the parser fault every page in again.
   SgfParser parser(text, SgfParser::Mode::Build, LeadBytesOf(codePage), codePage, input,
                    diagnostics);
   parser.SetBoardSize(rootFacts.boardSize);

@@ -28,7 +28,8 @@ constexpr int kMaxVariationDepth = 10000;
 // collection tail. When the text is a file's input, the memory of what has
 // been read is given back as the reader goes.
 // What was repaired or skipped goes to diagnostics when given, with byte
-// offsets in text (in the file, for UTF-16 text).
+// offsets in text (in the file, for UTF-16 text). Every game tree below the
+// root has at least one node; the root has none when no node was read.
 void ReadSgf(GameTree& root, std::string_view text, ReadContext& context,
              DiagnosticSink* diagnostics = nullptr, const FileInput* input = nullptr);
 

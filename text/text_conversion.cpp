@@ -121,34 +121,56 @@ size_t Utf8SequenceLength(const unsigned char* s, size_t available) {
   return length;
 }
 
+constexpr uint64_t kHighBits = 0x8080808080808080ull;
+constexpr uint64_t kLowBits = 0x0101010101010101ull;
+
+// The high bit of the first byte (in memory order) that is 0 or beyond
+// ASCII is the lowest bit set; bits above it may be set wrongly.
+uint64_t ZeroOrNonAsciiBytes(uint64_t word) {
+  return ((word - kLowBits) & ~word & kHighBits) | (word & kHighBits);
+}
+
 // Number of ASCII bytes at the start of s.
 size_t AsciiPrefixLength(const unsigned char* s, size_t n) {
   size_t i = 0;
   while (i + 8 <= n) {
     uint64_t word;
     std::memcpy(&word, s + i, 8);
-    if (word & 0x8080808080808080ull) break;
+    if (word & kHighBits) break;
     i += 8;
   }
   while (i < n && s[i] < 0x80) ++i;
   return i;
 }
 
-void AppendUtf8AsWide(std::string_view bytes, std::u16string& out) {
-  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-  const size_t n = bytes.size();
+// Eight ASCII bytes as eight UTF-16 units.
+void WidenAsciiWord(uint64_t word, char16_t* out) {
+  const auto spread = [](uint64_t four) {
+    four = (four | (four << 16)) & 0x0000FFFF0000FFFFull;
+    return (four | (four << 8)) & 0x00FF00FF00FF00FFull;
+  };
+  const uint64_t low = spread(word & 0xFFFFFFFF);
+  const uint64_t high = spread(word >> 32);
+  std::memcpy(out, &low, sizeof low);
+  std::memcpy(out + 4, &high, sizeof high);
+}
+
+// Writes the units to out, which has room for one per byte (no character
+// takes more units than bytes); returns the end of what was written.
+char16_t* DecodeUtf8(const unsigned char* s, size_t n, char16_t* out) {
   size_t i = 0;
   while (i < n) {
-    const size_t ascii = AsciiPrefixLength(s + i, n - i);
-    if (ascii > 0) {
-      out.append(s + i, s + i + ascii);
-      i += ascii;
-      if (i == n) break;
+    for (uint64_t word; i + 8 <= n; i += 8, out += 8) {
+      std::memcpy(&word, s + i, 8);
+      if (word & kHighBits) break;
+      WidenAsciiWord(word, out);
     }
+    while (i < n && s[i] < 0x80) *out++ = s[i++];
+    if (i == n) break;
     const unsigned char lead = s[i];
     const size_t length = Utf8SequenceLength(s + i, n - i);
     if (length == 0) {
-      out.push_back(static_cast<char16_t>(kEscapeBase + lead));
+      *out++ = static_cast<char16_t>(kEscapeBase + lead);
       ++i;
       continue;
     }
@@ -156,13 +178,23 @@ void AppendUtf8AsWide(std::string_view bytes, std::u16string& out) {
     for (size_t k = 1; k < length; ++k) cp = (cp << 6) | (s[i + k] & 0x3F);
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+      *out++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *out++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(cp));
+      *out++ = static_cast<char16_t>(cp);
     }
     i += length;
   }
+  return out;
+}
+
+void AppendUtf8AsWide(std::string_view bytes, std::u16string& out) {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());
+  char16_t* const begin = out.data() + start;
+  const char16_t* const end =
+      DecodeUtf8(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), begin);
+  out.resize(start + static_cast<size_t>(end - begin));
 }
 
 void AppendCodePoint(char32_t cp, std::string& out) {
@@ -340,6 +372,37 @@ bool IsValidUtf8(std::string_view bytes) {
     i += length;
   }
   return true;
+}
+
+TextExtent MeasureText(std::string_view bytes) {
+  const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t n = bytes.size();
+  size_t i = 0;
+  while (i < n) {
+    for (uint64_t word; i + 8 <= n; i += 8) {
+      std::memcpy(&word, s + i, 8);
+      if (const uint64_t found = ZeroOrNonAsciiBytes(word); found != 0) {
+        i += static_cast<size_t>(std::countr_zero(found)) / 8;
+        break;
+      }
+    }
+    if (i == n) break;
+    if (s[i] == 0) return {i, true};
+    if (s[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t length = Utf8SequenceLength(s + i, n - i);
+    if (length == 0) {
+      // Decided: what is left to find is the end.
+      const void* zero = std::memchr(s + i, 0, n - i);
+      return {
+          zero != nullptr ? static_cast<size_t>(static_cast<const unsigned char*>(zero) - s) : n,
+          false};
+    }
+    i += length;
+  }
+  return {n, true};
 }
 
 bool IsMostlyUtf8(std::string_view bytes) {

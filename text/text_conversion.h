@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,6 +32,15 @@ inline std::u16string FromUtf8(std::string_view text) {
 }
 
 bool IsValidUtf8(std::string_view bytes);
+
+// How far a file's text runs before its first 0 byte (all of it when there
+// is none), and whether that much is valid UTF-8: what a reader must know
+// before it starts, found in one pass.
+struct TextExtent {
+  std::size_t length = 0;
+  bool validUtf8 = true;
+};
+TextExtent MeasureText(std::string_view bytes);
 // UTF-8 with a few damaged sequences, such as names cut off in the middle of
 // a character: at least two characters beyond ASCII and at most one stray
 // byte for every two of them. Text in a legacy code page forms valid

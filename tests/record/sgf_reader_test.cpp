@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "record/read_diagnostics.h"
 #include "record/record_format.h"
 #include "test_support.h"
 #include "text/text_conversion.h"
@@ -238,6 +239,36 @@ TEST(SgfReader, NestingFarPastTheLimitIsJoinedWithoutCopyingTheSequence) {
   auto reread = ReadSgfText(written);
   EXPECT_TRUE(test::SameTree(*record.root, *reread.root));
   EXPECT_TRUE(test::SameTree(*record.root, *record.root->Clone()));
+}
+
+// A record of a megabyte or more is read as UTF-8 while its text is checked;
+// one that turns out not to be, or to hold a 0 byte, must come out as the
+// careful reading (the one that reports repairs, and checks first) makes it.
+TEST(SgfReader, ALargeRecordThatIsNotUtf8OrHoldsAZeroReadsAsTheCarefulReading) {
+  std::string gb2312 = "(;CA[UTF-8]PB[\xba\xda]";
+  std::string withZero = "(;PB[x]";
+  for (int i = 0; i < 100000; ++i) {
+    gb2312 += ";B[aa]C[\xc6\xe5]";
+    withZero += i == 40000 ? std::string(";B[bb]\0", 8) : ";B[aa]C[\xe6\xa3\x8b]";
+  }
+  gb2312 += ")";
+  withZero += ")\n(;W[cc])";
+  ASSERT_GT(gb2312.size(), size_t{1} << 20);
+  for (const std::string& sgf : {gb2312, withZero}) {
+    const auto fast = ReadSgfText(sgf);
+    GameTree careful;
+    DiagnosticList diagnostics;
+    ReadContext context{false, 65001};
+    ReadRecordBuffer(careful, RecordFormat::Sgf, sgf, context, &diagnostics);
+    EXPECT_EQ(fast.codePage, context.codePage);
+    EXPECT_TRUE(test::SameTree(*fast.root, careful));
+    EXPECT_EQ(test::WriteSgfText(*fast.root, fast.codePage),
+              test::WriteSgfText(careful, context.codePage));
+  }
+  const auto cut = ReadSgfText(withZero);
+  EXPECT_EQ(cut.root->NodeCount(), 40002);
+  EXPECT_EQ(cut.codePage, 65001);
+  EXPECT_NE(ReadSgfText(gb2312).codePage, 65001);
 }
 
 }  // namespace
