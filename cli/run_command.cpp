@@ -170,16 +170,7 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
 }
 
 void ScriptRunner::PrintBoard() const {
-  const GoEditor& editor = *doc_.editor();
-  std::string rows;
-  for (int y = 0; y < editor.height(); ++y) {
-    for (int x = 0; x < editor.width(); ++x) {
-      const std::uint32_t cell = editor.Cell(x, y);
-      rows += cell == 0 ? '.' : GoBoard::IsBlackCell(cell) ? 'X' : 'O';
-    }
-    rows += '\n';
-  }
-  std::fputs(rows.c_str(), stdout);
+  std::fputs(doc_.editor()->StonesAsText().c_str(), stdout);
 }
 
 void ScriptRunner::PrintStatus() const {

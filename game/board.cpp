@@ -234,4 +234,17 @@ void GoBoard::BuildOverlay(const GameTree& tree, int index) {
   }
 }
 
+std::string GoBoard::StonesAsText() const {
+  std::string rows;
+  rows.reserve(static_cast<size_t>((width_ + 1) * height_));
+  for (int y = 0; y < height_; ++y) {
+    for (int x = 0; x < width_; ++x) {
+      const std::uint32_t cell = Cell(x, y);
+      rows += cell == 0 ? '.' : IsBlackCell(cell) ? 'X' : 'O';
+    }
+    rows += '\n';
+  }
+  return rows;
+}
+
 }  // namespace vantaro

@@ -75,6 +75,9 @@ class GoBoard {
   static int CellMoveNumber(std::uint32_t cell) { return static_cast<int>(cell & 0xFFFF); }
   static bool IsBlackCell(std::uint32_t cell);
   static bool IsWhiteCell(std::uint32_t cell);
+  // A row per line, '.' for an empty point, 'X' for black and 'O' for white:
+  // the position as the command-line tool prints it.
+  std::string StonesAsText() const;
 
   const OverlayEntry& OverlayAt(int x, int y) const { return overlay_[x + width_ * y]; }
   const std::vector<std::unique_ptr<RemovalRecord>>& removals() const { return removals_; }

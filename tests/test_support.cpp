@@ -76,18 +76,6 @@ void GoTo(GoEditor& editor, const TreePath& path) {
   editor.GoToNode(GameTree::Resolve(*editor.recordRoot(), path)->node());
 }
 
-std::string BoardRows(const GoBoard& board) {
-  std::string rows;
-  for (int y = 0; y < board.height(); ++y) {
-    for (int x = 0; x < board.width(); ++x) {
-      const std::uint32_t cell = board.Cell(x, y);
-      rows += cell == 0 ? '.' : GoBoard::IsBlackCell(cell) ? 'X' : 'O';
-    }
-    rows += '\n';
-  }
-  return rows;
-}
-
 namespace {
 
 std::string Describe(const Property& property) {

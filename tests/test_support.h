@@ -38,10 +38,6 @@ struct ReadRecord {
 ReadRecord ReadSgfText(std::string_view sgf, int defaultCodePage = 65001, bool dbcsAware = false);
 std::string WriteSgfText(GameTree& root, int codePage = 65001);
 
-// The board as rows of '.', 'X' (black) and 'O' (white), top row first, each
-// ending in a newline.
-std::string BoardRows(const GoBoard& board);
-
 // An editor over a record given as SGF text, installed as a file load
 // installs it. options must outlive the editor; sounds may be null.
 std::unique_ptr<GoEditor> OpenEditor(std::string_view sgf, Options& options,

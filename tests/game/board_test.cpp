@@ -11,7 +11,6 @@
 namespace vantaro {
 namespace {
 
-using test::BoardRows;
 using test::ReadSgfText;
 
 struct Replayed {
@@ -92,14 +91,14 @@ TEST(GoBoard, ReplayTakesEveryGroupLeftWithoutLiberties) {
   };
   for (const auto& c : cases) {
     const auto replayed = ReplayMainLine(c.sgf);
-    EXPECT_EQ(BoardRows(replayed->board), std::string(c.rows) + ".....\n.....\n") << c.sgf;
+    EXPECT_EQ(replayed->board.StonesAsText(), std::string(c.rows) + ".....\n.....\n") << c.sgf;
     EXPECT_EQ(replayed->board.removedByLastMove(), c.removed) << c.sgf;
   }
 }
 
 TEST(GoBoard, APassCountsAsAMoveAndPlacesNothing) {
   const auto passed = ReplayMainLine("(;SZ[5];B[cc];W[tt])");
-  EXPECT_EQ(BoardRows(passed->board), ".....\n.....\n..X..\n.....\n.....\n");
+  EXPECT_EQ(passed->board.StonesAsText(), ".....\n.....\n..X..\n.....\n.....\n");
   EXPECT_EQ(passed->board.moveNumber(), 2);
   EXPECT_TRUE(passed->board.blackToPlay());
 }
@@ -107,7 +106,7 @@ TEST(GoBoard, APassCountsAsAMoveAndPlacesNothing) {
 // An AB on a stone replaces it without a capture; an AE on an empty point does nothing.
 TEST(GoBoard, SetupStonesOverwriteAndErase) {
   const auto replayed = ReplayMainLine("(;SZ[5];B[aa];AW[aa]AE[bb][cc]AB[dd];AE[dd])");
-  EXPECT_EQ(BoardRows(replayed->board), "O....\n.....\n.....\n.....\n.....\n");
+  EXPECT_EQ(replayed->board.StonesAsText(), "O....\n.....\n.....\n.....\n.....\n");
   // A setup stone, which shows no move number.
   EXPECT_EQ(GoBoard::CellProperty(replayed->board.Cell(0, 0)), kPropAW);
 }
@@ -131,10 +130,10 @@ TEST(GoBoard, TrialMovesRefuseOccupiedPointsAndSuicide) {
   };
   for (const auto& c : cases) {
     const auto replayed = ReplayMainLine(c.sgf);
-    const std::string before = BoardRows(replayed->board);
+    const std::string before = replayed->board.StonesAsText();
     EXPECT_EQ(replayed->board.IsLegalMove(c.point, c.colour), c.legal)
         << c.sgf << " at " << c.point.x << "," << c.point.y;
-    EXPECT_EQ(BoardRows(replayed->board), before);
+    EXPECT_EQ(replayed->board.StonesAsText(), before);
   }
 }
 
@@ -154,7 +153,7 @@ TEST(GoBoard, MoveNumbersRestartInVariationsAndAtMn) {
 }
 
 // An independent reference: liberties counted over whole groups after each
-// move of the main line. The end position in BoardRows' form.
+// move of the main line. The end position as StonesAsText gives it.
 std::string ReferencePosition(const GameTree& root, int width, int height) {
   std::vector<std::string> grid(static_cast<size_t>(height),
                                 std::string(static_cast<size_t>(width), '.'));
@@ -219,7 +218,7 @@ TEST(GoBoard, CorpusMainLinesEndInTheReferencePosition) {
     board.Attach(&root);
     const Node& end = *root.LastNodeAlongFirstChildren();
     board.ReplayTo(end.tree()->PathOf(end.IndexInTree()), false, false);
-    EXPECT_EQ(BoardRows(board), ReferencePosition(root, board.width(), board.height())) << path;
+    EXPECT_EQ(board.StonesAsText(), ReferencePosition(root, board.width(), board.height())) << path;
   }
 }
 
