@@ -1,6 +1,7 @@
 #include "record/sgf_reader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -98,6 +99,8 @@ class SgfParser {
   RootFacts ScanRoot();
   // The board that points are checked against in reports.
   void SetBoardSize(Point size) { boardSize_ = size; }
+  // The reading stops at the next node once the flag is set.
+  void StopWhen(const std::atomic<bool>& flag) { stop_ = &flag; }
   void ReadRecord(GameTree& root);
 
  private:
@@ -149,6 +152,7 @@ class SgfParser {
   int codePage_;
   const FileInput* input_;
   const char* released_;  // the input before this has been given back
+  const std::atomic<bool>* stop_ = nullptr;
   bool rootNodeSeen_ = false;
   RootFacts root_;
   ReadReport report_;
@@ -318,6 +322,7 @@ void SgfParser::ReadSequence(GameTree& tree) {
       input_->Release(p_);
       released_ = p_;
     }
+    if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) p_ = end_;
   }
   tree.AppendNodes(sequence_);
 }
@@ -777,17 +782,25 @@ bool ReadAsUtf8WhileChecking(GameTree& root, std::string_view text, ReadContext&
   const RootFacts rootFacts = scanner.ScanRoot();
   const int labelled = rootFacts.charset ? CodePageOfCharsetLabel(*rootFacts.charset) : 0;
   if (labelled != 0 && labelled != kUtf8CodePage) return false;
-  std::future<TextExtent> check;
+  // A record without a label is as often in a legacy code page: the check
+  // finds that out long before the reading ends, and stops it.
+  std::atomic<bool> notUtf8 = false;
+  const auto measure = [text, &notUtf8] {
+    const TextExtent extent = MeasureText(text);
+    if (extent.length < text.size() || !extent.validUtf8) notUtf8.store(true);
+  };
+  std::future<void> check;
   try {
-    check = std::async(std::launch::async, MeasureText, text);
+    check = std::async(std::launch::async, measure);
   } catch (const std::system_error&) {
     return false;
   }
   SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, nullptr);
   parser.SetBoardSize(rootFacts.boardSize);
+  parser.StopWhen(notUtf8);
   parser.ReadRecord(root);
-  const TextExtent extent = check.get();
-  if (extent.length == text.size() && extent.validUtf8) {
+  check.get();
+  if (!notUtf8.load()) {
     context.codePage = kUtf8CodePage;
     return true;
   }
