@@ -85,10 +85,6 @@ constexpr ShortNameIndex kShortNames;
 
 }  // namespace
 
-const std::array<PropertyInfo, kPropertyCount>& PropertyTable() {
-  return kPropertyRows;
-}
-
 int FindPropertyIndex(std::string_view name) {
   if (name.empty()) return kPropUnknown;
   if (name.size() <= 2) {

@@ -79,8 +79,7 @@ enum PropertyIndex : int {
   kPropertyCount = 54,
 };
 
-const std::array<PropertyInfo, kPropertyCount>& PropertyTable();
-// The rows themselves, so that a look-up of a row is no call.
+// Defined out of line but visible here, so that a look-up of a row is no call.
 extern const std::array<PropertyInfo, kPropertyCount> kPropertyRows;
 inline const PropertyInfo& PropertyRow(int index) {
   return kPropertyRows[index];

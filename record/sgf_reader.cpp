@@ -772,50 +772,58 @@ void ClearRecord(GameTree& root) {
   if (root.collectionTail() != nullptr) root.SetCollectionTail({});
 }
 
+bool WholeTextIsUtf8(const TextExtent& extent, std::string_view text) {
+  return extent.length == text.size() && extent.validUtf8;
+}
+
 // A large record labelled UTF-8, or not labelled, is nearly always valid
 // UTF-8 without a 0 byte: it is read as such while a second thread checks
-// that, instead of after a pass over the whole file. False, with root left
-// empty, when the guess was wrong or no thread could be started.
-bool ReadAsUtf8WhileChecking(GameTree& root, std::string_view text, ReadContext& context,
-                             const FileInput* input) {
+// that, instead of after a pass over the whole file. Returns the text's
+// extent when it was checked; root is left empty unless that shows the
+// whole text is UTF-8. Nothing when the label names another code page or no
+// thread could be started.
+std::optional<TextExtent> ReadAsUtf8WhileChecking(GameTree& root, std::string_view text,
+                                                  ReadContext& context, const FileInput* input) {
   SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
   const RootFacts rootFacts = scanner.ScanRoot();
   const int labelled = rootFacts.charset ? CodePageOfCharsetLabel(*rootFacts.charset) : 0;
-  if (labelled != 0 && labelled != kUtf8CodePage) return false;
+  if (labelled != 0 && labelled != kUtf8CodePage) return std::nullopt;
   // A record without a label is as often in a legacy code page: the check
   // finds that out long before the reading ends, and stops it.
   std::atomic<bool> notUtf8 = false;
   const auto measure = [text, &notUtf8] {
     const TextExtent extent = MeasureText(text);
-    if (extent.length < text.size() || !extent.validUtf8) notUtf8.store(true);
+    if (!WholeTextIsUtf8(extent, text)) notUtf8.store(true);
+    return extent;
   };
-  std::future<void> check;
+  std::future<TextExtent> check;
   try {
     check = std::async(std::launch::async, measure);
   } catch (const std::system_error&) {
-    return false;
+    return std::nullopt;
   }
   SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, nullptr);
   parser.SetBoardSize(rootFacts.boardSize);
   parser.StopWhen(notUtf8);
   parser.ReadRecord(root);
-  check.get();
-  if (!notUtf8.load()) {
+  const TextExtent extent = check.get();
+  if (WholeTextIsUtf8(extent, text)) {
     context.codePage = kUtf8CodePage;
-    return true;
+  } else {
+    ClearRecord(root);
   }
-  ClearRecord(root);
-  return false;
+  return extent;
 }
 
 void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
                   DiagnosticSink* diagnostics, const FileInput* input, bool fromUtf16) {
-  if (diagnostics == nullptr && !context.forceCodePage && text.size() >= kCheckAlongsideSize &&
-      ReadAsUtf8WhileChecking(root, text, context, input)) {
-    return;
+  std::optional<TextExtent> checked;
+  if (diagnostics == nullptr && !context.forceCodePage && text.size() >= kCheckAlongsideSize) {
+    checked = ReadAsUtf8WhileChecking(root, text, context, input);
+    if (checked && WholeTextIsUtf8(*checked, text)) return;
   }
   const ReadReport report(diagnostics, text);
-  const TextExtent extent = MeasureText(text);
+  const TextExtent extent = checked ? *checked : MeasureText(text);
   if (extent.length < text.size()) {
     report.At(extent.length, ZeroByteMessage(text.size() - extent.length - 1));
     text = text.substr(0, extent.length);
