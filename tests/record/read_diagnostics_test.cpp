@@ -68,9 +68,9 @@ const Damaged kSgf[] = {
     {"NoGameTree", RecordFormat::Sgf, "hello", {{0, "no game tree found"}}, "(;N[]\r\n)"},
     {"UnterminatedValue",
      RecordFormat::Sgf,
-     "(;B[aa];C[abc",
-     {{9, "unterminated value lost"}, {13, "game tree not closed at the end of the input"}},
-     "(;B[aa]\r\n)"},
+     "(;B[aa];W[bb]C[abc",
+     {{14, "unterminated value lost"}, {18, "game tree not closed at the end of the input"}},
+     "(;B[aa]\r\n;W[bb])"},
     {"LoneBackslashAtTheEnd",
      RecordFormat::Sgf,
      "(;B[aa];C[x\\",
@@ -206,55 +206,15 @@ const Damaged kImported[] = {
 INSTANTIATE_TEST_SUITE_P(Imported, ReadDiagnostics, ::testing::ValuesIn(kImported),
                          [](const auto& info) { return info.param.name; });
 
-std::vector<Diagnostic> ReportsOf(RecordFormat format, std::string_view bytes,
-                                  std::unique_ptr<GameTree>* read = nullptr) {
-  auto tree = std::make_unique<GameTree>();
-  DiagnosticList diagnostics;
-  ReadContext context{false, 65001};
-  ReadRecordBuffer(*tree, format, bytes, context, &diagnostics);
-  if (read != nullptr) *read = std::move(tree);
-  return diagnostics.ByOffset();
-}
-
-TEST(BinaryReadDiagnostics, GosMovesCutShort) {
-  std::string gos(228, '\0');
-  gos[180] = 5;  // five moves promised, two present
-  gos += std::string("\x3C\x00\x3D\x00", 4);
-  std::unique_ptr<GameTree> read;
-  EXPECT_EQ(ReportsOf(RecordFormat::Gos, gos, &read),
-            (std::vector<Diagnostic>{{232, "the file ends after 2 of its 5 moves"}}));
-  EXPECT_EQ(read->NodeCount(), 3);
-}
-
-TEST(BinaryReadDiagnostics, BdxWithoutTheSecondName) {
-  std::string bdx = "BDX0";
-  bdx += std::string("\x00\x03W+R", 5);
-  bdx += std::string("\x00\x00\x00\x01", 4);  // two unused bytes, one move
-  bdx += std::string("\x03\x03\x01\x00\x00", 5);
-  bdx += std::string(36, '\0');
-  bdx += std::string("\x00\x03Lee", 5);
-  bdx += std::string(10, '\0');
-  bdx += std::string("\x00\x09Ki", 4);  // a name of nine bytes that stops after two
-  std::unique_ptr<GameTree> read;
-  EXPECT_EQ(
-      ReportsOf(RecordFormat::Bdx, bdx, &read),
-      (std::vector<Diagnostic>{{69, "the second player name is cut short: no player names"}}));
-  EXPECT_EQ(test::WriteSgfText(*read), "(;RE[W+R]\r\n;B[dd])");
-}
-
-TEST(BinaryReadDiagnostics, GoRecordCutInsideAMove) {
-  std::string go(141, '\0');
-  go.replace(40, 3, "Lee");
-  go += std::string("\x00\x03\x03\x01\x04", 5);
-  EXPECT_EQ(ReportsOf(RecordFormat::Go, go),
-            (std::vector<Diagnostic>{{144, "incomplete move record at the end ignored"}}));
-}
-
 TEST(ReadDiagnostics, NestingPastTheLimitIsReportedOnce) {
   std::string deep;
   for (int i = 0; i < kMaxVariationDepth + 3; ++i) deep += "(;B[aa]";
   deep.append(static_cast<size_t>(kMaxVariationDepth) + 3, ')');
-  const auto reports = ReportsOf(RecordFormat::Sgf, deep);
+  GameTree tree;
+  DiagnosticList diagnostics;
+  ReadContext context{false, 65001};
+  ReadRecordBuffer(tree, RecordFormat::Sgf, deep, context, &diagnostics);
+  const auto reports = diagnostics.ByOffset();
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0],
             (Diagnostic{7 * kMaxVariationDepth,
