@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "record/read_diagnostics.h"
@@ -37,22 +38,6 @@ TEST(SgfReader, VariationsBecomeChildTrees) {
   EXPECT_EQ(record.root->ChildAt(1)->parent(), record.root.get());
 }
 
-TEST(SgfReader, EmptyVariationsVanishAndBareForksGetAnEmptyNode) {
-  auto dropped = ReadSgfText("(;B[aa]()(;W[bb]))");
-  EXPECT_EQ(dropped.root->ChildCount(), 1);
-
-  auto fork = ReadSgfText("(;B[aa]((;W[bb])(;W[cc])))");
-  ASSERT_EQ(fork.root->ChildCount(), 1);
-  GameTree& middle = *fork.root->ChildAt(0);
-  ASSERT_EQ(middle.NodeCount(), 1);
-  EXPECT_TRUE(middle.NodeAt(0)->properties().empty());
-  EXPECT_EQ(middle.ChildCount(), 2);
-}
-
-TEST(SgfReader, NodesWithoutPropertiesDisappear) {
-  EXPECT_EQ(ReadSgfText("(;;B[aa];)").root->NodeCount(), 1);
-}
-
 TEST(SgfReader, LongIdentifiersKeepTheirCapitals) {
   auto record = ReadSgfText("(;AddBlack[aa][bb]Comment[x])");
   const Node& node = *record.root->NodeAt(0);
@@ -64,12 +49,6 @@ TEST(SgfReader, LongIdentifiersKeepTheirCapitals) {
   // A space closes an identifier: the B is not part of it.
   auto spaced = ReadSgfText("(;A B[aa])");
   EXPECT_EQ(Only(*spaced.root->NodeAt(0)).Name(), "A");
-}
-
-TEST(SgfReader, ABadPointEndsItsNode) {
-  auto record = ReadSgfText("(;B[a]C[x])");
-  ASSERT_EQ(record.root->NodeCount(), 1);
-  EXPECT_EQ(Only(*record.root->NodeAt(0)).id(), kPropC);
 }
 
 TEST(SgfReader, EscapesAreRemoved) {
@@ -107,76 +86,31 @@ TEST(SgfReader, LabelsNeedAColonAndMayBeEmpty) {
   EXPECT_EQ(node.properties()[1].text(), u"A:B");
 }
 
-TEST(SgfReader, TruncationKeepsWhatIsComplete) {
-  auto cutInValue = ReadSgfText("(;B[aa];W[bb]C[unfinished");
-  ASSERT_EQ(cutInValue.root->NodeCount(), 2);
-  EXPECT_EQ(cutInValue.root->NodeAt(1)->properties().size(), 1u);
+// Which code page a record's text is read with, and what a text reads as.
+struct Decoded {
+  const char* name;
+  std::string sgf;
+  int defaultCodePage;
+  bool dbcsAware;
+  int codePage;
+  int property;
+  std::u16string text;
+  int nodes = 1;
+};
 
-  // A backslash as the very last byte abandons its property.
-  auto cutAfterEscape = ReadSgfText("(;B[aa];W[bb]C[x\\");
-  EXPECT_EQ(cutAfterEscape.root->NodeAt(1)->properties().size(), 1u);
-
-  auto onlyValue = std::make_unique<GameTree>();
-  ReadContext context{false, 65001};
-  ASSERT_TRUE(ReadRecordBuffer(*onlyValue, RecordFormat::Sgf, "(;C[abc", context).ok);
-  ASSERT_EQ(onlyValue->NodeCount(), 1);
-  EXPECT_TRUE(onlyValue->NodeAt(0)->properties().empty());
+void PrintTo(const Decoded& decoded, std::ostream* out) {
+  *out << decoded.name;
 }
 
-TEST(SgfReader, NoGameTreeLeavesTheRecordEmpty) {
-  EXPECT_EQ(ReadSgfText("no parenthesis here").root->NodeCount(), 0);
-}
+class SgfTextDecoding : public ::testing::TestWithParam<Decoded> {};
 
-TEST(SgfReader, AZeroByteEndsTheInput) {
-  const std::string text("(;B[aa];W[bb]\0;B[cc])", 21);
-  EXPECT_EQ(ReadSgfText(text).root->NodeCount(), 2);
-}
-
-TEST(SgfReader, LeadingJunkIsSkippedAndFurtherGamesAreKeptAsBytes) {
-  auto record = ReadSgfText("junk(;B[aa])\r\n(;W[bb])\n(;B[cc])\n");
-  EXPECT_EQ(record.root->NodeCount(), 1);
-  ASSERT_NE(record.root->collectionTail(), nullptr);
-  EXPECT_EQ(*record.root->collectionTail(), "\r\n(;W[bb])\n(;B[cc])\n");
-
-  auto trailingText = ReadSgfText("(;B[aa])\nwin rate 55% (black)\n");
-  EXPECT_EQ(trailingText.root->collectionTail(), nullptr);
-}
-
-TEST(SgfReader, Big5TrailBytesOfBracketAndBackslash) {
-  // 0xA5 0x5C is one character; the backslash after it is its escape.
-  auto escaped = ReadSgfText("(;CA[big5]C[\xa5\\\\])", 1252, true);
-  EXPECT_EQ(WideToBytes(escaped.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5\\");
-  auto bracket = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, true);
-  EXPECT_EQ(WideToBytes(bracket.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
-
-  // Big5 text reads right whatever the option says.
-  auto plain = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, false);
-  EXPECT_EQ(WideToBytes(plain.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
-}
-
-TEST(SgfReader, TrailByteRuleDoesNotTouchUtf8Records) {
-  // U+6253 ends in 0x93, a Big5 lead byte; the bracket after it closes the value.
-  auto record = ReadSgfText("(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252, true);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u6253");
-  EXPECT_NE(record.root->NodeAt(0)->Find(kPropPB), nullptr);
-}
-
-TEST(SgfReader, TextBeforeTheCharsetDecodesWithIt) {
-  auto record = ReadSgfText("(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252);
-  EXPECT_EQ(record.codePage, 936);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u68cb");
-}
-
-TEST(SgfReader, UnlabelledTextIsUtf8WhenItIsValidUtf8) {
-  EXPECT_EQ(ReadSgfText("(;PB[\xe9\xbb\x91])", 1252).codePage, 65001);
-  EXPECT_EQ(ReadSgfText("(;PB[Lee])", 1252).codePage, 65001);
-}
-
-TEST(SgfReader, Utf8TextWinsOverALegacyLabel) {
-  auto record = ReadSgfText("(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252);
-  EXPECT_EQ(record.codePage, 65001);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed2");
+TEST_P(SgfTextDecoding, ReadsTheTextInTheRightCodePage) {
+  const Decoded& c = GetParam();
+  auto record = ReadSgfText(c.sgf, c.defaultCodePage, c.dbcsAware);
+  EXPECT_EQ(record.codePage, c.codePage);
+  EXPECT_EQ(record.root->NodeCount(), c.nodes);
+  ASSERT_NE(record.root->NodeAt(0)->Find(c.property), nullptr);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(c.property)->text(), c.text);
 }
 
 std::string Utf16LittleEndian(std::u16string_view text) {
@@ -186,22 +120,37 @@ std::string Utf16LittleEndian(std::u16string_view text) {
   return bytes;
 }
 
-// Saved as UTF-8, so CA says so from now on.
-TEST(SgfReader, AUtf16RecordWithoutAMarkIsReadAsItsText) {
-  auto record = ReadSgfText(Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252);
-  ASSERT_EQ(record.root->NodeCount(), 2);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
-  EXPECT_EQ(record.root->NodeAt(1)->FindMove()->point(), (Point{15, 3}));
-}
-
-// Taken for 8-bit text, such a file ended at its first zero byte: an empty record.
-TEST(SgfReader, AUtf16RecordWithoutAMarkIsNotCutShortByALongCjkComment) {
-  const std::u16string comment(700, u'\u68cb');
-  auto record = ReadSgfText(Utf16LittleEndian(u"(;C[" + comment + u"];B[pd])"), 1252);
-  ASSERT_EQ(record.root->NodeCount(), 2);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), comment);
-}
+INSTANTIATE_TEST_SUITE_P(
+    SgfReader, SgfTextDecoding,
+    ::testing::Values(
+        // 0xA5 0x5C is one character; the backslash after it is its escape.
+        Decoded{"Big5TrailBackslash", "(;CA[big5]C[\xa5\\\\])", 1252, true, 950, kPropC, u"\u529f"},
+        Decoded{"Big5TrailBracket", "(;CA[big5]C[\xa5]])", 1252, true, 950, kPropC, u"\u5305"},
+        // Big5 text reads right whatever the option says.
+        Decoded{"Big5WithoutTheOption", "(;CA[big5]C[\xa5]])", 1252, false, 950, kPropC, u"\u5305"},
+        // U+6253 ends in 0x93, a Big5 lead byte; the bracket after it closes the value.
+        Decoded{"Utf8IsNotTouchedByTheTrailByteRule", "(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252,
+                true, 65001, kPropC, u"\u6253"},
+        Decoded{"Utf8ValueClosedBeforeTheNextProperty", "(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252,
+                true, 65001, kPropPB, u"x"},
+        Decoded{"TextBeforeTheCharsetDecodesWithIt", "(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252,
+                false, 936, kPropPB, u"\u9ed1"},
+        Decoded{"TextAfterTheCharset", "(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252, false, 936,
+                kPropC, u"\u68cb"},
+        Decoded{"UnlabelledValidUtf8IsUtf8", "(;PB[\xe9\xbb\x91])", 1252, false, 65001, kPropPB,
+                u"\u9ed1"},
+        Decoded{"UnlabelledAsciiIsUtf8", "(;PB[Lee])", 1252, false, 65001, kPropPB, u"Lee"},
+        Decoded{"Utf8TextWinsOverALegacyLabel", "(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252, false,
+                65001, kPropPB, u"\u9ed2"},
+        Decoded{"Utf16WithoutAMark", Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252,
+                false, 65001, kPropPB, u"\u9ed1", 2},
+        // Saved as UTF-8, so CA says so from now on.
+        Decoded{"Utf16WithoutAMarkIsLabelledUtf8", Utf16LittleEndian(u"(;CA[UTF-16];B[pd])"), 1252,
+                false, 65001, kPropCA, u"UTF-8", 2},
+        // Taken for 8-bit text, such a file ended at its first zero byte.
+        Decoded{"Utf16WithoutAMarkBehindALongCjkComment",
+                Utf16LittleEndian(u"(;C[" + std::u16string(700, u'\u68cb') + u"];B[pd])"), 1252,
+                false, 65001, kPropC, std::u16string(700, u'\u68cb'), 2}));
 
 TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
   std::string deep;
