@@ -49,14 +49,7 @@ TEST(Property, MovingAndAssigningAcrossKinds) {
 }
 
 TEST(PropertyTable, LookupIsExactAndCaseSensitive) {
-  EXPECT_EQ(FindPropertyIndex("AB"), 6);
-  EXPECT_EQ(FindPropertyIndex("VANTAROGM"), 53);
-  EXPECT_EQ(FindPropertyIndex("VANTAROBM"), 52);
-  EXPECT_EQ(FindPropertyIndex("GM"), 0);
-  EXPECT_EQ(FindPropertyIndex("ab"), 0);
-  EXPECT_EQ(FindPropertyIndex(""), 0);
-  EXPECT_EQ(FindPropertyIndex("B"), 1);
-  EXPECT_EQ(FindPropertyIndex("ABC"), 0);
+  for (const char* name : {"GM", "ab", "", "ABC"}) EXPECT_EQ(FindPropertyIndex(name), 0) << name;
   for (int i = 1; i < kPropertyCount; ++i) EXPECT_EQ(FindPropertyIndex(PropertyRow(i).name), i);
 }
 
