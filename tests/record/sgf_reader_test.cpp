@@ -8,7 +8,6 @@
 #include "record/read_diagnostics.h"
 #include "record/record_format.h"
 #include "test_support.h"
-#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
@@ -38,32 +37,9 @@ TEST(SgfReader, VariationsBecomeChildTrees) {
   EXPECT_EQ(record.root->ChildAt(1)->parent(), record.root.get());
 }
 
-TEST(SgfReader, LongIdentifiersKeepTheirCapitals) {
-  auto record = ReadSgfText("(;AddBlack[aa][bb]Comment[x])");
-  const Node& node = *record.root->NodeAt(0);
-  ASSERT_EQ(node.properties().size(), 3u);
-  EXPECT_EQ(node.properties()[1].id(), kPropAB);
-  EXPECT_EQ(node.properties()[1].point(), (Point{1, 1}));
-  EXPECT_EQ(node.properties()[2].text(), u"x");
-
-  // A space closes an identifier: the B is not part of it.
-  auto spaced = ReadSgfText("(;A B[aa])");
-  EXPECT_EQ(Only(*spaced.root->NodeAt(0)).Name(), "A");
-}
-
 TEST(SgfReader, EscapesAreRemoved) {
   auto record = ReadSgfText("(;C[a\\]b\\\\c\\:d\\\nline])");
   EXPECT_EQ(Only(*record.root->NodeAt(0)).text(), u"a]b\\c:d\nline");
-}
-
-TEST(SgfReader, CompressedPointListsAreExpandedRowByRow) {
-  auto record = ReadSgfText("(;AB[ac:ba]AW[dd])");
-  const Node& node = *record.root->NodeAt(0);
-  std::vector<Point> black;
-  for (const Property& property : node.properties()) {
-    if (property.id() == kPropAB) black.push_back(property.point());
-  }
-  EXPECT_EQ(black, (std::vector<Point>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}));
 }
 
 TEST(SgfReader, NumbersThatAreNotNumbersKeepTheirText) {
@@ -75,15 +51,6 @@ TEST(SgfReader, NumbersThatAreNotNumbersKeepTheirText) {
   EXPECT_EQ(node.Find(kPropKM)->text(), u"abc");
   EXPECT_EQ(node.Find(24)->real(), 0.5);
   EXPECT_EQ(node.Find(kPropMN)->number(), 12);
-}
-
-TEST(SgfReader, LabelsNeedAColonAndMayBeEmpty) {
-  auto record = ReadSgfText("(;LB[dd:][ee][a:x][ff:A:B])");
-  const Node& node = *record.root->NodeAt(0);
-  ASSERT_EQ(node.properties().size(), 2u);
-  EXPECT_EQ(node.properties()[0].text(), u"");
-  EXPECT_EQ(node.properties()[1].point(), (Point{5, 5}));
-  EXPECT_EQ(node.properties()[1].text(), u"A:B");
 }
 
 // Which code page a record's text is read with, and what a text reads as.
