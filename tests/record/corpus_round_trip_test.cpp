@@ -1,4 +1,5 @@
-// Every real record of the corpus reads, writes and reads back to the same tree.
+// Every real record of the corpus reads, writes and reads back to the same
+// tree, and reads the same whether its repairs are reported or not.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,17 +17,23 @@ struct Loaded {
   int codePage = 0;
 };
 
-Loaded Load(const std::filesystem::path& path) {
+Loaded Load(const std::filesystem::path& path, DiagnosticSink* diagnostics = nullptr) {
   Loaded loaded{std::make_unique<GameTree>(), 0};
   ReadContext context{false, 1252};
-  EXPECT_TRUE(LoadRecordFile(*loaded.root, path.string(), context).ok) << path;
+  EXPECT_TRUE(LoadRecordFile(*loaded.root, path.string(), context, diagnostics).ok) << path;
   loaded.codePage = context.codePage;
   return loaded;
 }
 
 void ExpectRoundTrip(const std::filesystem::path& path) {
-  Loaded first = Load(path);
+  DiagnosticList diagnostics;
+  Loaded first = Load(path, &diagnostics);
   const std::string written = test::WriteSgfText(*first.root, first.codePage);
+  const Loaded silent = Load(path);
+  EXPECT_EQ(test::WriteSgfText(*silent.root, silent.codePage), written) << path;
+  for (const Diagnostic& each : diagnostics.entries()) {
+    EXPECT_LE(each.offset, std::filesystem::file_size(path)) << path << ": " << each.message;
+  }
   GameTree second;
   ReadContext context{false, 1252};
   ASSERT_TRUE(ReadRecordBuffer(second, RecordFormat::Sgf, written, context).ok);

@@ -215,30 +215,5 @@ TEST(Quoted, ShowsBytesOutsideTextAsHexAndCutsLongPieces) {
   EXPECT_EQ(Quoted(std::string(30, 'x')), "\"" + std::string(24, 'x') + "...\"");
 }
 
-// Every real file reads the same with a sink, and every report points into it.
-TEST(CorpusReadDiagnostics, ReportsChangeNothingAndStayInsideTheFile) {
-  VANTARO_REQUIRE_SHARED();
-  for (const char* folder : {"sgf", "gib", "ngf", "ugf", "ugi"}) {
-    for (const auto& path :
-         test::CorpusFiles(folder, {".sgf", ".mgt", ".gib", ".ngf", ".ugf", ".ugi"})) {
-      const std::string bytes = test::ReadFileBytes(path);
-      const RecordFormat format = DetectFormat(path.string());
-      GameTree reported;
-      DiagnosticList diagnostics;
-      ReadContext context{false, 1252};
-      ReadRecordBuffer(reported, format, bytes, context, &diagnostics);
-      GameTree silent;
-      ReadContext again{false, 1252};
-      ReadRecordBuffer(silent, format, bytes, again);
-      EXPECT_EQ(test::WriteSgfText(reported, context.codePage),
-                test::WriteSgfText(silent, again.codePage))
-          << path;
-      for (const Diagnostic& each : diagnostics.entries()) {
-        EXPECT_LE(each.offset, bytes.size()) << path << ": " << each.message;
-      }
-    }
-  }
-}
-
 }  // namespace
 }  // namespace vantaro
