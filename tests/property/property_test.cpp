@@ -5,18 +5,6 @@
 namespace vantaro {
 namespace {
 
-TEST(Property, TheRowDecidesTheDefaultValue) {
-  EXPECT_EQ(Property(kPropMN).kind(), ValueKind::Number);
-  EXPECT_EQ(Property(kPropKM).kind(), ValueKind::Real);
-  EXPECT_EQ(Property(kPropB).kind(), ValueKind::Point);
-  EXPECT_EQ(Property(kPropB).point(), Point{});
-  EXPECT_EQ(Property(kPropC).kind(), ValueKind::Text);
-  EXPECT_EQ(Property(kPropLB).kind(), ValueKind::PointText);
-  EXPECT_EQ(Property(kPropSZ).point(), (Point{19, 19}));
-  EXPECT_EQ(Property(kPropUnknown).kind(), ValueKind::Unknown);
-  EXPECT_EQ(Property(kPropUnknown).Name(), "");
-}
-
 TEST(Property, ACopyKeepsItsOwnValue) {
   auto source = std::make_unique<Property>(Property::WithText(kPropC, u"first"));
   Property copy = *source;

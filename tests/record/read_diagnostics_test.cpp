@@ -87,7 +87,6 @@ const Damaged kSgf[] = {
      "(;SZ[9];B[jj];W[tt];AB[aa][ak])",
      {{9, "B value \"jj\" lies off the 9x9 board"}, {26, "AB value \"ak\" lies off the 9x9 board"}},
      "(;SZ[9]\r\n;B[jj];W[tt];AB[aa][ak])"},
-    {"PassWrittenAsTt", "(;B[tt])", {}, "(;B[tt]\r\n)"},
     {"BadPointSplitsItsNode",
      "(;B[a]C[x])",
      {{3, "B value \"a\" is not a point: dropped, and the rest of the node starts a new node"}},
