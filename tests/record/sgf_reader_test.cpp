@@ -19,16 +19,6 @@ const Property& Only(const Node& node) {
   return node.properties()[0];
 }
 
-TEST(SgfReader, ReadsASequenceWithUnrecognisedProperties) {
-  auto record = ReadSgfText("(;GM[1]SZ[9];B[ee];W[ec])");
-  GameTree& root = *record.root;
-  ASSERT_EQ(root.NodeCount(), 3);
-  EXPECT_EQ(root.NodeAt(0)->properties()[0].Name(), "GM");
-  EXPECT_EQ(root.NodeAt(0)->properties()[0].kind(), ValueKind::Unknown);
-  EXPECT_EQ(root.NodeAt(0)->Find(kPropSZ)->point(), (Point{9, 9}));
-  EXPECT_EQ(Only(*root.NodeAt(2)).point(), (Point{4, 2}));
-}
-
 TEST(SgfReader, VariationsBecomeChildTrees) {
   auto record = ReadSgfText("(;B[aa](;W[bb])(;W[cc]))");
   ASSERT_EQ(record.root->NodeCount(), 1);
