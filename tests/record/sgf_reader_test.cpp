@@ -65,7 +65,7 @@ TEST_P(SgfTextDecoding, ReadsTheTextInTheRightCodePage) {
   const Decoded& c = GetParam();
   auto record = ReadSgfText(c.sgf, c.defaultCodePage, c.dbcsAware);
   EXPECT_EQ(record.codePage, c.codePage);
-  EXPECT_EQ(record.root->NodeCount(), c.nodes);
+  ASSERT_EQ(record.root->NodeCount(), c.nodes);
   ASSERT_NE(record.root->NodeAt(0)->Find(c.property), nullptr);
   EXPECT_EQ(record.root->NodeAt(0)->Find(c.property)->text(), c.text);
 }
@@ -107,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Taken for 8-bit text, such a file ended at its first zero byte.
         Decoded{"Utf16WithoutAMarkBehindALongCjkComment",
                 Utf16LittleEndian(u"(;C[" + std::u16string(700, u'\u68cb') + u"];B[pd])"), 1252,
-                false, 65001, kPropC, std::u16string(700, u'\u68cb'), 2}));
+                false, 65001, kPropC, std::u16string(700, u'\u68cb'), 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
   std::string deep;
