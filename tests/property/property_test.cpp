@@ -5,18 +5,6 @@
 namespace vantaro {
 namespace {
 
-TEST(Property, TheRowDecidesTheDefaultValue) {
-  EXPECT_EQ(Property(kPropMN).kind(), ValueKind::Number);
-  EXPECT_EQ(Property(kPropKM).kind(), ValueKind::Real);
-  EXPECT_EQ(Property(kPropB).kind(), ValueKind::Point);
-  EXPECT_EQ(Property(kPropB).point(), Point{});
-  EXPECT_EQ(Property(kPropC).kind(), ValueKind::Text);
-  EXPECT_EQ(Property(kPropLB).kind(), ValueKind::PointText);
-  EXPECT_EQ(Property(kPropSZ).point(), (Point{19, 19}));
-  EXPECT_EQ(Property(kPropUnknown).kind(), ValueKind::Unknown);
-  EXPECT_EQ(Property(kPropUnknown).Name(), "");
-}
-
 TEST(Property, ACopyKeepsItsOwnValue) {
   auto source = std::make_unique<Property>(Property::WithText(kPropC, u"first"));
   Property copy = *source;
@@ -49,14 +37,7 @@ TEST(Property, MovingAndAssigningAcrossKinds) {
 }
 
 TEST(PropertyTable, LookupIsExactAndCaseSensitive) {
-  EXPECT_EQ(FindPropertyIndex("AB"), 6);
-  EXPECT_EQ(FindPropertyIndex("VANTAROGM"), 53);
-  EXPECT_EQ(FindPropertyIndex("VANTAROBM"), 52);
-  EXPECT_EQ(FindPropertyIndex("GM"), 0);
-  EXPECT_EQ(FindPropertyIndex("ab"), 0);
-  EXPECT_EQ(FindPropertyIndex(""), 0);
-  EXPECT_EQ(FindPropertyIndex("B"), 1);
-  EXPECT_EQ(FindPropertyIndex("ABC"), 0);
+  for (const char* name : {"GM", "ab", "", "ABC"}) EXPECT_EQ(FindPropertyIndex(name), 0) << name;
   for (int i = 1; i < kPropertyCount; ++i) EXPECT_EQ(FindPropertyIndex(PropertyRow(i).name), i);
 }
 

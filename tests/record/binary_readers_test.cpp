@@ -6,6 +6,7 @@
 #include <string>
 
 #include "record/importers.h"
+#include "test_support.h"
 
 namespace vantaro {
 namespace {
@@ -54,26 +55,23 @@ std::string GosFile(uint32_t moveCount, uint32_t handicap, std::vector<uint16_t>
   return bytes;
 }
 
+std::string Saved(GameTree& tree) {
+  return test::WriteSgfText(tree);
+}
+
 TEST(GosReader, HeaderAndMoves) {
   GameTree tree;
   ReadContext context{false, 65001};
   ASSERT_TRUE(ReadGos(tree, GosFile(3, 0, {60, 399, 0}), context).ok);
-  const Node& first = *tree.NodeAt(0);
-  EXPECT_EQ(first.Find(kPropPB)->text(), u"Lee (9d)");
-  EXPECT_EQ(first.Find(kPropPW)->text(), u"Kim (8d)");
-  EXPECT_EQ(first.Find(kPropGN)->text(), u"Final");
-  EXPECT_EQ(first.Find(kPropHA)->text(), u"0");
-  EXPECT_EQ(Moves(tree),
-            (std::vector<std::pair<bool, Point>>{{false, {0, 3}}, {true, {}}, {false, {0, 0}}}));
+  EXPECT_EQ(Saved(tree),
+            "(;GN[Final]DT[2024-01-01]PB[Lee (9d)]PW[Kim (8d)]HA[0]\r\n;B[ad];W[];B[aa])");
 }
 
 TEST(GosReader, HandicapStonesAreBlackMoves) {
   GameTree tree;
   ReadContext context{false, 65001};
   ASSERT_TRUE(ReadGos(tree, GosFile(4, 2, {60, 61, 62, 63}), context).ok);
-  const auto moves = Moves(tree);
-  EXPECT_EQ(std::vector<bool>({moves[0].first, moves[1].first, moves[2].first, moves[3].first}),
-            std::vector<bool>({false, false, true, false}));
+  EXPECT_TRUE(Saved(tree).ends_with(";B[ad];B[bd];W[cd];B[dd])")) << Saved(tree);
 }
 
 TEST(GosReader, ShortOrOverlongFilesFail) {
@@ -81,10 +79,16 @@ TEST(GosReader, ShortOrOverlongFilesFail) {
   ReadContext context{false, 65001};
   EXPECT_FALSE(ReadGos(tree, std::string(227, '\0'), context).ok);
   EXPECT_FALSE(ReadGos(tree, GosFile(1, 0, {60, 61}), context).ok);
-  // A count beyond the file reads the moves that are really there.
-  GameTree lying;
-  ASSERT_TRUE(ReadGos(lying, GosFile(0xFFFFFFFF, 0, {60}), context).ok);
-  EXPECT_EQ(lying.NodeCount(), 2);
+}
+
+TEST(GosReader, ACountBeyondTheFileReadsTheMovesThatAreThere) {
+  GameTree tree;
+  ReadContext context{false, 65001};
+  DiagnosticList diagnostics;
+  ASSERT_TRUE(ReadGos(tree, GosFile(5, 0, {60, 61}), context, &diagnostics).ok);
+  EXPECT_EQ(tree.NodeCount(), 3);
+  EXPECT_EQ(diagnostics.ByOffset(),
+            (std::vector<Diagnostic>{{232, "the file ends after 2 of its 5 moves"}}));
 }
 
 std::string BdxFile(bool withTrailer, char order) {
@@ -103,10 +107,7 @@ TEST(BdxReader, ResultMovesAndPlayers) {
   GameTree tree;
   ReadContext context{false, 65001};
   ASSERT_TRUE(ReadBdx(tree, BdxFile(true, 1), context).ok);
-  EXPECT_EQ(tree.NodeAt(0)->Find(kPropRE)->text(), u"B+R");
-  EXPECT_EQ(tree.NodeAt(0)->Find(kPropPW)->text(), u"Beta");
-  EXPECT_EQ(tree.NodeAt(0)->Find(kPropPB)->text(), u"Alpha");
-  EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {15, 3}}, {true, {}}}));
+  EXPECT_EQ(Saved(tree), "(;PB[Alpha]PW[Beta]RE[B+R]\r\n;B[pd];W[])");
 }
 
 TEST(BdxReader, TruncationFailsExceptBeforeTheSecondName) {
@@ -115,8 +116,15 @@ TEST(BdxReader, TruncationFailsExceptBeforeTheSecondName) {
   for (size_t length = 0; length < full.size(); ++length) {
     GameTree tree;
     ReadContext context{false, 65001};
-    const bool ok = ReadBdx(tree, full.substr(0, length), context).ok;
-    EXPECT_EQ(ok, length >= secondName - 0 && length < secondName + 6) << length;
+    DiagnosticList diagnostics;
+    const bool ok = ReadBdx(tree, full.substr(0, length), context, &diagnostics).ok;
+    ASSERT_EQ(ok, length >= secondName && length < secondName + 6) << length;
+    if (!ok) continue;
+    EXPECT_EQ(Saved(tree), "(;RE[B+R]\r\n;B[pd];W[])") << length;
+    EXPECT_EQ(diagnostics.ByOffset(),
+              (std::vector<Diagnostic>{
+                  {secondName, "the second player name is cut short: no player names"}}))
+        << length;
   }
   GameTree badOrder;
   ReadContext context{false, 65001};
@@ -141,8 +149,11 @@ TEST(GoReader, NamesAndMoves) {
 
   bytes += std::string{'x', 0, 3, 3, 1, 20, 4, 0, 5};  // byte 140 is skipped; the last move is cut
   GameTree tree;
-  ASSERT_TRUE(ReadGo(tree, bytes, context).ok);
+  DiagnosticList diagnostics;
+  ASSERT_TRUE(ReadGo(tree, bytes, context, &diagnostics).ok);
   EXPECT_EQ(Moves(tree), (std::vector<std::pair<bool, Point>>{{false, {3, 3}}, {true, {}}}));
+  EXPECT_EQ(diagnostics.ByOffset(),
+            (std::vector<Diagnostic>{{147, "incomplete move record at the end ignored"}}));
   EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), context).ok);
 }
 

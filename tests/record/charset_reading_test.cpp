@@ -20,32 +20,26 @@ struct TrailByteCase {
   const char16_t* text;
 };
 
-class TrailByteValue : public ::testing::TestWithParam<TrailByteCase> {
- protected:
-  void ExpectValueThenNext(const std::string& valueBytes, const char* why) {
-    const TrailByteCase& c = GetParam();
+class TrailByteValue : public ::testing::TestWithParam<TrailByteCase> {};
+
+// Readers differ on whether such a trail byte is escaped: both spellings
+// end the value at the bracket, labelled or detected.
+TEST_P(TrailByteValue, EndsTheValueBeforeTheBracketWithOrWithoutTheWritersEscape) {
+  const TrailByteCase& c = GetParam();
+  for (const char* escape : {"", "\\"}) {
     for (const std::string& label : {std::string("CA[") + c.label + "]", std::string()}) {
-      const std::string sgf = "(;" + label + "PB[" + valueBytes + "]BR[9d];B[aa])";
+      const std::string sgf = "(;" + label + "PB[" + WideToBytes(u"\u7533", c.codePage) + c.bytes +
+                              escape + "]BR[9d];B[aa])";
       const ReadRecord record = ReadSgfText(sgf, 65001, false);
       const Node& root = *record.root->NodeAt(0);
-      EXPECT_EQ(record.codePage, c.codePage) << why << ", " << (label.empty() ? "no CA" : label);
-      ASSERT_NE(root.Find(kPropPB), nullptr) << why;
-      EXPECT_EQ(root.Find(kPropPB)->text(), std::u16string(u"\u7533") + c.text) << why;
-      ASSERT_NE(root.Find(kPropBR), nullptr) << why << ": the next property was swallowed";
+      EXPECT_EQ(record.codePage, c.codePage) << sgf;
+      ASSERT_NE(root.Find(kPropPB), nullptr) << sgf;
+      EXPECT_EQ(root.Find(kPropPB)->text(), std::u16string(u"\u7533") + c.text) << sgf;
+      ASSERT_NE(root.Find(kPropBR), nullptr) << sgf << ": the next property was swallowed";
       EXPECT_EQ(root.Find(kPropBR)->text(), u"9d");
       EXPECT_EQ(record.root->NodeCount(), 2);
     }
   }
-};
-
-TEST_P(TrailByteValue, EndsTheValueBeforeTheBracketWithoutAnEscape) {
-  const TrailByteCase& c = GetParam();
-  ExpectValueThenNext(WideToBytes(u"\u7533", c.codePage) + c.bytes, "unescaped");
-}
-
-TEST_P(TrailByteValue, EndsTheValueBeforeTheBracketWithTheWritersEscape) {
-  const TrailByteCase& c = GetParam();
-  ExpectValueThenNext(WideToBytes(u"\u7533", c.codePage) + c.bytes + "\\", "escaped");
 }
 
 TEST_P(TrailByteValue, WritesBackWhatItRead) {
@@ -97,10 +91,10 @@ TEST(TrailBracketText, SurvivesWritingAndReadingBack) {
     int codePage;
     const char* label;
     const char16_t* character;
-  } kPages[] = {{932, "Shift_JIS", u"\u30be"}, {936, "GB2312", u"\u4e5a"}, {950, "Big5", u"\u4e5f"}};
-  const char16_t* kAfter[] = {u"",       u")(;B[aa])", u" \r\n;B[aa]", u"BR[9d]", u"[bb:x]",
-                              u"\\",    u"]",         u"  ",           u"(;",     u") x",
-                              u"\u7533", u"x"};
+  } kPages[] = {
+      {932, "Shift_JIS", u"\u30be"}, {936, "GB2312", u"\u4e5a"}, {950, "Big5", u"\u4e5f"}};
+  const char16_t* kAfter[] = {u"",  u")(;B[aa])", u" \r\n;B[aa]", u"BR[9d]", u"[bb:x]", u"\\",
+                              u"]", u"  ",        u"(;",          u") x",    u"\u7533", u"x"};
   for (const auto& page : kPages) {
     ASSERT_EQ(WideToBytes(page.character, page.codePage).substr(1), "]") << page.label;
     for (const char16_t* after : kAfter) {
@@ -159,7 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ShortName{932, u"\u4e95\u5c71\u88d5\u592a", u"\u6cb3\u91ce\u81e8"},
                       ShortName{932, u"\u4e00\u529b\u907c", u"\u79c0\u7b56"}));
 
-// Every record of the corpus that is neither UTF-8 nor labelled.
+// Every record of the corpus that is neither UTF-8 nor labelled: some node
+// holds a text that starts as shown.
 struct CorpusRecord {
   const char* path;
   int codePage;
@@ -176,9 +171,14 @@ TEST_P(CorpusRecordWithoutCharset, ComesOutInItsRealEncoding) {
   ReadContext context{false, 65001};
   ASSERT_TRUE(LoadRecordFile(tree, (SharedDir() / "corpus" / c.path).string(), context).ok);
   EXPECT_EQ(context.codePage, c.codePage);
-  const Property* property = tree.FindRootProperty(c.property);
-  ASSERT_NE(property, nullptr);
-  EXPECT_TRUE(property->text().starts_with(c.textStart)) << ToDisplayUtf8(property->text());
+  bool found = false;
+  ForEachTree(tree, [&](const GameTree& each) {
+    for (const auto& node : each.nodes()) {
+      const Property* property = node->Find(c.property);
+      found = found || (property != nullptr && property->text().starts_with(c.textStart));
+    }
+  });
+  EXPECT_TRUE(found) << ToDisplayUtf8(c.textStart);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -187,6 +187,8 @@ INSTANTIATE_TEST_SUITE_P(
         CorpusRecord{"sgf/sabaki-sgf/nihon-kiin.sgf", 932, kPropPB, u"\u7533\u771e\u30bd"},
         CorpusRecord{"sgf/gnugo/9handicap.sgf", 936, kPropPW, u"\u767d"},
         CorpusRecord{"sgf/gnugo/trevor_trevor_42.sgf", 936, kPropPW, u"FunGo"},
+        // The comment that says pan mian.
+        CorpusRecord{"sgf/gnugo/trevor_trevor_42.sgf", 936, kPropC, u"\u76d8\u9762"},
         CorpusRecord{"sgf/sabaki-sgf/no-ca.sgf", 936, kPropC,
                      u"\u3010\u7b2c\u4e09\u578b\u3011 \u9ed1\u5148"},
         CorpusRecord{"sgf/gnugo/tg-gg.sgf", 1252, kPropPW, u"TurboGo v5.01"},
@@ -196,20 +198,6 @@ INSTANTIATE_TEST_SUITE_P(
         CorpusRecord{"gib/sabaki/gb2312.gib", 936, kPropPB, u"\u77f3\u4e0b\u4e4b\u81e3"},
         CorpusRecord{"gib/sabaki/euc-kr.gib", 949, kPropRE, u"\ud751 \uc2dc\uac04\uc2b9"},
         CorpusRecord{"ngf/sabaki/gb2312.ngf", 936, kPropPW, u"GI\u674e\u8f7d\u96c4 \u4e94\u6bb5"}));
-
-TEST(CorpusRecordWithoutCharset, CommentsKeepTheirText) {
-  VANTARO_REQUIRE_SHARED();
-  GameTree tree;
-  ReadContext context{false, 65001};
-  const std::string path = (SharedDir() / "corpus/sgf/gnugo/trevor_trevor_42.sgf").string();
-  ASSERT_TRUE(LoadRecordFile(tree, path, context).ok);
-  bool found = false;
-  for (int i = 0; i < tree.NodeCount() && !found; ++i) {
-    const Property* comment = tree.NodeAt(i)->Find(kPropC);
-    found = comment != nullptr && comment->text().starts_with(u"\u76d8\u9762");
-  }
-  EXPECT_TRUE(found) << "the comment that says pan mian";
-}
 
 }  // namespace
 }  // namespace vantaro::test

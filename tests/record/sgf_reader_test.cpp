@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "record/read_diagnostics.h"
 #include "record/record_format.h"
 #include "test_support.h"
-#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
@@ -19,16 +19,6 @@ const Property& Only(const Node& node) {
   return node.properties()[0];
 }
 
-TEST(SgfReader, ReadsASequenceWithUnrecognisedProperties) {
-  auto record = ReadSgfText("(;GM[1]SZ[9];B[ee];W[ec])");
-  GameTree& root = *record.root;
-  ASSERT_EQ(root.NodeCount(), 3);
-  EXPECT_EQ(root.NodeAt(0)->properties()[0].Name(), "GM");
-  EXPECT_EQ(root.NodeAt(0)->properties()[0].kind(), ValueKind::Unknown);
-  EXPECT_EQ(root.NodeAt(0)->Find(kPropSZ)->point(), (Point{9, 9}));
-  EXPECT_EQ(Only(*root.NodeAt(2)).point(), (Point{4, 2}));
-}
-
 TEST(SgfReader, VariationsBecomeChildTrees) {
   auto record = ReadSgfText("(;B[aa](;W[bb])(;W[cc]))");
   ASSERT_EQ(record.root->NodeCount(), 1);
@@ -37,54 +27,9 @@ TEST(SgfReader, VariationsBecomeChildTrees) {
   EXPECT_EQ(record.root->ChildAt(1)->parent(), record.root.get());
 }
 
-TEST(SgfReader, EmptyVariationsVanishAndBareForksGetAnEmptyNode) {
-  auto dropped = ReadSgfText("(;B[aa]()(;W[bb]))");
-  EXPECT_EQ(dropped.root->ChildCount(), 1);
-
-  auto fork = ReadSgfText("(;B[aa]((;W[bb])(;W[cc])))");
-  ASSERT_EQ(fork.root->ChildCount(), 1);
-  GameTree& middle = *fork.root->ChildAt(0);
-  ASSERT_EQ(middle.NodeCount(), 1);
-  EXPECT_TRUE(middle.NodeAt(0)->properties().empty());
-  EXPECT_EQ(middle.ChildCount(), 2);
-}
-
-TEST(SgfReader, NodesWithoutPropertiesDisappear) {
-  EXPECT_EQ(ReadSgfText("(;;B[aa];)").root->NodeCount(), 1);
-}
-
-TEST(SgfReader, LongIdentifiersKeepTheirCapitals) {
-  auto record = ReadSgfText("(;AddBlack[aa][bb]Comment[x])");
-  const Node& node = *record.root->NodeAt(0);
-  ASSERT_EQ(node.properties().size(), 3u);
-  EXPECT_EQ(node.properties()[1].id(), kPropAB);
-  EXPECT_EQ(node.properties()[1].point(), (Point{1, 1}));
-  EXPECT_EQ(node.properties()[2].text(), u"x");
-
-  // A space closes an identifier: the B is not part of it.
-  auto spaced = ReadSgfText("(;A B[aa])");
-  EXPECT_EQ(Only(*spaced.root->NodeAt(0)).Name(), "A");
-}
-
-TEST(SgfReader, ABadPointEndsItsNode) {
-  auto record = ReadSgfText("(;B[a]C[x])");
-  ASSERT_EQ(record.root->NodeCount(), 1);
-  EXPECT_EQ(Only(*record.root->NodeAt(0)).id(), kPropC);
-}
-
 TEST(SgfReader, EscapesAreRemoved) {
   auto record = ReadSgfText("(;C[a\\]b\\\\c\\:d\\\nline])");
   EXPECT_EQ(Only(*record.root->NodeAt(0)).text(), u"a]b\\c:d\nline");
-}
-
-TEST(SgfReader, CompressedPointListsAreExpandedRowByRow) {
-  auto record = ReadSgfText("(;AB[ac:ba]AW[dd])");
-  const Node& node = *record.root->NodeAt(0);
-  std::vector<Point> black;
-  for (const Property& property : node.properties()) {
-    if (property.id() == kPropAB) black.push_back(property.point());
-  }
-  EXPECT_EQ(black, (std::vector<Point>{{0, 0}, {1, 0}, {0, 1}, {1, 1}, {0, 2}, {1, 2}}));
 }
 
 TEST(SgfReader, NumbersThatAreNotNumbersKeepTheirText) {
@@ -98,85 +43,31 @@ TEST(SgfReader, NumbersThatAreNotNumbersKeepTheirText) {
   EXPECT_EQ(node.Find(kPropMN)->number(), 12);
 }
 
-TEST(SgfReader, LabelsNeedAColonAndMayBeEmpty) {
-  auto record = ReadSgfText("(;LB[dd:][ee][a:x][ff:A:B])");
-  const Node& node = *record.root->NodeAt(0);
-  ASSERT_EQ(node.properties().size(), 2u);
-  EXPECT_EQ(node.properties()[0].text(), u"");
-  EXPECT_EQ(node.properties()[1].point(), (Point{5, 5}));
-  EXPECT_EQ(node.properties()[1].text(), u"A:B");
+// Which code page a record's text is read with, and what a text reads as.
+struct Decoded {
+  const char* name;
+  std::string sgf;
+  int defaultCodePage;
+  bool dbcsAware;
+  int codePage;
+  int property;
+  std::u16string text;
+  int nodes = 1;
+};
+
+void PrintTo(const Decoded& decoded, std::ostream* out) {
+  *out << decoded.name;
 }
 
-TEST(SgfReader, TruncationKeepsWhatIsComplete) {
-  auto cutInValue = ReadSgfText("(;B[aa];W[bb]C[unfinished");
-  ASSERT_EQ(cutInValue.root->NodeCount(), 2);
-  EXPECT_EQ(cutInValue.root->NodeAt(1)->properties().size(), 1u);
+class SgfTextDecoding : public ::testing::TestWithParam<Decoded> {};
 
-  // A backslash as the very last byte abandons its property.
-  auto cutAfterEscape = ReadSgfText("(;B[aa];W[bb]C[x\\");
-  EXPECT_EQ(cutAfterEscape.root->NodeAt(1)->properties().size(), 1u);
-
-  auto onlyValue = std::make_unique<GameTree>();
-  ReadContext context{false, 65001};
-  ASSERT_TRUE(ReadRecordBuffer(*onlyValue, RecordFormat::Sgf, "(;C[abc", context).ok);
-  ASSERT_EQ(onlyValue->NodeCount(), 1);
-  EXPECT_TRUE(onlyValue->NodeAt(0)->properties().empty());
-}
-
-TEST(SgfReader, NoGameTreeLeavesTheRecordEmpty) {
-  EXPECT_EQ(ReadSgfText("no parenthesis here").root->NodeCount(), 0);
-}
-
-TEST(SgfReader, AZeroByteEndsTheInput) {
-  const std::string text("(;B[aa];W[bb]\0;B[cc])", 21);
-  EXPECT_EQ(ReadSgfText(text).root->NodeCount(), 2);
-}
-
-TEST(SgfReader, LeadingJunkIsSkippedAndFurtherGamesAreKeptAsBytes) {
-  auto record = ReadSgfText("junk(;B[aa])\r\n(;W[bb])\n(;B[cc])\n");
-  EXPECT_EQ(record.root->NodeCount(), 1);
-  ASSERT_NE(record.root->collectionTail(), nullptr);
-  EXPECT_EQ(*record.root->collectionTail(), "\r\n(;W[bb])\n(;B[cc])\n");
-
-  auto trailingText = ReadSgfText("(;B[aa])\nwin rate 55% (black)\n");
-  EXPECT_EQ(trailingText.root->collectionTail(), nullptr);
-}
-
-TEST(SgfReader, Big5TrailBytesOfBracketAndBackslash) {
-  // 0xA5 0x5C is one character; the backslash after it is its escape.
-  auto escaped = ReadSgfText("(;CA[big5]C[\xa5\\\\])", 1252, true);
-  EXPECT_EQ(WideToBytes(escaped.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5\\");
-  auto bracket = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, true);
-  EXPECT_EQ(WideToBytes(bracket.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
-
-  // Big5 text reads right whatever the option says.
-  auto plain = ReadSgfText("(;CA[big5]C[\xa5]])", 1252, false);
-  EXPECT_EQ(WideToBytes(plain.root->NodeAt(0)->Find(kPropC)->text(), 950), "\xa5]");
-}
-
-TEST(SgfReader, TrailByteRuleDoesNotTouchUtf8Records) {
-  // U+6253 ends in 0x93, a Big5 lead byte; the bracket after it closes the value.
-  auto record = ReadSgfText("(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252, true);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u6253");
-  EXPECT_NE(record.root->NodeAt(0)->Find(kPropPB), nullptr);
-}
-
-TEST(SgfReader, TextBeforeTheCharsetDecodesWithIt) {
-  auto record = ReadSgfText("(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252);
-  EXPECT_EQ(record.codePage, 936);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), u"\u68cb");
-}
-
-TEST(SgfReader, UnlabelledTextIsUtf8WhenItIsValidUtf8) {
-  EXPECT_EQ(ReadSgfText("(;PB[\xe9\xbb\x91])", 1252).codePage, 65001);
-  EXPECT_EQ(ReadSgfText("(;PB[Lee])", 1252).codePage, 65001);
-}
-
-TEST(SgfReader, Utf8TextWinsOverALegacyLabel) {
-  auto record = ReadSgfText("(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252);
-  EXPECT_EQ(record.codePage, 65001);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed2");
+TEST_P(SgfTextDecoding, ReadsTheTextInTheRightCodePage) {
+  const Decoded& c = GetParam();
+  auto record = ReadSgfText(c.sgf, c.defaultCodePage, c.dbcsAware);
+  EXPECT_EQ(record.codePage, c.codePage);
+  ASSERT_EQ(record.root->NodeCount(), c.nodes);
+  ASSERT_NE(record.root->NodeAt(0)->Find(c.property), nullptr);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(c.property)->text(), c.text);
 }
 
 std::string Utf16LittleEndian(std::u16string_view text) {
@@ -186,22 +77,38 @@ std::string Utf16LittleEndian(std::u16string_view text) {
   return bytes;
 }
 
-// Saved as UTF-8, so CA says so from now on.
-TEST(SgfReader, AUtf16RecordWithoutAMarkIsReadAsItsText) {
-  auto record = ReadSgfText(Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252);
-  ASSERT_EQ(record.root->NodeCount(), 2);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropPB)->text(), u"\u9ed1");
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"UTF-8");
-  EXPECT_EQ(record.root->NodeAt(1)->FindMove()->point(), (Point{15, 3}));
-}
-
-// Taken for 8-bit text, such a file ended at its first zero byte: an empty record.
-TEST(SgfReader, AUtf16RecordWithoutAMarkIsNotCutShortByALongCjkComment) {
-  const std::u16string comment(700, u'\u68cb');
-  auto record = ReadSgfText(Utf16LittleEndian(u"(;C[" + comment + u"];B[pd])"), 1252);
-  ASSERT_EQ(record.root->NodeCount(), 2);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropC)->text(), comment);
-}
+INSTANTIATE_TEST_SUITE_P(
+    SgfReader, SgfTextDecoding,
+    ::testing::Values(
+        // 0xA5 0x5C is one character; the backslash after it is its escape.
+        Decoded{"Big5TrailBackslash", "(;CA[big5]C[\xa5\\\\])", 1252, true, 950, kPropC, u"\u529f"},
+        Decoded{"Big5TrailBracket", "(;CA[big5]C[\xa5]])", 1252, true, 950, kPropC, u"\u5305"},
+        // Big5 text reads right whatever the option says.
+        Decoded{"Big5WithoutTheOption", "(;CA[big5]C[\xa5]])", 1252, false, 950, kPropC, u"\u5305"},
+        // U+6253 ends in 0x93, a Big5 lead byte; the bracket after it closes the value.
+        Decoded{"Utf8IsNotTouchedByTheTrailByteRule", "(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252,
+                true, 65001, kPropC, u"\u6253"},
+        Decoded{"Utf8ValueClosedBeforeTheNextProperty", "(;CA[UTF-8]C[\xe6\x89\x93]PB[x])", 1252,
+                true, 65001, kPropPB, u"x"},
+        Decoded{"TextBeforeTheCharsetDecodesWithIt", "(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252,
+                false, 936, kPropPB, u"\u9ed1"},
+        Decoded{"TextAfterTheCharset", "(;PB[\xba\xda]CA[GB2312]C[\xc6\xe5])", 1252, false, 936,
+                kPropC, u"\u68cb"},
+        Decoded{"UnlabelledValidUtf8IsUtf8", "(;PB[\xe9\xbb\x91])", 1252, false, 65001, kPropPB,
+                u"\u9ed1"},
+        Decoded{"UnlabelledAsciiIsUtf8", "(;PB[Lee])", 1252, false, 65001, kPropPB, u"Lee"},
+        Decoded{"Utf8TextWinsOverALegacyLabel", "(;CA[Shift_JIS]PB[\xe9\xbb\x92])", 1252, false,
+                65001, kPropPB, u"\u9ed2"},
+        Decoded{"Utf16WithoutAMark", Utf16LittleEndian(u"(;CA[UTF-16]PB[\u9ed1];B[pd])"), 1252,
+                false, 65001, kPropPB, u"\u9ed1", 2},
+        // Saved as UTF-8, so CA says so from now on.
+        Decoded{"Utf16WithoutAMarkIsLabelledUtf8", Utf16LittleEndian(u"(;CA[UTF-16];B[pd])"), 1252,
+                false, 65001, kPropCA, u"UTF-8", 2},
+        // Taken for 8-bit text, such a file ended at its first zero byte.
+        Decoded{"Utf16WithoutAMarkBehindALongCjkComment",
+                Utf16LittleEndian(u"(;C[" + std::u16string(700, u'\u68cb') + u"];B[pd])"), 1252,
+                false, 65001, kPropC, std::u16string(700, u'\u68cb'), 2}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SgfReader, DeepNestingIsReadWithoutRecursion) {
   std::string deep;

@@ -32,16 +32,6 @@ TEST(SgfWriter, ListsShareTheirIdentifierAndOtherPropertiesRepeatIt) {
   EXPECT_EQ(RoundTrip("(;SZ[9];AB[aa]C[x]AB[bb][cc]C[y])"), "(;SZ[9]\r\n;AB[aa][bb][cc]C[x]C[y])");
 }
 
-TEST(SgfWriter, EmptyNodesSurviveAReload) {
-  auto record = ReadSgfText("(;SZ[9];B[aa])");
-  record.root->InsertNode(std::make_unique<Node>(), 1);
-  const std::string written = test::WriteSgfText(*record.root);
-  EXPECT_EQ(written, "(;SZ[9]\r\n;N[];B[aa])");
-  auto reread = ReadSgfText(written);
-  ASSERT_EQ(reread.root->NodeCount(), 3);
-  EXPECT_EQ(reread.root->NodeAt(1)->Find(kPropN)->text(), u"");
-}
-
 TEST(SgfWriter, ValuesAreWrittenInTheirOwnFormat) {
   EXPECT_EQ(RoundTrip("(;KM[6.5]HA[2]SZ[17:15]AP[Vantaro:1.0]TE[final]PL[B];B[];W[ZA])"),
             "(;PL[B]TE[final]AP[Vantaro:1.0]SZ[17:15]KM[6.500000]HA[2]\r\n;B[];W[ZA])");
