@@ -84,6 +84,19 @@ TEST_P(TrailByteValue, EndsTheValueBeforeAnySgfWithoutAnEscape) {
   }
 }
 
+// A name cut off after the first byte of a character ends in a lone lead
+// byte: the ']' after it closes the value when SGF follows, and is the
+// character's second byte when text does.
+TEST(TrailBracketText, ALoneLeadByteBeforeTheBracketEndsTheValueWhenSgfFollows) {
+  const ReadRecord cut = ReadSgfText("(;CA[Shift_JIS]PB[Lee\x83]BR[9d];B[aa])");
+  const Node& root = *cut.root->NodeAt(0);
+  ASSERT_NE(root.Find(kPropBR), nullptr) << "the next property was swallowed";
+  EXPECT_EQ(root.Find(kPropBR)->text(), u"9d");
+  EXPECT_EQ(cut.root->NodeCount(), 2);
+  const ReadRecord trail = ReadSgfText("(;CA[Shift_JIS]C[\x83] x];B[aa])");
+  EXPECT_EQ(trail.root->NodeAt(0)->Find(kPropC)->text(), u"\u30be x");
+}
+
 // Characters whose trail byte is ']', followed by text that reads like what
 // comes after a value: written and read back, the text and the tree stay.
 TEST(TrailBracketText, SurvivesWritingAndReadingBack) {
