@@ -3,8 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/colour.h"
 #include "editor/go_editor.h"
+#include "render/colour.h"
 #include "render/device_context.h"
 
 namespace vantaro::app {
@@ -28,7 +28,7 @@ void CVantaroCEView::OnViewOptionsChanged() {
 void CVantaroCEView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (editor() == nullptr) {
-    painter.fillRect(rect(), FromColorRef(options_.backgroundColor));
+    painter.fillRect(rect(), QColor(rutl::ToQRgb(rutl::ColourOf(options_.backgroundColor))));
     return;
   }
   rutl::DC dc(painter);

@@ -82,25 +82,16 @@ void DrawImage(QPainter& painter, int index, qreal s) {
 
 }  // namespace
 
-QImage DrawCommandBarStrip(int size) {
-  QImage strip(7 * size, size, QImage::Format_ARGB32_Premultiplied);
-  strip.fill(Qt::transparent);
-  QPainter painter(&strip);
-  painter.setRenderHint(QPainter::Antialiasing);
-  for (int index = 0; index < 7; ++index) {
-    painter.save();
-    painter.translate(index * size, 0);
-    painter.setClipRect(0, 0, size, size);
-    DrawImage(painter, index, size);
-    painter.restore();
-  }
-  return strip;
-}
-
 QIcon CommandBarIcon(int index) {
   QIcon icon;
   for (int size : {16, 24, 32, 48}) {
-    icon.addPixmap(QPixmap::fromImage(DrawCommandBarStrip(size).copy(index * size, 0, size, size)));
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    DrawImage(painter, index, size);
+    painter.end();
+    icon.addPixmap(QPixmap::fromImage(image));
   }
   return icon;
 }

@@ -4,8 +4,8 @@
 #include <QMouseEvent>
 #include <QTextDocument>
 
-#include "app/colour.h"
 #include "editor/go_editor.h"
+#include "render/colour.h"
 
 namespace vantaro::app {
 
@@ -18,8 +18,8 @@ CCommentView::CCommentView(const Options& options, QWidget* parent) : QPlainText
   setUndoRedoEnabled(false);
   setFocusPolicy(Qt::ClickFocus);
   QPalette colours = palette();
-  colours.setColor(QPalette::Text, FromColorRef(options.commentColor));
-  colours.setColor(QPalette::Base, FromColorRef(options.commentBackground));
+  colours.setColor(QPalette::Text, QColor(rutl::ToQRgb(rutl::ColourOf(options.commentColor))));
+  colours.setColor(QPalette::Base, QColor(rutl::ToQRgb(rutl::ColourOf(options.commentBackground))));
   setPalette(colours);
   connect(this, &QPlainTextEdit::textChanged, this, &CCommentView::Store);
 }

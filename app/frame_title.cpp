@@ -1,13 +1,11 @@
 #include "app/frame_title.h"
 
+#include <QChar>
+
 namespace vantaro::app {
 namespace {
 
 constexpr size_t kShownCharacters = 10;
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
 
 }  // namespace
 
@@ -17,7 +15,7 @@ std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool
   if (title.size() > kShownCharacters) {
     // Never half a character: a pair of surrogates stays whole or goes.
     size_t kept = kShownCharacters;
-    if (IsHighSurrogate(title[kept - 1])) --kept;
+    if (QChar::isHighSurrogate(title[kept - 1])) --kept;
     title.resize(kept);
     title += u"...";
   }

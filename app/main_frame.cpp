@@ -11,7 +11,6 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
-#include "app/app_icon.h"
 #include "app/board_view.h"
 #include "app/command_bar_images.h"
 #include "app/command_binder.h"
@@ -77,7 +76,6 @@ CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Option
       table_(document),
       commands_(new CommandBinder(table_, this)),
       mainView_(new CMainView(options, times, this)) {
-  setWindowIcon(AppIcon());
   setCentralWidget(mainView_);
   menus_ = BuildMenus(*menuBar(), *commands_);
   FillEncodingMenu();

@@ -3,6 +3,7 @@
 
 #include "editor/go_editor.h"
 #include "render/board_drawer.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
@@ -13,12 +14,6 @@ constexpr rutl::COLORREF kBlack = 0x000000;
 constexpr rutl::COLORREF kWhite = 0xFFFFFF;
 constexpr rutl::COLORREF kCommentColour = 0x880000;
 constexpr std::u16string_view kCommentFace = u"Vadana";
-
-std::u16string DecimalText(int number) {
-  std::u16string text;
-  for (const char digit : std::to_string(number)) text += static_cast<char16_t>(digit);
-  return text;
-}
 
 // The drawable kind of a stone for the colour's stone type.
 int StoneKind(int stoneType, bool black) {
@@ -228,7 +223,7 @@ void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std:
     if (number < board_->overrideFromMove()) return;
     shown = board_->overrideDisplayed() - board_->overrideFromMove() + number;
   }
-  const std::u16string text = DecimalText(shown);
+  const std::u16string text = FromUtf8(std::to_string(shown));
   const bool black = GoBoard::IsBlackCell(cell);
   rutl::COLORREF colour = black ? kWhite : kBlack;
   if (board == board_->lastMove()) {
@@ -306,7 +301,7 @@ void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEn
   if (entry.continuation == 2) {
     text = std::u16string(1, static_cast<char16_t>(start));
   } else if (start >= '0' && start <= '9') {
-    text = DecimalText(start - '0' + entry.continuationIndex);
+    text = FromUtf8(std::to_string(start - '0' + entry.continuationIndex));
   } else {
     text = std::u16string(1, static_cast<char16_t>(start + entry.continuationIndex));
   }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "text/text_conversion.h"
+
 namespace vantaro {
 namespace {
 
@@ -128,10 +130,7 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
           ? (transform.rotation == 1 || transform.rotation == 2) != transform.flipHorizontal
           : (transform.rotation == 2 || transform.rotation == 3) != transform.flipVertical;
   if (numbered) {
-    const int number = reversed ? index + 1 : count - index;
-    std::u16string text;
-    for (char digit : std::to_string(number)) text += static_cast<char16_t>(digit);
-    return text;
+    return FromUtf8(std::to_string(reversed ? index + 1 : count - index));
   }
   return Letters(reversed ? count - 1 - index : index, withI);
 }

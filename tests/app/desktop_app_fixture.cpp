@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "document/vantaro_doc.h"
+#include "text/text_conversion.h"
 
 namespace vantaro::test {
 namespace {
@@ -91,19 +92,15 @@ void DesktopAppTest::Choose(const std::string& path) {
 }
 
 QMenu* DesktopAppTest::EncodingMenu() const {
-  app_->frame().commands().Refresh();
-  for (QAction* action : app_->frame().menuBar()->actions().front()->menu()->actions()) {
-    if (action->menu() != nullptr && Plain(action->text()) == "Reopen With Encoding") {
-      return action->menu();
-    }
-  }
-  return nullptr;
+  const QAction* item = EncodingItem(kUtf8CodePage);
+  return item != nullptr ? qobject_cast<QMenu*>(item->parent()) : nullptr;
 }
 
 QAction* DesktopAppTest::EncodingItem(int codePage) const {
-  QMenu* menu = EncodingMenu();
-  for (QAction* action : menu != nullptr ? menu->actions() : QList<QAction*>()) {
-    if (action->data().toInt() == codePage) return action;
+  for (const auto& [path, item] : MenuItems()) {
+    if (path.starts_with("File/Reopen With Encoding/") && item->data().toInt() == codePage) {
+      return item;
+    }
   }
   ADD_FAILURE() << "no Reopen With Encoding item for " << codePage;
   return nullptr;

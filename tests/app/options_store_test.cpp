@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "qt_test_support.h"
 #include "text/text_conversion.h"
@@ -71,27 +72,18 @@ TEST_F(OptionsStoreTest, AMissingStoreGivesEveryDefault) {
   }
 }
 
-struct BoardSizeCase {
-  int stored;
-  int loaded;
-};
-
-class BoardSizeClampTest : public OptionsStoreTest,
-                           public ::testing::WithParamInterface<BoardSizeCase> {};
-
-TEST_P(BoardSizeClampTest, BoardSizeIsClampedOnLoadAndSavedClamped) {
-  Store("BoardSizeCX", GetParam().stored);
-  Store("BoardSizeCY", GetParam().stored);
-  ASSERT_TRUE(SaveChanged([](Options& options) {
-    EXPECT_EQ(options.BoardSizeCX, GetParam().loaded);
-    EXPECT_EQ(options.BoardSizeCY, GetParam().loaded);
-  }));
-  EXPECT_EQ(Stored("BoardSizeCX").toInt(), GetParam().loaded);
+TEST_F(OptionsStoreTest, BoardSizeIsClampedOnLoadAndSavedClamped) {
+  const std::pair<int, int> sizes[] = {{1, 2}, {60, 52}, {-5, 2}, {13, 13}};
+  for (const auto& [stored, loaded] : sizes) {
+    Store("BoardSizeCX", stored);
+    Store("BoardSizeCY", stored);
+    ASSERT_TRUE(SaveChanged([loaded](Options& options) {
+      EXPECT_EQ(options.BoardSizeCX, loaded);
+      EXPECT_EQ(options.BoardSizeCY, loaded);
+    }));
+    EXPECT_EQ(Stored("BoardSizeCX").toInt(), loaded);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeClampTest,
-                         ::testing::Values(BoardSizeCase{1, 2}, BoardSizeCase{60, 52},
-                                           BoardSizeCase{-5, 2}, BoardSizeCase{13, 13}));
 
 TEST_F(OptionsStoreTest, ValuesOfTheWrongShapeKeepTheirDefaults) {
   Store("fastTraverseStep", QByteArray("\x07\x00\x00\x00", 4));  // a DWORD as binary

@@ -50,7 +50,9 @@ TEST_F(SimpleInputDialogTest, TheButtonsKeepTheOfferedValueOrCancel) {
       }
     });
     const auto answer = dialogs_.PromptText(u"Please enter new node name:", u"名前 이름");
-    EXPECT_EQ(answer, std::string_view(pressed) == "OK" ? std::optional<std::u16string>(u"名前 이름") : std::nullopt);
+    EXPECT_EQ(answer, std::string_view(pressed) == "OK"
+                          ? std::optional<std::u16string>(u"名前 이름")
+                          : std::nullopt);
   }
 }
 

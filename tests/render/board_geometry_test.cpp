@@ -67,11 +67,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "spacing 1 origin -4,-4 board -4,-4 15,15 right 10 gap 0 font 10"}),
     [](const ::testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
-TEST(LayoutTest, AClientAwayFromTheOriginMovesTheBoardWithIt) {
-  EXPECT_EQ(Numbers(ComputeLayout({100, 50, 500, 450}, 19, 19, false, false)),
-            "spacing 21 origin 111,61 board 98,48 503,453 right 500 gap 2 font 100");
-}
-
 struct StarCase {
   int width;
   int height;

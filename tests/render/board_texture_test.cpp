@@ -72,11 +72,5 @@ TEST_F(BoardTextureTest, BrightnessScalesEveryChannelOnceAndSaturates) {
   EXPECT_EQ(CBoardDrawer(options_).textureAverageColour(), 0x000000u);
 }
 
-TEST_F(BoardTextureTest, APlainBoardStandsBehindStonesInItsOwnColour) {
-  options_.boardBitmap = false;
-  options_.boardColor = 0x123456;
-  EXPECT_EQ(CBoardDrawer(options_).EffectiveBoardColour(), 0x123456u);
-}
-
 }  // namespace
 }  // namespace vantaro::test

@@ -106,15 +106,6 @@ TEST_F(DrawablesTest, AGeneratedStoneCoversTheGridLineToItsEdgeAndLeavesItsCorne
   EXPECT_LT(rutl::RedOf(centre) + rutl::GreenOf(centre) + rutl::BlueOf(centre), 3 * 80);
 }
 
-TEST_F(DrawablesTest, ACircleIsARingWithAClearCentre) {
-  GoMarker& circle = Marker(kCircle, 40, ColourContext::OnWhiteStone);
-  const QImage picture = Picture(circle);
-  const int c = circle.width() / 2;
-  EXPECT_EQ(PixelAt(picture, c, c), kBoard);
-  // 7 pixels above the centre lies between the ring's two antialiased edges.
-  EXPECT_EQ(PixelAt(picture, c, c - 7), 0x000000u);
-}
-
 TEST_F(DrawablesTest, ABlackAndWhiteStoneIsOutlinedInsideItsWidth) {
   GoMarker& stone = Marker(kWhiteMonoStone, 44);
   ASSERT_EQ(stone.width(), 41);

@@ -20,21 +20,6 @@ std::unique_ptr<rutl::BitmapDC> Filled(int width, int height, COLORREF colour) {
   return bitmap;
 }
 
-TEST(ColourTest, BlendMixesByPercentageAndTruncates) {
-  EXPECT_EQ(rutl::Blend(0x000000, 0xFFFFFF, 0), 0xFFFFFFu);
-  EXPECT_EQ(rutl::Blend(0xFFFFFF, 0x000000, 100), 0xFFFFFFu);
-  EXPECT_EQ(rutl::Blend(rutl::Rgb(201, 3, 100), 0, 50), rutl::Rgb(100, 1, 50));
-  EXPECT_EQ(rutl::Blend(rutl::Rgb(200, 100, 0), 0, 150), rutl::Rgb(255, 150, 0));
-}
-
-TEST(BitmapDCTest, WritePixelsRefusesAShortArrayAndKeepsTheBitmap) {
-  const auto bitmap = Filled(2, 2, 0x123456);
-  EXPECT_FALSE(bitmap->WritePixels({1, 2, 3}));
-  EXPECT_EQ(bitmap->ReadPixels(), (std::vector<COLORREF>(4, 0x123456)));
-  EXPECT_TRUE(bitmap->WritePixels({1, 2, 3, 4}));
-  EXPECT_EQ(bitmap->ReadPixels(), (std::vector<COLORREF>{1, 2, 3, 4}));
-}
-
 // The board drawing places every line by the convention of the Windows drawing
 // calls it follows: a line leaves out its end point. A pixel too many is within
 // the golden pictures' tolerance, so only this test sees it.
@@ -127,15 +112,12 @@ TEST(MaskedPictureTest, TransparentPixelsLeaveTheTargetUnchanged) {
       EXPECT_EQ(target->dc()->GetPixel(x, y), expected) << x << "," << y;
     }
   }
-}
-
-TEST(MaskedPictureTest, CentredDrawingPutsTheMiddlePixelOnThePoint) {
-  const auto target = Filled(7, 7, 0);
-  Checkerboard picture(3);
-  picture.Draw(*target->dc(), 3, 3, true);
-  EXPECT_EQ(target->dc()->GetPixel(3, 3), rutl::Rgb(40, 40, 200));
-  EXPECT_EQ(target->dc()->GetPixel(2, 2), rutl::Rgb(0, 0, 200));
-  EXPECT_EQ(target->dc()->GetPixel(1, 1), 0u);
+  // Centred, the middle pixel lies on the point.
+  const auto centred = Filled(7, 7, 0);
+  Checkerboard(3).Draw(*centred->dc(), 3, 3, true);
+  EXPECT_EQ(centred->dc()->GetPixel(3, 3), rutl::Rgb(40, 40, 200));
+  EXPECT_EQ(centred->dc()->GetPixel(2, 2), rutl::Rgb(0, 0, 200));
+  EXPECT_EQ(centred->dc()->GetPixel(1, 1), 0u);
 }
 
 }  // namespace
