@@ -36,6 +36,11 @@ std::optional<std::string> DesktopUi::PromptSaveFile(const std::string& defaultN
   return dialogs_.PromptSaveFile(defaultName);
 }
 
+std::optional<std::vector<GameInfoEdit>> DesktopUi::EditGameInformation(const Node& node,
+                                                                        bool readOnly) {
+  return dialogs_.EditGameInformation(node, readOnly);
+}
+
 bool DesktopUi::AllowReplacingRecord() {
   if (document_ == nullptr || !document_->IsModified()) return true;
   switch (dialogs_.AskSaveChanges(document_->Title())) {

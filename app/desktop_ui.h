@@ -38,6 +38,8 @@ class DesktopUi : public DocumentUi {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override;
   // True when nothing would be lost: the record has no unsaved edits, the
   // user saved them, or chose to drop them.
   bool AllowReplacingRecord() override;

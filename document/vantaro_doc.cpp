@@ -176,7 +176,9 @@ void CVantaroCEDoc::Reload() {
   if (!CanReload()) return;
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
-  if (!LoadRecordFile(*tree, path_, context).ok) return;
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  if (!LoadRecordFile(*tree, path_, context, &problems).ok) return;
+  editor_->SetReadProblems(std::move(problems));
   editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false, context.codePage);
 }
 
@@ -191,7 +193,9 @@ bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
   ReadContext context = MakeReadContext(options_);
   context.codePage = codePage;
   context.forceCodePage = true;
-  if (!LoadRecordFile(*tree, path_, context).ok) return false;
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  if (!LoadRecordFile(*tree, path_, context, &problems).ok) return false;
+  editor_->SetReadProblems(std::move(problems));
   const bool labelChanged = LabelRecordCodePage(*tree, codePage);
   editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, codePage);
   return true;
@@ -273,6 +277,12 @@ void CVantaroCEDoc::ToMoveNumber() {
   if (!editor_) return;
   const auto number = PromptNumber(kStrJumpToMoveNumber, u"1");
   if (number && *number > 0) editor_->ToMoveNumber(*number);
+}
+
+void CVantaroCEDoc::EditGameInformation() {
+  if (!editor_ || editor_->GameInfoNode() == nullptr) return;
+  const auto edits = ui_.EditGameInformation(*editor_->GameInfoNode(), !editor_->EditAllowed());
+  if (edits) editor_->SetGameInformation(*edits);
 }
 
 }  // namespace vantaro

@@ -70,6 +70,9 @@ class CVantaroCEDoc {
   void SetMoveNumber();
   void AutoSetMoveNumbers();
   void ToMoveNumber();
+  // Shows the record's game information (read-only where the record may not
+  // be edited) and stores what the user changed as one undoable step.
+  void EditGameInformation();
 
  private:
   std::unique_ptr<GoEditor> MakeEditor();

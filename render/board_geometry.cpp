@@ -135,4 +135,14 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
   return Letters(reversed ? count - 1 - index : index, withI);
 }
 
+std::u16string PointLabel(Point board, const DisplayTransform& transform, bool withI) {
+  const Point shown = transform.ToDisplay(board);
+  const std::u16string column =
+      CoordinateLabel(LabelAxis::Columns, shown.x, transform.displayedWidth(), transform, withI);
+  const std::u16string row =
+      CoordinateLabel(LabelAxis::Rows, shown.y, transform.displayedHeight(), transform, withI);
+  // Under a quarter turn the columns carry the numbers and the rows the letters.
+  return transform.rotation % 2 == 1 ? row + column : column + row;
+}
+
 }  // namespace vantaro

@@ -68,4 +68,8 @@ enum class LabelAxis { Columns, Rows };
 std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
                                const DisplayTransform& transform, bool withI);
 
+// A board point as the coordinate labels around the shown board name it:
+// its letters, then its number ("R14").
+std::u16string PointLabel(Point board, const DisplayTransform& transform, bool withI);
+
 }  // namespace vantaro

@@ -41,6 +41,12 @@ class FakeUi : public DocumentUi {
     prompted.push_back(defaultName);
     return fileName;
   }
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override {
+    shown.push_back(readOnly ? "game information read-only" : "game information");
+    shownPlayer = GameInfoValue(node, "PB").value_or(u"");
+    return gameInfoEdits;
+  }
   bool AllowReplacingRecord() override { return true; }
   void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
@@ -53,6 +59,8 @@ class FakeUi : public DocumentUi {
   std::string prompt;                                // the text of the last input prompt
   std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
   std::vector<int> posted;
+  std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
+  std::u16string shownPlayer;                              // PB as the dialog showed it
 };
 
 class DocumentTest : public ::testing::Test {
@@ -300,7 +308,24 @@ TEST_F(DocumentTest, OptionsCommands) {
   Run(kBranchMode);
   EXPECT_TRUE(Checked(kBranchMode));
   EXPECT_FALSE(document_.editor()->IsBranchMode());  // the open record keeps its mode
-  EXPECT_FALSE(Enabled(kGameInformation));
+}
+
+TEST_F(DocumentTest, GameInformationStoresTheDialogsValuesAsOneStepUnlessReadOnly) {
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;PB[Shusaku]KM[6.5]XX[kept];B[aa])")).ok);
+  ui_.gameInfoEdits = std::vector<GameInfoEdit>{{"PB", u"Honinbo Shusaku"}, {"KM", u""}};
+  Run(kGameInformation);
+  EXPECT_EQ(ui_.shownPlayer, u"Shusaku");
+  EXPECT_EQ(Sgf(), "(;XX[kept]PB[Honinbo Shusaku]\r\n;B[aa])");
+  EXPECT_EQ(document_.editor()->undoCount(), 1);
+  Run(kUndo);
+  EXPECT_EQ(Sgf(), "(;XX[kept]PB[Shusaku]KM[6.500000]\r\n;B[aa])");
+
+  Run(kReadOnly);
+  EXPECT_TRUE(Enabled(kGameInformation));
+  Run(kGameInformation);
+  EXPECT_EQ(ui_.shown.back(), "game information read-only");
+  EXPECT_EQ(ui_.shownPlayer, u"Shusaku");
+  EXPECT_EQ(document_.editor()->undoIndex(), -1);
 }
 
 TEST_F(DocumentTest, FastForwardAndFastRewindTakeTheirStepFromTheOptions) {
@@ -333,20 +358,36 @@ struct RuleRow {
 // defaults (sound off). A command without a row is enabled and unchecked
 // in every state.
 const RuleRow kRules[] = {
-    {"-", "e", "e", "e", "-",
+    {"-",
+     "e",
+     "e",
+     "e",
+     "-",
      {kReload, kReopenWithEncoding, kBack, kFirst, kLast, kChild, kBranchStart, kBranchEnd,
       kPrevComment, kNextComment, kFastRewind, kPrevious, kNext, kFastForward, kToMoveNumber,
       kToClicked}},
-    {"-", "e", "-", "e", "-",
+    {"-",
+     "e",
+     "-",
+     "e",
+     "-",
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    {"-", "-", "-", "-", "-",
-     {kRedo, kSaveTryPlay, kGameInformation, kForward, kParent, kPrevBranch, kNextBranch,
-      kResetBoard}},
-    {"ec", "ec", "ec", "ec", "ec",
+    {"-",
+     "-",
+     "-",
+     "-",
+     "-",
+     {kRedo, kSaveTryPlay, kForward, kParent, kPrevBranch, kNextBranch, kResetBoard}},
+    {"ec",
+     "ec",
+     "ec",
+     "ec",
+     "ec",
      {kBitmapBoard, kHideAllMoveNumbers, kResetInBranch, kShowBranchMoves, kAutoBranch,
-      kVariantFirst}},
+      kLayoutAutomatic}},
+    {"-", "e", "e", "e", "e", {kGameInformation}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
     {"-", "e", "ec", "ec", "e", {kReadOnly}},
     {"-", "ec", "-c", "ec", "-c", {kAlternateMove}},

@@ -138,14 +138,36 @@ TEST_F(EditingTest, EditsThatWouldChangeNothingAreRefused) {
   ExpectRefused("(;SZ[9];B[aa])", [this] {
     GoEditor& e = editor();
     e.SetReadOnly(true);
+    const GameInfoEdit name{"PB", u"Ren"};
     return e.PlayMove({4, 4}, true) || e.Pass() || e.AddBranch() || e.SetComment(u"x") ||
            e.DeleteAfterCurrent() || e.CanDelete() || e.CanSetMoveNumber() ||
-           e.AutoSetMoveNumbers(5);
+           e.AutoSetMoveNumbers(5) || e.SetGameInformation({&name, 1});
+  });
+  // Game information: the same value, a refused one (which refuses the
+  // others with it) and a property that is not game information.
+  ExpectRefused("(;PB[Aoi]KM[6.5];B[aa])", [this] {
+    const GameInfoEdit same[] = {{"PB", u"Aoi"}, {"KM", u"6.5"}, {"PW", u""}};
+    const GameInfoEdit refused[] = {{"PW", u"Ren"}, {"HA", u"1"}};
+    const GameInfoEdit comment[] = {{"C", u"x"}};
+    return editor().SetGameInformation(same) || editor().SetGameInformation(refused) ||
+           editor().SetGameInformation(comment);
   });
   ExpectRefused("(;SZ[9];B[aa])", [this] {
     editor().StartToClicked();
     return editor().EditAllowed() || editor().SetComment(u"x");
   });
+}
+
+// Every field the dialog's OK stores is one step, from wherever the cursor is.
+TEST_F(EditingTest, GameInformationIsStoredOnTheFirstNodeAsOneStep) {
+  ExpectEdit(
+      "(;PB[Aoi]KM[abc]DT[someday]XX[y];B[aa];W[bb])", {{}, 2},
+      [this] {
+        const GameInfoEdit edits[] = {
+            {"PB", u""}, {"PW", u"Ren"}, {"DT", u"2024-03-05,06"}, {"RE", u"W+R"}, {"KM", u"abc"}};
+        return editor().SetGameInformation(edits);
+      },
+      "(;XX[y]DT[2024-03-05,06]PW[Ren]KM[abc]RE[W+R]\r\n;B[aa];W[bb])", "/2");
 }
 
 TEST_F(EditingTest, ClickingTheNextMoveFollowsItEvenReadOnly) {
