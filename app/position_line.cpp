@@ -32,11 +32,10 @@ QString PositionLine::Text(const GoEditor& editor, const Options& options) {
   const Node* node = editor.CurrentNode();
   if (const Property* move = node != nullptr ? node->FindMove() : nullptr) {
     const Point point = move->point();
-    const DisplayTransform transform(editor.width(), editor.height(), options.rotation,
-                                     options.flipHorizontal, options.flipVertical);
     text += kSeparator;
-    text += editor.OnBoard(point.x, point.y) ? PointLabel(point, transform, options.showCoordI)
-                                             : u"Pass";
+    text += editor.OnBoard(point.x, point.y)
+                ? PointLabel(point, editor.width(), editor.height(), options.showCoordI)
+                : u"Pass";
   }
   if (const int variations = VariationsHere(editor); variations >= 2) {
     text += kSeparator + QString::number(variations).toStdU16String() + u" variations";
@@ -50,10 +49,6 @@ void PositionLine::SetEditor(GoEditor* editor) {
 }
 
 void PositionLine::OnBoardChanged() {
-  Refresh();
-}
-
-void PositionLine::OnViewOptionsChanged() {
   Refresh();
 }
 

@@ -12,7 +12,8 @@ namespace vantaro::app {
 
 // The line under the player cards that says where the cursor is in the
 // record: "Move 37 · R14 · 2 variations". It follows every move of the
-// cursor, every edit and every change of the board's coordinates.
+// cursor and every edit; Show I, which renames columns, raises a move of
+// the cursor too.
 class PositionLine : public QLabel, public UpdateSink {
   Q_OBJECT
 
@@ -27,7 +28,6 @@ class PositionLine : public QLabel, public UpdateSink {
 
   void SetEditor(GoEditor* editor) override;
   void OnBoardChanged() override;
-  void OnViewOptionsChanged() override;
   void OnCurrentNodeChanged(int reason, Node* current, Node* previous) override;
 
  private:

@@ -585,8 +585,11 @@ void Builder::OptionsMenu() {
           [doc] {
             doc->options().whiteFirst = !doc->options().whiteFirst;
             GoEditor* editor = doc->editor();
-            if (editor != nullptr && editor->moveNumber() == 0)
+            if (editor != nullptr && editor->moveNumber() == 0) {
               editor->SetBlackToPlay(!doc->options().whiteFirst);
+              // The panes that show whose turn it is follow.
+              editor->OnBoardChanged();
+            }
           },
       .checked = OptionsSay(&Options::whiteFirst),
   });

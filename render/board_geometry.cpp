@@ -135,14 +135,10 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
   return Letters(reversed ? count - 1 - index : index, withI);
 }
 
-std::u16string PointLabel(Point board, const DisplayTransform& transform, bool withI) {
-  const Point shown = transform.ToDisplay(board);
-  const std::u16string column =
-      CoordinateLabel(LabelAxis::Columns, shown.x, transform.displayedWidth(), transform, withI);
-  const std::u16string row =
-      CoordinateLabel(LabelAxis::Rows, shown.y, transform.displayedHeight(), transform, withI);
-  // Under a quarter turn the columns carry the numbers and the rows the letters.
-  return transform.rotation % 2 == 1 ? row + column : column + row;
+std::u16string PointLabel(Point board, int boardWidth, int boardHeight, bool withI) {
+  const DisplayTransform upright(boardWidth, boardHeight, 0, false, false);
+  return CoordinateLabel(LabelAxis::Columns, board.x, boardWidth, upright, withI) +
+         CoordinateLabel(LabelAxis::Rows, board.y, boardHeight, upright, withI);
 }
 
 }  // namespace vantaro

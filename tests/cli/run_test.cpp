@@ -21,8 +21,7 @@ TEST_F(RunScriptTest, NavigationAndPrinting) {
   const ProcessResult result =
       Run("(;SZ[5];B[aa];W[bb](;B[cc])(;B[dd]))",
           "# comments and blank lines are skipped\n\nNext\nNext\nprint status\nprint board\n"
-          "Last\nprint status\nTo Move Number 1\nprint status\nprint node\n",
-          {"--set", "variantBranchFirst=0"});
+          "Next\nprint status\nTo Move Number 1\nprint status\nprint node\n");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "move=2 toPlay=B modified=0 readOnly=0 tryPlay=0 path=/2 capturesB=0 capturesW=0\n"
@@ -30,6 +29,12 @@ TEST_F(RunScriptTest, NavigationAndPrinting) {
             "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=0/0 capturesB=0 capturesW=0\n"
             "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1 capturesB=0 capturesW=0\n"
             ";B[aa]\n");
+  // Next follows the main line unless told to prefer the side variation.
+  const ProcessResult variantFirst =
+      Run("(;SZ[5];B[aa];W[bb](;B[cc])(;B[dd]))", "Next\nNext\nNext\nprint status\n",
+          {"--set", "variantBranchFirst=1"});
+  EXPECT_EQ(variantFirst.out,
+            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=1/0 capturesB=0 capturesW=0\n");
 }
 
 TEST_F(RunScriptTest, DisabledCommandsAreRefused) {
