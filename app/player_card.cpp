@@ -3,7 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-#include "app/fixed_line.h"
+#include "app/text_line.h"
 #include "editor/go_editor.h"
 
 namespace vantaro::app {
@@ -33,12 +33,12 @@ QString ValueOf(const Node* node, std::string_view identifier) {
 PlayerCard::PlayerCard(Side side, QWidget* parent)
     : QFrame(parent),
       side_(side),
-      name_(AddLabel("name")),
-      rank_(AddLabel("rank")),
-      team_(AddLabel("team")),
-      captures_(AddLabel("captures")),
-      komi_(AddLabel("komi")),
-      toPlay_(AddLabel("toPlay")) {
+      name_(AddLine("name")),
+      rank_(AddLine("rank", Qt::AlignRight)),
+      team_(AddLine("team")),
+      captures_(AddLine("captures")),
+      komi_(AddLine("komi", Qt::AlignRight)),
+      toPlay_(AddLine("toPlay")) {
   setObjectName(QString::fromUtf8(InfoOf(side).colour));
   setFrameShape(QFrame::StyledPanel);
   QFont bold = name_->font();
@@ -46,28 +46,25 @@ PlayerCard::PlayerCard(Side side, QWidget* parent)
   name_->setFont(bold);
   toPlay_->setFont(bold);
   komi_->setVisible(side == Side::White);
-  // Long names and teams are cut at the panel's edge instead of widening it.
-  name_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  team_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  rank_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  komi_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto* stone = new QLabel(QString::fromUtf8(InfoOf(side).stone), this);
   auto* layout = new QGridLayout(this);
   layout->addWidget(stone, 0, 0);
   layout->addWidget(name_, 0, 1);
-  layout->addWidget(rank_, 0, 2, Qt::AlignRight);
+  layout->addWidget(rank_, 0, 2);
   layout->addWidget(team_, 1, 1, 1, 2);
   layout->addWidget(captures_, 2, 1);
-  layout->addWidget(komi_, 2, 2, Qt::AlignRight);
+  layout->addWidget(komi_, 2, 2);
   layout->addWidget(toPlay_, 3, 1, 1, 2);
   layout->setColumnStretch(1, 1);
   Refresh();
 }
 
-QLabel* PlayerCard::AddLabel(const char* name) {
-  auto* label = new QLabel(this);
-  label->setObjectName(QString::fromUtf8(name));
-  label->setTextFormat(Qt::PlainText);
-  FixLineHeight(*label);
-  return label;
+TextLine* PlayerCard::AddLine(const char* name, Qt::Alignment alignment) {
+  auto* line = new TextLine(this, alignment);
+  line->setObjectName(QString::fromUtf8(name));
+  return line;
 }
 
 void PlayerCard::SetEditor(GoEditor* editor) {
@@ -95,6 +92,7 @@ void PlayerCard::Refresh() {
   name_->setText(name.isEmpty() ? QString::fromUtf8(info.colour) : name);
   rank_->setText(ValueOf(game, info.rank));
   team_->setText(ValueOf(game, info.team));
+  team_->setVisible(!team_->text().isEmpty());
   const bool white = side_ == Side::White;
   const int captured =
       shown == nullptr ? 0 : (white ? shown->capturesByWhite() : shown->capturesByBlack());

@@ -4,9 +4,9 @@
 
 #include "editor/update_sink.h"
 
-class QLabel;
-
 namespace vantaro::app {
+
+class TextLine;
 
 // One player's card in the side panel: the name, rank and team the record
 // gives, the stones the player has captured on the current path, komi on
@@ -29,15 +29,15 @@ class PlayerCard : public QFrame, public UpdateSink {
   // Each text is set only when it changes: a step changes the captures or
   // the turn, rarely anything else.
   void Refresh();
-  QLabel* AddLabel(const char* name);
+  TextLine* AddLine(const char* name, Qt::Alignment alignment = Qt::AlignLeft);
 
   Side side_;
-  QLabel* name_;
-  QLabel* rank_;
-  QLabel* team_;
-  QLabel* captures_;
-  QLabel* komi_;
-  QLabel* toPlay_;
+  TextLine* name_;
+  TextLine* rank_;
+  TextLine* team_;
+  TextLine* captures_;
+  TextLine* komi_;
+  TextLine* toPlay_;
 };
 
 }  // namespace vantaro::app

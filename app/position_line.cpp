@@ -1,6 +1,5 @@
 #include "app/position_line.h"
 
-#include "app/fixed_line.h"
 #include "editor/go_editor.h"
 #include "render/board_geometry.h"
 
@@ -20,11 +19,8 @@ int VariationsHere(const GoEditor& editor) {
 }  // namespace
 
 PositionLine::PositionLine(const Options& options, QWidget* parent)
-    : QLabel(parent), options_(options) {
+    : TextLine(parent), options_(options) {
   setObjectName(QStringLiteral("position"));
-  setTextFormat(Qt::PlainText);
-  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  FixLineHeight(*this);
 }
 
 QString PositionLine::Text(const GoEditor& editor, const Options& options) {

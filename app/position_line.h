@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QLabel>
+#include "app/text_line.h"
 
 #include "editor/update_sink.h"
 
@@ -14,7 +14,7 @@ namespace vantaro::app {
 // record: "Move 37 · R14 · 2 variations". It follows every move of the
 // cursor and every edit; Show I, which renames columns, raises a move of
 // the cursor too.
-class PositionLine : public QLabel, public UpdateSink {
+class PositionLine : public TextLine, public UpdateSink {
   Q_OBJECT
 
  public:

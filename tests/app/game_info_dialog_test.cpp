@@ -6,10 +6,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/player_card.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
+#include "app/player_card.h"
 #include "app/side_panel.h"
+#include "app/text_line.h"
 #include "desktop_app_fixture.h"
 
 namespace vantaro::test {
@@ -138,13 +139,12 @@ TEST_F(GameInfoCommandTest, AReadOnlyRecordShowsItReadOnly) {
 // the same way, and the cards show what it names.
 TEST_F(GameInfoCommandTest, AnImportedRecordShowsAndEditsItsGameInformation) {
   VANTARO_REQUIRE_SHARED();
-  const auto path =
-      SharedDir() / "corpus/gib/gib2sgf-kt/Menskit_1D__zxcv2358_1D__202006291602.gib";
+  const auto path = SharedDir() / "corpus/gib/gib2sgf-kt/Menskit_1D__zxcv2358_1D__202006291602.gib";
   StartOn("game.gib", ReadFileBytes(path));
   EXPECT_EQ(Title(), "game.gib");
   const app::SidePanel& panel = *app_->frame().mainView().sidePanel();
   const auto shown = [](const app::PlayerCard& card, const char* line) {
-    return card.findChild<QLabel*>(QString::fromLatin1(line))->text().toStdString();
+    return card.findChild<app::TextLine*>(QString::fromLatin1(line))->text().toStdString();
   };
   EXPECT_EQ(shown(panel.blackCard(), "name"), "zxcv2358");
   EXPECT_EQ(shown(panel.whiteCard(), "rank"), "1D");

@@ -17,6 +17,7 @@
 #include "app/position_line.h"
 #include "app/repair_notice.h"
 #include "app/side_panel.h"
+#include "app/text_line.h"
 #include "desktop_app_fixture.h"
 
 namespace vantaro::test {
@@ -34,7 +35,7 @@ class SidePanelTest : public DesktopAppTest {
   static std::string Shows(const app::PlayerCard& card) {
     std::string shown;
     for (const char* name : {"name", "rank", "team", "captures", "komi", "toPlay"}) {
-      const auto* label = card.findChild<QLabel*>(QString::fromLatin1(name));
+      const auto* label = card.findChild<app::TextLine*>(QString::fromLatin1(name));
       if (label->isVisible() && !label->text().isEmpty()) {
         shown += (shown.empty() ? "" : " | ") + label->text().toStdString();
       }
@@ -60,9 +61,12 @@ TEST_F(SidePanelTest, TheLayoutFollowsTheWindowsShapeUnlessTheUserChoosesOne) {
     const char* choice;
     bool beside;
   } cases[] = {
-      {1200, 800, "Automatic", true},           {1000, 500, "Automatic", true},
-      {600, 900, "Automatic", false},           {480, 640, "Automatic", false},
-      {1200, 800, "Board Above Comment", false}, {600, 900, "Board Beside Panel", true},
+      {1200, 800, "Automatic", true},
+      {1000, 500, "Automatic", true},
+      {600, 900, "Automatic", false},
+      {480, 640, "Automatic", false},
+      {1200, 800, "Board Above Comment", false},
+      {600, 900, "Board Beside Panel", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " " << c.choice);
