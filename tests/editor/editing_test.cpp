@@ -158,16 +158,27 @@ TEST_F(EditingTest, EditsThatWouldChangeNothingAreRefused) {
   });
 }
 
-// Every field the dialog's OK stores is one step, from wherever the cursor is.
+// Every field the dialog's OK stores is one step, from wherever the cursor
+// is: an emptied field removes its property, a value kept as the record
+// holds it stays byte for byte, numbers are stored as numbers.
 TEST_F(EditingTest, GameInformationIsStoredOnTheFirstNodeAsOneStep) {
   ExpectEdit(
-      "(;PB[Aoi]KM[abc]DT[someday]XX[y];B[aa];W[bb])", {{}, 2},
+      "(;PB[Aoi]KM[abc]DT[someday]RU[Japanese]XX[y];B[aa];W[bb])", {{}, 2},
       [this] {
         const GameInfoEdit edits[] = {
-            {"PB", u""}, {"PW", u"Ren"}, {"DT", u"2024-03-05,06"}, {"RE", u"W+R"}, {"KM", u"abc"}};
+            {"PB", u""},    {"PW", u"Ren"},     {"DT", u"2024-03-05,06"}, {"KM", u"abc"},
+            {"HA", u" 2 "}, {"RU", u"Chinese"}, {"ON", u"Low Chinese"}};
         return editor().SetGameInformation(edits);
       },
-      "(;XX[y]DT[2024-03-05,06]PW[Ren]KM[abc]RE[W+R]\r\n;B[aa];W[bb])", "/2");
+      "(;RU[Chinese]XX[y]ON[Low Chinese]DT[2024-03-05,06]PW[Ren]KM[abc]HA[2]\r\n;B[aa];W[bb])",
+      "/2");
+  ExpectEdit(
+      "(;KM[abc])", {{}, 0},
+      [this] {
+        const GameInfoEdit komi{"KM", u" 7.5 "};
+        return editor().SetGameInformation({&komi, 1});
+      },
+      "(;KM[7.500000]\r\n)", "/0");
 }
 
 TEST_F(EditingTest, ClickingTheNextMoveFollowsItEvenReadOnly) {
