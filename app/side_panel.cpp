@@ -38,6 +38,7 @@ std::vector<UpdateSink*> SidePanel::Panes() const {
 void SidePanel::HoldCommentPane(QWidget& pane) {
   splitter_->insertWidget(0, &pane);
   pane.show();
+  RestoreSplit();
 }
 
 void SidePanel::SetTreePane(QWidget* pane) {
@@ -50,6 +51,10 @@ void SidePanel::SetTreePane(QWidget* pane) {
   if (pane == nullptr) return;
   splitter_->addWidget(pane);
   pane->show();
+  RestoreSplit();
+}
+
+void SidePanel::RestoreSplit() {
   if (settings_.sidePanelSplit.size() == splitter_->count()) {
     splitter_->setSizes(settings_.sidePanelSplit);
   }

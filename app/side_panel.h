@@ -54,6 +54,9 @@ class SidePanel : public QWidget {
   QSplitter& splitter() const { return *splitter_; }
 
  private:
+  // The heights the user last gave the splitter's panes, when it holds as many.
+  void RestoreSplit();
+
   WindowSettings& settings_;
   PlayerCard* white_;
   PlayerCard* black_;
