@@ -9,6 +9,7 @@
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
+#include "app/print_commands.h"
 #include "app/recent_files.h"
 #include "app/sound_player.h"
 #include "document/vantaro_doc.h"
@@ -46,6 +47,8 @@ CVantaroCEApp::CVantaroCEApp(Services services)
 CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
+  ui_->SetFrameHooks({});
+  printing_.reset();
   frame_.reset();
 }
 
@@ -53,12 +56,14 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   store_->LoadAll(options_);
   recentFiles_->Load(store_->profile());
   frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, store_.get());
+  CMainView& view = frame_->mainView();
+  printing_ = std::make_unique<PrintCommands>(*document_, options_, *dialogs_, *view.boardView());
   ui_->SetFrameHooks({
       .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
+      .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
   });
-  CMainView& view = frame_->mainView();
   document_->SetPanes({frame_.get(), view.boardView(), view.commentPane()});
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.

@@ -84,6 +84,12 @@ enum : int {
   kVariantFirst = 32843,
   kWhiteFirst = 32844,
   kUpAsPrevious = 32849,
+  kPageSetup = 32980,
+  kPrintPreview = 32981,
+  kPrint = 32982,
+  kExportPdf = 32983,
+  kExportBoardPng = 32984,
+  kExportBoardSvg = 32985,
 };
 
 }  // namespace vantaro::command

@@ -99,6 +99,7 @@ class CBoardDrawer {
   void PaintLayers(rutl::DC& dc, const rutl::Rect& whole);
   void FillBackground(rutl::DC& dc, const rutl::Rect& whole);
   void DrawBoardSurface(rutl::DC& dc);
+  void TileTexture(rutl::DC& dc, const rutl::Rect& area);
   std::vector<std::uint8_t> HiddenLines() const;
   bool ShowsNextMoveMark(const OverlayEntry& entry) const;
   void DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidden);

@@ -96,11 +96,25 @@ void CBoardDrawer::DrawBoardSurface(rutl::DC& dc) {
     dc.FillSolidRect(board, rutl::ColourOf(options_.boardColor));
     return;
   }
+  if (!dc.IsMemory()) {
+    // A page takes the surface as one picture rather than one per tile.
+    rutl::BitmapDC surface;
+    if (surface.Create(dc, board.Width(), board.Height())) {
+      TileTexture(*surface.dc(), {0, 0, board.Width(), board.Height()});
+      dc.BitBlt(board.left, board.top, board.Width(), board.Height(), *surface.dc(), 0, 0,
+                rutl::RasterOp::SrcCopy);
+      return;
+    }
+  }
+  TileTexture(dc, board);
+}
+
+void CBoardDrawer::TileTexture(rutl::DC& dc, const rutl::Rect& area) {
   const int tileWidth = texture_.width();
   const int tileHeight = texture_.height();
-  for (int x = board.left; x < board.right; x += tileWidth) {
-    for (int y = board.top; y < board.bottom; y += tileHeight) {
-      dc.BitBlt(x, y, std::min(tileWidth, board.right - x), std::min(tileHeight, board.bottom - y),
+  for (int x = area.left; x < area.right; x += tileWidth) {
+    for (int y = area.top; y < area.bottom; y += tileHeight) {
+      dc.BitBlt(x, y, std::min(tileWidth, area.right - x), std::min(tileHeight, area.bottom - y),
                 *texture_.dc(), 0, 0, rutl::RasterOp::SrcCopy);
     }
   }

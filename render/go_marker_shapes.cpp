@@ -77,7 +77,8 @@ void GoMarkerMA::Render() {
 }
 
 void GoMarkerMA::DrawShape(rutl::DC& dc, int left, int top) {
-  const int stroke = static_cast<int>(std::lround(2 * StrokeOf(width())));
+  // The picture's bars reach the stroke across and along, so their width is sqrt(2) strokes.
+  const int stroke = static_cast<int>(std::lround(std::sqrt(2.0) * StrokeOf(width())));
   const rutl::Pen pen = dc.SelectPen({foregroundColor(), stroke});
   dc.Line(left, top, left + width(), top + height());
   dc.Line(left + width(), top, left, top + height());

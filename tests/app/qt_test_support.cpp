@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPrinter>
 #include <QSettings>
 
 #include <cstdlib>
@@ -84,6 +85,39 @@ std::optional<std::string> ScriptedDialogs::PromptOpenFile(const std::string&) {
 std::optional<std::string> ScriptedDialogs::PromptSaveFile(const std::string& defaultName) {
   shown.push_back("save as: " + defaultName);
   return Take(files);
+}
+
+std::optional<std::string> ScriptedDialogs::PromptExportFile(const std::string& defaultName,
+                                                             const std::string& filter) {
+  shown.push_back("export: " + defaultName + " [" + filter + "]");
+  return Take(files);
+}
+
+bool ScriptedDialogs::ChoosePrinter(QPrinter& printer) {
+  shown.push_back("print");
+  const std::optional<std::string> file = Take(files);
+  if (!file) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(*file));
+  return true;
+}
+
+void ScriptedDialogs::ShowPrintPreview(QPrinter& printer,
+                                       const std::function<void(QPrinter&)>& paint) {
+  shown.push_back("preview");
+  if (const std::optional<std::string> file = Take(files)) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(*file));
+    paint(printer);
+  }
+}
+
+bool ScriptedDialogs::EditPrintSettings(Options& options) {
+  shown.push_back("page setup");
+  const std::optional<std::function<void(Options&)>> edit = Take(settingsEdits);
+  if (!edit) return false;
+  (*edit)(options);
+  return true;
 }
 
 }  // namespace vantaro::test

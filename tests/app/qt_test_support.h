@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,15 +40,25 @@ class ScriptedDialogs : public app::Dialogs {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile(const std::string& folder) override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  std::optional<std::string> PromptExportFile(const std::string& defaultName,
+                                              const std::string& filter) override;
   void ShowAbout() override { shown.push_back("about"); }
+  // The printer prints to the next of files as PDF; cancelled when there is none.
+  bool ChoosePrinter(QPrinter& printer) override;
+  // Paints the preview's pages once, into the next of files as PDF.
+  void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+  // The next of settingsEdits applied; cancelled when there is none.
+  bool EditPrintSettings(Options& options) override;
 
   // What was shown, one line each: "message: TEXT", "question: TEXT",
-  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME".
+  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME",
+  // "export: NAME [FILTER]", "print", "preview", "page setup".
   std::vector<std::string> shown;
   bool yes = true;
   std::deque<SaveAnswer> saveAnswers;  // Cancel when empty
   std::deque<std::u16string> texts;    // cancelled when empty
   std::deque<std::string> files;       // cancelled when empty
+  std::deque<std::function<void(Options&)>> settingsEdits;
 };
 
 }  // namespace vantaro::test

@@ -112,7 +112,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{{"GAME"},
                   "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] "
-                  "[--size W[xH]] -o OUT.png"},
+                  "[--size W[xH]] [--figure A-B] -o OUT.png|OUT.svg|OUT.pdf"},
+        UsageCase{{"GAME", "--figure", "3", "-o", "OUT"},
+                  "render: --figure needs moves A-B with 1 <= A <= B"},
+        UsageCase{{"GAME", "--figure", "4-3", "-o", "OUT"},
+                  "render: --figure needs moves A-B with 1 <= A <= B"},
+        UsageCase{{"GAME", "--move", "2", "--figure", "1-2", "-o", "OUT"},
+                  "render: --move and --figure exclude each other"},
         UsageCase{{"GAME", "-o"}, "render: -o needs a value"},
         UsageCase{{"GAME", "--size", "0x10", "-o", "OUT"},
                   "render: --size needs W or WxH, each from 1 to 8192"},

@@ -46,6 +46,8 @@ class FakeUi : public DocumentUi {
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
+  bool CanProduce(Output) const override { return true; }
+  void Produce(Output output) override { produced.push_back(output); }
 
   bool yes = true;
   std::deque<std::u16string> answers;
@@ -53,6 +55,7 @@ class FakeUi : public DocumentUi {
   std::string prompt;                                // the text of the last input prompt
   std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
   std::vector<int> posted;
+  std::vector<Output> produced;
 };
 
 class DocumentTest : public ::testing::Test {
@@ -333,21 +336,43 @@ struct RuleRow {
 // defaults (sound off). A command without a row is enabled and unchecked
 // in every state.
 const RuleRow kRules[] = {
-    {"-", "e", "e", "e", "-",
+    {"-",
+     "e",
+     "e",
+     "e",
+     "-",
      {kReload, kReopenWithEncoding, kBack, kFirst, kLast, kChild, kBranchStart, kBranchEnd,
       kPrevComment, kNextComment, kFastRewind, kPrevious, kNext, kFastForward, kToMoveNumber,
       kToClicked}},
-    {"-", "e", "-", "e", "-",
+    {"-",
+     "e",
+     "-",
+     "e",
+     "-",
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    {"-", "-", "-", "-", "-",
+    {"-",
+     "-",
+     "-",
+     "-",
+     "-",
      {kRedo, kSaveTryPlay, kGameInformation, kForward, kParent, kPrevBranch, kNextBranch,
       kResetBoard}},
-    {"ec", "ec", "ec", "ec", "ec",
+    {"ec",
+     "ec",
+     "ec",
+     "ec",
+     "ec",
      {kBitmapBoard, kHideAllMoveNumbers, kResetInBranch, kShowBranchMoves, kAutoBranch,
       kVariantFirst}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
+    {"-",
+     "e",
+     "e",
+     "e",
+     "e",
+     {kPrintPreview, kPrint, kExportPdf, kExportBoardPng, kExportBoardSvg}},
     {"-", "e", "ec", "ec", "e", {kReadOnly}},
     {"-", "ec", "-c", "ec", "-c", {kAlternateMove}},
     {"e", "ec", "ec", "ec", "ec", {kBoard9}},
@@ -390,6 +415,16 @@ TEST_F(DocumentTest, EveryCommandIsEnabledAndCheckedByItsRuleWithAndWithoutAnEdi
     EXPECT_EQ(trying.at(command.id), row.tryingReadOnly) << name << " trying moves read-only";
     EXPECT_EQ(awaiting.at(command.id), row.awaitingClick) << name << " awaiting a click";
   }
+}
+
+// The shell prints and writes the pictures; Page Setup needs no record.
+TEST_F(DocumentTest, PrintoutAndPictureCommandsAskTheShell) {
+  Run(kPageSetup);
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa])")).ok);
+  Run(kPrint);
+  Run(kExportBoardSvg);
+  using Output = DocumentUi::Output;
+  EXPECT_EQ(ui_.produced, (std::vector{Output::PageSetup, Output::Print, Output::BoardSvg}));
 }
 
 TEST_F(DocumentTest, ReopenWithEncodingDecodesWithTheChosenCodePageAndNamesIt) {
