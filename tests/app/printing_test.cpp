@@ -77,10 +77,10 @@ TEST_F(PrintingTest, PrintPreviewAndPdfPrintTheLineThroughTheCurrentNode) {
   const std::string previewed = directory_.PathOf("previewed.pdf");
   ChooseWithFile("File/Print Preview...", previewed);
   EXPECT_NE(PrintedText(previewed).find("3: side line"), std::string::npos);
-  EXPECT_EQ(dialogs_->shown, (std::vector<std::string>{
-                                 "print",
-                                 "export: " + directory_.PathOf("game.pdf") + " [PDF Files (*.pdf)]",
-                                 "preview"}));
+  EXPECT_EQ(dialogs_->shown,
+            (std::vector<std::string>{
+                "print", "export: " + directory_.PathOf("game.pdf") + " [PDF Files (*.pdf)]",
+                "preview"}));
 }
 
 TEST_F(PrintingTest, PageSetupChangesWhatPrintsAndIsKept) {

@@ -19,7 +19,8 @@ std::optional<std::string> Output(const std::string& tool, const std::string& ar
   if (pipe == nullptr) return std::nullopt;
   std::string output;
   char buffer[4096];
-  while (const size_t read = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, read);
+  while (const size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+    output.append(buffer, read);
   pclose(pipe);
   return output;
 }

@@ -42,7 +42,8 @@ TEST_F(PrintCommandTest, FiguresListEachFigureWithItsNotesAndComments) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, kFigures);
   EXPECT_EQ(RunCli({"figures", game, "--set", "Print-FixedMoveCount=5"}).out, kFigures);
-  EXPECT_EQ(RunCli({"figures", game}).out, "figure 1: moves 1-7\n5 at 2\n6 pass\ncomment 3: takes\n\n");
+  EXPECT_EQ(RunCli({"figures", game}).out,
+            "figure 1: moves 1-7\n5 at 2\n6 pass\ncomment 3: takes\n\n");
 }
 
 TEST_F(PrintCommandTest, GameAndPathChooseTheLine) {

@@ -94,8 +94,8 @@ TEST_F(RenderCommandTest, ViewSettingsChangeThePicture) {
 TEST_F(RenderCommandTest, AnSvgHasOneShapePerStoneAndLooksLikeThePicture) {
   for (const char* setting : {"stoneTypeB=0", "stoneTypeB=2"}) {
     SCOPED_TRACE(setting);
-    const std::vector<std::string> position = {"GAME", "--path", "1/1", "--size", "300",
-                                               "--set",  setting};
+    const std::vector<std::string> position = {"GAME", "--path", "1/1",  "--size",
+                                               "300",  "--set",  setting};
     const QImage picture = Drawn("board.png", position);
     std::vector<std::string> svg = position;
     svg.insert(svg.end(), {"-o", "OUT"});
@@ -123,8 +123,8 @@ TEST_F(RenderCommandTest, APdfIsOnePageOfThePicturesSizeWithItsTextAsText) {
 
 // A figure numbers its moves on the position before the first of them.
 TEST_F(RenderCommandTest, AFigureNumbersItsMovesOnThePositionBeforeThem) {
-  Draw("figure.svg", {"GAME", "--path", "1/1", "--figure", "3-4", "--set", "Print-ShowCoord=0",
-                       "-o", "OUT"});
+  Draw("figure.svg",
+       {"GAME", "--path", "1/1", "--figure", "3-4", "--set", "Print-ShowCoord=0", "-o", "OUT"});
   const SvgContents figure = ReadSvg(PathOf("figure.svg"), 600 / 9 / 3);
   EXPECT_TRUE(figure.parsed);
   EXPECT_EQ(figure.discs, 4);
