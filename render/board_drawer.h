@@ -95,6 +95,7 @@ class CBoardDrawer {
   int BoardWidth() const;
   int BoardHeight() const;
 
+  void FollowBoardSize();
   // The layers, in drawing order (board_drawer_layers.cpp).
   void PaintLayers(rutl::DC& dc, const rutl::Rect& whole);
   void FillBackground(rutl::DC& dc, const rutl::Rect& whole);

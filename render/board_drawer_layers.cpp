@@ -39,11 +39,7 @@ int StoneKind(int stoneType, bool black) {
 void CBoardDrawer::Draw(rutl::DC& dc) {
   ScopedDrawingTimer timer(times_, "CBoardDrawer::Draw");
   if (board_ == nullptr) return;
-  // The board may have changed its size since the last layout.
-  const DisplayTransform display = transform();
-  if (display.displayedWidth() != layout_.columns || display.displayedHeight() != layout_.rows) {
-    Layout(layout_.client);
-  }
+  FollowBoardSize();
   const int width = std::max(layout_.client.Width(), 1);
   const int height = std::max(layout_.client.Height(), 1);
   if ((backBuffer_.width() != width || backBuffer_.height() != height) &&
@@ -57,11 +53,16 @@ void CBoardDrawer::Draw(rutl::DC& dc) {
 
 void CBoardDrawer::DrawDirect(rutl::DC& dc) {
   if (board_ == nullptr) return;
+  FollowBoardSize();
+  PaintLayers(dc, layout_.client);
+}
+
+void CBoardDrawer::FollowBoardSize() {
+  // The board may have changed its size since the last layout.
   const DisplayTransform display = transform();
   if (display.displayedWidth() != layout_.columns || display.displayedHeight() != layout_.rows) {
     Layout(layout_.client);
   }
-  PaintLayers(dc, layout_.client);
 }
 
 void CBoardDrawer::PaintLayers(rutl::DC& out, const rutl::Rect& whole) {

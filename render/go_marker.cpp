@@ -35,6 +35,15 @@ bool GoMarker::Draw(rutl::DC& dc, int x, int y, bool centred) {
   return true;
 }
 
+void GoMarker::DrawTriangle(rutl::DC& dc, double centre, double apex, double base,
+                            double halfBase) const {
+  const rutl::Pen pen = dc.SelectPen({0, 0});
+  const rutl::Brush brush = dc.SelectBrush({foregroundColor(), false});
+  dc.Polygon({{centre, apex}, {centre + halfBase, base}, {centre - halfBase, base}});
+  dc.SelectPen(pen);
+  dc.SelectBrush(brush);
+}
+
 void GoMarker::DrawDisc(rutl::DC& dc, int left, int top, double diameter, rutl::COLORREF fill,
                         int outline) const {
   const int size = static_cast<int>(std::lround(diameter));

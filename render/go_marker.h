@@ -74,6 +74,9 @@ class GoMarker : public CMaskedPicture {
   // of the width in black (none when 0).
   void DrawDisc(rutl::DC& dc, int left, int top, double diameter, rutl::COLORREF fill,
                 int outline) const;
+  // A triangle pointing up in the foreground colour: its apex above the
+  // centre, its base from centre - halfBase to centre + halfBase.
+  void DrawTriangle(rutl::DC& dc, double centre, double apex, double base, double halfBase) const;
 
   // Supersampling: Sample fills a grid of (k - 1) * size + 1 samples each
   // way; a pixel averages its k x k samples (sharing its edge samples with

@@ -138,13 +138,7 @@ void GoMarkerTR::Render() {
 void GoMarkerTR::DrawShape(rutl::DC& dc, int left, int top) {
   const double apex = top + width() / 7.0;
   const double base = top + 0.75 * width();
-  const double half = (base - apex) / std::sqrt(3.0);
-  const double centre = left + width() / 2.0;
-  const rutl::Pen pen = dc.SelectPen({0, 0});
-  const rutl::Brush brush = dc.SelectBrush({foregroundColor(), false});
-  dc.Polygon({{centre, apex}, {centre + half, base}, {centre - half, base}});
-  dc.SelectPen(pen);
-  dc.SelectBrush(brush);
+  DrawTriangle(dc, left + width() / 2.0, apex, base, (base - apex) / std::sqrt(3.0));
 }
 
 int GoMarkerFocusTriangle::SizeFor(int spacing) const {
@@ -168,12 +162,7 @@ void GoMarkerFocusTriangle::Render() {
 void GoMarkerFocusTriangle::DrawShape(rutl::DC& dc, int left, int top) {
   const double apex = top + width() / 3.0;
   const double base = top + std::min(width() / 3.0 + width() / 2.0, std::trunc(0.6 * width()));
-  const double centre = left + width() / 2.0;
-  const rutl::Pen pen = dc.SelectPen({0, 0});
-  const rutl::Brush brush = dc.SelectBrush({foregroundColor(), false});
-  dc.Polygon({{centre, apex}, {centre + (base - apex), base}, {centre - (base - apex), base}});
-  dc.SelectPen(pen);
-  dc.SelectBrush(brush);
+  DrawTriangle(dc, left + width() / 2.0, apex, base, base - apex);
 }
 
 int GoMarkerStarPoint::SizeFor(int spacing) const {

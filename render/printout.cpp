@@ -165,7 +165,9 @@ class PagePainter {
     for (const Paragraph& paragraph : paragraphs) {
       painter_.setFont(PointFont(9, paragraph.bold));
       QRectF drawn;
-      painter_.drawText(QRectF(cell.left(), top, cell.width(), std::max(cell.bottom() - top, 0.0)),
+      // Under the board from its left edge on.
+      painter_.drawText(QRectF(board.left(), top, cell.right() - board.left(),
+                               std::max(cell.bottom() - top, 0.0)),
                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, paragraph.text, &drawn);
       top += drawn.height() + gap;
     }
@@ -220,7 +222,9 @@ bool SavePrintout(const GameTree& root, const std::vector<Figure>& figures, cons
     QPdfWriter pdf(&file);
     pdf.setPageSize(SystemPaperSize());
     pdf.setCreator(QStringLiteral("Vantaro"));
-    pdf.setTitle(Text(ExpandPrintTemplate(settings.printTitleString, root.NodeAt(0), {1, 1})));
+    const int pages =
+        PageCount(static_cast<int>(figures.size()), FiguresPerPage(settings.printFigurePerPage));
+    pdf.setTitle(Text(ExpandPrintTemplate(settings.printTitleString, root.NodeAt(0), {1, pages})));
     if (!PrintFigures(root, figures, settings, pdf)) return false;
   }
   return file.commit();

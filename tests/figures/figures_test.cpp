@@ -174,15 +174,5 @@ TEST(Figures, TheLineGoesThroughTheTreeThenDownTheFirstVariations) {
   EXPECT_EQ(LineThrough(*root).size(), 3u);
 }
 
-TEST(Figures, PrintSettingsGiveTheRules) {
-  Options options;
-  options.printFixedMoveCount = 0;
-  options.printPageType = 1;
-  EXPECT_EQ(FigureRulesFrom(options).movesPerFigure, 1);
-  EXPECT_TRUE(FigureRulesFrom(options).newFigureAfterComment);
-  options.printPageType = 2;
-  EXPECT_FALSE(FigureRulesFrom(options).newFigureAfterComment);
-}
-
 }  // namespace
 }  // namespace vantaro
