@@ -10,6 +10,7 @@
 #include "cli/info_command.h"
 #include "cli/run_command.h"
 #include "options/options.h"
+#include "options/stored_settings.h"
 
 namespace {
 
@@ -37,6 +38,11 @@ int RunTool(int argc, char** argv, DrawingEntry draw) {
   if (!ParseCommandLine(argc, argv, commandLine, error)) {
     PrintError(error);
     return 2;
+  }
+  // What prints is what the desktop program would print, unless told otherwise.
+  if (commandLine.command == "print" || commandLine.command == "figures" ||
+      commandLine.command == "render") {
+    LoadStoredSettings(StoredSettingsPath(), OptionGroup::Print, GlobalOptions());
   }
   if (!ApplySettings(commandLine.settings, vantaro::GlobalOptions(), error)) {
     PrintError(error);

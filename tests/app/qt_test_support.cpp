@@ -45,6 +45,8 @@ std::optional<Answer> Take(std::deque<Answer>& answers) {
 QtTest::QtTest() {
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString(UserSettings().string()));
+  // Where vantaro-cli, started by a test, finds the same settings.
+  setenv("XDG_CONFIG_HOME", UserSettings().c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
                      QString::fromStdString(MachineSettings().string()));
 }

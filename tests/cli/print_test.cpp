@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "cli/cli_process.h"
 #include "cli/output_checks.h"
@@ -44,6 +45,21 @@ TEST_F(PrintCommandTest, FiguresListEachFigureWithItsNotesAndComments) {
   EXPECT_EQ(RunCli({"figures", game, "--set", "Print-FixedMoveCount=5"}).out, kFigures);
   EXPECT_EQ(RunCli({"figures", game}).out,
             "figure 1: moves 1-7\n5 at 2\n6 pass\ncomment 3: takes\n\n");
+}
+
+TEST_F(PrintCommandTest, TheDesktopProgramsPrintSettingsApplyUnlessSetOtherwise) {
+  std::filesystem::create_directories(PathOf("config/Brenmoor"));
+  Write("config/Brenmoor/Vantaro4.conf",
+        "[Option]\nPrint-FixedMoveCount=5\nPrint-header=\"%PC%, page %PAGE%\"\n");
+  const std::string game = Write("game.sgf", kGame);
+  EXPECT_EQ(RunCli({"figures", game}).out, kFigures);
+  EXPECT_EQ(RunCli({"figures", game, "--set", "Print-FixedMoveCount=20"}).out,
+            "figure 1: moves 1-7\n5 at 2\n6 pass\ncomment 3: takes\n\n");
+  const std::string pdf = PathOf("game.pdf");
+  ASSERT_EQ(RunCli({"print", game, "-o", pdf}).status, 0);
+  const std::optional<std::string> text = PdfText(pdf);
+  if (!text) GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+  EXPECT_NE(text->find("Seoul, page 1"), std::string::npos) << *text;
 }
 
 TEST_F(PrintCommandTest, GameAndPathChooseTheLine) {
