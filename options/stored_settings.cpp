@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 #include "text/text_conversion.h"
 
@@ -19,42 +20,28 @@ int HexDigit(char16_t c) {
   return -1;
 }
 
+// The code unit that the digits of the base from `at` on make after the
+// value of the first; `at` moves past them.
+char16_t NumberFrom(std::u16string_view value, size_t& at, int base, char16_t first) {
+  char16_t unit = first;
+  while (at < value.size() && HexDigit(value[at]) >= 0 && HexDigit(value[at]) < base) {
+    unit = static_cast<char16_t>(unit * base + HexDigit(value[at++]));
+  }
+  return unit;
+}
+
 // The code unit a backslash escape stands for; `at` is past the backslash
 // and moves past the escape.
 char16_t Escaped(std::u16string_view value, size_t& at) {
   const char16_t c = value[at++];
-  switch (c) {
-    case u'a':
-      return u'\a';
-    case u'b':
-      return u'\b';
-    case u'f':
-      return u'\f';
-    case u'n':
-      return u'\n';
-    case u'r':
-      return u'\r';
-    case u't':
-      return u'\t';
-    case u'v':
-      return u'\v';
-    case u'x': {
-      char16_t unit = 0;
-      while (at < value.size() && HexDigit(value[at]) >= 0) {
-        unit = static_cast<char16_t>(unit * 16 + HexDigit(value[at++]));
-      }
-      return unit;
-    }
-    default:
-      break;
+  constexpr std::pair<char16_t, char16_t> kControls[] = {
+      {u'a', u'\a'}, {u'b', u'\b'}, {u'f', u'\f'}, {u'n', u'\n'},
+      {u'r', u'\r'}, {u't', u'\t'}, {u'v', u'\v'}};
+  for (const auto& [letter, control] : kControls) {
+    if (c == letter) return control;
   }
-  if (c >= u'0' && c <= u'7') {
-    char16_t unit = static_cast<char16_t>(c - u'0');
-    while (at < value.size() && value[at] >= u'0' && value[at] <= u'7') {
-      unit = static_cast<char16_t>(unit * 8 + (value[at++] - u'0'));
-    }
-    return unit;
-  }
+  if (c == u'x') return NumberFrom(value, at, 16, 0);
+  if (c >= u'0' && c <= u'7') return NumberFrom(value, at, 8, static_cast<char16_t>(c - u'0'));
   return c;  // \" \' \\ \? and any other character stand for themselves
 }
 
