@@ -9,6 +9,7 @@
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
+#include "app/print_commands.h"
 #include "app/recent_files.h"
 #include "app/side_panel.h"
 #include "app/sound_player.h"
@@ -47,6 +48,8 @@ CVantaroCEApp::CVantaroCEApp(Services services)
 CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
+  ui_->SetFrameHooks({});
+  printing_.reset();
   frame_.reset();
 }
 
@@ -56,12 +59,14 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   windowSettings_.Load(store_->profile());
   frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, windowSettings_,
                                         store_.get());
+  CMainView& view = frame_->mainView();
+  printing_ = std::make_unique<PrintCommands>(*document_, options_, *dialogs_, *view.boardView());
   ui_->SetFrameHooks({
       .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
+      .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
   });
-  CMainView& view = frame_->mainView();
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
   document_->SetPanes(std::move(panes));

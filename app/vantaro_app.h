@@ -18,6 +18,7 @@ namespace vantaro::app {
 class CMainFrame;
 class DesktopUi;
 class OptionsStore;
+class PrintCommands;
 class RecentFiles;
 
 // The application: start-up (settings, recent files, the window, the record
@@ -62,6 +63,7 @@ class CVantaroCEApp {
   std::unique_ptr<DesktopUi> ui_;
   std::unique_ptr<CVantaroCEDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<PrintCommands> printing_;
 };
 
 // The record file named on a command line (its first argument that is not

@@ -52,6 +52,8 @@ class FakeUi : public DocumentUi {
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
+  bool CanProduce(Output) const override { return true; }
+  void Produce(Output output) override { produced.push_back(output); }
 
   bool yes = true;
   std::deque<std::u16string> answers;
@@ -61,6 +63,7 @@ class FakeUi : public DocumentUi {
   std::vector<int> posted;
   std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
   std::u16string shownPlayer;                              // PB as the dialog showed it
+  std::vector<Output> produced;
 };
 
 class DocumentTest : public ::testing::Test {
@@ -389,6 +392,12 @@ const RuleRow kRules[] = {
       kLayoutAutomatic}},
     {"-", "e", "e", "e", "e", {kGameInformation}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
+    {"-",
+     "e",
+     "e",
+     "e",
+     "e",
+     {kPrintPreview, kPrint, kExportPdf, kExportBoardPng, kExportBoardSvg}},
     {"-", "e", "ec", "ec", "e", {kReadOnly}},
     {"-", "ec", "-c", "ec", "-c", {kAlternateMove}},
     {"e", "ec", "ec", "ec", "ec", {kBoard9}},
@@ -431,6 +440,16 @@ TEST_F(DocumentTest, EveryCommandIsEnabledAndCheckedByItsRuleWithAndWithoutAnEdi
     EXPECT_EQ(trying.at(command.id), row.tryingReadOnly) << name << " trying moves read-only";
     EXPECT_EQ(awaiting.at(command.id), row.awaitingClick) << name << " awaiting a click";
   }
+}
+
+// The shell prints and writes the pictures; Page Setup needs no record.
+TEST_F(DocumentTest, PrintoutAndPictureCommandsAskTheShell) {
+  Run(kPageSetup);
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa])")).ok);
+  Run(kPrint);
+  Run(kExportBoardSvg);
+  using Output = DocumentUi::Output;
+  EXPECT_EQ(ui_.produced, (std::vector{Output::PageSetup, Output::Print, Output::BoardSvg}));
 }
 
 TEST_F(DocumentTest, ReopenWithEncodingDecodesWithTheChosenCodePageAndNamesIt) {
