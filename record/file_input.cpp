@@ -1,5 +1,7 @@
 #include "record/file_input.h"
 
+#include "record/mapping_guard.h"
+
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -23,11 +25,16 @@ struct FileDescriptor {
 }  // namespace
 
 FileInput::~FileInput() {
-  if (mapping_ != nullptr) munmap(mapping_, size_);
+  if (mapping_ == nullptr) return;
+  UnguardMapping(guard_);
+  munmap(mapping_, size_);
 }
 
+// Opening a FIFO blocks until a program opens it for writing, which may never
+// happen: it is opened without waiting, and read with waiting once open, when
+// a FIFO without a writer simply reads as ended.
 bool FileInput::Open(const std::string& path, std::string& error) {
-  const FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
+  const FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   struct stat status;
   if (file.fd < 0 || fstat(file.fd, &status) != 0) {
     error = std::strerror(errno);
@@ -44,9 +51,12 @@ bool FileInput::Open(const std::string& path, std::string& error) {
       mapping_ = mapping;
       data_ = static_cast<const char*>(mapping);
       size_ = static_cast<size_t>(status.st_size);
+      guard_ = GuardMapping(mapping_, size_);
       return true;
     }
   }
+  const int flags = fcntl(file.fd, F_GETFL);
+  if (flags >= 0) fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
   return ReadWhole(file.fd, status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0, error);
 }
 
@@ -75,6 +85,10 @@ bool FileInput::ReadWhole(int fd, size_t sizeHint, std::string& error) {
   data_ = copy_.get();
   size_ = length;
   return true;
+}
+
+bool FileInput::Intact() const {
+  return !MappingWasCut(guard_);
 }
 
 void FileInput::Release(const char* upTo) const {

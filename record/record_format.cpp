@@ -119,7 +119,10 @@ IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& co
   FileInput input;
   std::string error;
   if (!input.Open(path, error)) return {false, error};
-  return ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context, diagnostics, &input);
+  const IoResult read =
+      ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context, diagnostics, &input);
+  if (!input.Intact()) return IoResult::Failure(kFileCutShortError);
+  return read;
 }
 
 }  // namespace vantaro
