@@ -2,13 +2,14 @@
 
 #include "record/importers.h"
 #include "record/sgf_reader.h"
+#include "record/zero_bytes.h"
 #include "text/ascii.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
 
-// The line-based formats; SGF reports its own 0 byte.
+// The line-based formats.
 bool IsTextFormat(RecordFormat format) {
   return format == RecordFormat::Gib || format == RecordFormat::Ugf ||
          format == RecordFormat::Ugi || format == RecordFormat::Ngf;
@@ -60,24 +61,25 @@ std::string_view FormatName(RecordFormat format) {
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
                           ReadContext& context, DiagnosticSink* diagnostics,
                           const FileInput* input) {
-  // The line formats end at a 0 byte; the binary ones take every byte, and
-  // SGF looks for its end itself.
-  const std::string_view text = IsTextFormat(format) ? buffer.substr(0, buffer.find('\0')) : buffer;
-  const ReadReport report(diagnostics, buffer);
-  if (text.size() < buffer.size()) {
-    report.At(text.size(), ZeroByteMessage(buffer.size() - text.size() - 1));
+  // The binary formats take every byte, and SGF skips its 0 bytes itself.
+  if (IsTextFormat(format)) {
+    if (const std::optional<ZeroFreeText> text = DropZeroBytes(buffer)) {
+      std::optional<ZeroByteOffsets> placed;
+      if (diagnostics != nullptr) placed.emplace(*diagnostics, text->removedAt);
+      return ReadRecordBuffer(tree, format, text->text, context, placed ? &*placed : nullptr);
+    }
   }
   IoResult result = IoResult::Success();
   switch (format) {
     case RecordFormat::Gib:
-      ReadGib(tree, text, context, diagnostics);
+      ReadGib(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
-      ReadUgf(tree, text, format == RecordFormat::Ugi, context, diagnostics);
+      ReadUgf(tree, buffer, format == RecordFormat::Ugi, context, diagnostics);
       break;
     case RecordFormat::Ngf:
-      result = ReadNgf(tree, text, context, diagnostics);
+      result = ReadNgf(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Gos:
       result = ReadGos(tree, buffer, context, diagnostics);

@@ -17,6 +17,7 @@
 #include "property/value_syntax.h"
 #include "record/sgf_value_end.h"
 #include "record/sgf_value_sample.h"
+#include "record/zero_bytes.h"
 #include "text/ascii.h"
 #include "text/charset_detection.h"
 #include "text/double_byte.h"
@@ -822,12 +823,15 @@ void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
     checked = ReadAsUtf8WhileChecking(root, text, context, input);
     if (checked && WholeTextIsUtf8(*checked, text)) return;
   }
-  const ReadReport report(diagnostics, text);
   const TextExtent extent = checked ? *checked : MeasureText(text);
   if (extent.length < text.size()) {
-    report.At(extent.length, ZeroByteMessage(text.size() - extent.length - 1));
-    text = text.substr(0, extent.length);
+    const std::optional<ZeroFreeText> kept = DropZeroBytes(text);
+    std::optional<ZeroByteOffsets> placed;
+    if (diagnostics != nullptr) placed.emplace(*diagnostics, kept->removedAt);
+    ReadSgfBytes(root, kept->text, context, placed ? &*placed : nullptr, nullptr, fromUtf16);
+    return;
   }
+  const ReadReport report(diagnostics, text);
   SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
   const RootFacts rootFacts = scanner.ScanRoot();
   const int codePage = ChooseCodePage(text, extent.validUtf8, context, rootFacts);

@@ -13,8 +13,8 @@ namespace vantaro {
 // sequence, so that no later operation has to follow an absurd nesting.
 constexpr int kMaxVariationDepth = 10000;
 
-// Reads the first game tree of SGF text into root, an empty tree. The input
-// ends at its end or at its first 0 byte. Leniently: bytes that fit nowhere
+// Reads the first game tree of SGF text into root, an empty tree. 0 bytes in the
+// input are skipped. Leniently: bytes that fit nowhere
 // are skipped, damaged properties are dropped one at a time, and running out
 // of input keeps everything complete so far. Text is decoded with one code
 // page for the whole record: context.codePage when context.forceCodePage is
