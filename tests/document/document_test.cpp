@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -41,13 +42,15 @@ class FakeUi : public DocumentUi {
     prompted.push_back(defaultName);
     return fileName;
   }
-  bool AllowReplacingRecord() override { return true; }
+  // The shell's question before a record is replaced: a test may answer it.
+  bool AllowReplacingRecord() override { return beforeReplacing ? beforeReplacing() : true; }
   void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
 
   bool yes = true;
+  std::function<bool()> beforeReplacing;
   std::deque<std::u16string> answers;
   std::optional<std::string> fileName;
   std::string prompt;                                // the text of the last input prompt
@@ -333,18 +336,34 @@ struct RuleRow {
 // defaults (sound off). A command without a row is enabled and unchecked
 // in every state.
 const RuleRow kRules[] = {
-    {"-", "e", "e", "e", "-",
+    {"-",
+     "e",
+     "e",
+     "e",
+     "-",
      {kReload, kReopenWithEncoding, kBack, kFirst, kLast, kChild, kBranchStart, kBranchEnd,
       kPrevComment, kNextComment, kFastRewind, kPrevious, kNext, kFastForward, kToMoveNumber,
       kToClicked}},
-    {"-", "e", "-", "e", "-",
+    {"-",
+     "e",
+     "-",
+     "e",
+     "-",
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    {"-", "-", "-", "-", "-",
+    {"-",
+     "-",
+     "-",
+     "-",
+     "-",
      {kRedo, kSaveTryPlay, kGameInformation, kForward, kParent, kPrevBranch, kNextBranch,
       kResetBoard}},
-    {"ec", "ec", "ec", "ec", "ec",
+    {"ec",
+     "ec",
+     "ec",
+     "ec",
+     "ec",
      {kBitmapBoard, kHideAllMoveNumbers, kResetInBranch, kShowBranchMoves, kAutoBranch,
       kVariantFirst}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
@@ -419,6 +438,45 @@ TEST_F(DocumentTest, ReopenWithACodePageThatIsNotLoadedIsRefused) {
   EXPECT_EQ(ui_.shown,
             std::vector<std::string>{"Code page 10000 is not one of the loaded code pages."});
   EXPECT_FALSE(document_.editor()->CanUndo());
+}
+
+// The edits, the undo history and the save question belong to the game open.
+TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
+  const std::string games = "(;PB[one];B[aa])\n(;PB[two];B[bb])\n(;PB[three];B[cc])\n";
+  const std::string path = Write("games.sgf", games);
+  ASSERT_TRUE(document_.OnOpenDocument(path, 1).ok);
+  EXPECT_EQ(document_.GameCount(), 3u);
+  EXPECT_EQ(Sgf(), "(;PB[two]\r\n;B[bb])");
+  document_.editor()->SetComment(u"mine");
+
+  int asked = 0;
+  ui_.beforeReplacing = [&] {
+    ++asked;
+    return false;  // Cancel
+  };
+  EXPECT_FALSE(document_.SwitchToGame(2));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(document_.gameIndex(), 1u);
+  EXPECT_TRUE(document_.IsModified());
+
+  ui_.beforeReplacing = [&] { return document_.Save(false); };  // Yes: saved first
+  ASSERT_TRUE(document_.SwitchToGame(2));
+  EXPECT_EQ(document_.gameIndex(), 2u);
+  EXPECT_FALSE(document_.IsModified());
+  EXPECT_FALSE(Enabled(kUndo)) << "the undo history is the new game's";
+  EXPECT_EQ(Sgf(), "(;PB[three]\r\n;B[cc])");
+  const std::string saved = "(;PB[one];B[aa])\n(;C[mine]PB[two]\r\n;B[bb])\n(;PB[three];B[cc])\n";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+
+  document_.editor()->SetComment(u"dropped");
+  ui_.beforeReplacing = [] { return true; };  // No: the edits are dropped
+  ASSERT_TRUE(document_.SwitchToGame(0));
+  EXPECT_EQ(Sgf(), "(;PB[one]\r\n;B[aa])");
+  ASSERT_TRUE(document_.SwitchToGame(1));
+  EXPECT_EQ(Sgf(), "(;C[mine]PB[two]\r\n;B[bb])") << "the saved game reads as saved";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+  EXPECT_FALSE(document_.SwitchToGame(1));
+  EXPECT_FALSE(document_.SwitchToGame(3));
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ const Damaged kSgf[] = {
     {"ZeroBytesBetweenGames",
      std::string("(;B[aa])\0(;W[bb])", 17),
      {{8, "a 0 byte skipped"}},
-     "(;B[aa]\r\n)(;W[bb])"},
+     "(;B[aa]\r\n)"},
     {"UnknownCharset",
      "(;CA[foo]C[x])",
      {{4, "unknown charset \"foo\": text read as code page 65001"}},
