@@ -18,12 +18,13 @@ namespace vantaro::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] [--size W[xH]] "
-    "-o OUT.png";
+    "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--game N] [--move N | --path P] "
+    "[--size W[xH]] -o OUT.png";
 constexpr int kLargestSide = 8192;
 
 struct RenderRequest {
   std::string input;
+  std::size_t game = 0;
   std::optional<int> move;
   std::string pathText;
   std::optional<TreePath> path;
@@ -91,6 +92,8 @@ bool ParseRenderArguments(const std::vector<std::string>& arguments, RenderReque
         argument == "-o" || argument == "--move" || argument == "--path" || argument == "--size";
     if (!namesOnly && argument == "--") {
       namesOnly = true;
+    } else if (!namesOnly && argument == "--game") {
+      if (!ParseGameOption("render", arguments, i, request.game)) return false;
     } else if (!namesOnly && takesValue) {
       if (i + 1 >= arguments.size()) return Fail(argument + " needs a value");
       if (!TakeOption(argument, arguments[++i], request)) return false;
@@ -144,7 +147,9 @@ int RunRenderCommand(const std::vector<std::string>& arguments) {
   if (!ParseRenderArguments(arguments, request)) return 2;
   qInstallMessageHandler(ShowQtErrorsOnly);
   const HeadlessGui gui;
-  LoadedRecord record = LoadRecordOrReport(request.input);
+  LoadRequest load;
+  load.game = request.game;
+  LoadedRecord record = LoadRecordOrReport(request.input, load);
   if (!record.root) return 1;
   GoEditor editor(GlobalOptions());
   editor.InstallRecord(std::move(record.root), record.codePage);

@@ -4,8 +4,7 @@
 // vantaro-render: vantaro-cli with the drawing linked in, to which
 // vantaro-cli hands "render" over.
 int main(int argc, char** argv) {
-  return vantaro::cli::RunTool(
-      argc, argv, [](char**, const std::vector<std::string>& arguments) {
-        return vantaro::cli::RunRenderCommand(arguments);
-      });
+  return vantaro::cli::RunTool(argc, argv, [](char**, const std::vector<std::string>& arguments) {
+    return vantaro::cli::RunRenderCommand(arguments);
+  });
 }

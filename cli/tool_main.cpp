@@ -7,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
 #include "cli/info_command.h"
+#include "cli/list_command.h"
 #include "cli/run_command.h"
 #include "options/options.h"
 
@@ -14,12 +15,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vantaro-cli [--set NAME=VALUE]... COMMAND ...\n"
-    "  convert IN... [-o OUT | -d OUTDIR] [--encoding N]\n"
+    "  convert IN... [-o OUT | -d OUTDIR] [--game N] [--encoding N]\n"
     "                                       read records and write them as SGF\n"
-    "  info FILE [--json] [--encoding N]    describe a record\n"
+    "  info FILE [--game N] [--json] [--encoding N]\n"
+    "                                       describe a record\n"
+    "  list FILE|FOLDER... [--json] [--match TEXT]\n"
+    "                                       list every game of records and folders\n"
     "  check FILE...                        list what reading each record repaired\n"
-    "  run FILE [SCRIPT]                    run editor commands on a record\n"
-    "  render FILE [--move N | --path P] [--size W[xH]] -o OUT.png\n"
+    "  run FILE [--game N] [SCRIPT]         run editor commands on a record\n"
+    "  render FILE [--game N] [--move N | --path P] [--size W[xH]] -o OUT.png\n"
     "                                       draw a position's board as a PNG picture\n";
 
 }  // namespace
@@ -41,6 +45,7 @@ int RunTool(int argc, char** argv, RenderEntry render) {
   if (commandLine.command == "convert") return RunConvertCommand(commandLine.arguments);
   if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
   if (commandLine.command == "check") return RunCheckCommand(commandLine.arguments);
+  if (commandLine.command == "list") return RunListCommand(commandLine.arguments);
   if (commandLine.command == "run") return RunScriptCommand(commandLine.arguments);
   if (commandLine.command == "render") return render(argv, commandLine.arguments);
   if (commandLine.command.empty() || commandLine.command == "help") {

@@ -100,4 +100,35 @@ void FileInput::Release(const char* upTo) const {
   released_ = length;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+  const FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  struct stat status;
+  if (file.fd < 0 || fstat(file.fd, &status) != 0) {
+    error = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(status.st_mode)) {
+    error = std::strerror(EISDIR);
+    return false;
+  }
+  const int flags = fcntl(file.fd, F_GETFL);
+  if (flags >= 0) fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
+  const size_t expected = status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
+  bytes.resize(std::max<size_t>(expected + 1, 4096));
+  size_t length = 0;
+  while (true) {
+    if (length == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t count = read(file.fd, bytes.data() + length, bytes.size() - length);
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      error = std::strerror(errno);
+      return false;
+    }
+    if (count == 0) break;
+    length += static_cast<size_t>(count);
+  }
+  bytes.resize(length);
+  return true;
+}
+
 }  // namespace vantaro

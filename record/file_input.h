@@ -48,6 +48,11 @@ class FileInput {
   mutable size_t released_ = 0;   // the mapped bytes given back, from the start
 };
 
+// Reads a whole file into bytes, reusing their memory: for the many small
+// files of a folder, which mapping would only slow down. Opens a FIFO as
+// FileInput does. False with the system's reason.
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error);
+
 // What a reader reports when the file was cut short under it.
 inline constexpr char kFileCutShortError[] = "the file was cut short while it was read";
 

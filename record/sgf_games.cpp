@@ -28,7 +28,8 @@ const char* NextGameStart(std::string_view text, std::size_t from, bool first) {
 }  // namespace
 
 std::vector<GameSpan> FindGameTrees(std::string_view text, const ReadContext& context,
-                                    bool validUtf8, std::size_t limit) {
+                                    bool validUtf8, std::size_t limit,
+                                    std::vector<GameSummary>* summaries) {
   std::vector<GameSpan> games;
   std::size_t from = 0;
   while (games.size() < limit && from < text.size()) {
@@ -36,17 +37,25 @@ std::vector<GameSpan> FindGameTrees(std::string_view text, const ReadContext& co
     if (start == nullptr) break;
     GameSpan game;
     game.begin = static_cast<std::size_t>(start - text.data());
+    // Valid UTF-8 text is read as UTF-8 whatever the game's label says,
+    // unless it is all ASCII, which reads the same in every code page: its
+    // summary can come with the first walk.
+    GameSummary summary;
+    const bool summaryNow = summaries != nullptr && validUtf8 && !context.forceCodePage;
     SgfParser plain(text, game.begin, SgfParser::Mode::Skim, nullptr, kUtf8CodePage);
-    game.end = plain.SkimGame();
+    game.end = plain.SkimGame(summaryNow ? &summary : nullptr);
     const std::string_view bytes = text.substr(game.begin, game.end - game.begin);
     game.codePage = ChooseCodePage(bytes, validUtf8 || MeasureText(bytes).validUtf8, context,
                                    plain.rootFacts());
     // A ']' after a lead byte may end no value in a double-byte code page.
-    if (const LeadByteTable* leadBytes = LeadBytesOf(game.codePage)) {
-      SgfParser doubleByte(text, game.begin, SgfParser::Mode::Skim, leadBytes, game.codePage);
-      game.end = doubleByte.SkimGame();
+    const LeadByteTable* leadBytes = LeadBytesOf(game.codePage);
+    if (leadBytes != nullptr || (summaries != nullptr && !summaryNow)) {
+      SgfParser again(text, game.begin, SgfParser::Mode::Skim, leadBytes, game.codePage);
+      summary = GameSummary{};
+      game.end = again.SkimGame(summaries != nullptr ? &summary : nullptr);
     }
     games.push_back(game);
+    if (summaries != nullptr) summaries->push_back(std::move(summary));
     from = game.end;
   }
   return games;

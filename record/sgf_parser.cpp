@@ -273,10 +273,34 @@ void SgfParser::ReadSequence(GameTree& tree) {
   tree.AppendNodes(sequence_);
 }
 
+namespace {
+
+// Where a node of one move (";B[pd]", ";W[]") ends when nothing but white
+// space comes before the next node or tree: the steps below would take it
+// that way, a property with a valid point. Null for any other node.
+const char* EndOfPlainMoveNode(const char* p, const char* end) {
+  if (end - p < 5 || p[0] != ';' || (p[1] != 'B' && p[1] != 'W') || p[2] != '[') return nullptr;
+  const char* q = p + 3;
+  if (IsAsciiLetter(q[0]) && end - q > 2 && IsAsciiLetter(q[1])) q += 2;
+  if (*q++ != ']') return nullptr;
+  const char* node = q;
+  while (q < end && IsAsciiSpace(*q)) ++q;
+  return q < end && (*q == ';' || *q == '(' || *q == ')') ? node : nullptr;
+}
+
+}  // namespace
+
 void SgfParser::SkimSequence(bool mainLine) {
   onMainLine_ = mainLine;
   kept_ = false;
   while (More() && *p_ != '(' && *p_ != ')') {
+    if (const char* next = EndOfPlainMoveNode(p_, end_)) {
+      p_ = next;
+      kept_ = true;
+      inFirstNode_ = false;
+      if (summary_ != nullptr && mainLine) ++summary_->moves;
+      continue;
+    }
     if (ReadNode()) {
       kept_ = true;
       inFirstNode_ = false;

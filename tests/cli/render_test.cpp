@@ -111,8 +111,10 @@ INSTANTIATE_TEST_SUITE_P(
     Mistakes, RenderUsageTest,
     ::testing::Values(
         UsageCase{{"GAME"},
-                  "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] "
-                  "[--size W[xH]] -o OUT.png"},
+                  "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--game N] "
+                  "[--move N | --path P] [--size W[xH]] -o OUT.png"},
+        UsageCase{{"GAME", "--game", "0", "-o", "OUT"},
+                  "render: --game 0: not a game number (1 is the first game)"},
         UsageCase{{"GAME", "-o"}, "render: -o needs a value"},
         UsageCase{{"GAME", "--size", "0x10", "-o", "OUT"},
                   "render: --size needs W or WxH, each from 1 to 8192"},

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/record_summary.h"
+#include "record/game_listing.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
 #include "record/sgf_reader.h"
@@ -38,16 +40,49 @@ void ExpectScanMatchesReading(std::string_view bytes, const std::string& what) {
   }
 }
 
+// What a list shows of each game, read straight from the bytes, is what a
+// reading of the game shows.
+void ExpectSummariesMatchReading(std::string_view bytes, const std::string& what) {
+  ReadContext context{false, 1252};
+  std::vector<GameSummary> listed;
+  ASSERT_TRUE(SummarizeRecordBytes("x.sgf", bytes, context, listed).ok);
+  const SgfText text(bytes);
+  const std::vector<GameSpan> games = FindGameTrees(text.text(), context);
+  ASSERT_EQ(listed.size(), games.size()) << what;
+  for (size_t i = 0; i < games.size(); ++i) {
+    GameTree root;
+    ReadContext reading{false, 1252};
+    ReadSgfGameAt(root, text, games, i, reading);
+    const RecordSummary read = SummarizeRecord(root);
+    EXPECT_EQ(listed[i].moves, read.mainLineMoves.size()) << what << ": game " << i + 1;
+    EXPECT_EQ(listed[i].boardSize, read.boardSize) << what << ": game " << i + 1;
+    std::vector<GameInfoEntry> texts;
+    for (const GameInfoEntry& entry : read.gameInfo) {
+      if (PropertyRow(entry.id).valueType == ValueType::Text) texts.push_back(entry);
+    }
+    ASSERT_EQ(listed[i].gameInfo.size(), texts.size()) << what << ": game " << i + 1;
+    for (size_t e = 0; e < texts.size(); ++e) {
+      EXPECT_EQ(listed[i].gameInfo[e].id, texts[e].id) << what << ": game " << i + 1;
+      EXPECT_EQ(listed[i].gameInfo[e].text, texts[e].text) << what << ": game " << i + 1;
+    }
+  }
+}
+
 TEST(FindGameTrees, AgreesWithReadingOverEveryCorpusFile) {
   VANTARO_REQUIRE_SHARED();
   const auto files = test::CorpusFiles("sgf", {".sgf", ".mgt"});
   ASSERT_GT(files.size(), 200u);
-  for (const auto& path : files) ExpectScanMatchesReading(test::ReadFileBytes(path), path);
+  for (const auto& path : files) {
+    const std::string bytes = test::ReadFileBytes(path);
+    ExpectScanMatchesReading(bytes, path);
+    ExpectSummariesMatchReading(bytes, path);
+  }
   const auto large = test::SharedDir() / "corpus/large/fox-ai-collection-2744.sgf";
   const std::string collection = test::ReadFileBytes(large);
   ReadContext context{false, 1252};
   EXPECT_EQ(FindGameTrees(SgfText(collection).text(), context).size(), 2744u);
   ExpectScanMatchesReading(collection, large);
+  ExpectSummariesMatchReading(collection, large);
 }
 
 // Bytes between games that look like SGF but start no game tree (a '('
@@ -68,7 +103,7 @@ const char* const kHostileSeparators[] = {
 const char* const kGames[] = {
     "(;CA[Shift_JIS]PB[\x83]]C[\x95\\](;B[dd])(;W[ee]))",
     "(;GM[1]PB[\xe6\x9d\x8e]C[a \\] b (c)](;B[aa])(;B[bb]))",
-    "(;B[a]C[x]]]x;W[bb](;)(;B[cc]))",
+    "(;B[a]C[x]]]x;W[bb](;)(;AB[zz:]TR[a])(;B[cc]((;W[dd]))(;W[ee])))",
     "(;CA[GB2312]C[\xc6\xe5\\]\xba\xda];W[dd])",
     "(;C[last, not closed];B[ee]",
 };
@@ -93,6 +128,7 @@ TEST(FindGameTrees, FindsEveryGameBetweenHostileBytes) {
     EXPECT_EQ(games[1].codePage, 65001);
     EXPECT_EQ(games[3].codePage, 936);
     ExpectScanMatchesReading(text, "separators from " + std::to_string(shift));
+    ExpectSummariesMatchReading(text, "separators from " + std::to_string(shift));
   }
 }
 
