@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <optional>
 #include <thread>
 
 #include "cli/command_line.h"
@@ -71,18 +71,17 @@ std::vector<std::string> ExpandPaths(const std::vector<std::string>& paths) {
       files.push_back(path);
       continue;
     }
-    std::vector<std::string> found;
+    const auto first = static_cast<std::ptrdiff_t>(files.size());
     for (fs::recursive_directory_iterator
              entry(path, fs::directory_options::skip_permission_denied, error),
          end;
          !error && entry != end; entry.increment(error)) {
       if (entry->is_regular_file(error) &&
           DetectFormat(entry->path().native()) != RecordFormat::Unknown) {
-        found.push_back(entry->path().string());
+        files.push_back(entry->path().string());
       }
     }
-    std::sort(found.begin(), found.end());
-    files.insert(files.end(), found.begin(), found.end());
+    std::sort(files.begin() + first, files.end());
   }
   return files;
 }
@@ -217,7 +216,7 @@ class ParallelLister {
     size_t taken = 0;
     const auto takeReady = [&] {
       while (taken < files_.size()) {
-        std::optional<FileResult> result = TakeIfReady(taken);
+        std::unique_ptr<FileResult> result = TakeIfReady(taken);
         if (!result) return;
         take(taken++, std::move(*result));
       }
@@ -240,25 +239,24 @@ class ParallelLister {
       } else {
         result.error = read.error;
       }
+      auto done = std::make_unique<FileResult>(std::move(result));
       {
         const std::lock_guard lock(mutex_);
-        results_[i] = std::move(result);
+        results_[i] = std::move(done);
       }
       ready_.notify_all();
       if (betweenFiles) betweenFiles();
     }
   }
 
-  std::optional<FileResult> TakeIfReady(size_t i) {
+  std::unique_ptr<FileResult> TakeIfReady(size_t i) {
     const std::lock_guard lock(mutex_);
-    std::optional<FileResult> result = std::move(results_[i]);
-    results_[i].reset();
-    return result;
+    return std::move(results_[i]);
   }
 
   FileResult Wait(size_t i) {
     std::unique_lock lock(mutex_);
-    ready_.wait(lock, [&] { return results_[i].has_value(); });
+    ready_.wait(lock, [&] { return results_[i] != nullptr; });
     FileResult result = std::move(*results_[i]);
     results_[i].reset();
     return result;
@@ -269,7 +267,7 @@ class ParallelLister {
   std::atomic<size_t> next_ = 0;
   std::mutex mutex_;
   std::condition_variable ready_;
-  std::vector<std::optional<FileResult>> results_;
+  std::vector<std::unique_ptr<FileResult>> results_;  // null until read, and once taken
 };
 
 }  // namespace
