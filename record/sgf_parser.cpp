@@ -53,6 +53,19 @@ bool IsRootIdentifier(int index, std::string_view identifier) {
   return identifier == "FF" || identifier == "GM" || identifier == "ST";
 }
 
+// Where a node of one move (";B[pd]", ";W[]") ends when nothing but white
+// space comes before the next node or tree: the steps below would take it
+// that way, a property with a valid point. Null for any other node.
+const char* EndOfPlainMoveNode(const char* p, const char* end) {
+  if (end - p < 5 || p[0] != ';' || (p[1] != 'B' && p[1] != 'W') || p[2] != '[') return nullptr;
+  const char* q = p + 3;
+  if (IsAsciiLetter(q[0]) && end - q > 2 && IsAsciiLetter(q[1])) q += 2;
+  if (*q++ != ']') return nullptr;
+  const char* node = q;
+  while (q < end && IsAsciiSpace(*q)) ++q;
+  return q < end && (*q == ';' || *q == '(' || *q == ')') ? node : nullptr;
+}
+
 }  // namespace
 
 SgfParser::SgfParser(std::string_view text, std::size_t start, Mode mode,
@@ -256,7 +269,18 @@ void SgfParser::ReadSequence(GameTree& tree) {
   while (More()) {
     const char c = *p_;
     if (c == '(' || c == ')') break;
-    if (ReadNode()) {
+    // A plain move, most nodes of a record, is built at once when there is
+    // nothing to report: the steps of ReadNode would build the same.
+    const char* moveEnd = report_.enabled() ? nullptr : EndOfPlainMoveNode(p_, end_);
+    if (moveEnd != nullptr) {
+      const int index = p_[1] == 'B' ? kPropB : kPropW;
+      const std::string_view value(p_ + 3, static_cast<size_t>(moveEnd - p_ - 4));
+      auto node = std::make_unique<Node>();
+      node->properties().push_back(Property::WithPoint(index, *ParsePoint(value)));
+      sequence_.push_back(std::move(node));
+      rootNodeSeen_ = true;
+      p_ = moveEnd;
+    } else if (ReadNode()) {
       auto node = std::make_unique<Node>();
       PropertyList& list = node->properties();
       list.reserve(properties_.size());
@@ -272,23 +296,6 @@ void SgfParser::ReadSequence(GameTree& tree) {
   }
   tree.AppendNodes(sequence_);
 }
-
-namespace {
-
-// Where a node of one move (";B[pd]", ";W[]") ends when nothing but white
-// space comes before the next node or tree: the steps below would take it
-// that way, a property with a valid point. Null for any other node.
-const char* EndOfPlainMoveNode(const char* p, const char* end) {
-  if (end - p < 5 || p[0] != ';' || (p[1] != 'B' && p[1] != 'W') || p[2] != '[') return nullptr;
-  const char* q = p + 3;
-  if (IsAsciiLetter(q[0]) && end - q > 2 && IsAsciiLetter(q[1])) q += 2;
-  if (*q++ != ']') return nullptr;
-  const char* node = q;
-  while (q < end && IsAsciiSpace(*q)) ++q;
-  return q < end && (*q == ';' || *q == '(' || *q == ')') ? node : nullptr;
-}
-
-}  // namespace
 
 void SgfParser::SkimSequence(bool mainLine) {
   onMainLine_ = mainLine;
