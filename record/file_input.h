@@ -38,14 +38,12 @@ class FileInput {
   void Release(const char* upTo) const;
 
  private:
-  bool ReadWhole(int fd, size_t sizeHint, std::string& error);
-
   const char* data_ = nullptr;
   size_t size_ = 0;
   void* mapping_ = nullptr;
-  int guard_ = -1;                // the mapping's slot in the bus error guard
-  std::unique_ptr<char[]> copy_;  // for files that cannot be mapped
-  mutable size_t released_ = 0;   // the mapped bytes given back, from the start
+  int guard_ = -1;               // the mapping's slot in the bus error guard
+  std::string copy_;             // for files that cannot be mapped
+  mutable size_t released_ = 0;  // the mapped bytes given back, from the start
 };
 
 // Reads a whole file into bytes, reusing their memory: for the many small
