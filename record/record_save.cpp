@@ -57,7 +57,7 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path,
     return {false, std::strerror(error)};
   }
   const auto put = [file](std::string_view bytes) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   };
   bool done = put(before);
   if (written != nullptr) {
