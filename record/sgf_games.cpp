@@ -29,11 +29,11 @@ const char* NextGameStart(std::string_view text, std::size_t from, bool first) {
 
 std::vector<GameSpan> FindGameTrees(std::string_view text, const ReadContext& context,
                                     bool validUtf8, std::size_t limit,
-                                    std::vector<GameSummary>* summaries) {
+                                    std::vector<GameSummary>* summaries, std::size_t after) {
   std::vector<GameSpan> games;
-  std::size_t from = 0;
+  std::size_t from = after;
   while (games.size() < limit && from < text.size()) {
-    const char* start = NextGameStart(text, from, games.empty());
+    const char* start = NextGameStart(text, from, games.empty() && after == 0);
     if (start == nullptr) break;
     GameSpan game;
     game.begin = static_cast<std::size_t>(start - text.data());

@@ -27,11 +27,13 @@ struct GameSpan {
 // it ends, and has its own code page, chosen from its own bytes as
 // ChooseCodePage says. validUtf8: the whole text is known to be valid UTF-8,
 // which spares checking each game. At most `limit` games are found. With
-// summaries, each game's summary is added too, read in its code page.
+// summaries, each game's summary is added too, read in its code page. With
+// `after`, the games after a game that ends there.
 std::vector<GameSpan> FindGameTrees(std::string_view text, const ReadContext& context,
                                     bool validUtf8 = false,
                                     std::size_t limit = std::numeric_limits<std::size_t>::max(),
-                                    std::vector<GameSummary>* summaries = nullptr);
+                                    std::vector<GameSummary>* summaries = nullptr,
+                                    std::size_t after = 0);
 
 // The code page a game is read in, from the text of the game: the code page
 // context forces; else the CA of its root sequence when it names a known

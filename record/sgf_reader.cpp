@@ -1,6 +1,7 @@
 #include "record/sgf_reader.h"
 
 #include <atomic>
+#include <cstring>
 #include <future>
 #include <limits>
 #include <optional>
@@ -44,11 +45,25 @@ bool ReadFirstAsUtf8WhileChecking(GameTree& root, const SgfText& text, ReadConte
   if (labelled != 0 && labelled != kUtf8CodePage) return false;
   // A record without a label is as often in a legacy code page: the check
   // finds that out long before the reading ends, and stops it.
+  // The games after the first are found once the first has been read, so
+  // that a single large game is not walked twice.
   std::atomic<bool> notUtf8 = false;
-  const auto check = [bytes, &notUtf8, &context, games] {
+  std::promise<std::size_t> firstRead;
+  std::future<std::size_t> firstEnd = firstRead.get_future();
+  const auto check = [bytes, &notUtf8, &context, games, &firstEnd] {
     const bool valid = MeasureText(bytes).validUtf8;
     if (!valid) notUtf8.store(true);
-    if (games != nullptr) *games = FindGameTrees(bytes, context, valid);
+    const std::size_t end = firstEnd.get();
+    const char* start = FindGameTreeStart(bytes.data(), bytes.data() + bytes.size());
+    if (start == nullptr) {
+      start = static_cast<const char*>(std::memchr(bytes.data(), '(', bytes.size()));
+    }
+    if (valid && games != nullptr && start != nullptr) {
+      *games = {{static_cast<std::size_t>(start - bytes.data()), end, kUtf8CodePage}};
+      std::vector<GameSpan> others = FindGameTrees(
+          bytes, context, true, std::numeric_limits<std::size_t>::max(), nullptr, end);
+      games->insert(games->end(), others.begin(), others.end());
+    }
     return valid;
   };
   std::future<bool> checked;
@@ -61,7 +76,7 @@ bool ReadFirstAsUtf8WhileChecking(GameTree& root, const SgfText& text, ReadConte
                    text.isFileBytes() ? input : nullptr);
   parser.SetBoardSize(rootFacts.boardSize);
   parser.StopWhen(notUtf8);
-  parser.ReadRecord(root);
+  firstRead.set_value(parser.ReadRecord(root));
   if (checked.get()) {
     context.codePage = kUtf8CodePage;
     return true;

@@ -83,6 +83,14 @@ TEST(FindGameTrees, AgreesWithReadingOverEveryCorpusFile) {
   EXPECT_EQ(FindGameTrees(SgfText(collection).text(), context).size(), 2744u);
   ExpectScanMatchesReading(collection, large);
   ExpectSummariesMatchReading(collection, large);
+  // A large text's first game is read while another thread finds the others.
+  for (const std::string& text : {collection, "text (" + collection + ") after"}) {
+    const SgfText sgf(text);
+    GameTree first;
+    std::vector<GameSpan> found;
+    ASSERT_TRUE(ReadSgfGame(first, sgf, 0, context, nullptr, &found).ok);
+    EXPECT_EQ(found, FindGameTrees(sgf.text(), context));
+  }
 }
 
 // Bytes between games that look like SGF but start no game tree (a '('
