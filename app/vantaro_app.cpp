@@ -6,6 +6,7 @@
 #include "app/comment_view.h"
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
+#include "app/game_tree_view.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
@@ -46,6 +47,7 @@ CVantaroCEApp::CVantaroCEApp(Services services)
 CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
+  document_->SetTreeModel(nullptr);
   frame_.reset();
 }
 
@@ -59,7 +61,8 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
       .exit = [frame = frame_.get()] { frame->close(); },
   });
   CMainView& view = frame_->mainView();
-  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane()});
+  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane(), view.treePane()});
+  document_->SetTreeModel(view.treePane());
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
   const QString file = CommandLineFile(arguments);

@@ -84,6 +84,12 @@ enum : int {
   kVariantFirst = 32843,
   kWhiteFirst = 32844,
   kUpAsPrevious = 32849,
+  kShowGameTree = 32940,
+  kTreeMoveNumbers = 32941,
+  kTreeVertical = 32942,
+  kFoldHere = 32943,
+  kUnfoldHere = 32944,
+  kUnfoldAll = 32945,
 };
 
 }  // namespace vantaro::command

@@ -1,0 +1,422 @@
+#include "game/tree_layout.h"
+
+#include <algorithm>
+
+#include "game/tree_layout_internal.h"
+
+namespace vantaro {
+namespace {
+
+// A line's parent mark while its parent is being walked again: a line still
+// holding it afterwards is no longer branching from there.
+constexpr int kUnlinked = -2;
+
+int CountHidden(const Node& node) {
+  int count = 0;
+  for (const auto& child : node.tree()->children()) {
+    count += static_cast<int>(CountRecord(*child).nodes);
+  }
+  return count;
+}
+
+}  // namespace
+
+TreeLayout::TreeLayout() = default;
+TreeLayout::~TreeLayout() = default;
+
+bool TreeLayout::HasVariations(const Node& node) {
+  const GameTree* tree = node.tree();
+  return tree != nullptr && tree->NodeCount() > 0 && tree->nodes().back().get() == &node &&
+         tree->ChildCount() >= 2;
+}
+
+void TreeLayout::Clear() {
+  folds_.clear();
+  lines_.clear();
+  freeLines_.clear();
+  starts_.clear();
+  firstLine_ = -1;
+  root_ = nullptr;
+}
+
+void TreeLayout::Build(const GameTree* root) {
+  lines_.clear();
+  freeLines_.clear();
+  starts_.clear();
+  firstLine_ = -1;
+  root_ = root;
+  DropInvalidFolds();
+  for (auto& [node, count] : folds_) count = CountHidden(*node);
+  if (root_ == nullptr) return;
+  starts_.reserve(CountRecord(*root_).trees);
+  firstLine_ = NewLine(*root_);
+  Reshape(firstLine_);
+}
+
+int TreeLayout::NewLine(const GameTree& first) {
+  int id;
+  if (!freeLines_.empty()) {
+    id = freeLines_.back();
+    freeLines_.pop_back();
+  } else {
+    id = static_cast<int>(lines_.size());
+    lines_.emplace_back();
+  }
+  LineData& line = lines_[static_cast<size_t>(id)];
+  line = LineData{};
+  line.first = &first;
+  starts_[&first] = id;
+  return id;
+}
+
+bool TreeLayout::EndsInFold(const GameTree& tree) const {
+  return !folds_.empty() && tree.NodeCount() > 0 && folds_.contains(tree.nodes().back().get());
+}
+
+void TreeLayout::Relink(int id, std::vector<int>& fresh,
+                        std::vector<std::pair<int, int>>& orphans) {
+  std::vector<int> before;
+  if (lines_[static_cast<size_t>(id)].block) {
+    before = std::move(lines_[static_cast<size_t>(id)].block->children);
+  }
+  for (const int child : before) lines_[static_cast<size_t>(child)].parent = kUnlinked;
+
+  struct Link {
+    const GameTree* tree;
+    int start;
+  };
+  std::vector<Link> links;
+  const GameTree* first = lines_[static_cast<size_t>(id)].first;
+  int start = 0;
+  for (const GameTree* tree = first;; tree = tree->ChildAt(0)) {
+    if (tree != first) {
+      // A tree that started a line now continues this one.
+      if (const auto found = starts_.find(tree); found != starts_.end()) {
+        orphans.emplace_back(found->second, lines_[static_cast<size_t>(found->second)].parent);
+        starts_.erase(found);
+      }
+    }
+    links.push_back({tree, start});
+    start += tree->NodeCount();
+    if (tree->ChildCount() == 0 || EndsInFold(*tree)) break;
+  }
+
+  // Record order: the variations of a deeper tree of the line come first.
+  std::vector<int> children;
+  for (auto link = links.rbegin(); link != links.rend(); ++link) {
+    const GameTree& tree = *link->tree;
+    if (EndsInFold(tree)) continue;
+    for (int k = 1; k < tree.ChildCount(); ++k) {
+      const GameTree* branch = tree.ChildAt(k);
+      int child;
+      if (const auto found = starts_.find(branch); found != starts_.end()) {
+        child = found->second;
+      } else {
+        child = NewLine(*branch);
+        fresh.push_back(child);
+      }
+      LineData& data = lines_[static_cast<size_t>(child)];
+      data.parent = id;
+      data.offset = link->start + tree.NodeCount();
+      children.push_back(child);
+    }
+  }
+  for (const int child : before) {
+    if (lines_[static_cast<size_t>(child)].parent == kUnlinked)
+      orphans.emplace_back(child, kUnlinked);
+  }
+
+  LineData& line = lines_[static_cast<size_t>(id)];
+  line.length = start;
+  if (children.empty()) {
+    line.block.reset();
+  } else {
+    if (!line.block) line.block = std::make_unique<Block>();
+    line.block->children = std::move(children);
+  }
+  MarkDirty(id);
+}
+
+void TreeLayout::Reshape(int id) {
+  std::vector<int> pending{id};
+  std::vector<std::pair<int, int>> orphans;
+  while (!pending.empty()) {
+    const int next = pending.back();
+    pending.pop_back();
+    Relink(next, pending, orphans);
+  }
+  // Only now: a line the change ended may have handed its branches on.
+  for (const auto& [orphan, parent] : orphans) Release(orphan, parent);
+}
+
+void TreeLayout::Release(int id, int expectedParent) {
+  if (lines_[static_cast<size_t>(id)].first == nullptr ||
+      lines_[static_cast<size_t>(id)].parent != expectedParent) {
+    return;
+  }
+  std::vector<int> pending{id};
+  while (!pending.empty()) {
+    const int next = pending.back();
+    pending.pop_back();
+    LineData& line = lines_[static_cast<size_t>(next)];
+    if (line.block) {
+      for (const int child : line.block->children) {
+        const LineData& data = lines_[static_cast<size_t>(child)];
+        if (data.first != nullptr && data.parent == next) pending.push_back(child);
+      }
+    }
+    if (const auto found = starts_.find(line.first);
+        found != starts_.end() && found->second == next)
+      starts_.erase(found);
+    line = LineData{};
+    line.first = nullptr;
+    freeLines_.push_back(next);
+  }
+}
+
+void TreeLayout::MarkDirty(int id) {
+  for (int line = id; line >= 0; line = lines_[static_cast<size_t>(line)].parent) {
+    LineData& data = lines_[static_cast<size_t>(line)];
+    if (data.dirty && line != id) return;
+    data.dirty = true;
+  }
+}
+
+std::optional<TreeLayout::Holder> TreeLayout::HolderOf(const GameTree& tree) const {
+  const GameTree* current = &tree;
+  int offset = 0;
+  while (true) {
+    if (const auto found = starts_.find(current); found != starts_.end()) {
+      return Holder{found->second, offset};
+    }
+    const GameTree* parent = current->parent();
+    if (parent == nullptr || parent->ChildAt(0) != current || EndsInFold(*parent)) {
+      return std::nullopt;
+    }
+    offset += parent->NodeCount();
+    current = parent;
+  }
+}
+
+bool TreeLayout::IsInRecord(const Node& node) const {
+  const GameTree* tree = node.tree();
+  if (tree == nullptr) return false;
+  while (tree->parent() != nullptr) tree = tree->parent();
+  return tree == root_;
+}
+
+void TreeLayout::RecountFoldsAbove(const GameTree& tree) {
+  for (const GameTree* current = &tree; current != nullptr; current = current->parent()) {
+    if (EndsInFold(*current)) {
+      const Node& folded = *current->nodes().back();
+      folds_[&folded] = CountHidden(folded);
+    }
+  }
+}
+
+void TreeLayout::DropInvalidFolds() {
+  std::erase_if(folds_, [this](const auto& fold) {
+    return !IsInRecord(*fold.first) || !HasVariations(*fold.first);
+  });
+}
+
+void TreeLayout::TreeChanged(const GameTree& tree) {
+  if (root_ == nullptr) return;
+  std::vector<const Node*> dropped;
+  for (const auto& [node, count] : folds_) {
+    if (!IsInRecord(*node) || !HasVariations(*node)) dropped.push_back(node);
+  }
+  for (const Node* node : dropped) folds_.erase(node);
+  if (!folds_.empty()) RecountFoldsAbove(tree);
+  if (const auto holder = HolderOf(tree)) Reshape(holder->line);
+  // A fold that lost its variations shows its continuation again.
+  for (const Node* node : dropped) {
+    if (!IsInRecord(*node)) continue;
+    if (const auto holder = HolderOf(*node->tree())) Reshape(holder->line);
+  }
+}
+
+bool TreeLayout::Fold(const Node& node) {
+  if (!HasVariations(node) || IsFolded(node) || !IsInRecord(node)) return false;
+  folds_[&node] = CountHidden(node);
+  if (const auto holder = HolderOf(*node.tree())) Reshape(holder->line);
+  return true;
+}
+
+bool TreeLayout::Unfold(const Node& node) {
+  if (folds_.erase(&node) == 0) return false;
+  if (const auto holder = HolderOf(*node.tree())) Reshape(holder->line);
+  return true;
+}
+
+bool TreeLayout::UnfoldAll() {
+  if (folds_.empty()) return false;
+  const std::vector<const Node*> folded = FoldedNodes();
+  folds_.clear();
+  // A fold inside another is shown by the outer one's new lines.
+  for (const Node* node : folded) {
+    if (const auto holder = HolderOf(*node->tree())) Reshape(holder->line);
+  }
+  return true;
+}
+
+bool TreeLayout::Reveal(const Node& node) {
+  bool unfolded = false;
+  if (node.tree() == nullptr || folds_.empty()) return false;
+  for (const GameTree* tree = node.tree()->parent(); tree != nullptr; tree = tree->parent()) {
+    if (EndsInFold(*tree)) unfolded = Unfold(*tree->nodes().back()) || unfolded;
+  }
+  return unfolded;
+}
+
+int TreeLayout::HiddenCount(const Node& node) const {
+  const auto found = folds_.find(&node);
+  return found != folds_.end() ? found->second : 0;
+}
+
+std::vector<const Node*> TreeLayout::FoldedNodes() const {
+  std::vector<const Node*> nodes;
+  nodes.reserve(folds_.size());
+  for (const auto& [node, count] : folds_) nodes.push_back(node);
+  return nodes;
+}
+
+int TreeLayout::AbsoluteRow(int id) const {
+  int row = 0;
+  for (int line = id; line >= 0; line = lines_[static_cast<size_t>(line)].parent) {
+    row += lines_[static_cast<size_t>(line)].row;
+  }
+  return row;
+}
+
+int TreeLayout::AbsoluteColumn(int id) const {
+  int column = 0;
+  for (int line = id; line >= 0; line = lines_[static_cast<size_t>(line)].parent) {
+    column += lines_[static_cast<size_t>(line)].offset;
+  }
+  return column;
+}
+
+LineSpan TreeLayout::SpanOf(int id) const {
+  const LineData& line = lines_[static_cast<size_t>(id)];
+  const int row = AbsoluteRow(id);
+  return {id,
+          line.parent,
+          line.first,
+          row,
+          AbsoluteColumn(id),
+          line.length,
+          line.parent >= 0 ? row - line.row : row};
+}
+
+int TreeLayout::RowCount() {
+  Place();
+  if (firstLine_ < 0) return 0;
+  const LineData& first = lines_[static_cast<size_t>(firstLine_)];
+  return first.block ? first.block->height + 1 : 1;
+}
+
+int TreeLayout::ColumnCount() {
+  Place();
+  if (firstLine_ < 0) return 0;
+  const LineData& first = lines_[static_cast<size_t>(firstLine_)];
+  return first.block ? static_cast<int>(first.block->profile.size()) - 1 : first.length;
+}
+
+std::optional<TreeCell> TreeLayout::CellOf(const GameTree& tree, int index) {
+  if (index < 0 || index >= tree.NodeCount()) return std::nullopt;
+  Place();
+  const auto holder = HolderOf(tree);
+  if (!holder) return std::nullopt;
+  return TreeCell{AbsoluteRow(holder->line), AbsoluteColumn(holder->line) + holder->offset + index};
+}
+
+std::optional<int> TreeLayout::RowOfLine(const GameTree& first) {
+  Place();
+  const auto found = starts_.find(&first);
+  if (found == starts_.end()) return std::nullopt;
+  return AbsoluteRow(found->second);
+}
+
+std::optional<LineSpan> TreeLayout::Line(int id) {
+  if (id < 0 || static_cast<size_t>(id) >= lines_.size() ||
+      lines_[static_cast<size_t>(id)].first == nullptr) {
+    return std::nullopt;
+  }
+  Place();
+  return SpanOf(id);
+}
+
+std::optional<LineSpan> TreeLayout::LineOf(const GameTree& tree, int index) {
+  if (index < 0 || index >= tree.NodeCount()) return std::nullopt;
+  Place();
+  const auto holder = HolderOf(tree);
+  if (!holder) return std::nullopt;
+  return SpanOf(holder->line);
+}
+
+void TreeLayout::ForEachLine(const CellArea& area,
+                             const std::function<void(const LineSpan&)>& visit) {
+  Place();
+  if (firstLine_ < 0) return;
+  std::vector<LineSpan> pending{{firstLine_, -1, root_, 0, 0, 0, 0}};
+  while (!pending.empty()) {
+    LineSpan span = pending.back();
+    pending.pop_back();
+    const LineData& line = lines_[static_cast<size_t>(span.id)];
+    span.length = line.length;
+    const bool stem = span.id != firstLine_;
+    const bool rowShown = span.row >= area.top && span.row <= area.bottom &&
+                          span.column + span.length - 1 >= area.left &&
+                          span.column - (stem ? 1 : 0) <= area.right;
+    const bool stemShown = stem && span.column - 1 >= area.left && span.column - 1 <= area.right &&
+                           span.stemRow <= area.bottom && span.row >= area.top;
+    if (rowShown || stemShown) visit(span);
+    if (!line.block) continue;
+    const auto& children = line.block->children;
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+      const LineData& data = lines_[static_cast<size_t>(*child)];
+      const int row = span.row + data.row;
+      const int column = span.column + data.offset;
+      const int bottom = row + (data.block ? data.block->height : 0);
+      const int right =
+          column - 1 +
+          (data.block ? static_cast<int>(data.block->profile.size()) - 1 : data.length);
+      if (span.row > area.bottom || bottom < area.top || column - 1 > area.right ||
+          right < area.left) {
+        continue;
+      }
+      pending.push_back({*child, span.id, data.first, row, column, data.length, span.row});
+    }
+  }
+}
+
+const Node* TreeLayout::NodeAt(TreeCell cell) {
+  const Node* found = nullptr;
+  ForEachLine({cell.row, cell.column, cell.row, cell.column}, [&](const LineSpan& span) {
+    if (span.row == cell.row && cell.column >= span.column &&
+        cell.column < span.column + span.length) {
+      found = NodeOfLine(span, cell.column).node();
+    }
+  });
+  return found;
+}
+
+LineCursor TreeLayout::NodeOfLine(const LineSpan& line, int column) {
+  LineCursor cursor{line.first, column - line.column};
+  while (cursor.tree != nullptr && cursor.index >= cursor.tree->NodeCount()) {
+    cursor.index -= cursor.tree->NodeCount();
+    cursor.tree = cursor.tree->ChildAt(0);
+  }
+  return cursor;
+}
+
+void LineCursor::Next() {
+  ++index;
+  while (tree != nullptr && index >= tree->NodeCount()) {
+    index -= tree->NodeCount();
+    tree = tree->ChildAt(0);
+  }
+}
+
+}  // namespace vantaro
