@@ -27,6 +27,7 @@ CBoardDrawer::~CBoardDrawer() = default;
 
 void CBoardDrawer::ApplyOptions() {
   options_ = source_;
+  pictured_ = {};
   rutl::DC screen;
   PrepareBoardBitmap(screen);
   LoadStoneImage(options_.stoneTypeB, options_.stoneBitmapB, blackImage_);
