@@ -6,6 +6,7 @@
 #include <random>
 #include <set>
 
+#include "game/tree_layout_checks.h"
 #include "test_support.h"
 
 namespace vantaro {
@@ -13,35 +14,10 @@ namespace {
 
 using test::ReadSgfText;
 
-using Cells = std::map<const Node*, TreeCell>;
-
-// Visits every tree of the record that a fold leaves shown, parents first,
-// with the depth of its first node.
-template <typename Visit>
-void ForEachShownTree(const GameTree& root, const TreeLayout& layout, Visit visit) {
-  std::vector<std::pair<const GameTree*, int>> pending{{&root, 0}};
-  while (!pending.empty()) {
-    const auto [tree, depth] = pending.back();
-    pending.pop_back();
-    visit(*tree, depth);
-    if (tree->NodeCount() > 0 && layout.IsFolded(*tree->nodes().back())) continue;
-    for (int k = tree->ChildCount() - 1; k >= 0; --k) {
-      pending.emplace_back(tree->ChildAt(k), depth + tree->NodeCount());
-    }
-  }
-}
-
-Cells CellsOf(TreeLayout& layout) {
-  Cells cells;
-  ForEachShownTree(*layout.root(), layout, [&](const GameTree& tree, int) {
-    for (int i = 0; i < tree.NodeCount(); ++i) {
-      const auto cell = layout.CellOf(tree, i);
-      EXPECT_TRUE(cell.has_value()) << "a shown node without a cell";
-      if (cell) cells[tree.NodeAt(i)] = *cell;
-    }
-  });
-  return cells;
-}
+using test::CellsOf;
+using test::ExpectSameAsFresh;
+using test::ForEachShownTree;
+using Cells = test::TreeCells;
 
 // The placement the layout is held to, on a grid: each line, in record
 // order, one row below the lowest row anything drawn so far (nodes and
@@ -120,19 +96,6 @@ void ExpectLaidOutAsTheRulesSay(TreeLayout& layout) {
   int rows = 0;
   for (const auto& [node, cell] : simple) rows = std::max(rows, cell.row + 1);
   EXPECT_LE(layout.RowCount(), rows) << "taller than the simple placement";
-}
-
-// A fresh layout of the same record with the same folds.
-void ExpectSameAsFresh(TreeLayout& layout) {
-  TreeLayout fresh;
-  fresh.Build(layout.root());
-  for (const Node* node : layout.FoldedNodes()) ASSERT_TRUE(fresh.Fold(*node));
-  ASSERT_EQ(CellsOf(layout), CellsOf(fresh));
-  EXPECT_EQ(layout.RowCount(), fresh.RowCount());
-  EXPECT_EQ(layout.ColumnCount(), fresh.ColumnCount());
-  for (const Node* node : layout.FoldedNodes()) {
-    EXPECT_EQ(layout.HiddenCount(*node), fresh.HiddenCount(*node));
-  }
 }
 
 // SGF of a random record: lines of 1 to 12 moves, now and then up to 30 so
