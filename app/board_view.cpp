@@ -8,6 +8,11 @@
 #include "render/device_context.h"
 
 namespace vantaro::app {
+namespace {
+
+constexpr size_t kSeparateAreas = 24;
+
+}  // namespace
 
 CVantaroCEView::CVantaroCEView(const Options& options, DrawingTimes* times, QWidget* parent)
     : QWidget(parent), options_(options), drawer_(options, times) {
@@ -27,7 +32,8 @@ void CVantaroCEView::OnBoardChanged() {
   drawer_.SetBoard(editor());
   BoardPicture now = drawer_.Picture();
   const auto areas = requested_ ? drawer_.ChangedAreas(*requested_, now) : std::nullopt;
-  if (areas) {
+  // Each area is painted on its own: beyond a few, the whole board is cheaper.
+  if (areas && areas->size() <= kSeparateAreas) {
     for (const rutl::Rect& area : *areas) {
       update(QRect(area.left, area.top, area.Width(), area.Height()));
     }

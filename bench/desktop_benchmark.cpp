@@ -1,8 +1,11 @@
 // The desktop program in-process on the offscreen platform: from a new
 // application object to the first painted board (the window, the settings,
-// the record, the drawer), and opening the generated 10 MB record through
-// the document until the board shows it. The whole process, from its start
-// to the first paint, is timed by bench/desktop_timing.
+// the record, the drawer), and opening the generated records through the
+// document until the board shows them; stepping (Next, Previous, Up, Down)
+// and editing in a window of 1600 x 1000 until the window shows the step,
+// and painting the whole game tree pane. Each with the game tree pane shown
+// (second argument 1) and hidden (0). The whole process, from its start to
+// the first paint, is timed by bench/desktop_timing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,15 +14,22 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
+#include <vector>
 
 #include "app/board_view.h"
+#include "app/command_binder.h"
+#include "app/game_tree_view.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/vantaro_app.h"
 #include "bench_data.h"
+#include "document/command_ids.h"
 #include "document/vantaro_doc.h"
+#include "options/options.h"
 
 namespace {
 
@@ -48,6 +58,187 @@ void BM_StartUpToFirstPaintedBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpToFirstPaintedBoard)->Unit(benchmark::kMillisecond);
 
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+// Lets every posted event run: the command's repaints, the menus' refresh.
+void Settle() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+}
+
+// The program in a window of 1600 x 1000 with the game tree shown or not.
+void StartProgram(CVantaroCEApp& program, bool treeShown) {
+  program.InitInstance({QStringLiteral("vantaro"), SampleRecord()});
+  program.options().playSound = false;
+  if (program.options().showTreePane != treeShown) {
+    program.frame().commands().Run(vantaro::command::kShowGameTree);
+  }
+  program.frame().resize(1600, 1000);
+  Settle();
+  WaitForPaint(program);
+}
+
+bool OpenRecord(benchmark::State& state, CVantaroCEApp& program) {
+  const std::string path = vantaro::bench::GeneratedRecord(static_cast<int>(state.range(0)));
+  if (path.empty()) {
+    state.SkipWithError("the record generator of the shared corpus is missing");
+    return false;
+  }
+  if (!program.document().OnOpenDocument(path).ok) {
+    state.SkipWithError("the record did not open");
+    return false;
+  }
+  Settle();
+  WaitForPaint(program);
+  return true;
+}
+
+// Nodes spread evenly over the record in record order.
+std::vector<vantaro::Node*> SpreadNodes(vantaro::GameTree& root, size_t count) {
+  std::vector<vantaro::Node*> all;
+  vantaro::ForEachTree(root, [&all](vantaro::GameTree& tree) {
+    for (const auto& node : tree.nodes()) all.push_back(node.get());
+  });
+  std::vector<vantaro::Node*> spread;
+  for (size_t i = 0; i < count; ++i) spread.push_back(all[i * all.size() / count]);
+  return spread;
+}
+
+void ReportSpread(benchmark::State& state, std::vector<double>& seconds) {
+  if (seconds.empty()) return;
+  std::sort(seconds.begin(), seconds.end());
+  state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
+  state.counters["p99_ms"] = seconds[std::min(seconds.size() - 1, seconds.size() * 99 / 100)] * 1e3;
+}
+
+// The processor time of a command run as a key runs it, until the window
+// has painted what it changed.
+double TimedCommand(CVantaroCEApp& program, int id) {
+  const double start = ThreadCpuSeconds();
+  program.frame().commands().Run(id);
+  Settle();
+  return ThreadCpuSeconds() - start;
+}
+
+// Next, Previous, Up (Prev Branch) and Down (Next Branch) at nodes spread
+// over the whole record, each step timed on its own.
+void BM_Step(benchmark::State& state) {
+  using namespace vantaro::command;
+  CVantaroCEApp program;
+  StartProgram(program, state.range(1) != 0);
+  if (!OpenRecord(state, program)) return;
+  vantaro::GoEditor& editor = *program.document().editor();
+  const std::vector<vantaro::Node*> spots = SpreadNodes(*editor.recordRoot(), 200);
+  const int steps[] = {kNext, kPrevious, kNextBranch, kPrevBranch};
+  std::vector<double> seconds;
+  size_t turn = 0;
+  for (auto _ : state) {
+    int id = 0;
+    while (id == 0) {
+      if (turn % 4 == 0) {
+        editor.GoToNode(spots[(turn / 4) % spots.size()]);
+        Settle();
+      }
+      const int candidate = steps[turn++ % 4];
+      if (program.frame().commands().Action(candidate)->isEnabled()) id = candidate;
+    }
+    const double used = TimedCommand(program, id);
+    state.SetIterationTime(used);
+    seconds.push_back(used);
+  }
+  ReportSpread(state, seconds);
+}
+BENCHMARK(BM_Step)
+    ->Args({10, 1})
+    ->Args({10, 0})
+    ->Args({100, 1})
+    ->Args({100, 0})
+    ->UseManualTime()
+    ->Iterations(800)
+    ->Unit(benchmark::kMillisecond);
+
+// A pass at the end of a line and its deletion, a variation inserted in the
+// middle of a line and its deletion, at places spread over the record.
+void BM_Edit(benchmark::State& state) {
+  using namespace vantaro::command;
+  CVantaroCEApp program;
+  StartProgram(program, state.range(1) != 0);
+  program.options().mergeIfOnlyOneChild = true;
+  if (!OpenRecord(state, program)) return;
+  vantaro::GoEditor& editor = *program.document().editor();
+  std::vector<vantaro::GameTree*> lineEnds;
+  std::vector<vantaro::GameTree*> middles;
+  vantaro::ForEachTree(*editor.recordRoot(), [&](vantaro::GameTree& tree) {
+    if (tree.ChildCount() == 0) lineEnds.push_back(&tree);
+    if (tree.NodeCount() >= 2) middles.push_back(&tree);
+  });
+  std::vector<double> seconds;
+  size_t turn = 0;
+  for (auto _ : state) {
+    const size_t spot = turn / 4;
+    const size_t step = turn++ % 4;
+    if (step == 0) {
+      vantaro::GameTree& end = *lineEnds[(spot * 7919) % lineEnds.size()];
+      editor.GoToNode(end.NodeAt(end.NodeCount() - 1));
+      Settle();
+    } else if (step == 2) {
+      editor.GoToNode(middles[(spot * 104729) % middles.size()]->NodeAt(0));
+      Settle();
+    }
+    const int id = step == 0 ? kPass : step == 2 ? kAddBranch : kDelete;
+    const double used = TimedCommand(program, id);
+    state.SetIterationTime(used);
+    seconds.push_back(used);
+  }
+  ReportSpread(state, seconds);
+}
+BENCHMARK(BM_Edit)
+    ->Args({10, 1})
+    ->Args({10, 0})
+    ->Args({100, 1})
+    ->Args({100, 0})
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMillisecond);
+
+// The whole game tree pane at 1600 x 1000 painted anew, around nodes
+// spread over the record.
+void BM_TreePaneFullRepaint(benchmark::State& state) {
+  CVantaroCEApp program;
+  StartProgram(program, true);
+  if (!OpenRecord(state, program)) return;
+  vantaro::app::CGameTreeView& pane = *program.frame().mainView().treePane();
+  pane.setParent(nullptr);
+  pane.resize(1600, 1000);
+  pane.show();
+  Settle();
+  vantaro::GoEditor& editor = *program.document().editor();
+  const std::vector<vantaro::Node*> spots = SpreadNodes(*editor.recordRoot(), 100);
+  std::vector<double> seconds;
+  size_t turn = 0;
+  for (auto _ : state) {
+    editor.GoToNode(spots[turn++ % spots.size()]);
+    Settle();
+    const double start = ThreadCpuSeconds();
+    pane.viewport()->repaint();
+    const double used = ThreadCpuSeconds() - start;
+    state.SetIterationTime(used);
+    seconds.push_back(used);
+  }
+  ReportSpread(state, seconds);
+  pane.setParent(&program.frame().mainView());
+}
+BENCHMARK(BM_TreePaneFullRepaint)
+    ->Args({10, 1})
+    ->Args({100, 1})
+    ->UseManualTime()
+    ->Iterations(200)
+    ->Unit(benchmark::kMillisecond);
+
 void BM_OpenGeneratedRecord(benchmark::State& state) {
   const std::string path = vantaro::bench::GeneratedRecord(static_cast<int>(state.range(0)));
   if (path.empty()) {
@@ -55,8 +246,7 @@ void BM_OpenGeneratedRecord(benchmark::State& state) {
     return;
   }
   CVantaroCEApp program;
-  program.InitInstance({QStringLiteral("vantaro"), SampleRecord()});
-  WaitForPaint(program);
+  StartProgram(program, state.range(1) != 0);
   for (auto _ : state) {
     if (!program.document().OnOpenDocument(path).ok) state.SkipWithError("the record did not open");
     WaitForPaint(program);
@@ -65,7 +255,12 @@ void BM_OpenGeneratedRecord(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_OpenGeneratedRecord)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenGeneratedRecord)
+    ->Args({10, 1})
+    ->Args({10, 0})
+    ->Args({100, 1})
+    ->Args({100, 0})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

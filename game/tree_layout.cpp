@@ -79,7 +79,11 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
   if (lines_[static_cast<size_t>(id)].block) {
     before = std::move(lines_[static_cast<size_t>(id)].block->children);
   }
-  for (const int child : before) lines_[static_cast<size_t>(child)].parent = kUnlinked;
+  std::vector<int> offsetsBefore;
+  for (const int child : before) {
+    offsetsBefore.push_back(lines_[static_cast<size_t>(child)].offset);
+    lines_[static_cast<size_t>(child)].parent = kUnlinked;
+  }
 
   struct Link {
     const GameTree* tree;
@@ -118,6 +122,7 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
       LineData& data = lines_[static_cast<size_t>(child)];
       data.parent = id;
       data.offset = link->start + tree.NodeCount();
+      data.slot = static_cast<int>(children.size());
       children.push_back(child);
     }
   }
@@ -126,7 +131,21 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
       orphans.emplace_back(child, kUnlinked);
   }
 
+  bool sameChildren = children == before;
+  for (size_t i = 0; sameChildren && i < children.size(); ++i) {
+    sameChildren = lines_[static_cast<size_t>(children[i])].offset == offsetsBefore[i];
+  }
   LineData& line = lines_[static_cast<size_t>(id)];
+  if (!sameChildren) {
+    if (line.length != start || !line.block || !line.block->many ||
+        !KeepCheckpoints(*line.block, before, offsetsBefore, children)) {
+      line.relinked = true;
+    }
+  } else if (line.length != start && line.block && line.block->many) {
+    // Only the line's own length changed: its children are placed again
+    // from the first, where the checkpoints can tell when nothing else moved.
+    line.block->many->firstDirty = 0;
+  }
   line.length = start;
   if (children.empty()) {
     line.block.reset();
@@ -135,6 +154,48 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
     line.block->children = std::move(children);
   }
   MarkDirty(id);
+}
+
+// The children changed in one stretch, the ones before and after it alike:
+// the checkpoints before the stretch still hold, and those after it still
+// tell whether placing the later children again can stop.
+bool TreeLayout::KeepCheckpoints(Block& block, const std::vector<int>& before,
+                                 const std::vector<int>& offsetsBefore,
+                                 const std::vector<int>& after) {
+  Block::ManyBranches& many = *block.many;
+  const auto same = [&](size_t old, size_t now) {
+    return before[old] == after[now] &&
+           offsetsBefore[old] == lines_[static_cast<size_t>(after[now])].offset;
+  };
+  const size_t common = std::min(before.size(), after.size());
+  size_t head = 0;
+  while (head < common && same(head, head)) ++head;
+  size_t tail = 0;
+  while (tail < common - head && same(before.size() - 1 - tail, after.size() - 1 - tail)) ++tail;
+  const size_t tailFrom = before.size() - tail;
+  const auto moved = static_cast<long>(after.size()) - static_cast<long>(before.size());
+  std::vector<Block::ManyBranches::Checkpoint> kept;
+  for (auto& checkpoint : many.checkpoints) {
+    if (checkpoint.index > head && checkpoint.index < tailFrom) continue;
+    if (checkpoint.index >= tailFrom) {
+      checkpoint.index = static_cast<size_t>(static_cast<long>(checkpoint.index) + moved);
+    }
+    kept.push_back(std::move(checkpoint));
+  }
+  many.checkpoints = std::move(kept);
+  // Children marked for placing before the change keep their marks where they are now.
+  const auto now = [&](int slot, int middle) {
+    if (static_cast<size_t>(slot) < head) return slot;
+    if (static_cast<size_t>(slot) >= tailFrom) return static_cast<int>(slot + moved);
+    return middle;
+  };
+  const int firstChanged = static_cast<int>(head);
+  const int lastChanged = static_cast<int>(after.size() - tail) - 1;
+  many.firstDirty = std::min(
+      many.firstDirty == INT_MAX ? INT_MAX : now(many.firstDirty, firstChanged), firstChanged);
+  many.lastDirty =
+      std::max(many.lastDirty < 0 ? -1 : now(many.lastDirty, lastChanged), lastChanged);
+  return true;
 }
 
 void TreeLayout::Reshape(int id) {
@@ -174,11 +235,21 @@ void TreeLayout::Release(int id, int expectedParent) {
   }
 }
 
+// A line to place again makes every line holding it one to place again,
+// from the child it holds it through.
 void TreeLayout::MarkDirty(int id) {
-  for (int line = id; line >= 0; line = lines_[static_cast<size_t>(line)].parent) {
-    LineData& data = lines_[static_cast<size_t>(line)];
-    if (data.dirty && line != id) return;
-    data.dirty = true;
+  lines_[static_cast<size_t>(id)].dirty = true;
+  for (int line = id;;) {
+    const LineData& data = lines_[static_cast<size_t>(line)];
+    if (data.parent < 0) return;
+    LineData& parent = lines_[static_cast<size_t>(data.parent)];
+    if (Block::ManyBranches* many = parent.block->many.get()) {
+      many->firstDirty = std::min(many->firstDirty, data.slot);
+      many->lastDirty = std::max(many->lastDirty, data.slot);
+    }
+    if (parent.dirty) return;
+    parent.dirty = true;
+    line = data.parent;
   }
 }
 
@@ -363,8 +434,7 @@ void TreeLayout::ForEachLine(const CellArea& area,
   while (!pending.empty()) {
     LineSpan span = pending.back();
     pending.pop_back();
-    const LineData& line = lines_[static_cast<size_t>(span.id)];
-    span.length = line.length;
+    span.length = lines_[static_cast<size_t>(span.id)].length;
     const bool stem = span.id != firstLine_;
     const bool rowShown = span.row >= area.top && span.row <= area.bottom &&
                           span.column + span.length - 1 >= area.left &&
@@ -372,22 +442,49 @@ void TreeLayout::ForEachLine(const CellArea& area,
     const bool stemShown = stem && span.column - 1 >= area.left && span.column - 1 <= area.right &&
                            span.stemRow <= area.bottom && span.row >= area.top;
     if (rowShown || stemShown) visit(span);
-    if (!line.block) continue;
-    const auto& children = line.block->children;
-    for (auto child = children.rbegin(); child != children.rend(); ++child) {
-      const LineData& data = lines_[static_cast<size_t>(*child)];
-      const int row = span.row + data.row;
-      const int column = span.column + data.offset;
-      const int bottom = row + (data.block ? data.block->height : 0);
-      const int right =
-          column - 1 +
-          (data.block ? static_cast<int>(data.block->profile.size()) - 1 : data.length);
-      if (span.row > area.bottom || bottom < area.top || column - 1 > area.right ||
-          right < area.left) {
-        continue;
-      }
-      pending.push_back({*child, span.id, data.first, row, column, data.length, span.row});
+    AddChildrenIn(span, area, pending);
+  }
+}
+
+void TreeLayout::AddChildrenIn(const LineSpan& span, const CellArea& area,
+                               std::vector<LineSpan>& pending) const {
+  const Block* block = lines_[static_cast<size_t>(span.id)].block.get();
+  if (block == nullptr || span.row > area.bottom) return;
+  const auto reaches = [&](int child, bool withStem) {
+    const LineData& data = lines_[static_cast<size_t>(child)];
+    const int row = span.row + data.row;
+    const int column = span.column + data.offset;
+    const int bottom = row + (data.block ? data.block->height : 0);
+    const int right =
+        column - 1 + (data.block ? static_cast<int>(data.block->profile.size()) - 1 : data.length);
+    const int top = withStem ? span.row : row;
+    return top <= area.bottom && bottom >= area.top && column - 1 <= area.right &&
+           right >= area.left;
+  };
+  const auto add = [&](int child) {
+    const LineData& data = lines_[static_cast<size_t>(child)];
+    pending.push_back({child, span.id, data.first, span.row + data.row, span.column + data.offset,
+                       data.length, span.row});
+  };
+  const Block::ManyBranches* many = block->many.get();
+  if (many == nullptr) {
+    for (auto child = block->children.rbegin(); child != block->children.rend(); ++child) {
+      if (reaches(*child, true)) add(*child);
     }
+    return;
+  }
+  // The children in rows the area shows; a stem alone through the area is
+  // drawn by the last child of its run, whose stem holds every other's.
+  const auto first =
+      std::lower_bound(many->lowestSoFar.begin(), many->lowestSoFar.end(), area.top - span.row);
+  for (size_t i = static_cast<size_t>(first - many->lowestSoFar.begin());
+       i < many->byRow.size() &&
+       span.row + lines_[static_cast<size_t>(many->byRow[i])].row <= area.bottom;
+       ++i) {
+    if (reaches(many->byRow[i], false)) add(many->byRow[i]);
+  }
+  for (const int last : many->runEnds) {
+    if (!reaches(last, false) && reaches(last, true)) add(last);
   }
 }
 

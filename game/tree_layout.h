@@ -132,6 +132,8 @@ class TreeLayout {
   // Walks the line's trees again: its length, its children and what they
   // start at; lines the change ends go to orphans, new ones to fresh.
   void Relink(int id, std::vector<int>& fresh, std::vector<std::pair<int, int>>& orphans);
+  bool KeepCheckpoints(Block& block, const std::vector<int>& before,
+                       const std::vector<int>& offsetsBefore, const std::vector<int>& after);
   // Relinks the line and the new lines under it, then frees what no line holds.
   void Reshape(int id);
   void Release(int id, int expectedParent);
@@ -146,7 +148,12 @@ class TreeLayout {
   LineSpan SpanOf(int id) const;
 
   // Placement (tree_placement.cpp).
+  friend class TreePlacer;
   void Place();
+  void IndexByRow(Block& block) const;
+  // The lines branching from a line that lie in the area, to visit next.
+  void AddChildrenIn(const LineSpan& span, const CellArea& area,
+                     std::vector<LineSpan>& pending) const;
 
   const GameTree* root_ = nullptr;
   std::vector<LineData> lines_;

@@ -1,6 +1,7 @@
 #pragma once
 
 // The records behind TreeLayout, shared by its structure and its placement.
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -24,7 +25,47 @@ struct TreeLayout::Block {
   // holds only for this context.
   std::vector<int> context;
   int height = 0;  // the lowest relative row the block takes
+
+  // For a line with many branches (null for a few): what finds the ones
+  // an area shows, and what places few of them again after a change.
+  struct ManyBranches;
+  std::unique_ptr<ManyBranches> many;
 };
+
+struct TreeLayout::Block::ManyBranches {
+  // The children by row, with the lowest row any of them up to there takes,
+  // and the last child of each run branching from one node (whose stem is
+  // the longest of the run).
+  std::vector<int> byRow;
+  std::vector<int> lowestSoFar;
+  std::vector<int> runEnds;
+
+  // The state of the placement before some children (every
+  // kCheckpointEvery when the line is placed from its first child), so that
+  // a change of one child places again only from the checkpoint before it,
+  // and stops at the first checkpoint after it where the state is the old
+  // one, or the old one moved down alike.
+  struct Checkpoint {
+    size_t index;  // the children placed before it
+    std::vector<int> own;
+    std::vector<int> taken;
+    // The columns the children after the checkpoint take or look at, or
+    // more: the state outside them matters to nothing placed later.
+    int reachFrom = INT_MAX;
+    int reachTo = 0;
+  };
+  std::vector<Checkpoint> checkpoints;
+  // What lay outside the block when the checkpoints were taken.
+  std::vector<int> checkpointOutside;
+  // The first and last of its children to be placed again; none when first > last.
+  int firstDirty = INT_MAX;
+  int lastDirty = -1;
+};
+
+// Lines with this many branches or more keep their children by row and
+// keep checkpoints of their placement.
+inline constexpr size_t kIndexedBranches = 128;
+inline constexpr size_t kCheckpointEvery = 16;
 
 struct TreeLayout::LineData {
   const GameTree* first = nullptr;  // null while the slot is free
@@ -32,7 +73,9 @@ struct TreeLayout::LineData {
   int row = 0;     // relative to the parent's row
   int offset = 0;  // column of the first node relative to the parent's first node
   int length = 0;
+  int slot = 0;                  // its place among its parent's children
   bool dirty = true;             // its block must be placed again
+  bool relinked = true;          // its own line changed since it was placed
   std::unique_ptr<Block> block;  // null while no line branches from it
 };
 

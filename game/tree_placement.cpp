@@ -11,6 +11,11 @@
 // else outside can matter, since everything outside in the columns of the
 // line's own nodes lies above it. A block is placed again when its context
 // differs from the one it was placed for.
+//
+// A line with thousands of branches (a collection of games under one root)
+// keeps checkpoints of its placement, so that a change of one branch places
+// again only the branches from the checkpoint before it up to the first
+// checkpoint after it where nothing, or everything alike, has moved.
 #include <algorithm>
 
 #include "game/tree_layout.h"
@@ -22,15 +27,15 @@ namespace {
 // A block being placed, per column from the line's stem column on, relative
 // to the line's row: what the block takes so far, and that together with
 // what earlier lines outside the block take. The loops run over plain
-// arrays without branches, for the compiler to vectorise: a record with
-// thousands of variations of its first node places each of them again when
-// one changes.
+// arrays without branches, for the compiler to vectorise.
 struct Frame {
   int line;
   std::vector<int> own;
-  std::vector<int> outside;  // relative rows past the line's last node, from the block's parent
+  std::vector<int> outside;  // past the line's last node; kNoRow before
   std::vector<int> taken;
-  size_t next = 0;  // the child placed next
+  size_t next = 0;            // the child placed next
+  bool resumed = false;       // from a checkpoint: the checkpoints after it are the old ones
+  size_t nextCheckpoint = 0;  // the first checkpoint not passed yet, when resumed
 
   Frame(int id, int length, std::vector<int> fromOutside)
       : line(id),
@@ -88,62 +93,285 @@ struct Frame {
   }
 };
 
+// The context of a block with its line's length and its width, from what
+// lies outside it.
+std::vector<int> ContextOf(const std::vector<int>& outside, int length, size_t columns) {
+  std::vector<int> context;
+  for (size_t column = static_cast<size_t>(length) + 1; column < columns && column < outside.size();
+       ++column) {
+    context.push_back(outside[column]);
+  }
+  while (!context.empty() && context.back() == 0) context.pop_back();
+  return context;
+}
+
+int At(const std::vector<int>& rows, int column) {
+  return static_cast<size_t>(column) < rows.size() ? rows[static_cast<size_t>(column)] : kNoRow;
+}
+
+// The rows by which `now` lies below `before` in the columns from `from` up
+// to `to`, when that is the same everywhere there; nullopt when it is not.
+std::optional<int> Shift(const std::vector<int>& before, const std::vector<int>& now, int from,
+                         int to, std::optional<int> shift) {
+  for (int column = from; column < to; ++column) {
+    const int was = At(before, column);
+    const int is = At(now, column);
+    if ((was == kNoRow) != (is == kNoRow)) return std::nullopt;
+    if (was == kNoRow) continue;
+    if (!shift) shift = is - was;
+    if (is - was != *shift) return std::nullopt;
+  }
+  return shift;
+}
+
+// The state `old` moved down by `shift` in the columns from `from` up to
+// `to`, and `now` elsewhere.
+std::vector<int> Moved(const std::vector<int>& old, const std::vector<int>& now, int from, int to,
+                       int shift) {
+  std::vector<int> moved(std::max(old.size(), now.size()), kNoRow);
+  for (size_t column = 0; column < moved.size(); ++column) {
+    const int index = static_cast<int>(column);
+    if (index >= from && index < to) {
+      const int was = At(old, index);
+      moved[column] = was == kNoRow ? kNoRow : was + shift;
+    } else {
+      moved[column] = At(now, index);
+    }
+  }
+  while (moved.size() > 1 && moved.back() == kNoRow) moved.pop_back();
+  return moved;
+}
+
 }  // namespace
 
-void TreeLayout::Place() {
-  if (firstLine_ < 0 || !lines_[static_cast<size_t>(firstLine_)].dirty) return;
-  std::vector<Frame> stack;
-  stack.emplace_back(firstLine_, lines_[static_cast<size_t>(firstLine_)].length,
-                     std::vector<int>());
-  while (!stack.empty()) {
-    Frame& frame = stack.back();
-    LineData& line = lines_[static_cast<size_t>(frame.line)];
-    if (line.block && frame.next < line.block->children.size()) {
-      const int id = line.block->children[frame.next];
-      LineData& child = lines_[static_cast<size_t>(id)];
-      const int from = child.offset;
-      child.row = frame.LowestTaken(from, from + child.length) + 1;
-      if (!child.block) {
-        frame.TakeLine(from, child.length, child.row);
-        child.dirty = false;
-        ++frame.next;
-        continue;
+// Places every line marked dirty, and the blocks whose context changed,
+// from the first line down, without recursion.
+class TreePlacer {
+ public:
+  using LineData = TreeLayout::LineData;
+  using Block = TreeLayout::Block;
+  using Many = TreeLayout::Block::ManyBranches;
+
+  explicit TreePlacer(TreeLayout& layout) : layout_(layout) {}
+
+  void PlaceFrom(int first) {
+    Open(first, {});
+    while (!stack_.empty()) {
+      Frame& frame = stack_.back();
+      Block* block = Data(frame.line).block.get();
+      if (block != nullptr && frame.next < block->children.size()) {
+        PlaceNextChild(frame, *block);
+      } else {
+        Finish(frame);
       }
-      const std::vector<int>& profile = child.block->profile;
-      if (!child.dirty &&
-          frame.OutsideOf(from, child.length, child.row, profile.size()) == child.block->context) {
-        frame.Take(from, child.row, profile);
-        ++frame.next;
-        continue;
-      }
-      std::vector<int> outside(static_cast<size_t>(child.length) + 1, kNoRow);
-      const std::vector<int> beyond = frame.OutsideOf(
-          from, child.length, child.row, frame.taken.size() - static_cast<size_t>(from));
-      outside.insert(outside.end(), beyond.begin(), beyond.end());
-      const int length = child.length;
-      stack.emplace_back(id, length, std::move(outside));
-      continue;
     }
+  }
+
+ private:
+  LineData& Data(int id) { return layout_.lines_[static_cast<size_t>(id)]; }
+
+  // A block with checkpoints is placed again from its last checkpoint
+  // before its first changed child, when its context is as it was and its
+  // line was not walked anew in a way the checkpoints could not follow.
+  void Open(int id, std::vector<int> outside) {
+    LineData& line = Data(id);
+    Frame frame(id, line.length, std::move(outside));
+    if (line.block && line.block->children.size() >= kIndexedBranches && !line.block->many) {
+      line.block->many = std::make_unique<Many>();  // its checkpoints are taken from now on
+    }
+    Many* many = line.block ? line.block->many.get() : nullptr;
+    if (many != nullptr && !line.relinked && many->firstDirty != INT_MAX &&
+        ContextOf(frame.outside, line.length, frame.outside.size()) == many->checkpointOutside) {
+      const auto after = std::upper_bound(
+          many->checkpoints.begin(), many->checkpoints.end(), static_cast<size_t>(many->firstDirty),
+          [](size_t index, const Many::Checkpoint& each) { return index < each.index; });
+      frame.nextCheckpoint = static_cast<size_t>(after - many->checkpoints.begin());
+      if (after != many->checkpoints.begin()) {
+        const Many::Checkpoint& resume = *(after - 1);
+        frame.own = resume.own;
+        frame.taken = resume.taken;
+        frame.next = resume.index;
+      }
+      frame.resumed = true;
+    } else if (many != nullptr) {
+      many->checkpoints.clear();
+    }
+    stack_.push_back(std::move(frame));
+  }
+
+  void PlaceNextChild(Frame& frame, Block& block) {
+    const size_t index = frame.next;
+    if (Many* many = block.many.get(); many != nullptr && index > 0) {
+      if (!frame.resumed && index % kCheckpointEvery == 0) {
+        many->checkpoints.push_back({index, frame.own, frame.taken});
+      } else if (frame.resumed && frame.nextCheckpoint < many->checkpoints.size() &&
+                 many->checkpoints[frame.nextCheckpoint].index == index) {
+        if (static_cast<int>(index) > many->lastDirty && Converge(frame, block)) return;
+        many->checkpoints[frame.nextCheckpoint].own = frame.own;
+        many->checkpoints[frame.nextCheckpoint].taken = frame.taken;
+        ++frame.nextCheckpoint;
+      }
+    }
+    const int id = block.children[index];
+    LineData& child = Data(id);
+    const int from = child.offset;
+    child.row = frame.LowestTaken(from, from + child.length) + 1;
+    if (!child.block) {
+      if (frame.resumed) Reach(block, frame.nextCheckpoint, from, child.length + 1);
+      frame.TakeLine(from, child.length, child.row);
+      child.dirty = false;
+      ++frame.next;
+      return;
+    }
+    const std::vector<int>& profile = child.block->profile;
+    if (!child.dirty &&
+        frame.OutsideOf(from, child.length, child.row, profile.size()) == child.block->context) {
+      if (frame.resumed) Reach(block, frame.nextCheckpoint, from, static_cast<int>(profile.size()));
+      frame.Take(from, child.row, profile);
+      ++frame.next;
+      return;
+    }
+    std::vector<int> outside(static_cast<size_t>(child.length) + 1, kNoRow);
+    const std::vector<int> beyond = frame.OutsideOf(from, child.length, child.row,
+                                                    frame.taken.size() - static_cast<size_t>(from));
+    outside.insert(outside.end(), beyond.begin(), beyond.end());
+    Open(id, std::move(outside));
+  }
+
+  // A child placed again may reach further than before, or be new here:
+  // every checkpoint before it looks that far.
+  static void Reach(Block& block, size_t before, int from, int columns) {
+    Many* many = block.many.get();
+    if (many == nullptr) return;
+    for (size_t checkpoint = 0; checkpoint < std::min(before, many->checkpoints.size());
+         ++checkpoint) {
+      Many::Checkpoint& each = many->checkpoints[checkpoint];
+      each.reachFrom = std::min(each.reachFrom, from);
+      each.reachTo = std::max(each.reachTo, from + columns);
+    }
+  }
+
+  // After the last changed child: where the state at a checkpoint is the
+  // old one moved down alike in every column a later child takes or looks
+  // at, the later children are placed as before, that much lower.
+  bool Converge(Frame& frame, Block& block) {
+    Many& many = *block.many;
+    Many::Checkpoint& old = many.checkpoints[frame.nextCheckpoint];
+    const int from = old.reachFrom;
+    const int to = old.reachTo;
+    std::optional<int> shift = Shift(old.own, frame.own, from, to, std::nullopt);
+    if (shift) shift = Shift(old.taken, frame.taken, from, to, shift);
+    if (!shift) return false;
+    for (size_t index = old.index; index < block.children.size() && *shift != 0; ++index) {
+      Data(block.children[index]).row += *shift;
+    }
+    for (size_t later = frame.nextCheckpoint + 1; later < many.checkpoints.size(); ++later) {
+      Many::Checkpoint& each = many.checkpoints[later];
+      each.own = Moved(each.own, frame.own, from, to, *shift);
+      each.taken = Moved(each.taken, frame.taken, from, to, *shift);
+    }
+    old.own = frame.own;
+    old.taken = frame.taken;
+    frame.own = Moved(block.profile, frame.own, from, to, *shift);
+    frame.next = block.children.size();
+    Finish(frame, *shift != 0);
+    return true;
+  }
+
+  // rowsMoved: a child's row may have changed, and the index by row with it.
+  void Finish(Frame& frame, bool rowsMoved = true) {
+    LineData& line = Data(frame.line);
     if (line.block) {
       Block& block = *line.block;
-      block.context.clear();
-      for (size_t column = static_cast<size_t>(line.length) + 1;
-           column < frame.own.size() && column < frame.outside.size(); ++column) {
-        block.context.push_back(frame.outside[column]);
-      }
-      while (!block.context.empty() && block.context.back() == 0) block.context.pop_back();
+      block.context = ContextOf(frame.outside, line.length, frame.own.size());
       block.profile = std::move(frame.own);
       block.height = *std::max_element(block.profile.begin(), block.profile.end());
+      if (block.children.size() < kIndexedBranches) {
+        block.many.reset();
+      } else {
+        if (rowsMoved || block.many->byRow.empty()) layout_.IndexByRow(block);
+        if (!frame.resumed) {
+          MeasureReaches(block);
+          block.many->checkpointOutside =
+              ContextOf(frame.outside, line.length, frame.outside.size());
+        }
+        block.many->firstDirty = INT_MAX;
+        block.many->lastDirty = -1;
+      }
     }
     line.dirty = false;
+    line.relinked = false;
     const int placed = frame.line;
-    stack.pop_back();
-    if (stack.empty()) break;
-    Frame& parent = stack.back();
-    const LineData& data = lines_[static_cast<size_t>(placed)];
+    stack_.pop_back();
+    if (stack_.empty()) return;
+    Frame& parent = stack_.back();
+    LineData& data = Data(placed);
+    if (parent.resumed) {
+      Reach(*Data(parent.line).block, parent.nextCheckpoint, data.offset,
+            static_cast<int>(data.block->profile.size()));
+    }
     parent.Take(data.offset, data.row, data.block->profile);
     ++parent.next;
   }
+
+  // The columns each checkpoint's later children take or look at.
+  void MeasureReaches(Block& block) {
+    std::vector<Many::Checkpoint>& checkpoints = block.many->checkpoints;
+    int from = INT_MAX;
+    int to = 0;
+    size_t checkpoint = checkpoints.size();
+    for (size_t index = block.children.size(); index-- > 0 && checkpoint > 0;) {
+      const LineData& child = Data(block.children[index]);
+      const int columns =
+          child.block ? static_cast<int>(child.block->profile.size()) : child.length + 1;
+      from = std::min(from, child.offset);
+      to = std::max(to, child.offset + columns);
+      if (checkpoints[checkpoint - 1].index == index) {
+        checkpoints[checkpoint - 1].reachFrom = from;
+        checkpoints[checkpoint - 1].reachTo = to;
+        --checkpoint;
+      }
+    }
+  }
+
+  TreeLayout& layout_;
+  std::vector<Frame> stack_;
+};
+
+void TreeLayout::IndexByRow(Block& block) const {
+  Block::ManyBranches& many = *block.many;
+  many.byRow.clear();
+  many.lowestSoFar.clear();
+  many.runEnds.clear();
+  const std::vector<int>& children = block.children;
+  struct Entry {
+    int row;
+    int bottom;
+    int child;
+  };
+  std::vector<Entry> entries;
+  entries.reserve(children.size());
+  for (size_t i = 0; i < children.size(); ++i) {
+    const LineData& data = lines_[static_cast<size_t>(children[i])];
+    entries.push_back({data.row, data.row + (data.block ? data.block->height : 0), children[i]});
+    if (i + 1 == children.size() ||
+        lines_[static_cast<size_t>(children[i + 1])].offset != data.offset) {
+      many.runEnds.push_back(children[i]);
+    }
+  }
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const Entry& a, const Entry& b) { return a.row < b.row; });
+  int lowest = kNoRow;
+  for (const Entry& entry : entries) {
+    lowest = std::max(lowest, entry.bottom);
+    many.byRow.push_back(entry.child);
+    many.lowestSoFar.push_back(lowest);
+  }
+}
+
+void TreeLayout::Place() {
+  if (firstLine_ < 0 || !lines_[static_cast<size_t>(firstLine_)].dirty) return;
+  TreePlacer(*this).PlaceFrom(firstLine_);
 }
 
 }  // namespace vantaro

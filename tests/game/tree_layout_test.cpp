@@ -177,6 +177,46 @@ TEST(TreeLayout, GeneratedRecordsFollowTheRules) {
   }
 }
 
+// Painting asks for the lines in an area; every node and every piece of a
+// joining line there must come with them, also under a node with so many
+// variations that they are looked up by row.
+TEST(TreeLayout, TheLinesOfAnAreaHoldEverythingDrawnThere) {
+  std::mt19937 random(7);
+  std::string sgf = "(;GM[1];B[aa]";
+  for (int i = 0; i < 200; ++i) sgf += "(" + RandomSgf(random, 3) + ")";
+  auto record = ReadSgfText(sgf + ")");
+  TreeLayout layout;
+  layout.Build(record.root.get());
+  const Cells cells = CellsOf(layout);
+  for (int round = 0; round < 200; ++round) {
+    const int top = std::uniform_int_distribution(0, layout.RowCount())(random);
+    const int left = std::uniform_int_distribution(0, layout.ColumnCount())(random);
+    const CellArea area{top, left, top + std::uniform_int_distribution(0, 8)(random),
+                        left + std::uniform_int_distribution(0, 8)(random)};
+    std::set<int> lines;
+    std::set<std::pair<int, int>> stems;  // cells a visited stem runs through
+    layout.ForEachLine(area, [&](const LineSpan& line) {
+      lines.insert(line.id);
+      if (line.parent < 0) return;
+      for (int row = line.stemRow + 1; row <= line.row; ++row) stems.insert({row, line.column - 1});
+    });
+    for (const auto& [node, cell] : cells) {
+      if (!area.Contains(cell)) continue;
+      const auto line = layout.LineOf(*node->tree(), node->IndexInTree());
+      ASSERT_TRUE(lines.contains(line->id)) << "a node of the area without its line";
+    }
+    ForEachShownTree(*record.root, layout, [&](const GameTree& tree, int) {
+      if (tree.parent() == nullptr || tree.parent()->ChildAt(0) == &tree) return;
+      const auto line = layout.LineOf(tree, 0);
+      for (int row = line->stemRow + 1; row <= line->row; ++row) {
+        if (area.Contains({row, line->column - 1})) {
+          ASSERT_TRUE(stems.contains({row, line->column - 1})) << "a stem missing in the area";
+        }
+      }
+    });
+  }
+}
+
 TEST(TreeLayout, FoldingHidesTheSubtreeInOneCell) {
   auto record = ReadSgfText("(;GM[1];B[aa](;W[bb];B[cc](;W[dd])(;W[ee]))(;W[ff];B[gg]))");
   TreeLayout layout;
@@ -214,15 +254,24 @@ TEST(TreeLayout, FoldingHidesTheSubtreeInOneCell) {
 // as TreeChanged, against a fresh layout after every one.
 class RandomChanges {
  public:
-  explicit RandomChanges(unsigned seed) : random_(seed) {
-    record_ = ReadSgfText("(;GM[1]" + RandomSgf(random_) + ")").root;
+  // Wide: a first node with two hundred variations, as a collection of games
+  // under one root holds them.
+  RandomChanges(unsigned seed, bool wide) : random_(seed), wide_(wide) {
+    std::string sgf = "(;GM[1]";
+    if (wide) {
+      for (int i = 0; i < 200; ++i) sgf += "(" + RandomSgf(random_, 3) + ")";
+    } else {
+      sgf += RandomSgf(random_);
+    }
+    record_ = ReadSgfText(sgf + ")").root;
     layout_.Build(record_.get());
   }
 
   void Step() {
     std::vector<GameTree*> trees;
     ForEachTree(*record_, [&](GameTree& tree) { trees.push_back(&tree); });
-    GameTree& tree = *trees[Pick(trees.size())];
+    // Under a wide first node, that node's own variations change often.
+    GameTree& tree = wide_ && Pick(3) == 0 ? *record_ : *trees[Pick(trees.size())];
     switch (Pick(8)) {
       case 0:  // a node in a sequence
         tree.InsertNode(std::make_unique<Node>(), static_cast<int>(Pick(tree.NodeCount() + 1)));
@@ -275,6 +324,7 @@ class RandomChanges {
   size_t Pick(int count) { return Pick(static_cast<size_t>(count)); }
 
   std::mt19937 random_;
+  bool wide_;
   std::unique_ptr<GameTree> record_;
   // Pieces taken out stay alive, as an action holds them.
   std::vector<std::unique_ptr<GameTree>> held_;
@@ -283,8 +333,8 @@ class RandomChanges {
 };
 
 TEST(TreeLayout, ChangesInPlaceMatchAFreshLayout) {
-  for (unsigned seed = 1; seed <= 12; ++seed) {
-    RandomChanges changes(seed);
+  for (unsigned seed = 1; seed <= 16; ++seed) {
+    RandomChanges changes(seed, seed % 8 == 0);
     for (int step = 0; step < 120; ++step) {
       changes.Step();
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step));

@@ -1,0 +1,111 @@
+// The game tree pane's layout on the generated 10 and 100 MB records:
+// laying the whole record out (and the memory that takes per node), and
+// following an edit that adds or deletes one node or one branch, through
+// the editor's change notifications as the pane follows them.
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+#include <ctime>
+
+#include "bench_data.h"
+#include "editor/game_tree_model.h"
+#include "editor/go_editor.h"
+#include "record/record_format.h"
+
+namespace vantaro::bench {
+namespace {
+
+std::unique_ptr<GameTree> Load(int megabytes) {
+  const std::string path = GeneratedRecord(megabytes);
+  if (path.empty()) return nullptr;
+  auto root = std::make_unique<GameTree>();
+  ReadContext context{false, 65001};
+  if (!LoadRecordFile(*root, path, context).ok) return nullptr;
+  return root;
+}
+
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+void LayoutOfTheWholeRecord(benchmark::State& state) {
+  const auto root = Load(static_cast<int>(state.range(0)));
+  if (!root) return state.SkipWithError("no generated record");
+  const double nodes = static_cast<double>(CountRecord(*root).nodes);
+  double bytes = 0;
+  double seconds = 0;
+  for (auto _ : state) {
+    const size_t before = mallinfo2().uordblks;
+    const double start = ThreadCpuSeconds();
+    TreeLayout layout;
+    layout.Build(root.get());
+    benchmark::DoNotOptimize(layout.RowCount());
+    seconds += ThreadCpuSeconds() - start;
+    bytes = static_cast<double>(mallinfo2().uordblks - before);
+  }
+  state.counters["nodes"] = nodes;
+  state.counters["cpu_ns_per_node"] =
+      seconds * 1e9 / nodes / static_cast<double>(state.iterations());
+  state.counters["bytes_per_node"] = bytes / nodes;
+}
+BENCHMARK(LayoutOfTheWholeRecord)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// One edit, through the editor, at nodes spread over the whole record: a
+// pass at the end of a line and its deletion, a variation inserted in the
+// middle of a line and its deletion. The time is the processor time of the
+// edit with the tree model following it, laid out again where it needs.
+void EditFollowedInPlace(benchmark::State& state) {
+  auto root = Load(static_cast<int>(state.range(0)));
+  if (!root) return state.SkipWithError("no generated record");
+  Options options;
+  options.playSound = false;
+  options.mergeIfOnlyOneChild = true;
+  GoEditor editor(options);
+  editor.InstallRecord(std::move(root), 65001);
+  GameTreeModel tree;
+  tree.SetEditor(&editor);
+  std::vector<GameTree*> lineEnds;
+  std::vector<GameTree*> middles;
+  // A variation added at the first node of a sequence of two or more splits
+  // it, and its deletion joins the sequence again.
+  ForEachTree(*editor.recordRoot(), [&](GameTree& each) {
+    if (each.ChildCount() == 0) lineEnds.push_back(&each);
+    if (each.NodeCount() >= 2) middles.push_back(&each);
+  });
+  std::vector<double> seconds;
+  size_t turn = 0;
+  for (auto _ : state) {
+    const size_t spot = turn / 4;
+    const int step = static_cast<int>(turn % 4);
+    ++turn;
+    GameTree& end = *lineEnds[(spot * 7919) % lineEnds.size()];
+    GameTree& middle = *middles[(spot * 104729) % middles.size()];
+    if (step == 0) editor.GoToNode(end.NodeAt(end.NodeCount() - 1));
+    if (step == 2) editor.GoToNode(middle.NodeAt(0));
+    const double start = ThreadCpuSeconds();
+    const bool edited =
+        step == 0 || step == 2 ? (step == 0 ? editor.Pass() : editor.AddBranch()) : editor.Delete();
+    benchmark::DoNotOptimize(tree.CurrentCell());
+    const double used = ThreadCpuSeconds() - start;
+    if (!edited) return state.SkipWithError("an edit was refused");
+    state.SetIterationTime(used);
+    seconds.push_back(used);
+  }
+  std::sort(seconds.begin(), seconds.end());
+  state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
+  state.counters["p99_ms"] = seconds[seconds.size() * 99 / 100] * 1e3;
+}
+BENCHMARK(EditFollowedInPlace)
+    ->Arg(10)
+    ->Arg(100)
+    ->UseManualTime()
+    ->Iterations(400)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace vantaro::bench
+
+BENCHMARK_MAIN();
