@@ -34,7 +34,8 @@ void TreeLayout::Clear() {
   folds_.clear();
   lines_.clear();
   freeLines_.clear();
-  starts_.clear();
+  starts_.Clear();
+  startsIndexed_ = true;
   firstLine_ = -1;
   root_ = nullptr;
 }
@@ -42,15 +43,18 @@ void TreeLayout::Clear() {
 void TreeLayout::Build(const GameTree* root) {
   lines_.clear();
   freeLines_.clear();
-  starts_.clear();
+  starts_.Clear();
   firstLine_ = -1;
   root_ = root;
   DropInvalidFolds();
   for (auto& [node, count] : folds_) count = CountHidden(*node);
   if (root_ == nullptr) return;
-  starts_.reserve(CountRecord(*root_).trees);
+  startsIndexed_ = false;
   firstLine_ = NewLine(*root_);
+  // Nothing is laid out yet: no tree needs looking up.
+  building_ = true;
   Reshape(firstLine_);
+  building_ = false;
 }
 
 int TreeLayout::NewLine(const GameTree& first) {
@@ -65,7 +69,7 @@ int TreeLayout::NewLine(const GameTree& first) {
   LineData& line = lines_[static_cast<size_t>(id)];
   line = LineData{};
   line.first = &first;
-  starts_[&first] = id;
+  if (startsIndexed_) starts_.Set(&first, id);
   return id;
 }
 
@@ -84,51 +88,12 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
     offsetsBefore.push_back(lines_[static_cast<size_t>(child)].offset);
     lines_[static_cast<size_t>(child)].parent = kUnlinked;
   }
-
-  struct Link {
-    const GameTree* tree;
-    int start;
-  };
-  std::vector<Link> links;
-  const GameTree* first = lines_[static_cast<size_t>(id)].first;
-  int start = 0;
-  for (const GameTree* tree = first;; tree = tree->ChildAt(0)) {
-    if (tree != first) {
-      // A tree that started a line now continues this one.
-      if (const auto found = starts_.find(tree); found != starts_.end()) {
-        orphans.emplace_back(found->second, lines_[static_cast<size_t>(found->second)].parent);
-        starts_.erase(found);
-      }
-    }
-    links.push_back({tree, start});
-    start += tree->NodeCount();
-    if (tree->ChildCount() == 0 || EndsInFold(*tree)) break;
-  }
-
-  // Record order: the variations of a deeper tree of the line come first.
-  std::vector<int> children;
-  for (auto link = links.rbegin(); link != links.rend(); ++link) {
-    const GameTree& tree = *link->tree;
-    if (EndsInFold(tree)) continue;
-    for (int k = 1; k < tree.ChildCount(); ++k) {
-      const GameTree* branch = tree.ChildAt(k);
-      int child;
-      if (const auto found = starts_.find(branch); found != starts_.end()) {
-        child = found->second;
-      } else {
-        child = NewLine(*branch);
-        fresh.push_back(child);
-      }
-      LineData& data = lines_[static_cast<size_t>(child)];
-      data.parent = id;
-      data.offset = link->start + tree.NodeCount();
-      data.slot = static_cast<int>(children.size());
-      children.push_back(child);
-    }
-  }
+  const int length = WalkLine(id, orphans);
+  std::vector<int> children = BranchesOfLine(id, fresh);
   for (const int child : before) {
-    if (lines_[static_cast<size_t>(child)].parent == kUnlinked)
+    if (lines_[static_cast<size_t>(child)].parent == kUnlinked) {
       orphans.emplace_back(child, kUnlinked);
+    }
   }
 
   bool sameChildren = children == before;
@@ -137,16 +102,16 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
   }
   LineData& line = lines_[static_cast<size_t>(id)];
   if (!sameChildren) {
-    if (line.length != start || !line.block || !line.block->many ||
+    if (line.length != length || !line.block || !line.block->many ||
         !KeepCheckpoints(*line.block, before, offsetsBefore, children)) {
       line.relinked = true;
     }
-  } else if (line.length != start && line.block && line.block->many) {
+  } else if (line.length != length && line.block && line.block->many) {
     // Only the line's own length changed: its children are placed again
     // from the first, where the checkpoints can tell when nothing else moved.
     line.block->many->firstDirty = 0;
   }
-  line.length = start;
+  line.length = length;
   if (children.empty()) {
     line.block.reset();
   } else {
@@ -154,6 +119,51 @@ void TreeLayout::Relink(int id, std::vector<int>& fresh,
     line.block->children = std::move(children);
   }
   MarkDirty(id);
+}
+
+// The trees of a line, from its first along first children to a tree
+// without children or ending in a fold, into links_; its length.
+int TreeLayout::WalkLine(int id, std::vector<std::pair<int, int>>& orphans) {
+  links_.clear();
+  const GameTree* first = lines_[static_cast<size_t>(id)].first;
+  int start = 0;
+  for (const GameTree* tree = first;; tree = tree->ChildAt(0)) {
+    if (tree != first && !building_) {
+      // A tree that started a line now continues this one.
+      if (const std::optional<int> found = Starts().Find(tree)) {
+        orphans.emplace_back(*found, lines_[static_cast<size_t>(*found)].parent);
+        starts_.Erase(tree, *found);
+      }
+    }
+    links_.push_back({tree, start});
+    start += tree->NodeCount();
+    if (tree->ChildCount() == 0 || EndsInFold(*tree)) return start;
+  }
+}
+
+// The lines branching from the trees in links_, in record order (the
+// variations of a deeper tree first), each told where it branches; lines
+// that did not exist go to fresh.
+std::vector<int> TreeLayout::BranchesOfLine(int id, std::vector<int>& fresh) {
+  std::vector<int> children;
+  for (auto link = links_.rbegin(); link != links_.rend(); ++link) {
+    const GameTree& tree = *link->tree;
+    if (EndsInFold(tree)) continue;
+    for (int k = 1; k < tree.ChildCount(); ++k) {
+      const GameTree* branch = tree.ChildAt(k);
+      std::optional<int> child = building_ ? std::nullopt : Starts().Find(branch);
+      if (!child) {
+        child = NewLine(*branch);
+        fresh.push_back(*child);
+      }
+      LineData& data = lines_[static_cast<size_t>(*child)];
+      data.parent = id;
+      data.offset = link->start + tree.NodeCount();
+      data.slot = static_cast<int>(children.size());
+      children.push_back(*child);
+    }
+  }
+  return children;
 }
 
 // The children changed in one stretch, the ones before and after it alike:
@@ -226,9 +236,7 @@ void TreeLayout::Release(int id, int expectedParent) {
         if (data.first != nullptr && data.parent == next) pending.push_back(child);
       }
     }
-    if (const auto found = starts_.find(line.first);
-        found != starts_.end() && found->second == next)
-      starts_.erase(found);
+    if (startsIndexed_) starts_.Erase(line.first, next);
     line = LineData{};
     line.first = nullptr;
     freeLines_.push_back(next);
@@ -253,20 +261,39 @@ void TreeLayout::MarkDirty(int id) {
   }
 }
 
-std::optional<TreeLayout::Holder> TreeLayout::HolderOf(const GameTree& tree) const {
+// Only a variation starts a line (besides the record's first tree): the
+// walk up a line's first children asks the index of line starts nothing.
+std::optional<TreeLayout::Holder> TreeLayout::HolderOf(const GameTree& tree) {
   const GameTree* current = &tree;
   int offset = 0;
-  while (true) {
-    if (const auto found = starts_.find(current); found != starts_.end()) {
-      return Holder{found->second, offset};
-    }
+  while (current != root_) {
     const GameTree* parent = current->parent();
-    if (parent == nullptr || parent->ChildAt(0) != current || EndsInFold(*parent)) {
-      return std::nullopt;
+    if (parent == nullptr) return std::nullopt;
+    if (parent->ChildAt(0) != current) {
+      const std::optional<int> found = Starts().Find(current);
+      if (!found) return std::nullopt;  // under a fold
+      return Holder{*found, offset};
     }
+    if (EndsInFold(*parent)) return std::nullopt;
     offset += parent->NodeCount();
     current = parent;
   }
+  if (firstLine_ < 0) return std::nullopt;
+  return Holder{firstLine_, offset};
+}
+
+// Laying a whole record out makes no index: the first question about a
+// variation makes it, in one pass.
+const LineStarts& TreeLayout::Starts() {
+  if (!startsIndexed_) {
+    starts_.Clear();
+    starts_.Reserve(lines_.size() - freeLines_.size());
+    for (size_t id = 0; id < lines_.size(); ++id) {
+      if (lines_[id].first != nullptr) starts_.Set(lines_[id].first, static_cast<int>(id));
+    }
+    startsIndexed_ = true;
+  }
+  return starts_;
 }
 
 bool TreeLayout::IsInRecord(const Node& node) const {
@@ -404,9 +431,9 @@ std::optional<TreeCell> TreeLayout::CellOf(const GameTree& tree, int index) {
 
 std::optional<int> TreeLayout::RowOfLine(const GameTree& first) {
   Place();
-  const auto found = starts_.find(&first);
-  if (found == starts_.end()) return std::nullopt;
-  return AbsoluteRow(found->second);
+  const std::optional<int> found = &first == root_ ? firstLine_ : Starts().Find(&first);
+  if (!found || *found < 0) return std::nullopt;
+  return AbsoluteRow(*found);
 }
 
 std::optional<LineSpan> TreeLayout::Line(int id) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/game_tree.h"
+#include "game/line_starts.h"
 
 namespace vantaro {
 
@@ -132,13 +133,16 @@ class TreeLayout {
   // Walks the line's trees again: its length, its children and what they
   // start at; lines the change ends go to orphans, new ones to fresh.
   void Relink(int id, std::vector<int>& fresh, std::vector<std::pair<int, int>>& orphans);
+  int WalkLine(int id, std::vector<std::pair<int, int>>& orphans);
+  std::vector<int> BranchesOfLine(int id, std::vector<int>& fresh);
   bool KeepCheckpoints(Block& block, const std::vector<int>& before,
                        const std::vector<int>& offsetsBefore, const std::vector<int>& after);
   // Relinks the line and the new lines under it, then frees what no line holds.
   void Reshape(int id);
   void Release(int id, int expectedParent);
   void MarkDirty(int id);
-  std::optional<Holder> HolderOf(const GameTree& tree) const;
+  std::optional<Holder> HolderOf(const GameTree& tree);
+  const LineStarts& Starts();
   bool IsInRecord(const Node& node) const;
   bool EndsInFold(const GameTree& tree) const;
   void RecountFoldsAbove(const GameTree& tree);
@@ -158,9 +162,16 @@ class TreeLayout {
   const GameTree* root_ = nullptr;
   std::vector<LineData> lines_;
   std::vector<int> freeLines_;
-  std::unordered_map<const GameTree*, int> starts_;  // the first tree of every line
-  std::unordered_map<const Node*, int> folds_;       // folded node -> nodes hidden
+  LineStarts starts_;  // the first tree of every line, once startsIndexed_
+  bool startsIndexed_ = true;
+  std::unordered_map<const Node*, int> folds_;  // folded node -> nodes hidden
   int firstLine_ = -1;
+  bool building_ = false;  // laying the whole record out afresh
+  struct Link {
+    const GameTree* tree;
+    int start;  // of its first node in the line
+  };
+  std::vector<Link> links_;  // the line being walked
 };
 
 }  // namespace vantaro

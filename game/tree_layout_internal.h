@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/tree_layout.h"
+#include "memory/small_blocks.h"
 
 namespace vantaro {
 
@@ -15,6 +16,10 @@ inline constexpr int kNoRow = -(1 << 29);
 
 // What a line and the lines branching from it (its block) take.
 struct TreeLayout::Block {
+  // A large record has a block for every other line: they live in small blocks.
+  static void* operator new(std::size_t size) { return AllocateBlock(size); }
+  static void operator delete(void* pointer, std::size_t size) { ReleaseBlock(pointer, size); }
+
   std::vector<int> children;  // lines branching from this one, in record order
   // Per column from the line's stem column on: the lowest row the block
   // takes there, relative to the line's row (kNoRow where it takes nothing).

@@ -28,8 +28,10 @@ namespace {
 // to the line's row: what the block takes so far, and that together with
 // what earlier lines outside the block take. The loops run over plain
 // arrays without branches, for the compiler to vectorise.
+// Frames are used again as the placement goes down and up the lines, so
+// that their arrays are not made anew for each of thousands of blocks.
 struct Frame {
-  int line;
+  int line = -1;
   std::vector<int> own;
   std::vector<int> outside;  // past the line's last node; kNoRow before
   std::vector<int> taken;
@@ -37,11 +39,14 @@ struct Frame {
   bool resumed = false;       // from a checkpoint: the checkpoints after it are the old ones
   size_t nextCheckpoint = 0;  // the first checkpoint not passed yet, when resumed
 
-  Frame(int id, int length, std::vector<int> fromOutside)
-      : line(id),
-        own(static_cast<size_t>(length) + 1, 0),
-        outside(std::move(fromOutside)),
-        taken(outside) {
+  // Starts on a line once `outside` is filled in.
+  void Start(int id, int length) {
+    line = id;
+    next = 0;
+    resumed = false;
+    nextCheckpoint = 0;
+    own.assign(static_cast<size_t>(length) + 1, 0);
+    taken.assign(outside.begin(), outside.end());
     Reserve(own.size());
     for (size_t column = 0; column < own.size(); ++column) {
       taken[column] = std::max(taken[column], 0);
@@ -61,17 +66,34 @@ struct Frame {
     return lowest;
   }
   // What lies outside a child's block past its own line, relative to the
-  // child's row, from the column after its last node up to (not including)
-  // the given one; only rows below the child's can matter inside it.
-  std::vector<int> OutsideOf(int from, int length, int row, size_t columns) const {
-    std::vector<int> rows;
-    for (size_t column = static_cast<size_t>(from + length) + 1;
-         column < static_cast<size_t>(from) + columns; ++column) {
-      const int outside = column < taken.size() ? taken[column] : kNoRow;
-      rows.push_back(std::max(outside - row, 0));
+  // child's row, column by column from the column after its last node up
+  // to (not including) its column `columns`; only rows below the child's
+  // can matter inside it, the others count as 0.
+  int OutsideAt(int from, int row, size_t column) const {
+    const size_t at = static_cast<size_t>(from) + column;
+    return std::max((at < taken.size() ? taken[at] : kNoRow) - row, 0);
+  }
+  // Whether that is the context a child's block was placed for.
+  bool SameOutside(int from, int length, int row, size_t columns,
+                   const std::vector<int>& context) const {
+    for (size_t column = static_cast<size_t>(length) + 1; column < columns; ++column) {
+      const size_t known = column - static_cast<size_t>(length) - 1;
+      if (OutsideAt(from, row, column) != (known < context.size() ? context[known] : 0)) {
+        return false;
+      }
     }
-    while (!rows.empty() && rows.back() == 0) rows.pop_back();
-    return rows;
+    return true;
+  }
+  // The same, as a child's frame takes it: kNoRow up to its last node.
+  void OutsideFor(int from, int length, int row, std::vector<int>& outside) const {
+    outside.assign(static_cast<size_t>(length) + 1, kNoRow);
+    for (size_t column = outside.size(); static_cast<size_t>(from) + column < taken.size();
+         ++column) {
+      outside.push_back(OutsideAt(from, row, column));
+    }
+    while (outside.size() > static_cast<size_t>(length) + 1 && outside.back() == 0) {
+      outside.pop_back();
+    }
   }
   void Take(int from, int row, const std::vector<int>& profile) {
     Reserve(static_cast<size_t>(from) + profile.size());
@@ -155,9 +177,9 @@ class TreePlacer {
   explicit TreePlacer(TreeLayout& layout) : layout_(layout) {}
 
   void PlaceFrom(int first) {
-    Open(first, {});
-    while (!stack_.empty()) {
-      Frame& frame = stack_.back();
+    Open(first, -1);
+    while (depth_ > 0) {
+      Frame& frame = frames_[depth_ - 1];
       Block* block = Data(frame.line).block.get();
       if (block != nullptr && frame.next < block->children.size()) {
         PlaceNextChild(frame, *block);
@@ -173,9 +195,17 @@ class TreePlacer {
   // A block with checkpoints is placed again from its last checkpoint
   // before its first changed child, when its context is as it was and its
   // line was not walked anew in a way the checkpoints could not follow.
-  void Open(int id, std::vector<int> outside) {
+  // Its context comes from the frame below (none for the first line).
+  void Open(int id, int row) {
+    if (depth_ == frames_.size()) frames_.emplace_back();
+    Frame& frame = frames_[depth_++];
     LineData& line = Data(id);
-    Frame frame(id, line.length, std::move(outside));
+    if (depth_ > 1) {
+      frames_[depth_ - 2].OutsideFor(line.offset, line.length, row, frame.outside);
+    } else {
+      frame.outside.clear();
+    }
+    frame.Start(id, line.length);
     if (line.block && line.block->children.size() >= kIndexedBranches && !line.block->many) {
       line.block->many = std::make_unique<Many>();  // its checkpoints are taken from now on
     }
@@ -196,7 +226,6 @@ class TreePlacer {
     } else if (many != nullptr) {
       many->checkpoints.clear();
     }
-    stack_.push_back(std::move(frame));
   }
 
   void PlaceNextChild(Frame& frame, Block& block) {
@@ -225,17 +254,13 @@ class TreePlacer {
     }
     const std::vector<int>& profile = child.block->profile;
     if (!child.dirty &&
-        frame.OutsideOf(from, child.length, child.row, profile.size()) == child.block->context) {
+        frame.SameOutside(from, child.length, child.row, profile.size(), child.block->context)) {
       if (frame.resumed) Reach(block, frame.nextCheckpoint, from, static_cast<int>(profile.size()));
       frame.Take(from, child.row, profile);
       ++frame.next;
       return;
     }
-    std::vector<int> outside(static_cast<size_t>(child.length) + 1, kNoRow);
-    const std::vector<int> beyond = frame.OutsideOf(from, child.length, child.row,
-                                                    frame.taken.size() - static_cast<size_t>(from));
-    outside.insert(outside.end(), beyond.begin(), beyond.end());
-    Open(id, std::move(outside));
+    Open(id, child.row);  // the frame may move: `frame` is not used after
   }
 
   // A child placed again may reach further than before, or be new here:
@@ -302,9 +327,8 @@ class TreePlacer {
     line.dirty = false;
     line.relinked = false;
     const int placed = frame.line;
-    stack_.pop_back();
-    if (stack_.empty()) return;
-    Frame& parent = stack_.back();
+    if (--depth_ == 0) return;
+    Frame& parent = frames_[depth_ - 1];
     LineData& data = Data(placed);
     if (parent.resumed) {
       Reach(*Data(parent.line).block, parent.nextCheckpoint, data.offset,
@@ -335,7 +359,8 @@ class TreePlacer {
   }
 
   TreeLayout& layout_;
-  std::vector<Frame> stack_;
+  std::vector<Frame> frames_;  // those below depth_ are being placed
+  size_t depth_ = 0;
 };
 
 void TreeLayout::IndexByRow(Block& block) const {
