@@ -5,6 +5,9 @@
 #include <map>
 #include <random>
 #include <set>
+#include <unordered_map>
+
+#include "game/line_starts.h"
 
 #include "game/tree_layout_checks.h"
 #include "test_support.h"
@@ -110,6 +113,32 @@ std::string RandomSgf(std::mt19937& random, int depth = 0) {
   if (branches == 1) return sgf + RandomSgf(random, depth + 1);
   for (int i = 0; i < branches; ++i) sgf += "(" + RandomSgf(random, depth + 1) + ")";
   return sgf;
+}
+
+// The index of line starts drops entries from the middle of runs of
+// neighbouring slots; every other entry must stay where a lookup finds it.
+TEST(LineStarts, FindsWhatWasSetAndNotWhatWasErased) {
+  std::vector<GameTree> trees(5000);
+  LineStarts index;
+  std::unordered_map<const GameTree*, int> expected;
+  std::mt19937 random(3);
+  for (int round = 0; round < 40000; ++round) {
+    const GameTree* tree = &trees[std::uniform_int_distribution<size_t>(0, 4999)(random)];
+    const auto found = expected.find(tree);
+    if (found != expected.end() && random() % 2 == 0) {
+      index.Erase(tree, found->second);
+      expected.erase(found);
+    } else {
+      index.Set(tree, round);
+      expected[tree] = round;
+    }
+  }
+  EXPECT_EQ(index.size(), expected.size());
+  for (const GameTree& tree : trees) {
+    const auto found = expected.find(&tree);
+    EXPECT_EQ(index.Find(&tree),
+              found != expected.end() ? std::optional<int>(found->second) : std::nullopt);
+  }
 }
 
 TEST(TreeLayout, SmallTreesFollowTheRules) {
