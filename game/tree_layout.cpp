@@ -184,23 +184,32 @@ bool TreeLayout::KeepCheckpoints(Block& block, const std::vector<int>& before,
   while (tail < common - head && same(before.size() - 1 - tail, after.size() - 1 - tail)) ++tail;
   const size_t tailFrom = before.size() - tail;
   const auto moved = static_cast<long>(after.size()) - static_cast<long>(before.size());
+  // A checkpoint before the stretch still holds; one after it is the old
+  // state before the same later children, now at another index, and only
+  // tells where placing them again can stop: it must not fall where placing
+  // could start.
   std::vector<Block::ManyBranches::Checkpoint> kept;
   for (auto& checkpoint : many.checkpoints) {
-    if (checkpoint.index > head && checkpoint.index < tailFrom) continue;
-    if (checkpoint.index >= tailFrom) {
+    if (checkpoint.index > head) {
+      if (checkpoint.index < tailFrom) continue;
       checkpoint.index = static_cast<size_t>(static_cast<long>(checkpoint.index) + moved);
+      if (checkpoint.index <= head) continue;
     }
     kept.push_back(std::move(checkpoint));
   }
   many.checkpoints = std::move(kept);
+  many.indexStale = true;
   // Children marked for placing before the change keep their marks where they are now.
   const auto now = [&](int slot, int middle) {
     if (static_cast<size_t>(slot) < head) return slot;
     if (static_cast<size_t>(slot) >= tailFrom) return static_cast<int>(slot + moved);
     return middle;
   };
+  // A child taken out changes what the child at its place sees: that one
+  // counts as changed too, so that the state before it (the one of the
+  // checkpoint kept there) is never taken for the state after the change.
   const int firstChanged = static_cast<int>(head);
-  const int lastChanged = static_cast<int>(after.size() - tail) - 1;
+  const int lastChanged = std::max(static_cast<int>(after.size() - tail) - 1, firstChanged);
   many.firstDirty = std::min(
       many.firstDirty == INT_MAX ? INT_MAX : now(many.firstDirty, firstChanged), firstChanged);
   many.lastDirty =

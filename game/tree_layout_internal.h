@@ -44,6 +44,7 @@ struct TreeLayout::Block::ManyBranches {
   std::vector<int> byRow;
   std::vector<int> lowestSoFar;
   std::vector<int> runEnds;
+  bool indexStale = false;  // the children changed since it was made
 
   // The state of the placement before some children (every
   // kCheckpointEvery when the line is placed from its first child), so that

@@ -38,6 +38,7 @@ struct Frame {
   size_t next = 0;            // the child placed next
   bool resumed = false;       // from a checkpoint: the checkpoints after it are the old ones
   size_t nextCheckpoint = 0;  // the first checkpoint not passed yet, when resumed
+  bool rowsChanged = false;   // a child placed so far moved
 
   // Starts on a line once `outside` is filled in.
   void Start(int id, int length) {
@@ -45,6 +46,7 @@ struct Frame {
     next = 0;
     resumed = false;
     nextCheckpoint = 0;
+    rowsChanged = false;
     own.assign(static_cast<size_t>(length) + 1, 0);
     taken.assign(outside.begin(), outside.end());
     Reserve(own.size());
@@ -244,7 +246,9 @@ class TreePlacer {
     const int id = block.children[index];
     LineData& child = Data(id);
     const int from = child.offset;
-    child.row = frame.LowestTaken(from, from + child.length) + 1;
+    const int row = frame.LowestTaken(from, from + child.length) + 1;
+    frame.rowsChanged = frame.rowsChanged || row != child.row;
+    child.row = row;
     if (!child.block) {
       if (frame.resumed) Reach(block, frame.nextCheckpoint, from, child.length + 1);
       frame.TakeLine(from, child.length, child.row);
@@ -299,7 +303,7 @@ class TreePlacer {
     old.taken = frame.taken;
     frame.own = Moved(block.profile, frame.own, from, to, *shift);
     frame.next = block.children.size();
-    Finish(frame, *shift != 0);
+    Finish(frame, *shift != 0 || frame.rowsChanged || many.indexStale);
     return true;
   }
 
@@ -315,6 +319,7 @@ class TreePlacer {
         block.many.reset();
       } else {
         if (rowsMoved || block.many->byRow.empty()) layout_.IndexByRow(block);
+        block.many->indexStale = false;
         if (!frame.resumed) {
           MeasureReaches(block);
           block.many->checkpointOutside =
