@@ -362,10 +362,10 @@ class RandomChanges {
 };
 
 TEST(TreeLayout, ChangesInPlaceMatchAFreshLayout) {
-  for (unsigned seed = 1; seed <= 14; ++seed) {
-    const bool wide = seed % 7 == 0;
+  for (unsigned seed = 1; seed <= 12; ++seed) {
+    const bool wide = seed % 6 == 3;
     RandomChanges changes(seed, wide);
-    for (int step = 0; step < (wide ? 80 : 120); ++step) {
+    for (int step = 0; step < (wide ? 60 : 100); ++step) {
       changes.Step();
       SCOPED_TRACE("seed " + std::to_string(seed) + " step " + std::to_string(step));
       ExpectSameAsFresh(changes.layout());
