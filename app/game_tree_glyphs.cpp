@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace vantaro::app {
 namespace {
 
@@ -61,6 +63,13 @@ void DrawRoot(QPainter& painter, const QRectF& area) {
   painter.drawLine(QPointF(centre.x(), area.top() + 3), QPointF(centre.x(), area.bottom() - 3));
 }
 
+void DrawEmpty(QPainter& painter, QPointF centre) {
+  painter.setPen(QPen(kStoneEdge, 1));
+  painter.setBrush(QColor(200, 200, 200));
+  painter.drawPolygon(QPolygonF({centre + QPointF(0, -5), centre + QPointF(5, 0),
+                                 centre + QPointF(0, 5), centre + QPointF(-5, 0)}));
+}
+
 void DrawFoldMark(QPainter& painter, const QRectF& box, bool folded) {
   painter.setPen(QPen(kStoneEdge, 1));
   painter.setBrush(folded ? QColor(kStoneEdge) : QColor(Qt::white));
@@ -75,113 +84,91 @@ void DrawFoldMark(QPainter& painter, const QRectF& box, bool folded) {
 
 }  // namespace
 
-GameTreeGlyphs::GameTreeGlyphs(int cell, qreal pixelRatio) : cell_(cell), pixelRatio_(pixelRatio) {
+template <typename Draw>
+Glyph GameTreeGlyphs::Paint(QRect area, Draw draw) const {
+  QPixmap pixmap(area.size() * pixelRatio_);
+  pixmap.setDevicePixelRatio(pixelRatio_);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.translate(-area.topLeft());
+  draw(painter);
+  return {pixmap, area.topLeft()};
+}
+
+GameTreeGlyphs::GameTreeGlyphs(int cell, qreal pixelRatio)
+    : cell_(cell), pixelRatio_(pixelRatio), stone_(cell / 2 - 10, cell / 2 - 10, 20, 20) {
   const qreal middle = cell / 2.0;
   const QRectF stone(middle - 8.5, middle - 8.5, 17, 17);
   const QRectF square(middle - 6.5, middle - 6.5, 13, 13);
-  const auto paint = [this](auto draw) {
-    QPixmap pixmap = Blank();
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return pixmap;
-  };
-  const auto glyph = [this](NodeGlyph kind) -> QPixmap& {
-    return nodes_[static_cast<size_t>(kind)];
-  };
-  glyph(NodeGlyph::BlackStone) = paint([&](QPainter& p) { DrawStone(p, stone, true); });
-  glyph(NodeGlyph::WhiteStone) = paint([&](QPainter& p) { DrawStone(p, stone, false); });
-  glyph(NodeGlyph::BlackPass) =
-      paint([&](QPainter& p) { DrawPass(p, stone.adjusted(2, 2, -2, -2), true); });
-  glyph(NodeGlyph::WhitePass) =
-      paint([&](QPainter& p) { DrawPass(p, stone.adjusted(2, 2, -2, -2), false); });
-  glyph(NodeGlyph::Root) = paint([&](QPainter& p) { DrawRoot(p, stone); });
-  glyph(NodeGlyph::SetupBlack) =
-      paint([&](QPainter& p) { DrawSetup(p, square, Qt::black, false); });
-  glyph(NodeGlyph::SetupWhite) =
-      paint([&](QPainter& p) { DrawSetup(p, square, Qt::white, false); });
-  glyph(NodeGlyph::SetupMixed) = paint([&](QPainter& p) { DrawSetup(p, square, Qt::white, true); });
-  glyph(NodeGlyph::Empty) = paint([&](QPainter& p) {
-    p.setPen(QPen(kStoneEdge, 1));
-    p.setBrush(QColor(200, 200, 200));
-    const QPointF c(middle, middle);
-    p.drawPolygon(
-        QPolygonF({c + QPointF(0, -5), c + QPointF(5, 0), c + QPointF(0, 5), c + QPointF(-5, 0)}));
-  });
+  const auto node = [this](NodeGlyph kind) -> Glyph& { return nodes_[static_cast<size_t>(kind)]; };
+  const auto shape = [this](auto draw) { return Paint(stone_, draw); };
+  node(NodeGlyph::BlackStone) = shape([&](QPainter& p) { DrawStone(p, stone, true); });
+  node(NodeGlyph::WhiteStone) = shape([&](QPainter& p) { DrawStone(p, stone, false); });
+  const QRectF ring = stone.adjusted(2, 2, -2, -2);
+  node(NodeGlyph::BlackPass) = shape([&](QPainter& p) { DrawPass(p, ring, true); });
+  node(NodeGlyph::WhitePass) = shape([&](QPainter& p) { DrawPass(p, ring, false); });
+  node(NodeGlyph::Root) = shape([&](QPainter& p) { DrawRoot(p, stone); });
+  node(NodeGlyph::SetupBlack) = shape([&](QPainter& p) { DrawSetup(p, square, Qt::black, false); });
+  node(NodeGlyph::SetupWhite) = shape([&](QPainter& p) { DrawSetup(p, square, Qt::white, false); });
+  node(NodeGlyph::SetupMixed) = shape([&](QPainter& p) { DrawSetup(p, square, Qt::white, true); });
+  node(NodeGlyph::Empty) = shape([&](QPainter& p) { DrawEmpty(p, QPointF(middle, middle)); });
 
-  const auto mark = [this](CellMark kind) -> QPixmap& { return marks_[static_cast<size_t>(kind)]; };
-  mark(CellMark::Comment) = paint([&](QPainter& p) {
+  const auto mark = [this](CellMark kind) -> Glyph& { return marks_[static_cast<size_t>(kind)]; };
+  mark(CellMark::Comment) = Paint(QRect(cell - 8, 0, 8, 8), [&](QPainter& p) {
     p.setPen(Qt::NoPen);
     p.setBrush(kCommentBlue);
     p.drawPolygon(QPolygonF({QPointF(cell - 8, 0), QPointF(cell, 0), QPointF(cell, 8)}));
   });
-  mark(CellMark::Markup) = paint([&](QPainter& p) {
+  mark(CellMark::Markup) = Paint(QRect(0, 0, 8, 8), [](QPainter& p) {
     p.setPen(QPen(Qt::white, 1));
     p.setBrush(kMarkupGreen);
     p.drawRect(QRectF(0.5, 0.5, 6, 6));
   });
+  const QRect corner(cell - 10, cell - 10, 10, 10);
   const QRectF box(cell - 9.5, cell - 9.5, 9, 9);
-  mark(CellMark::FoldOpen) = paint([&](QPainter& p) { DrawFoldMark(p, box, false); });
-  mark(CellMark::FoldClosed) = paint([&](QPainter& p) { DrawFoldMark(p, box, true); });
-  mark(CellMark::Current) = paint([&](QPainter& p) {
+  mark(CellMark::FoldOpen) = Paint(corner, [&](QPainter& p) { DrawFoldMark(p, box, false); });
+  mark(CellMark::FoldClosed) = Paint(corner, [&](QPainter& p) { DrawFoldMark(p, box, true); });
+  mark(CellMark::Current) = Paint(QRect(0, 0, cell, cell), [&](QPainter& p) {
     p.setPen(QPen(kCurrentRed, 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(1, 1, cell - 2, cell - 2));
   });
 }
 
-QPixmap GameTreeGlyphs::Blank() const {
-  QPixmap pixmap(QSize(cell_, cell_) * pixelRatio_);
-  pixmap.setDevicePixelRatio(pixelRatio_);
-  pixmap.fill(Qt::transparent);
-  return pixmap;
-}
-
-QPixmap GameTreeGlyphs::Text(const QString& text, const QColor& colour, int pixelSize,
-                             bool bold) const {
-  QPixmap pixmap = Blank();
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::TextAntialiasing);
-  QFont font = painter.font();
-  font.setPixelSize(pixelSize);
-  font.setBold(bold);
-  if (text.size() > 2) font.setStretch(QFont::Condensed);
-  painter.setFont(font);
-  painter.setPen(colour);
-  painter.drawText(QRect(0, 0, cell_, cell_), Qt::AlignCenter, text);
-  return pixmap;
-}
-
-const QPixmap& GameTreeGlyphs::Number(int number, bool onBlack) {
+const Glyph& GameTreeGlyphs::Number(int number, bool onBlack) {
   const int key = onBlack ? number : -number - 1;
   if (const auto found = numbers_.constFind(key); found != numbers_.constEnd()) return *found;
   if (numbers_.size() > kCachedTexts) numbers_.clear();
-  const int size = number >= 1000 ? 7 : number >= 100 ? 8 : 10;
-  return numbers_[key] =
-             Text(QString::number(number), onBlack ? Qt::white : Qt::black, size, false);
+  const QString text = QString::number(number);
+  return numbers_[key] = Paint(stone_, [&](QPainter& p) {
+           QFont font = p.font();
+           font.setPixelSize(number >= 1000 ? 7 : number >= 100 ? 8 : 10);
+           if (text.size() > 2) font.setStretch(QFont::Condensed);
+           p.setFont(font);
+           p.setPen(onBlack ? Qt::white : Qt::black);
+           p.drawText(stone_, Qt::AlignCenter, text);
+         });
 }
 
-const QPixmap& GameTreeGlyphs::HiddenCount(int count) {
+const Glyph& GameTreeGlyphs::HiddenCount(int count) {
   if (const auto found = counts_.constFind(count); found != counts_.constEnd()) return *found;
   if (counts_.size() > kCachedTexts) counts_.clear();
-  QPixmap pixmap = Blank();
-  {
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font = painter.font();
-    font.setPixelSize(8);
-    font.setBold(true);
-    painter.setFont(font);
-    const QString text = QStringLiteral("+") + ShortCount(count);
-    const QRect bounds = painter.fontMetrics().boundingRect(text).adjusted(-2, 0, 2, 0);
-    const QRect badge(0, 0, std::min(bounds.width(), cell_), bounds.height());
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 240, 160));
-    painter.drawRoundedRect(badge, 2, 2);
-    painter.setPen(Qt::black);
-    painter.drawText(badge, Qt::AlignCenter, text);
-  }
-  return counts_[count] = pixmap;
+  return counts_[count] = Paint(QRect(0, 0, cell_, cell_), [&](QPainter& p) {
+           QFont font = p.font();
+           font.setPixelSize(8);
+           font.setBold(true);
+           p.setFont(font);
+           const QString text = QStringLiteral("+") + ShortCount(count);
+           const QRect bounds = p.fontMetrics().boundingRect(text).adjusted(-2, 0, 2, 0);
+           const QRect badge(0, 0, std::min(bounds.width(), cell_), bounds.height());
+           p.setPen(Qt::NoPen);
+           p.setBrush(QColor(255, 240, 160));
+           p.drawRoundedRect(badge, 2, 2);
+           p.setPen(Qt::black);
+           p.drawText(badge, Qt::AlignCenter, text);
+         });
 }
 
 }  // namespace vantaro::app

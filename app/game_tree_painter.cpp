@@ -17,34 +17,43 @@ namespace {
 const QColor kLineGrey(150, 150, 150);
 const QColor kPathColour(40, 40, 40);
 
-NodeGlyph GlyphOf(const Node& node, bool root, const GoBoard& board) {
-  if (const Property* move = node.FindMove()) {
-    const bool black = move->id() == kPropB;
-    if (!board.OnBoard(move->point().x, move->point().y)) {
-      return black ? NodeGlyph::BlackPass : NodeGlyph::WhitePass;
-    }
-    return black ? NodeGlyph::BlackStone : NodeGlyph::WhiteStone;
-  }
-  if (root) return NodeGlyph::Root;
+// What a cell shows of its node, from one pass over its properties.
+struct NodeLook {
+  NodeGlyph glyph = NodeGlyph::Empty;
+  bool comment = false;
+  bool markup = false;
+};
+
+NodeLook LookOf(const Node& node, bool root, const GoBoard& board) {
+  NodeLook look;
+  const Property* move = nullptr;
   bool black = false;
   bool white = false;
   bool erased = false;
   for (const Property& property : node.properties()) {
-    black = black || property.id() == kPropAB;
-    white = white || property.id() == kPropAW;
-    erased = erased || property.id() == kPropAE;
+    const int id = property.id();
+    if (move == nullptr && IsMoveProperty(id)) move = &property;
+    black = black || id == kPropAB;
+    white = white || id == kPropAW;
+    erased = erased || id == kPropAE;
+    look.comment = look.comment || id == kPropC;
+    look.markup = look.markup || IsMarkupProperty(id);
   }
-  if (black && !white && !erased) return NodeGlyph::SetupBlack;
-  if (white && !black && !erased) return NodeGlyph::SetupWhite;
-  if (black || white || erased) return NodeGlyph::SetupMixed;
-  return NodeGlyph::Empty;
-}
-
-bool HasMarkup(const Node& node) {
-  for (const Property& property : node.properties()) {
-    if (IsMarkupProperty(property.id())) return true;
+  if (move != nullptr) {
+    const bool blackMove = move->id() == kPropB;
+    const bool pass = !board.OnBoard(move->point().x, move->point().y);
+    look.glyph = pass ? (blackMove ? NodeGlyph::BlackPass : NodeGlyph::WhitePass)
+                      : (blackMove ? NodeGlyph::BlackStone : NodeGlyph::WhiteStone);
+  } else if (root) {
+    look.glyph = NodeGlyph::Root;
+  } else if (black && !white && !erased) {
+    look.glyph = NodeGlyph::SetupBlack;
+  } else if (white && !black && !erased) {
+    look.glyph = NodeGlyph::SetupWhite;
+  } else if (black || white || erased) {
+    look.glyph = NodeGlyph::SetupMixed;
   }
-  return false;
+  return look;
 }
 
 class Painter {
@@ -108,22 +117,23 @@ class Painter {
     }
   }
 
-  void DrawNode(const Node& node, bool root, QPoint at, int number) {
-    const NodeGlyph glyph = GlyphOf(node, root, board_);
-    painter_.drawPixmap(at, glyphs_.Node(glyph));
+  void Draw(const Glyph& glyph, QPoint cell) { painter_.drawPixmap(cell + glyph.at, glyph.pixmap); }
+
+  void DrawNode(const Node& node, bool root, QPoint cell, int number) {
+    const NodeLook look = LookOf(node, root, board_);
+    Draw(glyphs_.Node(look.glyph), cell);
     if (style_.moveNumbers && number > 0 &&
-        (glyph == NodeGlyph::BlackStone || glyph == NodeGlyph::WhiteStone)) {
-      painter_.drawPixmap(at, glyphs_.Number(number, glyph == NodeGlyph::BlackStone));
+        (look.glyph == NodeGlyph::BlackStone || look.glyph == NodeGlyph::WhiteStone)) {
+      Draw(glyphs_.Number(number, look.glyph == NodeGlyph::BlackStone), cell);
     }
-    if (node.Has(kPropC)) painter_.drawPixmap(at, glyphs_.Mark(CellMark::Comment));
-    if (HasMarkup(node)) painter_.drawPixmap(at, glyphs_.Mark(CellMark::Markup));
+    if (look.comment) Draw(glyphs_.Mark(CellMark::Comment), cell);
+    if (look.markup) Draw(glyphs_.Mark(CellMark::Markup), cell);
     if (TreeLayout::HasVariations(node)) {
       const bool folded = model_.treeLayout().IsFolded(node);
-      if (folded)
-        painter_.drawPixmap(at, glyphs_.HiddenCount(model_.treeLayout().HiddenCount(node)));
-      painter_.drawPixmap(at, glyphs_.Mark(folded ? CellMark::FoldClosed : CellMark::FoldOpen));
+      if (folded) Draw(glyphs_.HiddenCount(model_.treeLayout().HiddenCount(node)), cell);
+      Draw(glyphs_.Mark(folded ? CellMark::FoldClosed : CellMark::FoldOpen), cell);
     }
-    if (&node == current_) painter_.drawPixmap(at, glyphs_.Mark(CellMark::Current));
+    if (&node == current_) Draw(glyphs_.Mark(CellMark::Current), cell);
   }
 
   QPainter& painter_;
