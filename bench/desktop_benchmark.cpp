@@ -58,12 +58,6 @@ void BM_StartUpToFirstPaintedBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUpToFirstPaintedBoard)->Unit(benchmark::kMillisecond);
 
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 // Lets every posted event run: the command's repaints, the menus' refresh.
 void Settle() {
   QCoreApplication::sendPostedEvents();
@@ -108,20 +102,13 @@ std::vector<vantaro::Node*> SpreadNodes(vantaro::GameTree& root, size_t count) {
   return spread;
 }
 
-void ReportSpread(benchmark::State& state, std::vector<double>& seconds) {
-  if (seconds.empty()) return;
-  std::sort(seconds.begin(), seconds.end());
-  state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
-  state.counters["p99_ms"] = seconds[std::min(seconds.size() - 1, seconds.size() * 99 / 100)] * 1e3;
-}
-
 // The processor time of a command run as a key runs it, until the window
 // has painted what it changed.
 double TimedCommand(CVantaroCEApp& program, int id) {
-  const double start = ThreadCpuSeconds();
+  const double start = vantaro::bench::ThreadCpuSeconds();
   program.frame().commands().Run(id);
   Settle();
-  return ThreadCpuSeconds() - start;
+  return vantaro::bench::ThreadCpuSeconds() - start;
 }
 
 // Next, Previous, Up (Prev Branch) and Down (Next Branch) at nodes spread
@@ -150,7 +137,7 @@ void BM_Step(benchmark::State& state) {
     state.SetIterationTime(used);
     seconds.push_back(used);
   }
-  ReportSpread(state, seconds);
+  vantaro::bench::ReportSpread(state, seconds);
 }
 BENCHMARK(BM_Step)
     ->Args({10, 1})
@@ -161,8 +148,7 @@ BENCHMARK(BM_Step)
     ->Iterations(800)
     ->Unit(benchmark::kMillisecond);
 
-// A pass at the end of a line and its deletion, a variation inserted in the
-// middle of a line and its deletion, at places spread over the record.
+// The edits of EditPlaces, each until the window has shown it.
 void BM_Edit(benchmark::State& state) {
   using namespace vantaro::command;
   CVantaroCEApp program;
@@ -170,31 +156,22 @@ void BM_Edit(benchmark::State& state) {
   program.options().mergeIfOnlyOneChild = true;
   if (!OpenRecord(state, program)) return;
   vantaro::GoEditor& editor = *program.document().editor();
-  std::vector<vantaro::GameTree*> lineEnds;
-  std::vector<vantaro::GameTree*> middles;
-  vantaro::ForEachTree(*editor.recordRoot(), [&](vantaro::GameTree& tree) {
-    if (tree.ChildCount() == 0) lineEnds.push_back(&tree);
-    if (tree.NodeCount() >= 2) middles.push_back(&tree);
-  });
+  const vantaro::bench::EditPlaces places(*editor.recordRoot());
   std::vector<double> seconds;
-  size_t turn = 0;
-  for (auto _ : state) {
-    const size_t spot = turn / 4;
-    const size_t step = turn++ % 4;
-    if (step == 0) {
-      vantaro::GameTree& end = *lineEnds[(spot * 7919) % lineEnds.size()];
-      editor.GoToNode(end.NodeAt(end.NodeCount() - 1));
-      Settle();
-    } else if (step == 2) {
-      editor.GoToNode(middles[(spot * 104729) % middles.size()]->NodeAt(0));
+  for (size_t turn = 0; auto _ : state) {
+    if (vantaro::Node* node = places.NodeFor(turn)) {
+      editor.GoToNode(node);
       Settle();
     }
-    const int id = step == 0 ? kPass : step == 2 ? kAddBranch : kDelete;
-    const double used = TimedCommand(program, id);
+    using Edit = vantaro::bench::EditPlaces::Edit;
+    const Edit edit = vantaro::bench::EditPlaces::EditFor(turn++);
+    const double used = TimedCommand(program, edit == Edit::Pass        ? kPass
+                                              : edit == Edit::AddBranch ? kAddBranch
+                                                                        : kDelete);
     state.SetIterationTime(used);
     seconds.push_back(used);
   }
-  ReportSpread(state, seconds);
+  vantaro::bench::ReportSpread(state, seconds);
 }
 BENCHMARK(BM_Edit)
     ->Args({10, 1})
@@ -223,13 +200,13 @@ void BM_TreePaneFullRepaint(benchmark::State& state) {
   for (auto _ : state) {
     editor.GoToNode(spots[turn++ % spots.size()]);
     Settle();
-    const double start = ThreadCpuSeconds();
+    const double start = vantaro::bench::ThreadCpuSeconds();
     pane.viewport()->repaint();
-    const double used = ThreadCpuSeconds() - start;
+    const double used = vantaro::bench::ThreadCpuSeconds() - start;
     state.SetIterationTime(used);
     seconds.push_back(used);
   }
-  ReportSpread(state, seconds);
+  vantaro::bench::ReportSpread(state, seconds);
   pane.setParent(&program.frame().mainView());
 }
 BENCHMARK(BM_TreePaneFullRepaint)

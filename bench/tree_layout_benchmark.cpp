@@ -26,12 +26,6 @@ std::unique_ptr<GameTree> Load(int megabytes) {
   return root;
 }
 
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
-
 void LayoutOfTheWholeRecord(benchmark::State& state) {
   const auto root = Load(static_cast<int>(state.range(0)));
   if (!root) return state.SkipWithError("no generated record");
@@ -57,10 +51,9 @@ void LayoutOfTheWholeRecord(benchmark::State& state) {
 }
 BENCHMARK(LayoutOfTheWholeRecord)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// One edit, through the editor, at nodes spread over the whole record: a
-// pass at the end of a line and its deletion, a variation inserted in the
-// middle of a line and its deletion. The time is the processor time of the
-// edit with the tree model following it, laid out again where it needs.
+// One edit, through the editor, at nodes spread over the whole record (see
+// EditPlaces). The time is the processor time of the edit with the tree
+// model following it, laid out again where it needs.
 void EditFollowedInPlace(benchmark::State& state) {
   auto root = Load(static_cast<int>(state.range(0)));
   if (!root) return state.SkipWithError("no generated record");
@@ -71,36 +64,30 @@ void EditFollowedInPlace(benchmark::State& state) {
   editor.InstallRecord(std::move(root), 65001);
   GameTreeModel tree;
   tree.SetEditor(&editor);
-  std::vector<GameTree*> lineEnds;
-  std::vector<GameTree*> middles;
-  // A variation added at the first node of a sequence of two or more splits
-  // it, and its deletion joins the sequence again.
-  ForEachTree(*editor.recordRoot(), [&](GameTree& each) {
-    if (each.ChildCount() == 0) lineEnds.push_back(&each);
-    if (each.NodeCount() >= 2) middles.push_back(&each);
-  });
+  const EditPlaces places(*editor.recordRoot());
   std::vector<double> seconds;
-  size_t turn = 0;
-  for (auto _ : state) {
-    const size_t spot = turn / 4;
-    const int step = static_cast<int>(turn % 4);
-    ++turn;
-    GameTree& end = *lineEnds[(spot * 7919) % lineEnds.size()];
-    GameTree& middle = *middles[(spot * 104729) % middles.size()];
-    if (step == 0) editor.GoToNode(end.NodeAt(end.NodeCount() - 1));
-    if (step == 2) editor.GoToNode(middle.NodeAt(0));
+  for (size_t turn = 0; auto _ : state) {
+    if (Node* node = places.NodeFor(turn)) editor.GoToNode(node);
     const double start = ThreadCpuSeconds();
-    const bool edited =
-        step == 0 || step == 2 ? (step == 0 ? editor.Pass() : editor.AddBranch()) : editor.Delete();
+    bool edited = false;
+    switch (EditPlaces::EditFor(turn++)) {
+      case EditPlaces::Edit::Pass:
+        edited = editor.Pass();
+        break;
+      case EditPlaces::Edit::AddBranch:
+        edited = editor.AddBranch();
+        break;
+      case EditPlaces::Edit::Delete:
+        edited = editor.Delete();
+        break;
+    }
     benchmark::DoNotOptimize(tree.CurrentCell());
     const double used = ThreadCpuSeconds() - start;
     if (!edited) return state.SkipWithError("an edit was refused");
     state.SetIterationTime(used);
     seconds.push_back(used);
   }
-  std::sort(seconds.begin(), seconds.end());
-  state.counters["median_ms"] = seconds[seconds.size() / 2] * 1e3;
-  state.counters["p99_ms"] = seconds[seconds.size() * 99 / 100] * 1e3;
+  ReportSpread(state, seconds);
 }
 BENCHMARK(EditFollowedInPlace)
     ->Arg(10)
