@@ -130,7 +130,6 @@ void CGameTreeView::paintEvent(QPaintEvent* event) {
   const GameTreeStyle style{QColor(rutl::ToQRgb(rutl::ColourOf(options_.treeBackground))),
                             numbers_};
   PaintGameTree(painter, *this, cells_, Glyphs(), style, event->rect().translated(offset));
-  emit painted();
 }
 
 void CGameTreeView::resizeEvent(QResizeEvent* event) {

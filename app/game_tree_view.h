@@ -30,15 +30,12 @@ class CGameTreeView : public QAbstractScrollArea, public GameTreeModel {
 
   void OnViewOptionsChanged() override;
 
-  const GameTreeGeometry& cellGeometry() const { return cells_; }
   // Where a cell lies in the viewport as it is scrolled now.
   QRect ViewportRectOf(TreeCell cell) const;
 
  signals:
   // Show Game Tree was switched: the window around shows or hides the pane.
   void shownChanged(bool shown);
-  // A paint has reached the window.
-  void painted();
 
  protected:
   void Changed(const TreeDamage& damage) override;

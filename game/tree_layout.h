@@ -33,7 +33,7 @@ struct CellArea {
 // it, on one row. A line other than the record's first continues the node in
 // the column before its own, from that node's row (the stem).
 struct LineSpan {
-  int id = 0;       // stable while the line exists; the first line's is firstLineId()
+  int id = 0;       // stable while the line exists
   int parent = -1;  // the line it branches from; -1 for the first line
   const GameTree* first = nullptr;
   int row = 0;
@@ -115,7 +115,6 @@ class TreeLayout {
   std::optional<LineSpan> Line(int id);
   // The line holding the node, or null when it is hidden.
   std::optional<LineSpan> LineOf(const GameTree& tree, int index);
-  int firstLineId() const { return firstLine_; }
   // The node drawn in the cell; null when there is none.
   const Node* NodeAt(TreeCell cell);
   // The node of a line at a column of it.
