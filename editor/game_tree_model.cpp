@@ -46,7 +46,7 @@ void GameTreeModel::SetActive(bool active) {
 // where their path still leads to a node with variations.
 void GameTreeModel::Rebuild() {
   pathStale_ = true;
-  const GameTree* root = editor() != nullptr ? editor()->recordRoot() : nullptr;
+  GameTree* root = editor() != nullptr ? editor()->recordRoot() : nullptr;
   if (!active_) return;
   if (layout_.root() != nullptr && layout_.root() != root) {
     for (const Node* node : layout_.FoldedNodes()) keptFolds_.push_back(PathOfNode(*node));
@@ -54,7 +54,7 @@ void GameTreeModel::Rebuild() {
   layout_.Build(root);
   if (root != nullptr) {
     for (const TreePath& path : keptFolds_) {
-      if (const auto position = GameTree::Resolve(*const_cast<GameTree*>(root), path)) {
+      if (const auto position = GameTree::Resolve(*root, path)) {
         layout_.Fold(*position->node());
       }
     }
