@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
@@ -55,6 +57,12 @@ TEST_P(ClickTest, AClickOnANodeGoesThereAndOnAFoldMarkFoldsIt) {
   EXPECT_TRUE(Item("View/Game Tree/Unfold All")->isEnabled());
   Click(app::GameTreeGeometry::FoldMarkRect(cell).center());
   EXPECT_FALSE(Pane().treeLayout().HasFolds());
+
+  // A named node tells its name when the pointer rests on it.
+  const QPoint named = Pane().ViewportRectOf(CellOf({{0, 0}, 0})).center();
+  QHelpEvent help(QEvent::ToolTip, named, Pane().viewport()->mapToGlobal(named));
+  QApplication::sendEvent(Pane().viewport(), &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), "named");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothWays, ClickTest, ::testing::Values(false, true),
