@@ -191,8 +191,12 @@ TEST(MoveNumbers, CountFromTheRootAndFromAnMn) {
     const GameTree* tree;
     int index;
     int number;
-  } cases[] = {{&root, 0, 0},           {&root, 1, 1},           {&root, 2, 10},
-               {&root, 3, 11},          {root.ChildAt(0), 0, 12}, {root.ChildAt(1), 0, 11},
+  } cases[] = {{&root, 0, 0},
+               {&root, 1, 1},
+               {&root, 2, 10},
+               {&root, 3, 11},
+               {root.ChildAt(0), 0, 12},
+               {root.ChildAt(1), 0, 11},
                {root.ChildAt(1), 1, 12}};
   for (const auto& c : cases) {
     EXPECT_EQ(MoveNumberOf(*c.tree, c.index), c.number) << c.index;
