@@ -6,6 +6,7 @@
 #include "app/comment_view.h"
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
+#include "app/game_list_window.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
@@ -49,6 +50,7 @@ CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
   ui_->SetFrameHooks({});
+  ui_->SetGameList(nullptr);
   printing_.reset();
   frame_.reset();
 }
@@ -67,8 +69,12 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
       .exit = [frame = frame_.get()] { frame->close(); },
       .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
   });
+  gameList_ =
+      new GameListWindow(*document_, options_, windowSettings_, frame_->commands(), frame_.get());
+  ui_->SetGameList(gameList_);
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
+  panes.push_back(gameList_);
   document_->SetPanes(std::move(panes));
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.

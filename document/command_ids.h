@@ -93,6 +93,10 @@ enum : int {
   kExportPdf = 32983,
   kExportBoardPng = 32984,
   kExportBoardSvg = 32985,
+  kGameList = 32960,
+  kOpenFolder = 32961,
+  kNextGame = 32962,
+  kPreviousGame = 32963,
 };
 
 }  // namespace vantaro::command

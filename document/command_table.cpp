@@ -125,6 +125,7 @@ class Builder {
   }
 
   void FileMenu();
+  void GameListCommands();
   void OutputCommands();
   void EditMenu();
   void MoveMenu();
@@ -137,6 +138,7 @@ class Builder {
 
 void Builder::Build() {
   FileMenu();
+  GameListCommands();
   OutputCommands();
   EditMenu();
   MoveMenu();
@@ -192,6 +194,38 @@ void Builder::FileMenu() {
       .id = kExit,
       .menuText = "E&xit",
       .run = [doc] { doc->ui().Exit(); },
+  });
+}
+
+void Builder::GameListCommands() {
+  CVantaroCEDoc* doc = doc_;
+  const auto listing = [doc] { return doc->ui().CanListGames(); };
+  Add({
+      .id = kOpenFolder,
+      .menuText = "Open &Folder...",
+      .run = [doc] { doc->ui().ListFolder(); },
+      .enabled = listing,
+  });
+  Add({
+      .id = kGameList,
+      .menuText = "&Games...\tCtrl+L",
+      .keys = "Ctrl+L",
+      .run = [doc] { doc->ui().ShowGameList(); },
+      .enabled = listing,
+  });
+  Add({
+      .id = kNextGame,
+      .menuText = "Next Game\tCtrl+PgDown",
+      .keys = "Ctrl+PgDown",
+      .run = [doc] { doc->OpenNeighbourGame(1); },
+      .enabled = [doc] { return doc->NeighbourGame(1).has_value(); },
+  });
+  Add({
+      .id = kPreviousGame,
+      .menuText = "Previous Game\tCtrl+PgUp",
+      .keys = "Ctrl+PgUp",
+      .run = [doc] { doc->OpenNeighbourGame(-1); },
+      .enabled = [doc] { return doc->NeighbourGame(-1).has_value(); },
   });
 }
 
