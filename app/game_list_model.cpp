@@ -105,7 +105,7 @@ int GameListModel::Compare(int left, int right, int column) const {
 std::string_view GameListModel::Field(const Row& row, int column) const {
   const FileRows& file = files_[row.file];
   if (!file.error.empty()) return column == Black ? std::string_view(file.error) : "";
-  return row.game.info[static_cast<std::size_t>(column - Info)];
+  return row.game.info[static_cast<std::size_t>(column - Black)];
 }
 
 QString GameListModel::Text(const Row& row, int column) const {

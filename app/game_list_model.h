@@ -29,7 +29,23 @@ class GameListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  enum Column { Number, Black, Info = Black, Moves = Info + kListedInfoCount, Size, File };
+  // The game-information columns are kListedInfo's, from Black on.
+  enum Column {
+    Number,
+    Black,
+    BlackRank,
+    White,
+    WhiteRank,
+    Result,
+    Date,
+    Event,
+    Round,
+    Name,
+    Moves,
+    Size,
+    File,
+  };
+  static_assert(Moves - Black == kListedInfoCount);
 
   explicit GameListModel(QObject* parent = nullptr);
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
@@ -70,6 +71,7 @@ GameListWindow::GameListWindow(CVantaroCEDoc& document, const Options& options,
       document_(document),
       options_(options),
       settings_(settings),
+      commands_(commands),
       model_(new GameListModel(this)),
       filter_(new GameListFilter(*model_, this)),
       reader_(new GameListReader(this)),
@@ -86,6 +88,8 @@ GameListWindow::GameListWindow(CVantaroCEDoc& document, const Options& options,
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
   table_->horizontalHeader()->setStretchLastSection(true);
+  table_->horizontalHeader()->resizeSection(
+      GameListModel::Number, table_->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(table_);
   splitter->addWidget(MakePreviewColumn());
@@ -101,8 +105,12 @@ GameListWindow::GameListWindow(CVantaroCEDoc& document, const Options& options,
   connect(table_, &QTableView::activated, this, &GameListWindow::OpenRow);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &GameListWindow::PreviewCurrentRow);
-  connect(filter_, &QAbstractItemModel::rowsInserted, this, &GameListWindow::UpdateStatus);
-  connect(filter_, &QAbstractItemModel::modelReset, this, &GameListWindow::UpdateStatus);
+  connect(filter_, &QAbstractItemModel::rowsInserted, this,
+          &GameListWindow::ScheduleCommandRefresh);
+  connect(filter_, &QAbstractItemModel::rowsRemoved, this, &GameListWindow::ScheduleCommandRefresh);
+  connect(filter_, &QAbstractItemModel::modelReset, this, &GameListWindow::ScheduleCommandRefresh);
+  connect(filter_, &QAbstractItemModel::layoutChanged, this,
+          &GameListWindow::ScheduleCommandRefresh);
   connect(reader_, &GameListReader::started, this, [this](int files) {
     filesToRead_ = files;
     progress_->setRange(0, std::max(files, 1));
@@ -115,7 +123,10 @@ GameListWindow::GameListWindow(CVantaroCEDoc& document, const Options& options,
     if (!table_->currentIndex().isValid()) MarkOpenGame();
     UpdateStatus();
   });
-  connect(reader_, &GameListReader::finished, this, [this] { UpdateStatus(); });
+  connect(reader_, &GameListReader::finished, this, [this](bool cancelled) {
+    cancelled_ = cancelled;
+    UpdateStatus();
+  });
   resize(900, 480);
 }
 
@@ -190,6 +201,7 @@ void GameListWindow::Follow(const Source& source, bool show) {
 }
 
 void GameListWindow::ShowList() {
+  if (!isVisible() && !placed_) PlaceBesideMainWindow();
   show();
   raise();
   activateWindow();
@@ -197,11 +209,22 @@ void GameListWindow::ShowList() {
   ReadGames();
 }
 
+void GameListWindow::PlaceBesideMainWindow() {
+  placed_ = true;
+  const QWidget* frame = parentWidget();
+  if (frame == nullptr || frame->screen() == nullptr) return;
+  const QRect screen = frame->screen()->availableGeometry();
+  const QRect outer = frame->frameGeometry();
+  const int x = std::min(outer.right() + 1, screen.right() + 1 - width());
+  move(std::max(x, screen.left()), std::max(outer.top(), screen.top()));
+}
+
 void GameListWindow::ReadGames() {
   if (!source_ || read_) return;
   read_ = true;
   filesToRead_ = 0;
   filesRead_ = 0;
+  cancelled_ = false;
   progress_->setRange(0, 0);
   reader_->Start({source_->path}, MakeReadContext(options_));
   UpdateStatus();
@@ -210,6 +233,10 @@ void GameListWindow::ReadGames() {
 DocumentUi::ListStep GameListWindow::Step(int step) const {
   if (!read_) return {};
   return {true, filter_->Step({document_.path(), document_.gameIndex()}, step)};
+}
+
+bool GameListWindow::reading() const {
+  return reader_->reading();
 }
 
 void GameListWindow::OpenRow(const QModelIndex& shown) {
@@ -253,8 +280,22 @@ void GameListWindow::UpdateStatus() {
                      ? QStringLiteral("%1 games").arg(model_->gameCount())
                      : QStringLiteral("%1 shown of %2 games").arg(shown).arg(model_->gameCount());
   if (unread > 0) text += QStringLiteral(", %1 files could not be read").arg(unread);
-  if (reading) text += QStringLiteral(", reading file %1 of %2").arg(filesRead_).arg(filesToRead_);
+  const QString files = QStringLiteral("%1 of %2 files").arg(filesRead_).arg(filesToRead_);
+  if (reading) text += QStringLiteral(", ") + files + QStringLiteral(" read");
+  if (cancelled_) text += QStringLiteral(", cancelled after ") + files;
   status_->setText(text);
+}
+
+void GameListWindow::ScheduleCommandRefresh() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        refreshPending_ = false;
+        commands_.Refresh();
+      },
+      Qt::QueuedConnection);
 }
 
 void GameListWindow::UpdateTitle() {

@@ -55,6 +55,8 @@ class GameListWindow : public QWidget, public UpdateSink {
   void ShowList();
   // See DocumentUi::StepInGameList.
   DocumentUi::ListStep Step(int step) const;
+  // Games are being read in the background.
+  bool reading() const;
 
   QLineEdit& filterBox() const { return *filterBox_; }
   QTableView& table() const { return *table_; }
@@ -79,6 +81,9 @@ class GameListWindow : public QWidget, public UpdateSink {
   QWidget* MakeFilterRow();
   QWidget* MakePreviewColumn();
   void Follow(const Source& source, bool show);
+  // The first time it shows, the list goes beside the main window, or as
+  // far to the right as the screen allows, so as to hide little of the board.
+  void PlaceBesideMainWindow();
   void ReadGames();
   void OpenRow(const QModelIndex& shown);
   void FollowPreviewStop();
@@ -87,10 +92,13 @@ class GameListWindow : public QWidget, public UpdateSink {
   void MarkOpenGame();
   void UpdateStatus();
   void UpdateTitle();
+  // Next Game and Previous Game follow the order shown once the current event is done.
+  void ScheduleCommandRefresh();
 
   CVantaroCEDoc& document_;
   const Options& options_;
   WindowSettings& settings_;
+  CommandBinder& commands_;
   GameListModel* model_;
   GameListFilter* filter_;
   GameListReader* reader_;
@@ -106,6 +114,9 @@ class GameListWindow : public QWidget, public UpdateSink {
   bool read_ = false;  // the games of source_ are read or being read
   int filesToRead_ = 0;
   int filesRead_ = 0;
+  bool cancelled_ = false;  // the last reading was cancelled
+  bool refreshPending_ = false;
+  bool placed_ = false;
 };
 
 }  // namespace vantaro::app

@@ -1,15 +1,19 @@
 // The desktop program in-process on the offscreen platform: from a new
 // application object to the first painted board (the window, the settings,
 // the record, the drawer), opening the generated 10 MB record through the
-// document until the board shows it, and the side panel and the board
-// following a step through that record. The whole process, from its start
+// document until the board shows it, opening a game of a large collection
+// from its list, and the side panel and the board following a step through
+// that record. The whole process, from its start
 // to the first paint, is timed by bench/desktop_timing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <time.h>
@@ -20,6 +24,7 @@
 #include <memory>
 
 #include "app/board_view.h"
+#include "app/game_list_window.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/side_panel.h"
@@ -73,6 +78,39 @@ void BM_OpenGeneratedRecord(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenGeneratedRecord)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The 2744-game collection open with its list read: Enter on a row of the
+// list, until the board has painted that game. Every iteration opens
+// another game, far from the one before.
+void BM_OpenGameFromTheList(benchmark::State& state) {
+  const QString path =
+      QStringLiteral(VANTARO_SHARED_DIR "/corpus/large/fox-ai-collection-2744.sgf");
+  if (!QFile::exists(path)) {
+    state.SkipWithError("the shared corpus is missing");
+    return;
+  }
+  CVantaroCEApp program;
+  program.InitInstance({QStringLiteral("vantaro"), path});
+  vantaro::app::GameListWindow& list = program.gameList();
+  while (list.reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  WaitForPaint(program);
+  QTableView& table = list.table();
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 997) % table.model()->rowCount();
+    state.PauseTiming();
+    table.setCurrentIndex(table.model()->index(row, 0));
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&table, &enter);
+    WaitForPaint(program);
+  }
+  if (program.document().gameIndex() != static_cast<std::size_t>(row)) {
+    state.SkipWithError("the game chosen did not open");
+  }
+}
+BENCHMARK(BM_OpenGameFromTheList)->Unit(benchmark::kMillisecond);
 
 // Processor time of the thread: what a step costs, whatever else the
 // machine runs meanwhile.
