@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/game_list_window.h"
 #include "app/recent_files.h"
 #include "document/vantaro_doc.h"
 #include "text/text_conversion.h"
@@ -69,6 +70,26 @@ void DesktopUi::ShowAbout() {
 
 void DesktopUi::Produce(Output output) {
   if (frame_.produce) frame_.produce(output);
+}
+
+void DesktopUi::ShowGameList() {
+  if (gameList_ != nullptr) gameList_->ShowList();
+}
+
+void DesktopUi::ListFolder() {
+  if (gameList_ == nullptr) return;
+  const auto chosen = dialogs_.PromptFolder(WideToBytes(options_.lastOpenDir, kUtf8CodePage));
+  if (!chosen) return;
+  options_.lastOpenDir = FromUtf8(*chosen);
+  gameList_->ListFolder(*chosen);
+}
+
+void DesktopUi::ListGamesOf(const std::string& path, bool show) {
+  if (gameList_ != nullptr) gameList_->ListFile(path, show);
+}
+
+DocumentUi::ListStep DesktopUi::StepInGameList(int step) const {
+  return gameList_ != nullptr ? gameList_->Step(step) : ListStep{};
 }
 
 void DesktopUi::Exit() {

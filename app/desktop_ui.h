@@ -13,6 +13,7 @@ struct Options;
 
 namespace vantaro::app {
 
+class GameListWindow;
 class RecentFiles;
 
 // What the document asks of the desktop shell: its dialogs, the save
@@ -32,6 +33,8 @@ class DesktopUi : public DocumentUi {
 
   void SetDocument(CVantaroCEDoc* document) { document_ = document; }
   void SetFrameHooks(FrameHooks hooks) { frame_ = std::move(hooks); }
+  // The list of games (null: none); it must outlive its use here.
+  void SetGameList(GameListWindow* list) { gameList_ = list; }
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
@@ -50,6 +53,11 @@ class DesktopUi : public DocumentUi {
   void Exit() override;
   bool CanProduce(Output) const override { return static_cast<bool>(frame_.produce); }
   void Produce(Output output) override;
+  bool CanListGames() const override { return gameList_ != nullptr; }
+  void ShowGameList() override;
+  void ListFolder() override;
+  void ListGamesOf(const std::string& path, bool show) override;
+  ListStep StepInGameList(int step) const override;
 
  private:
   Dialogs& dialogs_;
@@ -57,6 +65,7 @@ class DesktopUi : public DocumentUi {
   Options& options_;
   CVantaroCEDoc* document_ = nullptr;
   FrameHooks frame_;
+  GameListWindow* gameList_ = nullptr;
 };
 
 }  // namespace vantaro::app

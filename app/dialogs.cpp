@@ -99,6 +99,11 @@ std::optional<std::string> QtDialogs::PromptSaveFile(const std::string& defaultN
       Parent(), QStringLiteral("Save As"), QFile::decodeName(defaultName.c_str()), kRecordFilter));
 }
 
+std::optional<std::string> QtDialogs::PromptFolder(const std::string& folder) {
+  return FileName(QFileDialog::getExistingDirectory(Parent(), QStringLiteral("Open Folder"),
+                                                    QFile::decodeName(folder.c_str())));
+}
+
 std::optional<std::string> QtDialogs::PromptExportFile(const std::string& defaultName,
                                                        const std::string& filter) {
   return FileName(QFileDialog::getSaveFileName(Parent(), QStringLiteral("Export"),

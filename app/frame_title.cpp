@@ -1,13 +1,16 @@
 #include "app/frame_title.h"
 
 #include <QChar>
+#include <QString>
 
 namespace vantaro::app {
 namespace {
 
 constexpr size_t kShownCharacters = 10;
 
-std::u16string Marked(std::u16string title, bool readOnly, bool modified) {
+std::u16string Marked(std::u16string title, bool readOnly, bool modified,
+                      std::u16string_view place) {
+  title += place;
   if (readOnly) title += u" R";
   if (modified) title += u" *";
   return title;
@@ -15,7 +18,8 @@ std::u16string Marked(std::u16string title, bool readOnly, bool modified) {
 
 }  // namespace
 
-std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified) {
+std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified,
+                          std::u16string_view place) {
   std::u16string title(documentTitle.empty() ? u"Untitled" : documentTitle);
   if (const size_t dot = title.rfind(u'.'); dot != std::u16string::npos) title.resize(dot);
   if (title.size() > kShownCharacters) {
@@ -25,12 +29,18 @@ std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool
     title.resize(kept);
     title += u"...";
   }
-  return Marked(std::move(title), readOnly, modified);
+  return Marked(std::move(title), readOnly, modified, place);
 }
 
-std::u16string WholeFrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified) {
+std::u16string WholeFrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified,
+                               std::u16string_view place) {
   return Marked(std::u16string(documentTitle.empty() ? u"Untitled" : documentTitle), readOnly,
-                modified);
+                modified, place);
+}
+
+std::u16string GamePlaceText(std::size_t index, std::size_t count) {
+  if (count < 2) return {};
+  return QStringLiteral(" [%1/%2]").arg(index + 1).arg(count).toStdU16String();
 }
 
 }  // namespace vantaro::app

@@ -143,10 +143,11 @@ void CMainFrame::UpdateFrameTitle() {
   const GoEditor* shown = editor();
   const bool readOnly = shown != nullptr && shown->readOnly();
   const bool modified = shown != nullptr && shown->modified();
+  const std::u16string place = GamePlaceText(document_.gameIndex(), document_.GameCount());
   setWindowTitle(
       QString::fromStdU16String(mainView_->layout() == WindowLayout::BoardBesidePanel
-                                    ? WholeFrameTitle(document_.Title(), readOnly, modified)
-                                    : FrameTitle(document_.Title(), readOnly, modified)));
+                                    ? WholeFrameTitle(document_.Title(), readOnly, modified, place)
+                                    : FrameTitle(document_.Title(), readOnly, modified, place)));
 }
 
 void CMainFrame::RebuildRecentFiles() {

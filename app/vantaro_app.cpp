@@ -7,6 +7,7 @@
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
 #include "app/game_tree_view.h"
+#include "app/game_list_window.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
@@ -50,6 +51,7 @@ CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
   ui_->SetFrameHooks({});
+  ui_->SetGameList(nullptr);
   printing_.reset();
   document_->SetTreeModel(nullptr);
   frame_.reset();
@@ -69,9 +71,13 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
       .exit = [frame = frame_.get()] { frame->close(); },
       .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
   });
+  gameList_ =
+      new GameListWindow(*document_, options_, windowSettings_, frame_->commands(), frame_.get());
+  ui_->SetGameList(gameList_);
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
   panes.push_back(view.treePane());
+  panes.push_back(gameList_);
   document_->SetPanes(std::move(panes));
   document_->SetTreeModel(view.treePane());
   // A file that cannot be read leaves a new record in the window (the user

@@ -17,6 +17,7 @@ namespace vantaro::app {
 
 class CMainFrame;
 class DesktopUi;
+class GameListWindow;
 class OptionsStore;
 class PrintCommands;
 class RecentFiles;
@@ -51,6 +52,7 @@ class CVantaroCEApp {
   OptionsStore& store() const { return *store_; }
   RecentFiles& recentFiles() const { return *recentFiles_; }
   WindowSettings& windowSettings() { return windowSettings_; }
+  GameListWindow& gameList() const { return *gameList_; }
 
  private:
   Options& options_;
@@ -64,6 +66,7 @@ class CVantaroCEApp {
   std::unique_ptr<CVantaroCEDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PrintCommands> printing_;
+  GameListWindow* gameList_ = nullptr;  // a child of the frame
 };
 
 // The record file named on a command line (its first argument that is not

@@ -3,12 +3,16 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
+
 namespace vantaro::app {
 namespace {
 
 const QString kSize = QStringLiteral("Window/Size");
 const QString kSidePanelWidth = QStringLiteral("Window/SidePanelWidth");
 const QString kSidePanelSplit = QStringLiteral("Window/SidePanelSplit");
+const QString kGameListPreview = QStringLiteral("GameList/Preview");
+const QString kGameListPreviewMove = QStringLiteral("GameList/PreviewMove");
 
 // Where there is no screen to measure (never on a desktop), a window of a
 // usual desktop size.
@@ -21,6 +25,9 @@ void WindowSettings::Load(const QSettings& profile) {
   bool isNumber = false;
   const int width = profile.value(kSidePanelWidth).toInt(&isNumber);
   if (isNumber && width > 0) sidePanelWidth = width;
+  gameListPreview = std::clamp(profile.value(kGameListPreview, gameListPreview).toInt(), 0, 2);
+  gameListPreviewMove =
+      std::max(profile.value(kGameListPreviewMove, gameListPreviewMove).toInt(), 1);
   sidePanelSplit.clear();
   for (const QVariant& height : profile.value(kSidePanelSplit).toList()) {
     if (height.toInt() < 0) {
@@ -37,6 +44,8 @@ void WindowSettings::Save(QSettings& profile) const {
   QVariantList heights;
   for (const int height : sidePanelSplit) heights.append(height);
   profile.setValue(kSidePanelSplit, heights);
+  profile.setValue(kGameListPreview, gameListPreview);
+  profile.setValue(kGameListPreviewMove, gameListPreviewMove);
 }
 
 QSize WindowSettings::StartSize(const QScreen* screen) const {

@@ -4,15 +4,19 @@
 // document until the board shows them; stepping (Next, Previous, Up, Down)
 // and editing in a window of 1600 x 1000 until the window shows the step,
 // and painting the whole game tree pane. Each with the game tree pane shown
-// (second argument 1) and hidden (0). Then the side panel and the board
-// following a step through the 10 MB record. The whole process, from its
-// start to the first paint, is timed by bench/desktop_timing.
+// (second argument 1) and hidden (0). Then opening a game of a large
+// collection from its list, and the side panel and the board following a
+// step through the 10 MB record. The whole process, from its start to the
+// first paint, is timed by bench/desktop_timing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
+#include <QKeyEvent>
 #include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -26,6 +30,7 @@
 #include "app/board_view.h"
 #include "app/command_binder.h"
 #include "app/game_tree_view.h"
+#include "app/game_list_window.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/side_panel.h"
@@ -245,6 +250,39 @@ BENCHMARK(BM_OpenGeneratedRecord)
     ->Args({100, 1})
     ->Args({100, 0})
     ->Unit(benchmark::kMillisecond);
+
+// The 2744-game collection open with its list read: Enter on a row of the
+// list, until the board has painted that game. Every iteration opens
+// another game, far from the one before.
+void BM_OpenGameFromTheList(benchmark::State& state) {
+  const QString path =
+      QStringLiteral(VANTARO_SHARED_DIR "/corpus/large/fox-ai-collection-2744.sgf");
+  if (!QFile::exists(path)) {
+    state.SkipWithError("the shared corpus is missing");
+    return;
+  }
+  CVantaroCEApp program;
+  program.InitInstance({QStringLiteral("vantaro"), path});
+  vantaro::app::GameListWindow& list = program.gameList();
+  while (list.reading()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  WaitForPaint(program);
+  QTableView& table = list.table();
+  int row = 0;
+  for (auto _ : state) {
+    row = (row + 997) % table.model()->rowCount();
+    state.PauseTiming();
+    table.setCurrentIndex(table.model()->index(row, 0));
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(&table, &enter);
+    WaitForPaint(program);
+  }
+  if (program.document().gameIndex() != static_cast<std::size_t>(row)) {
+    state.SkipWithError("the game chosen did not open");
+  }
+}
+BENCHMARK(BM_OpenGameFromTheList)->Unit(benchmark::kMillisecond);
 
 // Processor time of the thread: what a step costs, whatever else the
 // machine runs meanwhile.

@@ -99,6 +99,10 @@ enum : int {
   kFoldHere = 32943,
   kUnfoldHere = 32944,
   kUnfoldAll = 32945,
+  kGameList = 32960,
+  kOpenFolder = 32961,
+  kNextGame = 32962,
+  kPreviousGame = 32963,
 };
 
 }  // namespace vantaro::command

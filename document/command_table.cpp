@@ -126,6 +126,7 @@ class Builder {
   }
 
   void FileMenu();
+  void GameListCommands();
   void OutputCommands();
   void EditMenu();
   void MoveMenu();
@@ -139,6 +140,7 @@ class Builder {
 
 void Builder::Build() {
   FileMenu();
+  GameListCommands();
   OutputCommands();
   EditMenu();
   MoveMenu();
@@ -195,6 +197,38 @@ void Builder::FileMenu() {
       .id = kExit,
       .menuText = "E&xit",
       .run = [doc] { doc->ui().Exit(); },
+  });
+}
+
+void Builder::GameListCommands() {
+  CVantaroCEDoc* doc = doc_;
+  const auto listing = [doc] { return doc->ui().CanListGames(); };
+  Add({
+      .id = kOpenFolder,
+      .menuText = "Open &Folder...",
+      .run = [doc] { doc->ui().ListFolder(); },
+      .enabled = listing,
+  });
+  Add({
+      .id = kGameList,
+      .menuText = "&Games...\tCtrl+L",
+      .keys = "Ctrl+L",
+      .run = [doc] { doc->ui().ShowGameList(); },
+      .enabled = listing,
+  });
+  Add({
+      .id = kNextGame,
+      .menuText = "Next Game\tCtrl+PgDown",
+      .keys = "Ctrl+PgDown",
+      .run = [doc] { doc->OpenNeighbourGame(1); },
+      .enabled = [doc] { return doc->NeighbourGame(1).has_value(); },
+  });
+  Add({
+      .id = kPreviousGame,
+      .menuText = "Previous Game\tCtrl+PgUp",
+      .keys = "Ctrl+PgUp",
+      .run = [doc] { doc->OpenNeighbourGame(-1); },
+      .enabled = [doc] { return doc->NeighbourGame(-1).has_value(); },
   });
 }
 

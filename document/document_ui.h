@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,13 @@ namespace vantaro {
 // What the document needs of the application around it: message boxes,
 // questions, text prompts and file-name prompts. The desktop shell answers
 // with dialogs; vantaro-cli answers from its script.
+// A game of a file, as a list of games names it.
+struct GamePlace {
+  std::string path;
+  std::size_t game = 0;  // from 0
+  bool operator==(const GamePlace&) const = default;
+};
+
 class DocumentUi {
  public:
   enum class Icon { Exclamation, Stop, Question };
@@ -47,6 +55,26 @@ class DocumentUi {
   enum class Output { PageSetup, PrintPreview, Print, ExportPdf, BoardPng, BoardSvg };
   virtual bool CanProduce(Output) const { return false; }
   virtual void Produce(Output) {}
+
+  // The list of games, of the open file or of a folder's files, sorted and
+  // filtered as the user likes. A shell without one lists nothing, and the
+  // commands that show it stay disabled.
+  virtual bool CanListGames() const { return false; }
+  virtual void ShowGameList() {}
+  // Asks for a folder and lists the games of every record file below it.
+  virtual void ListFolder() {}
+  // A file was opened other than from the list: from now on the list holds
+  // its games, and shows itself when `show` is set.
+  virtual void ListGamesOf(const std::string& /*path*/, bool /*show*/) {}
+  // Where the list goes `step` rows on from the open game (back when
+  // negative), as it is sorted and filtered; from outside the list, its
+  // first or last row. listing: the list holds games now; target: the game
+  // there, when there is one.
+  struct ListStep {
+    bool listing = false;
+    std::optional<GamePlace> target;
+  };
+  virtual ListStep StepInGameList(int /*step*/) const { return {}; }
 };
 
 }  // namespace vantaro

@@ -113,6 +113,12 @@ bool CVantaroCEDoc::OnNewDocument() {
 }
 
 IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path, std::size_t game) {
+  IoResult opened = OpenGameOfFile(path, game);
+  if (opened.ok) ui_.ListGamesOf(path, GameCount() > 1);
+  return opened;
+}
+
+IoResult CVantaroCEDoc::OpenGameOfFile(const std::string& path, std::size_t game) {
   if (editor_) editor_->SaveTryPlay();
   auto editor = MakeEditor();
   AttachPanes(editor.get());
@@ -159,6 +165,33 @@ bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path_));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
   return true;
+}
+
+bool CVantaroCEDoc::OpenListedGame(const GamePlace& place) {
+  if (editor_ && place.path == path_) {
+    return place.game == gameIndex_ || SwitchToGame(place.game);
+  }
+  if (!ui_.AllowReplacingRecord()) return false;
+  return OpenGameOfFile(place.path, place.game).ok;
+}
+
+std::optional<GamePlace> CVantaroCEDoc::NeighbourGame(int step) const {
+  const GamePlace open{path_, gameIndex_};
+  const DocumentUi::ListStep listed = ui_.StepInGameList(step);
+  if (listed.listing) {
+    if (listed.target == open) return std::nullopt;
+    return listed.target;
+  }
+  const auto index = static_cast<std::ptrdiff_t>(gameIndex_) + step;
+  if (!collection_ || step == 0 || index < 0 || static_cast<std::size_t>(index) >= GameCount()) {
+    return std::nullopt;
+  }
+  return GamePlace{path_, static_cast<std::size_t>(index)};
+}
+
+bool CVantaroCEDoc::OpenNeighbourGame(int step) {
+  const std::optional<GamePlace> place = NeighbourGame(step);
+  return place && OpenListedGame(*place);
 }
 
 void CVantaroCEDoc::New() {

@@ -58,6 +58,18 @@ class CVantaroCEDoc {
   // an imported one).
   std::size_t gameIndex() const { return gameIndex_; }
   std::size_t GameCount() const { return collection_ ? collection_->GameCount() : 1; }
+  // A game as the list of games opens it: another game of the open file as
+  // SwitchToGame does, a game of another file as Open does (the shell is
+  // asked first) but leaving the list as it is. False when nothing opened;
+  // true when the game is the one open.
+  bool OpenListedGame(const GamePlace& place);
+  // The game `step` places on from the open one (back when negative): in
+  // the shell's list as it is sorted and filtered while it lists games,
+  // else in the order of the file. nullopt when there is none or it is the
+  // one open.
+  std::optional<GamePlace> NeighbourGame(int step) const;
+  // Opens NeighbourGame(step) as the list opens a game; false when nothing opened.
+  bool OpenNeighbourGame(int step);
 
   void New();
   void Open();
@@ -95,6 +107,8 @@ class CVantaroCEDoc {
 
  private:
   std::unique_ptr<GoEditor> MakeEditor();
+  // OnOpenDocument without telling the list.
+  IoResult OpenGameOfFile(const std::string& path, std::size_t game);
   // Reads game `game` of the file at path_ again (in codePage when given) and
   // replaces the record as one undoable step; false when it cannot be read.
   bool ReloadGame(std::optional<int> codePage);

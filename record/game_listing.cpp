@@ -1,5 +1,7 @@
 #include "record/game_listing.h"
 
+#include <algorithm>
+
 #include "game/record_summary.h"
 #include "record/file_input.h"
 #include "record/record_format.h"
@@ -46,6 +48,7 @@ IoResult SummarizeRecordBytes(const std::string& path, std::string_view bytes,
 
 IoResult SummarizeRecordFile(const std::string& path, const ReadContext& context,
                              std::vector<GameSummary>& games, std::string& bytes) {
+  games.clear();
   std::string error;
   if (!ReadWholeFile(path, bytes, error)) return IoResult::Failure(error);
   return SummarizeRecordBytes(path, bytes, context, games);
@@ -74,6 +77,36 @@ bool WordFilter::Matches(const std::vector<std::string_view>& fields) const {
     if (folded.find(word) == std::string::npos) return false;
   }
   return true;
+}
+
+std::vector<ListedGame> ListGames(const std::vector<GameSummary>& games) {
+  std::vector<ListedGame> rows(games.size());
+  for (std::size_t g = 0; g < games.size(); ++g) {
+    ListedGame& row = rows[g];
+    row.game = g + 1;
+    row.moves = games[g].moves;
+    row.size = games[g].boardSize;
+    for (const GameInfoEntry& entry : games[g].gameInfo) {
+      const auto column = std::find(std::begin(kListedInfo), std::end(kListedInfo), entry.id);
+      if (column != std::end(kListedInfo)) {
+        row.info[static_cast<std::size_t>(column - std::begin(kListedInfo))] =
+            ToDisplayUtf8(entry.text);
+      }
+    }
+  }
+  return rows;
+}
+
+bool Keeps(const WordFilter& filter, std::string_view path, const ListedGame& game) {
+  if (filter.empty()) return true;
+  std::vector<std::string_view> fields(game.info.begin(), game.info.end());
+  fields.push_back(path);
+  return filter.Matches(fields);
+}
+
+std::string BoardSizeText(Point size) {
+  if (size.x == size.y) return std::to_string(size.x);
+  return std::to_string(size.x) + ":" + std::to_string(size.y);
 }
 
 }  // namespace vantaro

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +17,7 @@ namespace vantaro {
 // game-information of each game's first node is decoded, in the game's own
 // code page, and the moves of its main line are counted; the other formats,
 // of one game each, are read whole. bytes is scratch memory for the file,
-// reused from file to file.
+// reused from file to file. No games when the file cannot be read.
 IoResult SummarizeRecordFile(const std::string& path, const ReadContext& context,
                              std::vector<GameSummary>& games, std::string& bytes);
 
@@ -35,5 +37,28 @@ class WordFilter {
  private:
   std::vector<std::string> words_;  // case folded
 };
+
+// The game-information columns of a list of games, in the order it shows them.
+inline constexpr int kListedInfo[] = {kPropPB, kPropBR, kPropPW, kPropWR, kPropRE,
+                                      kPropDT, kPropEV, kPropRO, kPropGN};
+inline constexpr std::size_t kListedInfoCount = std::size(kListedInfo);
+
+// One game as a list of games shows it.
+struct ListedGame {
+  std::size_t game = 0;                            // its number in its file, from 1
+  std::array<std::string, kListedInfoCount> info;  // kListedInfo's texts, UTF-8 for display
+  std::size_t moves = 0;                           // on the main line
+  Point size = kDefaultBoardSize;
+};
+
+// The rows of a file's games, numbered from 1 in the order of the file.
+std::vector<ListedGame> ListGames(const std::vector<GameSummary>& games);
+
+// Whether the filter keeps a game of the file at path: the words may be in
+// its game-information texts and in the path.
+bool Keeps(const WordFilter& filter, std::string_view path, const ListedGame& game);
+
+// "19", or "19:13" for a board that is not square.
+std::string BoardSizeText(Point size);
 
 }  // namespace vantaro

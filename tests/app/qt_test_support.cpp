@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
@@ -83,6 +83,11 @@ std::optional<std::u16string> ScriptedDialogs::PromptText(const std::u16string& 
 
 std::optional<std::string> ScriptedDialogs::PromptOpenFile(const std::string&) {
   shown.push_back("open");
+  return Take(files);
+}
+
+std::optional<std::string> ScriptedDialogs::PromptFolder(const std::string&) {
+  shown.push_back("open folder");
   return Take(files);
 }
 

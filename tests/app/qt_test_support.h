@@ -41,6 +41,7 @@ class ScriptedDialogs : public app::Dialogs {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile(const std::string& folder) override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  std::optional<std::string> PromptFolder(const std::string& folder) override;
   // The real dialog, filled in by gameInfo as a user would; then OK is
   // clicked when gameInfo returns true (and OK can be clicked), else Cancel.
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
@@ -56,7 +57,7 @@ class ScriptedDialogs : public app::Dialogs {
   bool EditPrintSettings(Options& options) override;
 
   // What was shown, one line each: "message: TEXT", "question: TEXT",
-  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME",
+  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "open folder", "save as: NAME",
   // "game information" (with " read-only"), "export: NAME [FILTER]", "print",
   // "preview", "page setup".
   std::vector<std::string> shown;

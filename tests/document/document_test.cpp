@@ -56,6 +56,19 @@ class FakeUi : public DocumentUi {
   void Exit() override {}
   bool CanProduce(Output) const override { return true; }
   void Produce(Output output) override { produced.push_back(output); }
+  void ListGamesOf(const std::string& path, bool show) override {
+    listed.push_back(path + (show ? " shown" : ""));
+  }
+  // The shell's list answers each step with the game of its row that far on.
+  ListStep StepInGameList(int step) const override {
+    if (listOrder.empty()) return {};
+    const auto open = std::find(listOrder.begin(), listOrder.end(), openGame());
+    const std::ptrdiff_t at = open == listOrder.end()
+                                  ? (step > 0 ? step - 1 : std::ssize(listOrder) + step)
+                                  : open - listOrder.begin() + step;
+    if (at < 0 || at >= std::ssize(listOrder)) return {true, std::nullopt};
+    return {true, listOrder[static_cast<size_t>(at)]};
+  }
 
   bool yes = true;
   std::function<bool()> beforeReplacing;
@@ -67,6 +80,9 @@ class FakeUi : public DocumentUi {
   std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
   std::u16string shownPlayer;                              // PB as the dialog showed it
   std::vector<Output> produced;
+  std::vector<std::string> listed;   // ListGamesOf's files, " shown" when asked to show
+  std::vector<GamePlace> listOrder;  // empty: the shell lists nothing
+  std::function<GamePlace()> openGame;
 };
 
 class DocumentTest : public ::testing::Test {
@@ -380,14 +396,15 @@ const RuleRow kRules[] = {
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    // The folds need a tree pane, which this document has not.
+    // The folds need a tree pane and the games a game list, which this
+    // document has not.
     {"-",
      "-",
      "-",
      "-",
      "-",
      {kRedo, kSaveTryPlay, kForward, kParent, kPrevBranch, kNextBranch, kResetBoard, kFoldHere,
-      kUnfoldHere, kUnfoldAll}},
+      kUnfoldHere, kUnfoldAll, kGameList, kOpenFolder, kNextGame, kPreviousGame}},
     {"ec",
      "ec",
      "ec",
@@ -523,6 +540,68 @@ TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
   EXPECT_EQ(ReadFileBytes(path), saved);
   EXPECT_FALSE(document_.SwitchToGame(1));
   EXPECT_FALSE(document_.SwitchToGame(3));
+}
+
+// Opening a file hands it to the list, which shows itself for several games;
+// a game opened from the list leaves the list as it is, and a game of
+// another file is opened as Open opens it, once the shell allows.
+TEST_F(DocumentTest, TheListOpensGamesOfTheFileOpenAndOfOtherFilesAskingFirst) {
+  const std::string games = Write("games.sgf", "(;PB[one])(;PB[two])");
+  const std::string other = Write("other.sgf", "(;PB[other])");
+  ASSERT_TRUE(document_.OnOpenDocument(other).ok);
+  ASSERT_TRUE(document_.OnOpenDocument(games).ok);
+  EXPECT_EQ(ui_.listed, (std::vector<std::string>{other, games + " shown"}));
+
+  int asked = 0;
+  ui_.beforeReplacing = [&] {  // as the desktop shell: Cancel once there are edits
+    if (!document_.IsModified()) return true;
+    ++asked;
+    return false;
+  };
+  EXPECT_TRUE(document_.OpenListedGame({games, 0})) << "already open";
+  EXPECT_TRUE(document_.OpenListedGame({games, 1}));
+  document_.editor()->SetComment(u"mine");
+  EXPECT_FALSE(document_.OpenListedGame({other, 0}));
+  EXPECT_FALSE(document_.OpenListedGame({games, 0}));
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(document_.path(), games);
+  EXPECT_EQ(document_.gameIndex(), 1u);
+
+  ui_.beforeReplacing = [] { return true; };
+  ASSERT_TRUE(document_.OpenListedGame({other, 0}));
+  EXPECT_EQ(Sgf(), "(;PB[other]\r\n)");
+  EXPECT_EQ(ui_.listed.size(), 2u) << "the list keeps what it holds";
+  EXPECT_FALSE(document_.OpenListedGame({games, 5}));
+  EXPECT_EQ(document_.path(), other);
+}
+
+// Next Game and Previous Game follow the shell's list as it is shown;
+// without one, the order of the file.
+TEST_F(DocumentTest, NextAndPreviousGameFollowTheListElseTheFile) {
+  const std::string games = Write("games.sgf", "(;PB[one])(;PB[two])(;PB[three])");
+  const std::string other = Write("other.sgf", "(;PB[other])");
+  ASSERT_TRUE(document_.OnOpenDocument(games).ok);
+  ui_.openGame = [this] { return GamePlace{document_.path(), document_.gameIndex()}; };
+  EXPECT_FALSE(Enabled(kPreviousGame));
+  Run(kNextGame);
+  Run(kNextGame);
+  EXPECT_EQ(document_.gameIndex(), 2u);
+  EXPECT_FALSE(Enabled(kNextGame));
+
+  ui_.listOrder = {{games, 2}, {other, 0}, {games, 0}};
+  Run(kNextGame);
+  EXPECT_EQ(document_.path(), other);
+  Run(kNextGame);
+  EXPECT_EQ(document_.path(), games);
+  EXPECT_EQ(document_.gameIndex(), 0u);
+  EXPECT_FALSE(Enabled(kNextGame)) << "the end of the list";
+  EXPECT_EQ(document_.NeighbourGame(-2), (GamePlace{games, 2}));
+
+  ui_.listOrder = {{games, 2}, {games, 0}};
+  ASSERT_TRUE(document_.SwitchToGame(1));
+  EXPECT_EQ(document_.NeighbourGame(1), (GamePlace{games, 2})) << "from outside the list";
+  ui_.listOrder = {{games, 1}};
+  EXPECT_FALSE(Enabled(kNextGame)) << "the only game listed is the one open";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "game/main_line_replay.h"
 #include "game/record_summary.h"
 #include "record/record_format.h"
 #include "test_support.h"
@@ -225,6 +226,35 @@ TEST(GoBoard, CorpusMainLinesEndInTheReferencePosition) {
     const Node& end = *root.LastNodeAlongFirstChildren();
     board.ReplayTo(end.tree()->PathOf(end.IndexInTree()), false, false);
     EXPECT_EQ(board.StonesAsText(), ReferencePosition(root, board.width(), board.height())) << path;
+  }
+}
+
+// A preview of a problem stops at its first node, showing the setup and its
+// markup but neither the answer nor a mark where it is; the other stops
+// follow child 0, a move past the end stopping at the last node.
+TEST(GoBoard, AMainLineStopsAtItsFirstNodeAMoveOrItsLastMove) {
+  const auto root =
+      ReadSgfText("(;SZ[5]AB[aa]TR[aa];B[bb];W[cc]CR[cc](;B[dd];W[ee])(;B[ab]))").root;
+  const struct {
+    LineStop stop;
+    const char* stones;
+    int moveNumber;
+    int markedAt;  // x = y of the only point with markup, -1 for none
+  } cases[] = {
+      {{LineStop::Kind::FirstNode}, "X....\n.....\n.....\n.....\n.....\n", 0, 0},
+      {{LineStop::Kind::Move, 2}, "X....\n.X...\n..O..\n.....\n.....\n", 2, 2},
+      {{LineStop::Kind::Move, 9}, "X....\n.X...\n..O..\n...X.\n....O\n", 4, -1},
+      {{LineStop::Kind::LastMove}, "X....\n.X...\n..O..\n...X.\n....O\n", 4, -1},
+  };
+  for (const auto& c : cases) {
+    GoBoard board;
+    ReplayMainLine(*root, c.stop, false, board);
+    EXPECT_EQ(board.StonesAsText(), c.stones) << static_cast<int>(c.stop.kind);
+    EXPECT_EQ(board.moveNumber(), c.moveNumber);
+    for (int p = 0; p < 5; ++p) {
+      EXPECT_EQ(board.OverlayAt(p, p).markup != OverlayEntry::None, p == c.markedAt) << p;
+      EXPECT_EQ(board.OverlayAt(p, p).continuation, 0) << "no next-move marks";
+    }
   }
 }
 

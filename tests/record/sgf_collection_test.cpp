@@ -6,6 +6,8 @@
 
 #include "game/record_summary.h"
 #include "record/game_listing.h"
+#include "record/listed_game_reader.h"
+#include "record/record_folder.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
 #include "record/sgf_reader.h"
@@ -200,6 +202,48 @@ TEST(LoadRecordFile, ReadsTheChosenGameAndRefusesOneThatIsNotThere) {
   EXPECT_FALSE(
       LoadRecordFile(none, directory.Write("x.gib", "STO 0 1 1 3 3\n"), context, nullptr, &choice)
           .ok);
+}
+
+// Moving through the games of a list reads each game from the games of the
+// file kept from the first reading, until they are forgotten.
+TEST(ListedGameReader, ReadsFromTheFileOnceUntilItForgets) {
+  test::TemporaryDirectory directory;
+  const std::string path = directory.Write("games.sgf", kCollection);
+  const std::string single = directory.Write("one.sgf", "(;PB[single])");
+  ListedGameReader reader;
+  const ReadContext context{false, 65001};
+  const auto read = [&](const std::string& file, size_t game) {
+    GameTree root;
+    return reader.Read(file, game, context, root).ok ? test::WriteSgfText(root) : "failed";
+  };
+  EXPECT_EQ(read(path, 2), "(;PB[three]\r\n;W[cc])");
+  directory.Write("games.sgf", "(;PB[changed])");
+  EXPECT_EQ(read(path, 0), "(;GM[1]PB[one]\r\n;B[aa])");
+  EXPECT_EQ(read(single, 0), "(;PB[single]\r\n)");
+  EXPECT_EQ(read(path, 1), "failed") << "read afresh after another file";
+  reader.Forget();
+  EXPECT_EQ(read(path, 0), "(;PB[changed]\r\n)");
+}
+
+// Once stop is set no file is started: the files finished still arrive.
+TEST(SummarizeFiles, StopsTakingFilesOnceToldTo) {
+  test::TemporaryDirectory directory;
+  std::vector<std::string> files;
+  for (const char* name : {"a.sgf", "b.sgf", "c.sgf"}) {
+    files.push_back(directory.Write(name, "(;PB[x])(;PB[y])"));
+  }
+  files.insert(files.begin() + 1, directory.PathOf("missing.sgf"));
+  std::atomic<bool> stop = false;
+  std::vector<std::string> done;
+  SummarizeFiles(
+      files, {false, 65001}, 1,
+      [&](size_t i, FileSummaries& read) {
+        done.push_back(files[i] + " " + std::to_string(read.games.size()) + " " + read.read.error);
+        if (i == 1) stop = true;
+      },
+      &stop);
+  EXPECT_EQ(done, (std::vector<std::string>{files[0] + " 2 ",
+                                            files[1] + " 0 No such file or directory"}));
 }
 
 }  // namespace
