@@ -1,5 +1,7 @@
 #include "record/record_format.h"
 
+#include <algorithm>
+
 #include "record/importers.h"
 #include "record/sgf_reader.h"
 #include "text/ascii.h"
@@ -7,6 +9,16 @@
 
 namespace vantaro {
 namespace {
+
+bool IsBlank(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), IsAsciiSpace);
+}
+
+// Whether the reader found nothing at all: the trees below the root and the
+// other games of a collection have nodes whenever they exist.
+bool FoundNothing(const GameTree& tree) {
+  return tree.NodeCount() == 0 && tree.ChildCount() == 0 && tree.collectionTail() == nullptr;
+}
 
 // The line-based formats; SGF reports its own 0 byte.
 bool IsTextFormat(RecordFormat format) {
@@ -91,26 +103,32 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:
       ReadSgf(tree, buffer, context, diagnostics, input);
+      if (FoundNothing(tree)) {
+        result.content = IsBlank(buffer) ? IoResult::Content::Blank : IoResult::Content::NoNode;
+      }
       // The reader gives every variation a node: only the root may lack one,
       // and a large record is not walked again to find that out.
       if (tree.NodeCount() == 0) tree.InsertNode(std::make_unique<Node>());
       return result;
+  }
+  if (result.ok && FoundNothing(tree)) {
+    result.content = IsBlank(buffer) ? IoResult::Content::Blank : IoResult::Content::NoNode;
   }
   EnsureNodes(tree);
   return result;
 }
 
 bool LabelRecordCodePage(GameTree& root, int codePage) {
-  const Charset* charset = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  const std::string name = CharsetCodePageMap::Instance().LabelOf(codePage);
   Node* first = root.NodeAt(0);
-  if (charset == nullptr || first == nullptr) return false;
+  if (name.empty() || first == nullptr) return false;
   Property* label = first->Find(kPropCA);
   if (label == nullptr) {
-    first->Add(Property::WithText(kPropCA, FromUtf8(charset->name)));
+    first->Add(Property::WithText(kPropCA, FromUtf8(name)));
     return true;
   }
   if (CodePageOfCharsetLabel(WideToBytes(label->text(), kUtf8CodePage)) == codePage) return false;
-  label->SetText(FromUtf8(charset->name));
+  label->SetText(FromUtf8(name));
   return true;
 }
 

@@ -10,8 +10,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "record/sgf_writer.h"
-
 namespace vantaro {
 namespace {
 
@@ -32,7 +30,7 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
+IoResult SaveRecordFile(GameTree& root, const SgfEncoding& encoding, const std::string& path) {
   const std::string target = ResolveLinks(path);
   const std::filesystem::path targetPath(target);
   std::string temporary =
@@ -55,7 +53,7 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
     unlink(temporary.c_str());
     return {false, std::strerror(error)};
   }
-  bool written = WriteSgf(root, codePage, file);
+  bool written = WriteSgf(root, encoding, file);
   written = std::fflush(file) == 0 && written;
   int error = errno;
   written = written && fsync(fileno(file)) == 0;
@@ -73,6 +71,10 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
     return {false, std::strerror(error != 0 ? error : EIO)};
   }
   return {true, {}};
+}
+
+IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
+  return SaveRecordFile(root, SgfEncoding{codePage, std::nullopt}, path);
 }
 
 }  // namespace vantaro

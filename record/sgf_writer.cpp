@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "property/value_syntax.h"
@@ -61,9 +62,10 @@ size_t ByteToEscapeAfterTrailBracket(std::u16string_view asciiRun) {
 
 class SgfWriter {
  public:
-  SgfWriter(int codePage, std::string& out, std::FILE* file)
-      : codePage_(codePage),
-        leadBytes_(LeadBytesOf(codePage)),
+  SgfWriter(const SgfEncoding& encoding, std::string& out, std::FILE* file)
+      : codePage_(encoding.codePage),
+        leadBytes_(LeadBytesOf(encoding.codePage)),
+        charset_(encoding.charset),
         out_(out),
         file_(file),
         base_(static_cast<long long>(out.size())) {}
@@ -84,7 +86,8 @@ class SgfWriter {
   void MaybeFlush();
 
   int codePage_;
-  const LeadByteTable* leadBytes_;  // null unless the code page is double-byte
+  const LeadByteTable* leadBytes_;         // null unless the code page is double-byte
+  std::optional<std::u16string> charset_;  // for the first node written, then spent
   std::string& out_;
   std::FILE* file_;
   long long base_;
@@ -132,22 +135,28 @@ void SgfWriter::WriteSequence(GameTree& tree) {
 void SgfWriter::WriteNode(Node& node, long long& lineStart) {
   if (Position() - lineStart >= kLineLimit) LineBreak(lineStart);
   out_.push_back(';');
+  const std::optional<std::u16string> charset = std::exchange(charset_, std::nullopt);
   PropertyList& properties = node.properties();
-  if (properties.empty()) {
+  if (properties.empty() && !charset) {
     out_.append("N[]");
     return;
   }
   SortProperties(properties);
+  int previousIndex = -1;
+  if (charset) {
+    WriteProperty(Property::WithText(kPropCA, *charset), previousIndex);
+    previousIndex = kPropCA;
+  }
   // CA goes first, changing places with the first property. Only the output
   // is reordered: the list stays sorted, so saving twice gives the same bytes.
-  size_t charset = 0;
-  for (size_t i = 1; i < properties.size() && charset == 0; ++i) {
-    if (properties[i].id() == kPropCA) charset = i;
+  size_t ownCharset = 0;
+  for (size_t i = 1; i < properties.size() && ownCharset == 0 && !charset; ++i) {
+    if (properties[i].id() == kPropCA) ownCharset = i;
   }
-  int previousIndex = -1;
   for (size_t i = 0; i < properties.size(); ++i) {
-    const size_t k = i == 0 ? charset : i == charset ? 0 : i;
-    if (i > 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
+    const size_t k = i == 0 ? ownCharset : i == ownCharset ? 0 : i;
+    if (charset && properties[k].id() == kPropCA) continue;
+    if (previousIndex >= 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
     WriteProperty(properties[k], previousIndex);
     previousIndex = properties[k].id();
   }
@@ -275,21 +284,29 @@ bool SgfWriter::Finish() {
 
 }  // namespace
 
-void WriteSgf(GameTree& root, int codePage, std::string& out) {
-  SgfWriter writer(codePage, out, nullptr);
+void WriteSgf(GameTree& root, const SgfEncoding& encoding, std::string& out) {
+  SgfWriter writer(encoding, out, nullptr);
   writer.WriteRecord(root);
 }
 
-bool WriteSgf(GameTree& root, int codePage, std::FILE* file) {
+bool WriteSgf(GameTree& root, const SgfEncoding& encoding, std::FILE* file) {
   std::string buffer;
-  SgfWriter writer(codePage, buffer, file);
+  SgfWriter writer(encoding, buffer, file);
   writer.WriteRecord(root);
   return writer.Finish();
 }
 
+void WriteSgf(GameTree& root, int codePage, std::string& out) {
+  WriteSgf(root, SgfEncoding{codePage, std::nullopt}, out);
+}
+
+bool WriteSgf(GameTree& root, int codePage, std::FILE* file) {
+  return WriteSgf(root, SgfEncoding{codePage, std::nullopt}, file);
+}
+
 std::string WriteSgfNode(Node& node, int codePage) {
   std::string out;
-  SgfWriter writer(codePage, out, nullptr);
+  SgfWriter writer(SgfEncoding{codePage, std::nullopt}, out, nullptr);
   long long lineStart = 0;
   writer.WriteNode(node, lineStart);
   return out;

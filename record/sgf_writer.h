@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,16 @@ void WriteSgf(GameTree& root, int codePage, std::string& out);
 
 // The same, straight to a file; false when a write failed.
 bool WriteSgf(GameTree& root, int codePage, std::FILE* file);
+
+// How a record is written: the code page of its text, and, when set, the CA
+// value written in the first node in place of the record's own CA (the
+// record itself is left as it is).
+struct SgfEncoding {
+  int codePage = 0;
+  std::optional<std::u16string> charset;
+};
+void WriteSgf(GameTree& root, const SgfEncoding& encoding, std::string& out);
+bool WriteSgf(GameTree& root, const SgfEncoding& encoding, std::FILE* file);
 
 // One node as the writer writes it inside a record (";" and its properties).
 std::string WriteSgfNode(Node& node, int codePage);
