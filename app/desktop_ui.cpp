@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/recent_files.h"
-#include "document/vantaro_doc.h"
+#include "options/options.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::app {
@@ -36,17 +36,12 @@ std::optional<std::string> DesktopUi::PromptSaveFile(const std::string& defaultN
   return dialogs_.PromptSaveFile(defaultName);
 }
 
-bool DesktopUi::AllowReplacingRecord() {
-  if (document_ == nullptr || !document_->IsModified()) return true;
-  switch (dialogs_.AskSaveChanges(document_->Title())) {
-    case Dialogs::SaveAnswer::Save:
-      return document_->Save(false);
-    case Dialogs::SaveAnswer::Discard:
-      return true;
-    case Dialogs::SaveAnswer::Cancel:
-      return false;
-  }
-  return false;
+DocumentUi::Answer DesktopUi::AskYesNoCancel(const std::u16string& text) {
+  return dialogs_.AskYesNoCancel(text);
+}
+
+DocumentUi::SaveAnswer DesktopUi::AskSaveChanges(const std::u16string& documentName) {
+  return dialogs_.AskSaveChanges(documentName);
 }
 
 void DesktopUi::PostCommand(int commandId) {

@@ -7,7 +7,6 @@
 #include "document/document_ui.h"
 
 namespace vantaro {
-class CVantaroCEDoc;
 struct Options;
 }  // namespace vantaro
 
@@ -15,9 +14,8 @@ namespace vantaro::app {
 
 class RecentFiles;
 
-// What the document asks of the desktop shell: its dialogs, the save
-// question before unsaved edits would be lost, the recent-file list, and
-// commands posted to the main window.
+// What the document asks of the desktop shell: its dialogs, the
+// recent-file list, and commands posted to the main window.
 class DesktopUi : public DocumentUi {
  public:
   struct FrameHooks {
@@ -29,18 +27,16 @@ class DesktopUi : public DocumentUi {
   // All must outlive the shell.
   DesktopUi(Dialogs& dialogs, RecentFiles& recentFiles, Options& options);
 
-  void SetDocument(CVantaroCEDoc* document) { document_ = document; }
   void SetFrameHooks(FrameHooks hooks) { frame_ = std::move(hooks); }
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  Answer AskYesNoCancel(const std::u16string& text) override;
+  SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
-  // True when nothing would be lost: the record has no unsaved edits, the
-  // user saved them, or chose to drop them.
-  bool AllowReplacingRecord() override;
   void PostCommand(int commandId) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
@@ -50,7 +46,6 @@ class DesktopUi : public DocumentUi {
   Dialogs& dialogs_;
   RecentFiles& recentFiles_;
   Options& options_;
-  CVantaroCEDoc* document_ = nullptr;
   FrameHooks frame_;
 };
 

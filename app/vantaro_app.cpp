@@ -6,11 +6,14 @@
 #include "app/comment_view.h"
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
+#include "app/disk_watcher.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
 #include "app/recent_files.h"
+#include "app/recovery_timer.h"
 #include "app/sound_player.h"
+#include "document/recovery_journal.h"
 #include "document/vantaro_doc.h"
 #include "options/options.h"
 
@@ -39,13 +42,16 @@ CVantaroCEApp::CVantaroCEApp(Services services)
   if (!soundOutput_) soundOutput_ = std::make_unique<SoundPlayer>();
   sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
   ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
+  journal_ = std::make_unique<RecoveryJournal>(RecoveryFolder());
   document_ = std::make_unique<CVantaroCEDoc>(*ui_, options_, sounds_.get());
-  ui_->SetDocument(document_.get());
+  document_->SetRecoveryJournal(journal_.get());
 }
 
 CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
+  diskWatcher_.reset();
+  recoveryTimer_.reset();
   frame_.reset();
 }
 
@@ -58,8 +64,11 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
   });
+  recoveryTimer_ = std::make_unique<RecoveryTimer>(*document_, *journal_);
+  diskWatcher_ = std::make_unique<DiskWatcher>(*document_);
   CMainView& view = frame_->mainView();
-  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane()});
+  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane(), recoveryTimer_.get(),
+                       diskWatcher_.get()});
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
   const QString file = CommandLineFile(arguments);
@@ -70,9 +79,11 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   }
   frame_->UpdateFrameTitle();
   frame_->show();
+  document_->OfferRecoveredRecords();
 }
 
 bool CVantaroCEApp::ExitInstance() {
+  document_->KeepRecoveryCopy();
   recentFiles_->Save(store_->profile());
   return store_->SaveAll(options_);
 }

@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/record_loading.h"
 #include "record/record_save.h"
+#include "record/save_encoding.h"
 #include "record/sgf_writer.h"
 
 namespace vantaro::cli {
@@ -59,12 +60,14 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, error);
 }
 
-// Writes one record read from input; false after reporting why it failed.
+// Writes one record read from input as Save would; false after reporting
+// why it failed.
 bool WriteConverted(const LoadedRecord& record, const std::string& input, const std::string& output,
                     const std::vector<std::string>& inputs) {
+  const SavePlan plan = PlanSave(*record.root, record.codePage);
   if (output.empty() || output == "-") {
     std::string sgf;
-    WriteSgf(*record.root, record.codePage, sgf);
+    WriteSgf(*record.root, plan.encoding, sgf);
     if (std::fwrite(sgf.data(), 1, sgf.size(), stdout) != sgf.size() || std::fflush(stdout) != 0) {
       PrintError(input + ": cannot write to standard output");
       return false;
@@ -77,7 +80,7 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
       return false;
     }
   }
-  const IoResult saved = SaveRecordFile(*record.root, record.codePage, output);
+  const IoResult saved = SaveRecordFile(*record.root, plan.encoding, output);
   if (!saved.ok) {
     PrintError(output + ": " + saved.error);
     return false;

@@ -41,6 +41,10 @@ LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> enco
     PrintError(path + ": " + result.error);
     return record;
   }
+  if (result.content == IoResult::Content::NoNode && diagnostics == nullptr) {
+    PrintError(path + ": not a game record");
+    return record;
+  }
   if (encoding) LabelRecordCodePage(*root, *encoding);
   record.root = std::move(root);
   record.codePage = context.codePage;

@@ -18,7 +18,9 @@ struct LoadedRecord {
 };
 
 // Loads a record file with the reader settings of the global options; on
-// failure prints "vantaro-cli: PATH: reason" and returns a null root. With an
+// failure prints "vantaro-cli: PATH: reason" and returns a null root. So it
+// does for a file in which nothing reads as a node, unless diagnostics are
+// wanted: they say so then ("no game tree found"). With an
 // encoding, every value is decoded with that code page and the record's CA
 // names it, as Reopen With Encoding does. What the reader repaired or skipped
 // goes to diagnostics when given.

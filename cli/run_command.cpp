@@ -33,7 +33,8 @@ std::vector<std::string_view> Words(std::string_view line) {
 }
 
 bool TakesQuestionAnswer(int id) {
-  return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize;
+  return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize ||
+         id == command::kSave;
 }
 
 // Runs one script line after another against a document.

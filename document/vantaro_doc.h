@@ -1,16 +1,21 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/document_ui.h"
+#include "document/file_stamp.h"
 #include "editor/go_editor.h"
 #include "options/options.h"
 
 namespace vantaro {
 
 class MoveSounds;
+class RecoveryJournal;
+struct RecoveredRecord;
 
 // The single document of the application: it owns the editor that holds the
 // open record, makes a fresh editor for New and Open, writes the record for
@@ -35,25 +40,35 @@ class CVantaroCEDoc {
   bool IsModified() const { return editor_ && editor_->modified(); }
   void SetModified(bool modified);
 
-  // A new record in a new editor (the New command asks the shell first).
+  // A new record in a new editor (the New command asks about unsaved edits first).
   bool OnNewDocument();
-  // A file in a new editor, added to the recent files; on failure the
-  // previous record stays (or a new one is started when there was none) and
-  // the user is told.
+  // A file in a new editor, added to the recent files. An empty file (or
+  // one of white space) starts a new record under its name. On failure,
+  // and for a file in which nothing reads as a node, the previous record
+  // stays (or a new one is started when there was none) and the user is
+  // told why; the result is then not ok.
   IoResult OnOpenDocument(const std::string& path);
 
+  // True when nothing would be lost by replacing the record (New, Open,
+  // closing the window): it has no unsaved edits, the user saved them, or
+  // chose to drop them. False keeps the record.
+  bool AllowReplacingRecord();
   void New();
   void Open();
-  // Opens a file in place of the record as Open does once it has the name:
-  // the shell is asked first (it may offer to save unsaved edits); nullopt
-  // when it keeps the record.
+  // Opens a file in place of the record as Open does once it has the name,
+  // asking about unsaved edits first; nullopt when the record is kept.
   std::optional<IoResult> OpenFile(const std::string& path);
   // Writes SGF to the path, asking for a name first when saveAs is set or the
-  // record came from another format; false when nothing was written.
+  // record came from another format; false when nothing was written. Text
+  // that the record's code page cannot hold makes it a UTF-8 record (the
+  // user is told), and the CA written names the code page of the text
+  // (see PlanSave). Before the file is overwritten in place after another
+  // program changed it, the user is asked.
   bool Save(bool saveAs);
   bool CanReload() const;
   // Reads the file again and replaces the record as one undoable step; the
   // code page found by the new reading becomes the record's in that step.
+  // Nothing changes when the file no longer holds a record.
   void Reload();
   // Reload decoding every value with codePage (double-byte aware where it is
   // one), whatever the file's CA says or its bytes look like. The code page
@@ -71,10 +86,39 @@ class CVantaroCEDoc {
   void AutoSetMoveNumbers();
   void ToMoveNumber();
 
+  // --- The file on disk ---
+  // Looks whether another program changed or removed the file since it was
+  // opened, saved or last looked at. A changed file of an unmodified record
+  // is offered for reloading; a modified one is left to Save's question. A
+  // removed file makes the record modified, since what the window shows is
+  // then the only copy.
+  void CheckFileOnDisk();
+
+  // --- Recovery copies (the desktop program keeps them; vantaro-cli not) ---
+  // journal must outlive the document; null for none.
+  void SetRecoveryJournal(RecoveryJournal* journal) { journal_ = journal; }
+  // Hands the journal a copy of the record when it has unsaved edits that
+  // the last copy lacks; has the copy removed when nothing is unsaved.
+  void KeepRecoveryCopy();
+  // Asks about each copy left by a program that ended without saving it,
+  // oldest first: Yes opens it in place of the record, modified and under
+  // its file's path; No deletes it; Cancel keeps it for the next start.
+  // The questions end with the first record restored.
+  void OfferRecoveredRecords();
+
  private:
   std::unique_ptr<GoEditor> MakeEditor();
   void AttachPanes(GoEditor* editor);
+  // Makes editor the document's, showing its record under path.
+  void TakeEditor(std::unique_ptr<GoEditor> editor, const std::string& path);
+  // Starts a new game in editor, telling the user when the template failed.
+  void StartNewGame(GoEditor& editor);
   std::optional<int> PromptNumber(int stringId, const std::u16string& initial);
+  // False when the user would rather not overwrite a file that another
+  // program changed since it was opened or saved.
+  bool MayOverwrite();
+  bool Restore(const RecoveredRecord& recovered);
+  void DiscardRecoveryCopy();
 
   DocumentUi& ui_;
   Options& options_;
@@ -82,6 +126,13 @@ class CVantaroCEDoc {
   std::vector<UpdateSink*> panes_;
   std::unique_ptr<GoEditor> editor_;
   std::string path_;
+  // The file as this program last read, wrote or looked at it; nullopt
+  // when there was none.
+  std::optional<FileStamp> diskStamp_;
+  bool askingAboutDisk_ = false;
+  RecoveryJournal* journal_ = nullptr;
+  // The editor's revision that the journal's copy holds.
+  std::optional<std::uint64_t> journaledRevision_;
 };
 
 // Numbers typed into a prompt: the leading decimal digits, 0 when there are none.

@@ -28,8 +28,6 @@ using Answer = app::Dialogs::SaveAnswer;
 constexpr char kGame[] =
     "(;GM[1]FF[4]SZ[9]C[start];B[cc]C[one];W[gg];B[cg](;W[gc]C[main];B[ee])(;W[ge]))";
 constexpr char kOtherGame[] = "(;GM[1]SZ[13]C[other];B[dd])";
-constexpr char kParseError[] =
-    "message: Some error happened while parsing. Game record might be incorrect.";
 
 QString Arg(const std::string& text) {
   return QString::fromStdString(text);
@@ -48,7 +46,7 @@ TEST_F(DesktopAppTest, TheFileNamedOnTheCommandLineOpensAtStart) {
 
 TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStarts) {
   Start({Arg(directory_.PathOf("missing.sgf"))});
-  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{kParseError});
+  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{"message: missing.sgf does not exist."});
   EXPECT_EQ(Title(), "Untitled");
   EXPECT_TRUE(app_->frame().isVisible());
   EXPECT_TRUE(app_->recentFiles().paths().empty());
@@ -276,9 +274,10 @@ TEST_F(DesktopAppTest, AFailedOpenKeepsThePreviousRecordAndShowsTheMessage) {
   const std::string path = directory_.Write("game.sgf", kGame);
   Start({Arg(path)});
   Press(Qt::Key_Right);
-  dialogs_->files = {directory_.PathOf("missing.sgf")};
+  dialogs_->files = {directory_.Write("picture.sgf", "\x89PNG\r\n\x1a\nIHDR\x01\xff")};
   Choose("File/Open...");
-  EXPECT_EQ(dialogs_->shown, (std::vector<std::string>{"open", kParseError}));
+  EXPECT_EQ(dialogs_->shown,
+            (std::vector<std::string>{"open", "message: picture.sgf is not a game record."}));
   EXPECT_EQ(Title(), "game");
   EXPECT_EQ(Where(), "/1");
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{path});
@@ -374,7 +373,7 @@ TEST_F(DesktopAppTest, RecentFilesComeBackAtTheNextStartAndABrokenOneLeaves) {
   EXPECT_EQ(app_->recentFiles().paths(), (std::vector<std::string>{second, first}));
   std::filesystem::remove(first);
   Choose("File/2 " + first);
-  EXPECT_EQ(dialogs_->shown.back(), kParseError);
+  EXPECT_EQ(dialogs_->shown.back(), "message: first.sgf does not exist.");
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{second});
   EXPECT_EQ(Title(), "Untitled");
 }

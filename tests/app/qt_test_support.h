@@ -34,6 +34,7 @@ class ScriptedDialogs : public app::Dialogs {
  public:
   void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  DocumentUi::Answer AskYesNoCancel(const std::u16string& text) override;
   SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;
@@ -45,9 +46,10 @@ class ScriptedDialogs : public app::Dialogs {
   // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME".
   std::vector<std::string> shown;
   bool yes = true;
-  std::deque<SaveAnswer> saveAnswers;  // Cancel when empty
-  std::deque<std::u16string> texts;    // cancelled when empty
-  std::deque<std::string> files;       // cancelled when empty
+  std::deque<DocumentUi::Answer> answers;  // Yes, No or Cancel questions; Cancel when empty
+  std::deque<SaveAnswer> saveAnswers;      // Cancel when empty
+  std::deque<std::u16string> texts;        // cancelled when empty
+  std::deque<std::string> files;           // cancelled when empty
 };
 
 }  // namespace vantaro::test

@@ -27,6 +27,17 @@ class FakeUi : public DocumentUi {
     shown.push_back("? " + ToDisplayUtf8(text));
     return yes;
   }
+  Answer AskYesNoCancel(const std::u16string& text) override {
+    shown.push_back("? " + ToDisplayUtf8(text));
+    if (choices.empty()) return Answer::Cancel;
+    const Answer answer = choices.front();
+    choices.pop_front();
+    return answer;
+  }
+  SaveAnswer AskSaveChanges(const std::u16string& name) override {
+    shown.push_back("save changes: " + ToDisplayUtf8(name));
+    return saveAnswer;
+  }
   std::optional<std::u16string> PromptText(const std::u16string& text,
                                            const std::u16string& initial) override {
     prompt = ToDisplayUtf8(text);
@@ -41,13 +52,14 @@ class FakeUi : public DocumentUi {
     prompted.push_back(defaultName);
     return fileName;
   }
-  bool AllowReplacingRecord() override { return true; }
   void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
 
   bool yes = true;
+  std::deque<Answer> choices;  // Cancel when empty
+  SaveAnswer saveAnswer = SaveAnswer::Discard;
   std::deque<std::u16string> answers;
   std::optional<std::string> fileName;
   std::string prompt;                                // the text of the last input prompt
@@ -333,18 +345,34 @@ struct RuleRow {
 // defaults (sound off). A command without a row is enabled and unchecked
 // in every state.
 const RuleRow kRules[] = {
-    {"-", "e", "e", "e", "-",
+    {"-",
+     "e",
+     "e",
+     "e",
+     "-",
      {kReload, kReopenWithEncoding, kBack, kFirst, kLast, kChild, kBranchStart, kBranchEnd,
       kPrevComment, kNextComment, kFastRewind, kPrevious, kNext, kFastForward, kToMoveNumber,
       kToClicked}},
-    {"-", "e", "-", "e", "-",
+    {"-",
+     "e",
+     "-",
+     "e",
+     "-",
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    {"-", "-", "-", "-", "-",
+    {"-",
+     "-",
+     "-",
+     "-",
+     "-",
      {kRedo, kSaveTryPlay, kGameInformation, kForward, kParent, kPrevBranch, kNextBranch,
       kResetBoard}},
-    {"ec", "ec", "ec", "ec", "ec",
+    {"ec",
+     "ec",
+     "ec",
+     "ec",
+     "ec",
      {kBitmapBoard, kHideAllMoveNumbers, kResetInBranch, kShowBranchMoves, kAutoBranch,
       kVariantFirst}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
