@@ -15,9 +15,12 @@ bool IsBlank(std::string_view bytes) {
 }
 
 // Whether the reader found nothing at all: the trees below the root and the
-// other games of a collection have nodes whenever they exist.
+// other games of a collection have nodes whenever they exist, and the
+// importers' first node is empty when they found nothing to put in it.
 bool FoundNothing(const GameTree& tree) {
-  return tree.NodeCount() == 0 && tree.ChildCount() == 0 && tree.collectionTail() == nullptr;
+  if (tree.ChildCount() > 0 || tree.collectionTail() != nullptr) return false;
+  return std::all_of(tree.nodes().begin(), tree.nodes().end(),
+                     [](const auto& node) { return node->properties().empty(); });
 }
 
 // The line-based formats; SGF reports its own 0 byte.

@@ -52,16 +52,13 @@ class ConverterCache {
     }
   }
   iconv_t Get(int codePage, bool toWide) {
-    const auto key = std::make_pair(codePage, toWide);
-    auto found = converters_.find(key);
-    if (found == converters_.end()) {
-      iconv_t cd = kNone;
-      if (const char* name = IconvName(codePage)) {
-        cd = toWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
-      }
-      found = converters_.emplace(key, cd).first;
-    }
-    return found->second;
+    return Open(codePage, toWide ? Use::ToWide : Use::FromWide, IconvName(codePage));
+  }
+  // An encoder that refuses what the code page's own definition lacks: 936
+  // is decoded and encoded as GB18030, which holds every character, while
+  // a record labelled GB2312 or GBK can only hold GBK's.
+  iconv_t GetStrict(int codePage) {
+    return Open(codePage, Use::Strict, codePage == 936 ? "GBK" : IconvName(codePage));
   }
   // Null for code pages that are not double-byte.
   const DoubleByteTable* Table(int codePage) {
@@ -78,7 +75,22 @@ class ConverterCache {
   static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
 
  private:
-  std::map<std::pair<int, bool>, iconv_t> converters_;
+  enum class Use { ToWide, FromWide, Strict };
+
+  iconv_t Open(int codePage, Use use, const char* name) {
+    const auto key = std::make_pair(codePage, use);
+    auto found = converters_.find(key);
+    if (found == converters_.end()) {
+      iconv_t cd = kNone;
+      if (name != nullptr) {
+        cd = use == Use::ToWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
+      }
+      found = converters_.emplace(key, cd).first;
+    }
+    return found->second;
+  }
+
+  std::map<std::pair<int, Use>, iconv_t> converters_;
   std::map<int, std::unique_ptr<DoubleByteTable>> tables_;
 };
 
@@ -534,6 +546,9 @@ bool CanEncode(std::u16string_view text, int codePage) {
   if (codePage == kUtf8CodePage) return true;
   thread_local std::string scratch;
   scratch.clear();
+  if (iconv_t cd = Converters().GetStrict(codePage); cd != ConverterCache::kNone) {
+    return AppendWithIconv(cd, text, scratch);
+  }
   return AppendWideAsBytes(text, codePage, scratch);
 }
 

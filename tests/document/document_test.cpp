@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <deque>
 #include <map>
+#include <random>
 #include <set>
 
 #include "document/command_ids.h"
 #include "document/command_table.h"
+#include "document/fake_document_ui.h"
 #include "test_support.h"
 #include "text/text_conversion.h"
 
@@ -16,56 +20,6 @@ namespace vantaro::test {
 namespace {
 
 using namespace command;
-
-// Answers prompts from a queue and writes down what the document shows.
-class FakeUi : public DocumentUi {
- public:
-  void ShowMessage(const std::u16string& text, Icon) override {
-    shown.push_back(ToDisplayUtf8(text));
-  }
-  bool AskYesNo(const std::u16string& text) override {
-    shown.push_back("? " + ToDisplayUtf8(text));
-    return yes;
-  }
-  Answer AskYesNoCancel(const std::u16string& text) override {
-    shown.push_back("? " + ToDisplayUtf8(text));
-    if (choices.empty()) return Answer::Cancel;
-    const Answer answer = choices.front();
-    choices.pop_front();
-    return answer;
-  }
-  SaveAnswer AskSaveChanges(const std::u16string& name) override {
-    shown.push_back("save changes: " + ToDisplayUtf8(name));
-    return saveAnswer;
-  }
-  std::optional<std::u16string> PromptText(const std::u16string& text,
-                                           const std::u16string& initial) override {
-    prompt = ToDisplayUtf8(text);
-    prompted.push_back(ToDisplayUtf8(initial));
-    if (answers.empty()) return std::nullopt;
-    std::u16string answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::optional<std::string> PromptOpenFile() override { return fileName; }
-  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override {
-    prompted.push_back(defaultName);
-    return fileName;
-  }
-  void PostCommand(int id) override { posted.push_back(id); }
-  void AddRecentFile(const std::string& path) override { recent.push_back(path); }
-  void ShowAbout() override {}
-  void Exit() override {}
-
-  bool yes = true;
-  std::deque<Answer> choices;  // Cancel when empty
-  SaveAnswer saveAnswer = SaveAnswer::Discard;
-  std::deque<std::u16string> answers;
-  std::optional<std::string> fileName;
-  std::string prompt;                                // the text of the last input prompt
-  std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
-  std::vector<int> posted;
-};
 
 class DocumentTest : public ::testing::Test {
  protected:
@@ -137,14 +91,169 @@ TEST_F(DocumentTest, AFailedSaveSaysSoAndKeepsTheFileAndTheModifiedFlag) {
   }
 }
 
-TEST_F(DocumentTest, AFileThatDoesNotLoadKeepsThePreviousRecord) {
+// Bytes in which nothing reads as a node: a fixed run of a random generator.
+std::string BinaryBytes() {
+  std::mt19937 random(15);
+  std::string bytes(4096, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  return bytes;
+}
+
+// The record that was open stays, so that Save never writes over a file that
+// is not a record, and the message says what the file is.
+TEST_F(DocumentTest, AFileThatGivesNoRecordKeepsThePreviousRecordAndSaysWhy) {
   const std::string good = Write("good.sgf", "(;B[aa])");
   ASSERT_TRUE(document_.OnOpenDocument(good).ok);
   GoEditor* before = document_.editor();
-  EXPECT_FALSE(document_.OnOpenDocument(Write("bad.ngf", "short\n")).ok);
-  EXPECT_EQ(ui_.shown.back(), "Some error happened while parsing. Game record might be incorrect.");
-  EXPECT_EQ(document_.editor(), before);
-  EXPECT_EQ(document_.path(), good);
+  std::filesystem::create_directory(directory_.path() / "games.sgf");
+  const struct {
+    std::string name, bytes, message;
+  } files[] = {
+      {"bad.ngf", "short\n", "Some error happened while parsing. Game record might be incorrect."},
+      {"binary.sgf", BinaryBytes(), "binary.sgf is not a game record."},
+      {"picture.sgf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20),
+       "picture.sgf is not a game record."},
+      {"notes.sgf", "Buy (; rice, milk)\n", "notes.sgf is not a game record."},
+      {"nothing.ugf", "nothing useful", "nothing.ugf is not a game record."},
+      {"missing.sgf", "", "missing.sgf does not exist."},
+      {"games.sgf", "", "games.sgf is a folder, not a file."},
+  };
+  for (const auto& file : files) {
+    const std::string path = directory_.PathOf(file.name);
+    if (!file.bytes.empty()) WriteFileBytes(path, file.bytes);
+    ui_.shown.clear();
+    EXPECT_FALSE(document_.OnOpenDocument(path).ok) << file.name;
+    EXPECT_EQ(ui_.shown, std::vector<std::string>{file.message});
+    EXPECT_EQ(document_.editor(), before);
+    EXPECT_EQ(document_.path(), good);
+  }
+  EXPECT_EQ(ReadFileBytes(directory_.PathOf("binary.sgf")), BinaryBytes());
+}
+
+TEST_F(DocumentTest, AFileTheUserMayNotReadSaysSo) {
+  const std::string path = Write("private.sgf", "(;B[aa])");
+  chmod(path.c_str(), 0);
+  const auto message = [&] {
+    document_.OnOpenDocument(path);
+    return ui_.shown.empty() ? std::string() : ui_.shown.back();
+  };
+  const std::string expected = "You may not read private.sgf.";
+  if (geteuid() != 0) {
+    EXPECT_EQ(message(), expected);
+    return;
+  }
+  // Root reads everything: the file is opened by somebody else.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+    _exit(dropped && message() == expected ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(DocumentTest, DamagedRecordsThatStillHoldAGameOpen) {
+  for (const char* bytes : {"(;SZ[9];B[aa]C[cut off", "prose first (;SZ[9];B[aa])",
+                            "(;B[aa])) trailing", "(;SZ[9];B[aa];W[", "((;B[aa]))"}) {
+    ui_.shown.clear();
+    EXPECT_TRUE(document_.OnOpenDocument(Write("damaged.sgf", bytes)).ok) << bytes;
+    EXPECT_TRUE(ui_.shown.empty()) << bytes;
+    EXPECT_EQ(document_.path(), directory_.PathOf("damaged.sgf"));
+  }
+}
+
+// People make an empty file to start a record in.
+TEST_F(DocumentTest, AnEmptyFileOpensAsANewRecordUnderItsName) {
+  for (const char* bytes : {"", " \r\n"}) {
+    const std::string path = Write("new.sgf", bytes);
+    ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+    EXPECT_TRUE(ui_.shown.empty());
+    EXPECT_EQ(document_.Title(), u"new.sgf");
+    EXPECT_EQ(Sgf(), "(;SZ[19]\r\n)");
+    document_.editor()->SetComment(u"first");
+    ASSERT_TRUE(document_.Save(false));
+    EXPECT_TRUE(ui_.prompted.empty());
+    EXPECT_EQ(ReadFileBytes(path), "(;C[first]SZ[19]\r\n)");
+  }
+}
+
+TEST_F(DocumentTest, TextItsCodePageCannotHoldMakesTheRecordUtf8OnSave) {
+  const std::string path = Write("game.sgf", "(;CA[Windows-1252]PB[Jos\xe9])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.editor()->SetComment(u"\u7881");
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{
+                           "game.sgf is now saved in UTF-8 so that all of its text is kept."});
+  EXPECT_EQ(ReadFileBytes(path), "(;CA[UTF-8]C[\xe7\xa2\x81]PB[Jos\xc3\xa9]\r\n)");
+  EXPECT_EQ(document_.editor()->codePage(), 65001);
+  document_.editor()->SetComment(u"\u7881!");
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ui_.shown.size(), 1u);
+}
+
+// Another program wrote the file: an unmodified record is offered for
+// reloading, once for each new version; the answer No keeps the record.
+TEST_F(DocumentTest, AFileChangedOnDiskIsOfferedForReloading) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(ui_.shown.empty());
+  const std::string question = "? game.sgf has changed on disk. Reload it?";
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  ui_.yes = false;
+  document_.CheckFileOnDisk();
+  document_.CheckFileOnDisk();
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{question});
+  EXPECT_EQ(Sgf(), "(;B[aa]\r\n)");
+  WriteFileBytes(path, "(;B[cc]C[theirs again])");
+  ui_.yes = true;
+  document_.CheckFileOnDisk();
+  EXPECT_EQ(ui_.shown, (std::vector<std::string>{question, question}));
+  EXPECT_EQ(Sgf(), "(;B[cc]C[theirs again]\r\n)");
+  EXPECT_FALSE(document_.IsModified());
+}
+
+// Edits stand against the changed file: Save asks before it overwrites, and
+// Save As stays possible.
+TEST_F(DocumentTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasOpened) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.editor()->SetComment(u"mine");
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(ui_.shown.empty());
+  ui_.yes = false;
+  EXPECT_FALSE(document_.Save(false));
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{
+                           "? game.sgf has changed on disk since it was opened. Overwrite it?"});
+  EXPECT_EQ(ReadFileBytes(path), "(;B[bb]C[theirs])");
+  EXPECT_TRUE(document_.IsModified());
+  ui_.yes = true;
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;B[aa]C[mine]\r\n)");
+  // Saved: the file is this program's again.
+  document_.editor()->SetComment(u"more");
+  ui_.shown.clear();
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_TRUE(ui_.shown.empty());
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  ui_.fileName = directory_.PathOf("copy.sgf");
+  ASSERT_TRUE(document_.Save(true));
+  EXPECT_TRUE(ui_.shown.empty());
+}
+
+// What the window shows is then the only copy: closing asks to save it.
+TEST_F(DocumentTest, ARemovedFileLeavesTheRecordModified) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  std::filesystem::remove(path);
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(document_.IsModified());
+  EXPECT_TRUE(ui_.shown.empty());
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;B[aa]\r\n)");
 }
 
 TEST_F(DocumentTest, WriteProtectedFilesOpenReadOnly) {

@@ -1,0 +1,284 @@
+// The recovery journal: copies written in the background, taken over only
+// from programs that ended, and restored so that saving them gives what a
+// normal save of the lost session would have written.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <functional>
+#include <regex>
+
+#include "document/background_jobs.h"
+#include "document/fake_document_ui.h"
+#include "document/recovery_copy.h"
+#include "document/recovery_journal.h"
+#include "document/vantaro_doc.h"
+#include "test_support.h"
+
+namespace vantaro::test {
+namespace {
+
+using Answer = DocumentUi::Answer;
+
+// Runs work in a child process that then dies as a killed program does,
+// without any clean-up; the child's own failures show as its exit status.
+void InAKilledProgram(const std::function<void()>& work) {
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    work();
+    raise(SIGKILL);
+    _exit(1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status))
+      << "the child ended by itself with status " << WEXITSTATUS(status);
+}
+
+// One run of the program: a document with its journal in the test's folder.
+struct Session {
+  explicit Session(const std::filesystem::path& folder) : journal(folder), document(ui, options) {
+    options.defaultCodePage = 65001;
+    options.playSound = false;
+    document.SetRecoveryJournal(&journal);
+  }
+  GoEditor& editor() { return *document.editor(); }
+
+  FakeUi ui;
+  Options options{u"/install"};
+  RecoveryJournal journal;
+  CVantaroCEDoc document;
+};
+
+class RecoveryTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Folder() const { return directory_.path() / "recovery"; }
+  // The copies in the journal's folder, whoever holds them.
+  size_t CopyCount() const {
+    size_t count = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder(), error)) {
+      count += entry.path().extension() == ".sgf" ? 1 : 0;
+    }
+    return count;
+  }
+  // A copy whose program is gone, as a killed program leaves it.
+  void LeaveCopy(const std::string& path, std::string_view sgf) {
+    RecoveryCopy copy(Folder());
+    ASSERT_TRUE(copy.Write({path, 1, 65001, 1700000000}, sgf));
+  }
+
+  TemporaryDirectory directory_;
+};
+
+// A Japanese comment in a Windows-1252 record and a move: the copy is in
+// UTF-8 as the save is, and its CA says so.
+void EditTheSampleGame(CVantaroCEDoc& document, const std::string& path) {
+  document.OnOpenDocument(path);
+  GoEditor& editor = *document.editor();
+  editor.Next(1);
+  editor.SetComment(u"\u65e5\u672c\u306e\u78c1");
+  editor.Click(Point{2, 2});
+}
+
+TEST_F(RecoveryTest, AKilledProgramsEditsAreRestoredAsASaveWouldHaveWrittenThem) {
+  const std::string path =
+      directory_.Write("game.sgf", "(;CA[Windows-1252]SZ[9]PB[Jos\xe9];B[aa];W[bb])");
+  InAKilledProgram([&] {
+    Session killed(Folder());
+    EditTheSampleGame(killed.document, path);
+    killed.document.KeepRecoveryCopy();
+    killed.journal.Flush();
+  });
+  std::string expected;
+  {
+    Session normal(directory_.path() / "unused");
+    EditTheSampleGame(normal.document, path);
+    normal.ui.fileName = directory_.PathOf("normal.sgf");
+    ASSERT_TRUE(normal.document.Save(true));
+    expected = ReadFileBytes(*normal.ui.fileName);
+  }
+  ASSERT_EQ(CopyCount(), 1u);
+  Session next(Folder());
+  next.document.OnNewDocument();
+  next.ui.choices = {Answer::Yes};
+  next.document.OfferRecoveredRecords();
+  ASSERT_EQ(next.ui.shown.size(), 1u);
+  EXPECT_TRUE(std::regex_match(
+      next.ui.shown[0],
+      std::regex(
+          R"(\? Restore the unsaved changes to game\.sgf from \d{4}-\d\d-\d\d \d\d:\d\d\?)")))
+      << next.ui.shown[0];
+  EXPECT_EQ(next.document.path(), path);
+  EXPECT_TRUE(next.document.IsModified());
+  ASSERT_TRUE(next.document.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), expected);
+  next.journal.Flush();
+  EXPECT_EQ(CopyCount(), 0u);
+}
+
+TEST_F(RecoveryTest, ACrashWhileACopyIsWrittenLeavesThePreviousCopyWhole) {
+  InAKilledProgram([&] {
+    RecoveryCopy copy(Folder());
+    if (!copy.Write({"/games/a.sgf", 1, 932, 1700000000}, "(;C[first])")) _exit(2);
+    // The next copy outgrows what the file may hold: the kernel kills the
+    // program in the middle of writing it.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    const rlimit small{200, 200};
+    setrlimit(RLIMIT_FSIZE, &small);
+    copy.Write({"/games/a.sgf", 1, 932, 1700000001}, "(;C[" + std::string(1000, 'x') + "])");
+  });
+  auto copies = TakeAbandonedCopies(Folder());
+  ASSERT_EQ(copies.size(), 1u);
+  const auto recovered = copies[0]->Read();
+  ASSERT_TRUE(recovered);
+  EXPECT_EQ(recovered->sgf, "(;C[first])");
+  EXPECT_EQ(recovered->info.path, "/games/a.sgf");
+  EXPECT_EQ(recovered->info.codePage, 932);
+  EXPECT_EQ(recovered->info.time, 1700000000);
+  // The unfinished copy is gone with the program that wrote it.
+  EXPECT_FALSE(std::filesystem::exists(copies[0]->file().replace_extension(".tmp")));
+}
+
+TEST_F(RecoveryTest, TwoProgramsAtOnceNeverTakeEachOthersCopies) {
+  int started[2];
+  int finish[2];
+  ASSERT_EQ(pipe(started), 0);
+  ASSERT_EQ(pipe(finish), 0);
+  const pid_t other = fork();
+  ASSERT_GE(other, 0);
+  if (other == 0) {
+    close(finish[1]);
+    RecoveryCopy copy(Folder());
+    const bool written = copy.Write({"/games/other.sgf", 1, 65001, 1}, "(;C[other])");
+    close(started[1]);
+    char byte;
+    [[maybe_unused]] const ssize_t ignored = read(finish[0], &byte, 1);
+    _exit(written ? 0 : 2);
+  }
+  close(started[1]);
+  close(finish[0]);
+  char byte;
+  EXPECT_EQ(read(started[0], &byte, 1), 0);  // the other program's copy is written
+  RecoveryCopy mine(Folder());
+  ASSERT_TRUE(mine.Write({"/games/mine.sgf", 1, 65001, 2}, "(;C[mine])"));
+  EXPECT_TRUE(TakeAbandonedCopies(Folder()).empty());
+  close(finish[1]);
+  int status = 0;
+  ASSERT_EQ(waitpid(other, &status, 0), other);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  const auto copies = TakeAbandonedCopies(Folder());
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0]->Read()->info.path, "/games/other.sgf");
+  close(started[0]);
+}
+
+TEST_F(RecoveryTest, NoDeletesACopyAndCancelKeepsItForTheNextStart) {
+  LeaveCopy(directory_.PathOf("first.sgf"), "(;C[first])");
+  LeaveCopy(directory_.PathOf("second.sgf"), "(;C[second])");
+  // Oldest first, by the time the copies were written.
+  for (const auto& copy : std::filesystem::directory_iterator(Folder())) {
+    if (copy.path().extension() != ".sgf") continue;
+    const bool first = ReadFileBytes(copy.path()).ends_with("(;C[first])");
+    std::filesystem::last_write_time(copy.path(), std::filesystem::file_time_type::clock::now() -
+                                                      std::chrono::hours(first ? 2 : 1));
+  }
+  {
+    Session start(Folder());
+    start.document.OnNewDocument();
+    start.ui.choices = {Answer::Cancel, Answer::No};
+    start.document.OfferRecoveredRecords();
+    ASSERT_EQ(start.ui.shown.size(), 2u);
+    EXPECT_TRUE(start.ui.shown[0].starts_with("? Restore the unsaved changes to first.sgf from "));
+    EXPECT_TRUE(start.ui.shown[1].starts_with("? Restore the unsaved changes to second.sgf from "));
+    EXPECT_FALSE(start.document.IsModified());
+  }
+  EXPECT_EQ(CopyCount(), 1u);
+  Session again(Folder());
+  again.document.OnNewDocument();
+  again.document.OfferRecoveredRecords();
+  ASSERT_EQ(again.ui.shown.size(), 1u);
+  EXPECT_TRUE(again.ui.shown[0].starts_with("? Restore the unsaved changes to first.sgf from "));
+}
+
+TEST_F(RecoveryTest, ACopyOfAFileThatIsGoneIsOfferedUnderItsOldName) {
+  const std::string gone = directory_.PathOf("gone.sgf");
+  LeaveCopy(gone, "(;CA[UTF-8]C[\xe7\xa2\x81])");
+  Session start(Folder());
+  start.document.OnNewDocument();
+  start.ui.choices = {Answer::Yes};
+  start.document.OfferRecoveredRecords();
+  ASSERT_EQ(start.ui.shown.size(), 1u);
+  EXPECT_TRUE(start.ui.shown[0].starts_with("? Restore the unsaved changes to gone.sgf from "));
+  EXPECT_EQ(start.document.Title(), u"gone.sgf");
+  EXPECT_EQ(start.editor().Comment(), u"\u7881");
+  ASSERT_TRUE(start.document.Save(false));
+  EXPECT_EQ(ReadFileBytes(gone), "(;CA[UTF-8]C[\xe7\xa2\x81]\r\n)");
+}
+
+// A copy exists while, and only while, the record has unsaved edits.
+TEST_F(RecoveryTest, SavingDroppingOrUndoingTheEditsRemovesTheCopy) {
+  const std::string path = directory_.Write("game.sgf", "(;SZ[9];B[aa])");
+  Session session(Folder());
+  const auto copies = [&] {
+    session.document.KeepRecoveryCopy();
+    session.journal.Flush();
+    return CopyCount();
+  };
+  session.document.OnOpenDocument(path);
+  EXPECT_EQ(copies(), 0u);
+  session.editor().SetComment(u"one");
+  EXPECT_EQ(copies(), 1u);
+  session.editor().Undo();
+  EXPECT_EQ(copies(), 0u);
+  session.editor().SetComment(u"two");
+  EXPECT_EQ(copies(), 1u);
+  ASSERT_TRUE(session.document.Save(false));
+  EXPECT_EQ(copies(), 0u);
+  session.editor().SetComment(u"three");
+  EXPECT_EQ(copies(), 1u);
+  session.ui.saveAnswer = DocumentUi::SaveAnswer::Discard;
+  ASSERT_TRUE(session.document.AllowReplacingRecord());
+  session.journal.Flush();
+  EXPECT_EQ(CopyCount(), 0u);
+}
+
+TEST(BackgroundJobs, ARemovalIsNeverSkippedAndOnlyTheLatestCopyIsWritten) {
+  BackgroundJobs jobs;
+  std::atomic<bool> started = false;
+  std::atomic<bool> release = false;
+  std::vector<std::string> ran;
+  jobs.Submit(
+      [&] {
+        started = true;
+        while (!release) std::this_thread::yield();
+        ran.push_back("running");
+      },
+      BackgroundJobs::Kind::Replaceable);
+  while (!started) std::this_thread::yield();
+  jobs.Submit([&] { ran.push_back("old copy"); }, BackgroundJobs::Kind::Replaceable);
+  jobs.Submit([&] { ran.push_back("removal"); }, BackgroundJobs::Kind::Kept);
+  jobs.Submit([&] { ran.push_back("newer copy"); }, BackgroundJobs::Kind::Replaceable);
+  jobs.Submit([&] { ran.push_back("newest copy"); }, BackgroundJobs::Kind::Replaceable);
+  release = true;
+  jobs.WaitUntilIdle();
+  EXPECT_EQ(ran, (std::vector<std::string>{"running", "removal", "newest copy"}));
+}
+
+TEST(RecoveryJournal, CopiesComeAtMostOnceASecond) {
+  TemporaryDirectory directory;
+  RecoveryJournal journal(directory.path());
+  const auto start = RecoveryJournal::Clock::now();
+  EXPECT_EQ(journal.DelayBeforeNextCopy(start).count(), 0);
+  journal.Keep({"", 1, 65001, 0}, "(;C[x])", start);
+  EXPECT_EQ(journal.DelayBeforeNextCopy(start + std::chrono::milliseconds(300)).count(), 700);
+  EXPECT_EQ(journal.DelayBeforeNextCopy(start + std::chrono::seconds(2)).count(), 0);
+}
+
+}  // namespace
+}  // namespace vantaro::test

@@ -1,0 +1,134 @@
+// How Save chooses the code page and the CA of a record: text that fits is
+// written as it was read, text that does not makes the record UTF-8, and CA
+// always names the code page the text is in.
+#include "record/save_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support.h"
+#include "text/code_page_table.h"
+#include "text/text_conversion.h"
+
+namespace vantaro {
+namespace {
+
+// Bytes of text beyond ASCII that the code page reads and writes back the
+// same: the first of a few that do, or else a byte kept as it is (the code
+// pages without a converter keep their bytes).
+std::string TextThatFits(int codePage) {
+  for (const char* bytes :
+       {"\xC4\xE9", "\x82\xA0", "\xB0\xA1", "\xA4\xA4", "\x1b$B$\"\x1b(B", "\xe4\xb8\xad"}) {
+    const std::u16string text = BytesToWide(bytes, codePage);
+    const bool beyondAscii =
+        std::any_of(text.begin(), text.end(), [](char16_t c) { return c >= 0x80; });
+    if (beyondAscii && std::none_of(text.begin(), text.end(), IsByteEscape) &&
+        WideToBytes(text, codePage) == bytes) {
+      return bytes;
+    }
+  }
+  return "\xC4";
+}
+
+class EveryCodePage : public ::testing::TestWithParam<int> {};
+
+TEST_P(EveryCodePage, TextThatFitsIsSavedAsItWasRead) {
+  const int codePage = GetParam();
+  const std::string label = CharsetCodePageMap::Instance().LabelOf(codePage);
+  ASSERT_EQ(CharsetCodePageMap::Instance().CodePageOf(label), codePage) << label;
+  const std::string sgf = "(;CA[" + label + "]C[" + TextThatFits(codePage) + "]\r\n)";
+  test::ReadRecord record = test::ReadSgfText(sgf);
+  ASSERT_EQ(record.codePage, codePage);
+  const SavePlan plan = PlanSave(*record.root, codePage);
+  EXPECT_FALSE(plan.toUtf8);
+  EXPECT_EQ(plan.encoding.codePage, codePage);
+  EXPECT_EQ(test::SavedSgfText(*record.root, codePage), sgf);
+}
+
+// The bytes of a code page without a converter are kept as they were, which
+// UTF-8 cannot hold: only the plan is checked for those.
+TEST_P(EveryCodePage, TextThatDoesNotFitMakesTheRecordUtf8) {
+  const int codePage = GetParam();
+  const std::string label = CharsetCodePageMap::Instance().LabelOf(codePage);
+  const std::string fits = TextThatFits(codePage);
+  test::ReadRecord record = test::ReadSgfText("(;CA[" + label + "]C[" + fits + "])");
+  Property& comment = *record.root->NodeAt(0)->Find(kPropC);
+  const std::u16string text = std::u16string(comment.text()) + u"\U0001F600";
+  comment.SetText(text);
+  const SavePlan plan = PlanSave(*record.root, codePage);
+  EXPECT_EQ(plan.toUtf8, codePage != kUtf8CodePage);
+  EXPECT_EQ(plan.encoding.codePage, kUtf8CodePage);
+  const std::string saved = test::SavedSgfText(*record.root, codePage);
+  const std::string expectedLabel = codePage == kUtf8CodePage ? label : "UTF-8";
+  EXPECT_TRUE(saved.starts_with("(;CA[" + expectedLabel + "]C[")) << saved;
+  if (fits == "\xC4") return;
+  const test::ReadRecord back = test::ReadSgfText(saved, 1252);
+  EXPECT_EQ(back.codePage, kUtf8CodePage);
+  EXPECT_EQ(back.root->NodeAt(0)->Find(kPropC)->text(), text);
+}
+
+std::vector<int> LoadedCodePages() {
+  std::vector<int> codePages;
+  for (const auto& row : CharsetCodePageMap::Instance().rows()) codePages.push_back(row->codePage);
+  return codePages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, EveryCodePage, ::testing::ValuesIn(LoadedCodePages()),
+                         [](const auto& info) { return std::to_string(info.param); });
+
+struct Labelling {
+  const char* name;
+  std::string read;
+  int defaultCodePage;
+  std::string saved;
+};
+
+void PrintTo(const Labelling& labelling, std::ostream* out) {
+  *out << labelling.name;
+}
+
+// Korean text in CP949 bytes.
+const std::string kKorean = "\xc0\xcc\xbc\xbc\xb5\xb9 \xb4\xeb \xbe\xcb\xc6\xc4\xb0\xed";
+
+const Labelling kLabellings[] = {
+    {"MissingIsAdded", "(;PB[Jos\xe9])", 1252, "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+    {"UnknownIsReplaced", "(;CA[klingon]PB[Jos\xe9])", 1252, "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+    {"WrongIsReplaced", "(;CA[UTF-8]C[" + kKorean + "])", 65001,
+     "(;CA[ks_c_5601-1987]C[" + kKorean + "]\r\n)"},
+    {"RightIsKeptAsWritten", "(;CA[ latin1 ]PB[Jos\xe9])", 65001, "(;CA[ latin1 ]PB[Jos\xe9]\r\n)"},
+    {"OverPlainAsciiAnythingIsKept", "(;CA[Shift_JIS]C[hello])", 65001,
+     "(;CA[Shift_JIS]C[hello]\r\n)"},
+    {"OverPlainAsciiNoneIsAdded", "(;C[hello])", 1252, "(;C[hello]\r\n)"},
+    // The name of this row is taken by a later one: the label must lead back.
+    {"ALabelThatLeadsBack", "(;CA[csISO]C[\xa9])", 65001, "(;CA[csISO]C[\xa9]\r\n)"},
+};
+
+class CharsetLabelling : public ::testing::TestWithParam<Labelling> {};
+
+// Read back, the saved record has the same text in the code page its CA
+// names, and saving it again gives the same bytes.
+TEST_P(CharsetLabelling, CaNamesTheCodePageOfTheText) {
+  const Labelling& labelling = GetParam();
+  test::ReadRecord record = test::ReadSgfText(labelling.read, labelling.defaultCodePage);
+  const std::string saved = test::SavedSgfText(*record.root, record.codePage);
+  EXPECT_EQ(saved, labelling.saved);
+  test::ReadRecord back = test::ReadSgfText(saved, 65001);
+  EXPECT_EQ(back.codePage, record.codePage);
+  ApplySavePlan(*record.root, PlanSave(*record.root, record.codePage));
+  EXPECT_TRUE(test::SameTree(*record.root, *back.root));
+  EXPECT_EQ(test::SavedSgfText(*back.root, back.codePage), saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CharsetLabelling, ::testing::ValuesIn(kLabellings),
+                         [](const auto& info) { return info.param.name; });
+
+TEST(SavePlan, AppliedTheRecordSaysWhatItsFileSays) {
+  test::ReadRecord record = test::ReadSgfText("(;CA[klingon]PB[Jos\xe9])", 1252);
+  const SavePlan plan = PlanSave(*record.root, record.codePage);
+  ApplySavePlan(*record.root, plan);
+  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"Windows-1252");
+  EXPECT_FALSE(PlanSave(*record.root, record.codePage).encoding.charset);
+  EXPECT_EQ(test::WriteSgfText(*record.root, 1252), "(;CA[Windows-1252]PB[Jos\xe9]\r\n)");
+}
+
+}  // namespace
+}  // namespace vantaro
