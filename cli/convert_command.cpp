@@ -67,7 +67,7 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
   const SavePlan plan = PlanSave(*record.root, record.codePage);
   if (output.empty() || output == "-") {
     std::string sgf;
-    WriteSgf(*record.root, plan.encoding, sgf);
+    WriteSgf(*record.root, plan.output, sgf);
     if (std::fwrite(sgf.data(), 1, sgf.size(), stdout) != sgf.size() || std::fflush(stdout) != 0) {
       PrintError(input + ": cannot write to standard output");
       return false;
@@ -80,7 +80,7 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
       return false;
     }
   }
-  const IoResult saved = SaveRecordFile(*record.root, plan.encoding, output);
+  const IoResult saved = SaveRecordFile(*record.root, plan.output, output);
   if (!saved.ok) {
     PrintError(output + ": " + saved.error);
     return false;

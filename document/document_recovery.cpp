@@ -26,14 +26,17 @@ void CVantaroCEDoc::KeepRecoveryCopy() {
     DiscardRecoveryCopy();
     return;
   }
-  if (journal_->HasCopy() && journaledRevision_ == editor_->revision()) return;
+  if (journaledRevision_ == editor_->revision()) return;
   // The copy holds what Save would write, so that saving the restored record
   // gives the same file as saving this one.
   GameTree& root = *editor_->recordRoot();
-  const SavePlan plan = PlanSave(root, editor_->codePage());
+  SgfOutput output = PlanSave(root, editor_->codePage()).output;
+  // Save puts CA first by changing places with the first property; read
+  // back, the properties would then sort in another order.
+  output.charsetFirst = false;
   std::string sgf;
-  WriteSgf(root, plan.encoding, sgf);
-  journal_->Keep({path_, 1, plan.encoding.codePage, SecondsSince1970()}, std::move(sgf),
+  WriteSgf(root, output, sgf);
+  journal_->Keep({path_, 1, output.codePage, SecondsSince1970()}, std::move(sgf),
                  RecoveryJournal::Clock::now());
   journaledRevision_ = editor_->revision();
 }

@@ -25,7 +25,6 @@ class RecoveryJournal {
   ~RecoveryJournal();
 
   const std::filesystem::path& folder() const { return folder_; }
-  bool HasCopy() const { return copy_ != nullptr; }
 
   // Writes the copy in the background (its lock and file are made by the
   // first one). A copy not yet started when the next comes is skipped.

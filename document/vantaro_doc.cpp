@@ -151,6 +151,9 @@ bool CVantaroCEDoc::AllowReplacingRecord() {
       return Save(false);
     case DocumentUi::SaveAnswer::Discard:
       DiscardRecoveryCopy();
+      // Until the record is replaced or the program ends, the dropped edits
+      // need no copy either.
+      journaledRevision_ = editor_->revision();
       return true;
     case DocumentUi::SaveAnswer::Cancel:
       return false;
@@ -192,7 +195,7 @@ bool CVantaroCEDoc::Save(bool saveAs) {
   if (path == path_ && !MayOverwrite()) return false;
   GameTree& root = *editor_->recordRoot();
   const SavePlan plan = PlanSave(root, editor_->codePage());
-  const IoResult saved = SaveRecordFile(root, plan.encoding, path);
+  const IoResult saved = SaveRecordFile(root, plan.output, path);
   if (!saved.ok) {
     ui_.ShowMessage(Format(UiString(kStrFailedToSaveFile), FromUtf8(path)),
                     DocumentUi::Icon::Exclamation);
@@ -200,7 +203,7 @@ bool CVantaroCEDoc::Save(bool saveAs) {
   }
   // The record in memory says what its file now says.
   ApplySavePlan(root, plan);
-  editor_->SetCodePage(plan.encoding.codePage);
+  editor_->SetCodePage(plan.output.codePage);
   editor_->SetModified(false);
   path_ = path;
   diskStamp_ = StampOf(path);

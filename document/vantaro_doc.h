@@ -131,7 +131,8 @@ class CVantaroCEDoc {
   std::optional<FileStamp> diskStamp_;
   bool askingAboutDisk_ = false;
   RecoveryJournal* journal_ = nullptr;
-  // The editor's revision that the journal's copy holds.
+  // The editor's revision that needs no newer copy: the copy holds it, or
+  // the user dropped its edits.
   std::optional<std::uint64_t> journaledRevision_;
 };
 

@@ -30,7 +30,7 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-IoResult SaveRecordFile(GameTree& root, const SgfEncoding& encoding, const std::string& path) {
+IoResult SaveRecordFile(GameTree& root, const SgfOutput& output, const std::string& path) {
   const std::string target = ResolveLinks(path);
   const std::filesystem::path targetPath(target);
   std::string temporary =
@@ -53,7 +53,7 @@ IoResult SaveRecordFile(GameTree& root, const SgfEncoding& encoding, const std::
     unlink(temporary.c_str());
     return {false, std::strerror(error)};
   }
-  bool written = WriteSgf(root, encoding, file);
+  bool written = WriteSgf(root, output, file);
   written = std::fflush(file) == 0 && written;
   int error = errno;
   written = written && fsync(fileno(file)) == 0;
@@ -74,7 +74,7 @@ IoResult SaveRecordFile(GameTree& root, const SgfEncoding& encoding, const std::
 }
 
 IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
-  return SaveRecordFile(root, SgfEncoding{codePage, std::nullopt}, path);
+  return SaveRecordFile(root, SgfOutput{codePage, std::nullopt, true}, path);
 }
 
 }  // namespace vantaro

@@ -53,18 +53,18 @@ SavePlan PlanSave(const GameTree& root, int codePage) {
   SavePlan plan{{codePage, std::nullopt}, false};
   const std::string label = CharsetCodePageMap::Instance().LabelOf(codePage);
   if (facts.beyondAscii && !label.empty() && LabelledCodePage(root) != codePage) {
-    plan.encoding.charset = FromUtf8(label);
+    plan.output.charset = FromUtf8(label);
   }
   return plan;
 }
 
 void ApplySavePlan(GameTree& root, const SavePlan& plan) {
   Node* first = root.NodeAt(0);
-  if (!plan.encoding.charset || first == nullptr) return;
+  if (!plan.output.charset || first == nullptr) return;
   if (Property* label = first->Find(kPropCA)) {
-    label->SetText(*plan.encoding.charset);
+    label->SetText(*plan.output.charset);
   } else {
-    first->Add(Property::WithText(kPropCA, *plan.encoding.charset));
+    first->Add(Property::WithText(kPropCA, *plan.output.charset));
   }
 }
 

@@ -7,7 +7,7 @@ namespace vantaro {
 
 // How Save writes a record so that no text is lost and CA tells the truth.
 struct SavePlan {
-  SgfEncoding encoding;
+  SgfOutput output;
   // The record's code page cannot hold all its text, so it is written in UTF-8.
   bool toUtf8 = false;
 };

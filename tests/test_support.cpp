@@ -60,7 +60,7 @@ std::string WriteSgfText(GameTree& root, int codePage) {
 
 std::string SavedSgfText(GameTree& root, int codePage) {
   std::string out;
-  WriteSgf(root, PlanSave(root, codePage).encoding, out);
+  WriteSgf(root, PlanSave(root, codePage).output, out);
   return out;
 }
 

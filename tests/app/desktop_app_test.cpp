@@ -293,6 +293,52 @@ TEST_F(DesktopAppTest, ControlSSavesInPlaceAndClearsTheMark) {
   EXPECT_NE(ReadFileBytes(path).find("B[ee]"), std::string::npos);
 }
 
+// The program dies after an edit (here it ends without closing its window):
+// at the next start its record comes back as it was, still to be saved.
+TEST_F(DesktopAppTest, AnEditedRecordComesBackAfterTheProgramDied) {
+  const std::string path = directory_.Write("game.sgf", kGame);
+  Start({Arg(path)});
+  Tap(4, 4);
+  const std::string edited = Sgf();
+  const std::filesystem::path journal = directory_.path() / "state" / "vantaro" / "recovery";
+  const auto copies = [&] {
+    std::error_code error;
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(journal, error)) {
+      count += entry.path().extension() == ".sgf" ? 1 : 0;
+    }
+    return count;
+  };
+  // The copy follows the edit within two seconds.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return copies() > 0; }, 2000));
+  app_.reset();
+  startAnswers_ = {DocumentUi::Answer::Yes};
+  Start();
+  ASSERT_EQ(dialogs_->shown.size(), 1u);
+  EXPECT_TRUE(
+      dialogs_->shown[0].starts_with("question: Restore the unsaved changes to game.sgf from "))
+      << dialogs_->shown[0];
+  EXPECT_EQ(Title(), "game *");
+  EXPECT_EQ(Sgf(), edited);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFileBytes(path), edited);
+  ASSERT_TRUE(Exit());
+  app_.reset();  // the journal's last work is done
+  EXPECT_EQ(copies(), 0);
+}
+
+TEST_F(DesktopAppTest, AFileChangedByAnotherProgramIsNoticedAtOnce) {
+  const std::string path = directory_.Write("game.sgf", kGame);
+  Start({Arg(path)});
+  WriteFileBytes(path, kOtherGame);
+  dialogs_->yes = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs_->shown.empty(); }, 3000));
+  EXPECT_EQ(dialogs_->shown,
+            std::vector<std::string>{"question: game.sgf has changed on disk. Reload it?"});
+  EXPECT_EQ(editor().width(), 13);
+  EXPECT_EQ(Title(), "game");
+}
+
 // Opening another file on an edited record asks first, however it opens:
 // the Open command, the recent-file list or a drop on the window.
 class OpenOnModifiedTest : public DesktopAppTest,

@@ -102,5 +102,36 @@ TEST_F(CliTest, NumbersIgnoreTheLocale) {
   EXPECT_EQ(result.out, "(;KM[6.500000]\r\n)");
 }
 
+// CA missing, unknown or naming another code page than the text's: convert
+// writes the truthful one, and converting its output again changes nothing.
+TEST_F(CliTest, ConvertNamesTheCodePageOfTheText) {
+  const std::string korean = "\xc0\xcc\xbc\xbc\xb5\xb9 \xb4\xeb \xbe\xcb\xc6\xc4\xb0\xed";
+  const struct {
+    std::string read, written;
+  } records[] = {
+      {"(;PB[Jos\xe9])", "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+      {"(;CA[klingon]PB[Jos\xe9])", "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+      {"(;CA[UTF-8]C[" + korean + "])", "(;CA[ks_c_5601-1987]C[" + korean + "]\r\n)"},
+      {"(;CA[shift_jis]C[plain])", "(;CA[shift_jis]C[plain]\r\n)"},
+  };
+  for (const auto& record : records) {
+    const std::string input = Write("in.sgf", record.read);
+    ASSERT_EQ(RunCli({"--set", "defaultCodePage=1252", "convert", input, "-o", PathOf("once.sgf")})
+                  .status,
+              0);
+    EXPECT_EQ(ReadFileBytes(PathOf("once.sgf")), record.written);
+    const ProcessResult again = RunCli({"convert", PathOf("once.sgf")});
+    EXPECT_EQ(again.out, record.written);
+  }
+}
+
+TEST_F(CliTest, AFileThatHoldsNoRecordIsNotConverted) {
+  const std::string text = Write("notes.sgf", "shopping: rice (and milk)\n");
+  const ProcessResult result = RunCli({"convert", text, "-o", PathOf("out.sgf")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "vantaro-cli: " + text + ": not a game record\n");
+  EXPECT_FALSE(std::filesystem::exists(PathOf("out.sgf")));
+}
+
 }  // namespace
 }  // namespace vantaro::test

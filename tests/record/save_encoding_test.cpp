@@ -40,7 +40,7 @@ TEST_P(EveryCodePage, TextThatFitsIsSavedAsItWasRead) {
   ASSERT_EQ(record.codePage, codePage);
   const SavePlan plan = PlanSave(*record.root, codePage);
   EXPECT_FALSE(plan.toUtf8);
-  EXPECT_EQ(plan.encoding.codePage, codePage);
+  EXPECT_EQ(plan.output.codePage, codePage);
   EXPECT_EQ(test::SavedSgfText(*record.root, codePage), sgf);
 }
 
@@ -56,7 +56,7 @@ TEST_P(EveryCodePage, TextThatDoesNotFitMakesTheRecordUtf8) {
   comment.SetText(text);
   const SavePlan plan = PlanSave(*record.root, codePage);
   EXPECT_EQ(plan.toUtf8, codePage != kUtf8CodePage);
-  EXPECT_EQ(plan.encoding.codePage, kUtf8CodePage);
+  EXPECT_EQ(plan.output.codePage, kUtf8CodePage);
   const std::string saved = test::SavedSgfText(*record.root, codePage);
   const std::string expectedLabel = codePage == kUtf8CodePage ? label : "UTF-8";
   EXPECT_TRUE(saved.starts_with("(;CA[" + expectedLabel + "]C[")) << saved;
@@ -121,13 +121,19 @@ TEST_P(CharsetLabelling, CaNamesTheCodePageOfTheText) {
 INSTANTIATE_TEST_SUITE_P(Rows, CharsetLabelling, ::testing::ValuesIn(kLabellings),
                          [](const auto& info) { return info.param.name; });
 
+// Saving again after the CA was put right in memory gives the same bytes,
+// whether the CA was replaced or added among other root properties.
 TEST(SavePlan, AppliedTheRecordSaysWhatItsFileSays) {
-  test::ReadRecord record = test::ReadSgfText("(;CA[klingon]PB[Jos\xe9])", 1252);
-  const SavePlan plan = PlanSave(*record.root, record.codePage);
-  ApplySavePlan(*record.root, plan);
-  EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"Windows-1252");
-  EXPECT_FALSE(PlanSave(*record.root, record.codePage).encoding.charset);
-  EXPECT_EQ(test::WriteSgfText(*record.root, 1252), "(;CA[Windows-1252]PB[Jos\xe9]\r\n)");
+  for (const char* sgf : {"(;FF[4]GM[1]CA[klingon]PB[Jos\xe9])", "(;FF[4]GM[1]PB[Jos\xe9])"}) {
+    test::ReadRecord record = test::ReadSgfText(sgf, 1252);
+    const SavePlan plan = PlanSave(*record.root, record.codePage);
+    const std::string saved = test::SavedSgfText(*record.root, record.codePage);
+    EXPECT_EQ(saved, "(;CA[Windows-1252]GM[1]FF[4]PB[Jos\xe9]\r\n)");
+    ApplySavePlan(*record.root, plan);
+    EXPECT_EQ(record.root->NodeAt(0)->Find(kPropCA)->text(), u"Windows-1252");
+    EXPECT_FALSE(PlanSave(*record.root, record.codePage).output.charset);
+    EXPECT_EQ(test::WriteSgfText(*record.root, 1252), saved);
+  }
 }
 
 }  // namespace
