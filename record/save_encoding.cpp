@@ -11,25 +11,32 @@ struct TextFacts {
   bool fits = true;
 };
 
-void Look(std::u16string_view text, int codePage, TextFacts& facts) {
-  bool ascii = true;
-  for (char16_t unit : text) ascii = ascii && unit < 0x80;
-  if (ascii) return;
-  facts.beyondAscii = true;
-  facts.fits = CanEncode(text, codePage);
+bool IsAscii(std::u16string_view text) {
+  char16_t any = 0;
+  for (char16_t unit : text) any |= unit;
+  return any < 0x80;
 }
 
-// Stops at the first text that does not fit: the answer is UTF-8 then.
-TextFacts LookAtText(const GameTree& root, int codePage) {
+// Looks at the text of the record until the questions asked are answered:
+// whether it all fits the code page (the first text that does not decides),
+// and whether any of it is beyond ASCII.
+TextFacts LookAtText(const GameTree& root, int codePage, bool askFit, bool askAscii) {
   TextFacts facts;
+  const auto answered = [&] { return !facts.fits || (!askFit && facts.beyondAscii); };
+  const auto look = [&](std::u16string_view text) {
+    if (IsAscii(text)) return;
+    facts.beyondAscii = true;
+    if (askFit) facts.fits = CanEncode(text, codePage);
+  };
+  if (!askFit && !askAscii) return facts;
   ForEachTree(root, [&](const GameTree& tree) {
     for (const auto& node : tree.nodes()) {
       for (const Property& property : node->properties()) {
-        if (!facts.fits) return;
+        if (answered()) return;
         if (const UnknownValue* unknown = property.unknown()) {
-          for (const std::u16string& value : unknown->values) Look(value, codePage, facts);
+          for (const std::u16string& value : unknown->values) look(value);
         } else {
-          Look(property.text(), codePage, facts);
+          look(property.text());
         }
       }
     }
@@ -47,14 +54,15 @@ int LabelledCodePage(const GameTree& root) {
 }  // namespace
 
 SavePlan PlanSave(const GameTree& root, int codePage) {
-  const TextFacts facts = LookAtText(root, codePage);
-  if (!facts.fits)
-    return {{kUtf8CodePage, FromUtf8(CharsetCodePageMap::Instance().LabelOf(kUtf8CodePage))}, true};
-  SavePlan plan{{codePage, std::nullopt}, false};
   const std::string label = CharsetCodePageMap::Instance().LabelOf(codePage);
-  if (facts.beyondAscii && !label.empty() && LabelledCodePage(root) != codePage) {
-    plan.output.charset = FromUtf8(label);
+  const bool labelWanted = !label.empty() && LabelledCodePage(root) != codePage;
+  // UTF-8 holds every text, and a right CA stays whatever the text is.
+  const TextFacts facts = LookAtText(root, codePage, codePage != kUtf8CodePage, labelWanted);
+  if (!facts.fits) {
+    return {{kUtf8CodePage, FromUtf8(CharsetCodePageMap::Instance().LabelOf(kUtf8CodePage))}, true};
   }
+  SavePlan plan{{codePage, std::nullopt}, false};
+  if (facts.beyondAscii && labelWanted) plan.output.charset = FromUtf8(label);
   return plan;
 }
 
