@@ -125,13 +125,5 @@ TEST_F(CliTest, ConvertNamesTheCodePageOfTheText) {
   }
 }
 
-TEST_F(CliTest, AFileThatHoldsNoRecordIsNotConverted) {
-  const std::string text = Write("notes.sgf", "shopping: rice (and milk)\n");
-  const ProcessResult result = RunCli({"convert", text, "-o", PathOf("out.sgf")});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "vantaro-cli: " + text + ": not a game record\n");
-  EXPECT_FALSE(std::filesystem::exists(PathOf("out.sgf")));
-}
-
 }  // namespace
 }  // namespace vantaro::test

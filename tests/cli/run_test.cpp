@@ -89,9 +89,10 @@ TEST_F(RunScriptTest, ErrorsNameTheScriptLine) {
   EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
 }
 
+// Said once: saved, the record is a UTF-8 one.
 TEST_F(RunScriptTest, TextItsCodePageCannotHoldIsSavedInUtf8WithAMessage) {
   const ProcessResult result =
-      Run("(;CA[Windows-1252]PB[Jos\xe9])", "comment \xe7\xa2\x81\nSave\nprint sgf\n");
+      Run("(;CA[Windows-1252]PB[Jos\xe9])", "comment \xe7\xa2\x81\nSave\nSave\nprint sgf\n");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "message: game.sgf is now saved in UTF-8 so that all of its text is kept.\n"

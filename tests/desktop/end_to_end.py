@@ -80,6 +80,18 @@ def brightness(driver, window, at, square):
     return sum(sum(rgb) / 3 for rgb in samples) / len(samples)
 
 
+def answer(driver, key):
+    """Answers the program's question box with the key of a button."""
+    question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
+    driver.move_pointer(*driver.origin(question))
+    driver.key(key)
+
+
+def close_answering(driver, window, key):
+    driver.close(window)
+    answer(driver, key)
+
+
 def recovery_copies(work):
     return list((work / "state" / "vantaro" / "recovery").glob("*.sgf"))
 
@@ -111,18 +123,13 @@ def killed_after_an_edit(checks, driver, program, game, environment, work):
     process.wait(timeout=10)
 
     process = subprocess.Popen([str(program)], env=environment)
-    question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
-    driver.move_pointer(*driver.origin(question))
-    driver.key("y")
+    answer(driver, "y")
     window = driver.find_window(lambda t: t.startswith("sample-gam"), timeout=10)
     title = driver.wait_for_title(window, lambda t: t.endswith(" *"), timeout=5)
     checks.check(title == "sample-gam... *", "answering Yes restores the edited record")
     # Saved at the question that closing the window asks (without a window
     # manager the window never becomes active, so it gets no shortcuts).
-    driver.close(window)
-    question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
-    driver.move_pointer(*driver.origin(question))
-    driver.key("y")
+    close_answering(driver, window, "y")
     status = process.wait(timeout=20)
     checks.check(status == 0, f"the program ends with status {status}")
 
@@ -174,10 +181,7 @@ def main():
         light = brightness(driver, window, centre, square)
         checks.check(light > 190, f"the tap put a white stone: brightness {light:.0f}")
 
-        driver.close(window)
-        question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
-        driver.move_pointer(*driver.origin(question))
-        driver.key("n")
+        close_answering(driver, window, "n")
         status = process.wait(timeout=20)
         checks.check(status == 0, f"closing the window ends the program with status {status}")
 

