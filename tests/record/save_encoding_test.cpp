@@ -75,52 +75,6 @@ std::vector<int> LoadedCodePages() {
 INSTANTIATE_TEST_SUITE_P(Table, EveryCodePage, ::testing::ValuesIn(LoadedCodePages()),
                          [](const auto& info) { return std::to_string(info.param); });
 
-struct Labelling {
-  const char* name;
-  std::string read;
-  int defaultCodePage;
-  std::string saved;
-};
-
-void PrintTo(const Labelling& labelling, std::ostream* out) {
-  *out << labelling.name;
-}
-
-// Korean text in CP949 bytes.
-const std::string kKorean = "\xc0\xcc\xbc\xbc\xb5\xb9 \xb4\xeb \xbe\xcb\xc6\xc4\xb0\xed";
-
-const Labelling kLabellings[] = {
-    {"MissingIsAdded", "(;PB[Jos\xe9])", 1252, "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
-    {"UnknownIsReplaced", "(;CA[klingon]PB[Jos\xe9])", 1252, "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
-    {"WrongIsReplaced", "(;CA[UTF-8]C[" + kKorean + "])", 65001,
-     "(;CA[ks_c_5601-1987]C[" + kKorean + "]\r\n)"},
-    {"RightIsKeptAsWritten", "(;CA[ latin1 ]PB[Jos\xe9])", 65001, "(;CA[ latin1 ]PB[Jos\xe9]\r\n)"},
-    {"OverPlainAsciiAnythingIsKept", "(;CA[Shift_JIS]C[hello])", 65001,
-     "(;CA[Shift_JIS]C[hello]\r\n)"},
-    {"OverPlainAsciiNoneIsAdded", "(;C[hello])", 1252, "(;C[hello]\r\n)"},
-    // The name of this row is taken by a later one: the label must lead back.
-    {"ALabelThatLeadsBack", "(;CA[csISO]C[\xa9])", 65001, "(;CA[csISO]C[\xa9]\r\n)"},
-};
-
-class CharsetLabelling : public ::testing::TestWithParam<Labelling> {};
-
-// Read back, the saved record has the same text in the code page its CA
-// names, and saving it again gives the same bytes.
-TEST_P(CharsetLabelling, CaNamesTheCodePageOfTheText) {
-  const Labelling& labelling = GetParam();
-  test::ReadRecord record = test::ReadSgfText(labelling.read, labelling.defaultCodePage);
-  const std::string saved = test::SavedSgfText(*record.root, record.codePage);
-  EXPECT_EQ(saved, labelling.saved);
-  test::ReadRecord back = test::ReadSgfText(saved, 65001);
-  EXPECT_EQ(back.codePage, record.codePage);
-  ApplySavePlan(*record.root, PlanSave(*record.root, record.codePage));
-  EXPECT_TRUE(test::SameTree(*record.root, *back.root));
-  EXPECT_EQ(test::SavedSgfText(*back.root, back.codePage), saved);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, CharsetLabelling, ::testing::ValuesIn(kLabellings),
-                         [](const auto& info) { return info.param.name; });
-
 // Saving again after the CA was put right in memory gives the same bytes,
 // whether the CA was replaced or added among other root properties.
 TEST(SavePlan, AppliedTheRecordSaysWhatItsFileSays) {
