@@ -36,6 +36,11 @@ std::optional<std::string> DesktopUi::PromptSaveFile(const std::string& defaultN
   return dialogs_.PromptSaveFile(defaultName);
 }
 
+std::optional<std::vector<GameInfoEdit>> DesktopUi::EditGameInformation(const Node& node,
+                                                                        bool readOnly) {
+  return dialogs_.EditGameInformation(node, readOnly);
+}
+
 DocumentUi::Answer DesktopUi::AskYesNoCancel(const std::u16string& text) {
   return dialogs_.AskYesNoCancel(text);
 }

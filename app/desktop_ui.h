@@ -37,6 +37,8 @@ class DesktopUi : public DocumentUi {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override;
   void PostCommand(int commandId) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;

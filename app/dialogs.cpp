@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "app/about_dialog.h"
+#include "app/game_info_dialog.h"
 #include "app/program_name.h"
 #include "app/simple_input_dialog.h"
 
@@ -113,6 +114,13 @@ std::optional<std::string> QtDialogs::PromptSaveFile(const std::string& defaultN
 
 void QtDialogs::ShowAbout() {
   CAboutDlg(Parent()).exec();
+}
+
+std::optional<std::vector<GameInfoEdit>> QtDialogs::EditGameInformation(const Node& node,
+                                                                        bool readOnly) {
+  GameInfoDialog dialog(node, readOnly, Parent());
+  if (dialog.exec() != QDialog::Accepted || readOnly) return std::nullopt;
+  return dialog.Edits();
 }
 
 }  // namespace vantaro::app

@@ -27,6 +27,9 @@ class Dialogs {
   // File names in the file system's encoding; nullopt when cancelled.
   virtual std::optional<std::string> PromptOpenFile(const std::string& folder) = 0;
   virtual std::optional<std::string> PromptSaveFile(const std::string& defaultName) = 0;
+  // Game Information over the node (DocumentUi::EditGameInformation).
+  virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                                       bool readOnly) = 0;
   virtual void ShowAbout() = 0;
 };
 
@@ -44,6 +47,8 @@ class QtDialogs : public Dialogs {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile(const std::string& folder) override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override;
   void ShowAbout() override;
 };
 

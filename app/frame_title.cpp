@@ -7,6 +7,12 @@ namespace {
 
 constexpr size_t kShownCharacters = 10;
 
+std::u16string Marked(std::u16string title, bool readOnly, bool modified) {
+  if (readOnly) title += u" R";
+  if (modified) title += u" *";
+  return title;
+}
+
 }  // namespace
 
 std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified) {
@@ -19,9 +25,12 @@ std::u16string FrameTitle(std::u16string_view documentTitle, bool readOnly, bool
     title.resize(kept);
     title += u"...";
   }
-  if (readOnly) title += u" R";
-  if (modified) title += u" *";
-  return title;
+  return Marked(std::move(title), readOnly, modified);
+}
+
+std::u16string WholeFrameTitle(std::u16string_view documentTitle, bool readOnly, bool modified) {
+  return Marked(std::u16string(documentTitle.empty() ? u"Untitled" : documentTitle), readOnly,
+                modified);
 }
 
 }  // namespace vantaro::app

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QToolBar>
 #include <QWheelEvent>
 
@@ -18,6 +17,7 @@
 #include "app/frame_title.h"
 #include "app/main_view.h"
 #include "app/recent_files.h"
+#include "app/window_settings.h"
 #include "document/command_ids.h"
 #include "document/vantaro_doc.h"
 
@@ -70,12 +70,12 @@ QString MenuEscaped(QString text) {
 }  // namespace
 
 CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options,
-                       DrawingTimes* times)
+                       WindowSettings& settings, DrawingTimes* times)
     : document_(document),
       recentFiles_(recentFiles),
       table_(document),
       commands_(new CommandBinder(table_, this)),
-      mainView_(new CMainView(options, times, this)) {
+      mainView_(new CMainView(options, times, settings, this)) {
   setCentralWidget(mainView_);
   menus_ = BuildMenus(*menuBar(), *commands_);
   FillEncodingMenu();
@@ -84,9 +84,8 @@ CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Option
   setAcceptDrops(true);
   qApp->installEventFilter(this);
   commands_->Refresh();
-  const QSize preferred(560, 820);
-  const QScreen* display = screen();
-  resize(display != nullptr ? preferred.boundedTo(display->availableSize() * 0.9) : preferred);
+  connect(mainView_, &CMainView::layoutChanged, this, &CMainFrame::UpdateFrameTitle);
+  resize(settings.StartSize(screen()));
 }
 
 CMainFrame::~CMainFrame() {
@@ -142,9 +141,12 @@ void CMainFrame::PostCommand(int id) {
 
 void CMainFrame::UpdateFrameTitle() {
   const GoEditor* shown = editor();
+  const bool readOnly = shown != nullptr && shown->readOnly();
+  const bool modified = shown != nullptr && shown->modified();
   setWindowTitle(
-      QString::fromStdU16String(FrameTitle(document_.Title(), shown != nullptr && shown->readOnly(),
-                                           shown != nullptr && shown->modified())));
+      QString::fromStdU16String(mainView_->layout() == WindowLayout::BoardBesidePanel
+                                    ? WholeFrameTitle(document_.Title(), readOnly, modified)
+                                    : FrameTitle(document_.Title(), readOnly, modified)));
 }
 
 void CMainFrame::RebuildRecentFiles() {
@@ -190,6 +192,7 @@ void CMainFrame::OnBoardChanged() {
 }
 
 void CMainFrame::OnViewOptionsChanged() {
+  mainView_->Relayout();
   ScheduleRefresh();
 }
 

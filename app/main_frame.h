@@ -22,17 +22,19 @@ namespace vantaro::app {
 class CMainView;
 class CommandBinder;
 class RecentFiles;
+struct WindowSettings;
 
 // The main window: the menus, the command bar, the keys, the title with the
-// read-only and modified marks, and the main view with the board and the
-// comment pane. It is the first pane the document attaches its editors to.
+// read-only and modified marks, and the main view with the board, the
+// comment pane and the side panel. It is the first pane the document
+// attaches its editors to.
 class CMainFrame : public QMainWindow, public UpdateSink {
   Q_OBJECT
 
  public:
   // All must outlive the frame; the board's drawing times go to times (may be null).
   CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Options& options,
-             DrawingTimes* times);
+             WindowSettings& settings, DrawingTimes* times);
   ~CMainFrame() override;
 
   CMainView& mainView() const { return *mainView_; }
@@ -41,7 +43,8 @@ class CMainFrame : public QMainWindow, public UpdateSink {
 
   // Runs the command once the current event is handled, as a posted command would.
   void PostCommand(int id);
-  // Rebuilds the title from the document and the attached editor.
+  // Rebuilds the title from the document and the attached editor: the
+  // document's title cut short in the portrait layout, whole beside the panel.
   void UpdateFrameTitle();
   // The File menu's recent files, afresh from the list.
   void RebuildRecentFiles();

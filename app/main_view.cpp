@@ -3,19 +3,38 @@
 #include "app/board_view.h"
 #include "app/comment_view.h"
 #include "app/pane_layout.h"
+#include "app/panel_handle.h"
+#include "app/side_panel.h"
+#include "app/window_settings.h"
 
 namespace vantaro::app {
+namespace {
 
-CMainView::CMainView(const Options& options, DrawingTimes* times, QWidget* parent)
+QRect ToRect(const PaneBox& box) {
+  return QRect(box.left, box.top, box.width, box.height);
+}
+
+}  // namespace
+
+CMainView::CMainView(const Options& options, DrawingTimes* times, WindowSettings& settings,
+                     QWidget* parent)
     : QWidget(parent),
+      options_(options),
+      settings_(settings),
       boardView_(new CVantaroCEView(options, times, this)),
-      commentPane_(new CCommentView(options, this)) {
+      commentPane_(new CCommentView(options, this)),
+      sidePanel_(new SidePanel(options, settings, this)),
+      handle_(new PanelHandle(this)) {
+  sidePanel_->hide();
+  handle_->hide();
   connect(commentPane_, &CCommentView::tapped, this, &CMainView::ToggleLayout);
   connect(commentPane_, &CCommentView::finished, boardView_,
           [this] { boardView_->setFocus(Qt::OtherFocusReason); });
+  connect(handle_, &PanelHandle::dragged, this, &CMainView::DragHandleTo);
 }
 
 void CMainView::ToggleLayout() {
+  if (layout_ != WindowLayout::BoardAboveComment) return;
   split_ = !split_;
   Relayout();
 }
@@ -26,9 +45,43 @@ void CMainView::resizeEvent(QResizeEvent* event) {
 }
 
 void CMainView::Relayout() {
+  const WindowLayout layout = ResolveWindowLayout(WindowLayoutChoice(options_), width(), height());
+  const bool changed = layout != layout_;
+  layout_ = layout;
+  if (layout == WindowLayout::BoardBesidePanel) {
+    LayOutBeside();
+  } else {
+    LayOutAbove();
+  }
+  if (changed) emit layoutChanged();
+}
+
+void CMainView::LayOutAbove() {
+  sidePanel_->hide();
+  handle_->hide();
+  if (commentPane_->parentWidget() != this) {
+    commentPane_->setParent(this);
+    commentPane_->show();
+  }
   const PaneLayout layout = ComputePaneLayout(rect(), split_);
   boardView_->setGeometry(layout.board);
   commentPane_->setGeometry(layout.comment);
+}
+
+void CMainView::LayOutBeside() {
+  if (commentPane_->parentWidget() == this) sidePanel_->HoldCommentPane(*commentPane_);
+  const BesideLayout layout =
+      ComputeBesideLayout({0, 0, width(), height()}, settings_.sidePanelWidth);
+  boardView_->setGeometry(ToRect(layout.board));
+  handle_->setGeometry(ToRect(layout.handle));
+  sidePanel_->setGeometry(ToRect(layout.panel));
+  handle_->show();
+  sidePanel_->show();
+}
+
+void CMainView::DragHandleTo(int x) {
+  settings_.sidePanelWidth = PanelWidthForHandleAt({0, 0, width(), height()}, x);
+  Relayout();
 }
 
 }  // namespace vantaro::app

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "app/window_layout.h"
+
 namespace vantaro {
 class DrawingTimes;
 struct Options;
@@ -11,31 +13,57 @@ namespace vantaro::app {
 
 class CCommentView;
 class CVantaroCEView;
+class PanelHandle;
+class SidePanel;
+struct WindowSettings;
 
-// The frame's client: the board view above the comment pane. Its layout is
-// board first (a square board area as wide as the client) or split in two
-// halves; a tap on the comment pane switches between the two.
+// The frame's client, in one of two layouts (the windowLayout setting, or
+// the client's shape when it is Automatic):
+// - board above comment: the board view above the comment pane, board
+//   first (a square board area as wide as the client) or split in two
+//   halves; a tap on the comment pane switches between the two;
+// - board beside panel: the board square on the left and the side panel
+//   on the right, with the comment pane in the panel; a handle between
+//   them sets the panel's width, kept in the window settings.
 class CMainView : public QWidget {
   Q_OBJECT
 
  public:
-  // options must outlive the view; the board's drawing times go to times (may be null).
-  CMainView(const Options& options, DrawingTimes* times, QWidget* parent = nullptr);
+  // options and settings must outlive the view; the board's drawing times
+  // go to times (may be null).
+  CMainView(const Options& options, DrawingTimes* times, WindowSettings& settings,
+            QWidget* parent = nullptr);
 
   CVantaroCEView* boardView() const { return boardView_; }
   CCommentView* commentPane() const { return commentPane_; }
+  SidePanel* sidePanel() const { return sidePanel_; }
+  WindowLayout layout() const { return layout_; }
   bool split() const { return split_; }
+  // Board first or halves; only the board-above-comment layout has them.
   void ToggleLayout();
+  // Lays the panes out for the client's shape and the layout setting.
+  void Relayout();
+
+ signals:
+  // The layout in effect became the other one.
+  void layoutChanged();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void Relayout();
+  void LayOutAbove();
+  void LayOutBeside();
+  void DragHandleTo(int x);
 
+  const Options& options_;
+  WindowSettings& settings_;
+  WindowLayout layout_ = WindowLayout::BoardAboveComment;
   bool split_ = false;
   CVantaroCEView* boardView_;
   CCommentView* commentPane_;
+  SidePanel* sidePanel_;
+  PanelHandle* handle_;
 };
 
 }  // namespace vantaro::app

@@ -12,6 +12,7 @@
 #include "app/options_store.h"
 #include "app/recent_files.h"
 #include "app/recovery_timer.h"
+#include "app/side_panel.h"
 #include "app/sound_player.h"
 #include "document/recovery_journal.h"
 #include "document/vantaro_doc.h"
@@ -58,7 +59,9 @@ CVantaroCEApp::~CVantaroCEApp() {
 void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   store_->LoadAll(options_);
   recentFiles_->Load(store_->profile());
-  frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, store_.get());
+  windowSettings_.Load(store_->profile());
+  frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, windowSettings_,
+                                        store_.get());
   ui_->SetFrameHooks({
       .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
@@ -67,8 +70,11 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   recoveryTimer_ = std::make_unique<RecoveryTimer>(*document_, *journal_);
   diskWatcher_ = std::make_unique<DiskWatcher>(*document_);
   CMainView& view = frame_->mainView();
-  document_->SetPanes({frame_.get(), view.boardView(), view.commentPane(), recoveryTimer_.get(),
-                       diskWatcher_.get()});
+  std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
+  for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
+  panes.push_back(recoveryTimer_.get());
+  panes.push_back(diskWatcher_.get());
+  document_->SetPanes(std::move(panes));
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
   const QString file = CommandLineFile(arguments);
@@ -85,6 +91,9 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
 bool CVantaroCEApp::ExitInstance() {
   document_->KeepRecoveryCopy();
   recentFiles_->Save(store_->profile());
+  // A maximised window comes back at the size it had before.
+  windowSettings_.size = frame_->normalGeometry().size();
+  windowSettings_.Save(store_->profile());
   return store_->SaveAll(options_);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/dialogs.h"
+#include "app/window_settings.h"
 #include "editor/sound.h"
 
 namespace vantaro {
@@ -44,8 +45,9 @@ class CVantaroCEApp {
   // first) or starts a new record, shows the window and offers the records
   // left in the recovery journal.
   void InitInstance(const QStringList& arguments);
-  // Saves every setting and the recent files; false when the option file
-  // could not be written. The recovery copy goes unless edits are unsaved.
+  // Saves every setting, the recent files and the window's geometry; false
+  // when the option file could not be written. The recovery copy goes
+  // unless edits are unsaved.
   bool ExitInstance();
 
   CMainFrame& frame() const { return *frame_; }
@@ -53,11 +55,13 @@ class CVantaroCEApp {
   Options& options() const { return options_; }
   OptionsStore& store() const { return *store_; }
   RecentFiles& recentFiles() const { return *recentFiles_; }
+  WindowSettings& windowSettings() { return windowSettings_; }
 
  private:
   Options& options_;
   std::unique_ptr<OptionsStore> store_;
   std::unique_ptr<RecentFiles> recentFiles_;
+  WindowSettings windowSettings_;
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<SoundOutput> soundOutput_;
   std::unique_ptr<MoveSounds> sounds_;

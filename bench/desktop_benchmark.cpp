@@ -1,7 +1,8 @@
 // The desktop program in-process on the offscreen platform: from a new
 // application object to the first painted board (the window, the settings,
-// the record, the drawer), and opening the generated 10 MB record through
-// the document until the board shows it. The whole process, from its start
+// the record, the drawer), opening the generated 10 MB record through the
+// document until the board shows it, and the side panel and the board
+// following a step through that record. The whole process, from its start
 // to the first paint, is timed by bench/desktop_timing.
 #include <benchmark/benchmark.h>
 
@@ -11,13 +12,19 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <time.h>
+
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "app/board_view.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
+#include "app/side_panel.h"
 #include "app/vantaro_app.h"
+#include "app/window_settings.h"
 #include "bench_data.h"
 #include "document/vantaro_doc.h"
 
@@ -67,6 +74,153 @@ void BM_OpenGeneratedRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenGeneratedRecord)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// Processor time of the thread: what a step costs, whatever else the
+// machine runs meanwhile.
+struct Clock {
+  using duration = std::chrono::nanoseconds;
+  using time_point = std::chrono::time_point<Clock, duration>;
+  static time_point now() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return time_point(std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec));
+  }
+};
+
+// Attached around the panes under test, one before and one after them, it
+// sees every notification just before and just after they handle it.
+class NotificationEdge : public vantaro::UpdateSink {
+ public:
+  explicit NotificationEdge(std::function<void()> reached) : reached_(std::move(reached)) {}
+  void OnHistoryChanged() override { reached_(); }
+  void OnStatusChanged() override { reached_(); }
+  void OnBoardChanged() override { reached_(); }
+  void OnCurrentNodeChanged(int, vantaro::Node*, vantaro::Node*) override { reached_(); }
+
+ private:
+  std::function<void()> reached_;
+};
+
+// The document asks nothing while the benchmark steps.
+class SilentUi : public vantaro::DocumentUi {
+ public:
+  void ShowMessage(const std::u16string&, Icon) override {}
+  bool AskYesNo(const std::u16string&) override { return false; }
+  Answer AskYesNoCancel(const std::u16string&) override { return Answer::Cancel; }
+  SaveAnswer AskSaveChanges(const std::u16string&) override { return SaveAnswer::Discard; }
+  std::optional<std::u16string> PromptText(const std::u16string&, const std::u16string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> PromptOpenFile() override { return std::nullopt; }
+  std::optional<std::string> PromptSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<std::vector<vantaro::GameInfoEdit>> EditGameInformation(const vantaro::Node&,
+                                                                        bool) override {
+    return std::nullopt;
+  }
+  void PostCommand(int) override {}
+  void AddRecentFile(const std::string&) override {}
+  void ShowAbout() override {}
+  void Exit() override {}
+};
+
+// The 10 MB record open, with a board view of 1000 x 1000 and the side
+// panel of 600 x 1000 beside it following its editor, as in a desktop
+// window of 1600 x 1000. The panel's panes sit between two edges that time
+// their handling of every notification.
+class SteppingWindow {
+ public:
+  explicit SteppingWindow(const std::string& record)
+      : options_(vantaro::GlobalOptions()),
+        document_(ui_, options_),
+        board_(options_, nullptr),
+        panel_(options_, settings_),
+        before_([this] { handlingSince_ = Clock::now(); }),
+        after_([this] { handling_ += Clock::now() - handlingSince_; }) {
+    std::vector<vantaro::UpdateSink*> panes = {&board_, &before_};
+    for (vantaro::UpdateSink* pane : panel_.Panes()) panes.push_back(pane);
+    panes.push_back(&after_);
+    document_.SetPanes(panes);
+    opened_ = document_.OnOpenDocument(record).ok;
+    board_.resize(1000, 1000);
+    panel_.resize(600, 1000);
+    board_.show();
+    panel_.show();
+    QCoreApplication::processEvents();
+  }
+  ~SteppingWindow() { document_.SetPanes({}); }
+
+  bool opened() const { return opened_; }
+
+  // What the panel took to follow one step along the record (from the start
+  // again at its end), handling its notifications and painting what
+  // changed; and the board's repaint of the same step.
+  struct StepTimes {
+    double panel = 0;
+    double board = 0;
+  };
+  StepTimes Step() {
+    vantaro::GoEditor& editor = *document_.editor();
+    handling_ = Clock::duration::zero();
+    if (!editor.Next(1)) editor.First();
+    StepTimes times;
+    const auto boardStart = Clock::now();
+    board_.repaint();
+    times.board = Seconds(Clock::now() - boardStart);
+    // What is left to do is the panel's: laying out and painting what changed.
+    const auto panelStart = Clock::now();
+    QCoreApplication::processEvents();
+    times.panel = Seconds(Clock::now() - panelStart + handling_);
+    return times;
+  }
+
+ private:
+  static double Seconds(Clock::duration duration) {
+    return std::chrono::duration<double>(duration).count();
+  }
+
+  SilentUi ui_;
+  vantaro::Options& options_;
+  vantaro::CVantaroCEDoc document_;
+  vantaro::app::WindowSettings settings_;
+  vantaro::app::CVantaroCEView board_;
+  vantaro::app::SidePanel panel_;
+  NotificationEdge before_;
+  NotificationEdge after_;
+  Clock::time_point handlingSince_;
+  Clock::duration handling_{};
+  bool opened_ = false;
+};
+
+// Made on first use, gone before the application.
+std::unique_ptr<SteppingWindow>& TenMegabyteWindow() {
+  static std::unique_ptr<SteppingWindow> window;
+  if (!window) {
+    const std::string path = vantaro::bench::GeneratedRecord(10);
+    if (!path.empty()) window = std::make_unique<SteppingWindow>(path);
+  }
+  return window;
+}
+
+void RunSteps(benchmark::State& state, double SteppingWindow::StepTimes::*timed) {
+  SteppingWindow* window = TenMegabyteWindow().get();
+  if (window == nullptr || !window->opened()) {
+    state.SkipWithError("the generated record is missing or did not open");
+    return;
+  }
+  for (auto _ : state) state.SetIterationTime(window->Step().*timed);
+}
+
+// The player cards, the position line and the repair notice following a
+// step; beside it the board's own repaint of the same steps.
+void BM_SidePanelUpdatePerStep(benchmark::State& state) {
+  RunSteps(state, &SteppingWindow::StepTimes::panel);
+}
+BENCHMARK(BM_SidePanelUpdatePerStep)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_BoardRepaintPerStep(benchmark::State& state) {
+  RunSteps(state, &SteppingWindow::StepTimes::board);
+}
+BENCHMARK(BM_BoardRepaintPerStep)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,5 +233,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  TenMegabyteWindow().reset();
   return 0;
 }

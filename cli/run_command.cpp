@@ -12,6 +12,7 @@
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/vantaro_doc.h"
+#include "property/game_info_syntax.h"
 #include "record/sgf_writer.h"
 #include "text/ascii.h"
 #include "text/text_conversion.h"
@@ -30,6 +31,26 @@ std::vector<std::string_view> Words(std::string_view line) {
     words.push_back(line.substr(start, stop - start));
     start = stop;
   }
+}
+
+// Script text as stored: "\n" is a line break, CR LF as the comment pane writes it.
+std::u16string StoredScriptText(std::string_view text) {
+  std::string stored(text);
+  for (size_t at = stored.find("\\n"); at != std::string::npos; at = stored.find("\\n", at + 2)) {
+    stored.replace(at, 2, "\r\n");
+  }
+  return FromUtf8(stored);
+}
+
+// A value on one line: each CR LF, lone CR and lone LF written as "\n".
+std::string OneLine(std::u16string_view text) {
+  std::u16string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    line += text[i] == u'\r' || text[i] == u'\n' ? std::u16string_view(u"\\n")
+                                                 : std::u16string_view(&text[i], 1);
+  }
+  return ToDisplayUtf8(line);
 }
 
 bool TakesQuestionAnswer(int id) {
@@ -55,6 +76,9 @@ class ScriptRunner {
   bool RunCommand(const Command& command, std::string_view answer);
   bool Click(const std::vector<std::string_view>& words, int number);
   bool Print(const std::vector<std::string_view>& words, std::string_view rest, int number);
+  // info ID=VALUE: one game-information value stored as the dialog's OK does.
+  bool StoreInfo(std::string_view assignment, int number);
+  void PrintInfo() const;
   void PrintBoard() const;
   void PrintStatus() const;
   // The longest command name the line starts with, and where its answer begins.
@@ -88,17 +112,14 @@ bool ScriptRunner::RunLine(std::string_view rawLine, int number) {
   const std::vector<std::string_view> words = Words(line);
   if (words[0] == "click") return Click(words, number);
   if (words[0] == "comment") {
-    std::string text(TrimAsciiSpace(line.substr(7)));
-    for (size_t at = text.find("\\n"); at != std::string::npos; at = text.find("\\n", at + 2)) {
-      text.replace(at, 2, "\r\n");
-    }
     // The comment pane stores what it holds; where editing is not allowed
     // the store refuses silently.
     if (GoEditor* editor = doc_.editor(); editor != nullptr && editor->EditAllowed()) {
-      editor->SetComment(FromUtf8(text));
+      editor->SetComment(StoredScriptText(TrimAsciiSpace(line.substr(7))));
     }
     return true;
   }
+  if (words[0] == "info") return StoreInfo(TrimAsciiSpace(line.substr(4)), number);
   if (words[0] == "print") return Print(words, line, number);
   std::string_view answer;
   const Command* command = MatchCommand(line, answer);
@@ -149,6 +170,8 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     PrintBoard();
   } else if (what == "status" && words.size() == 2) {
     PrintStatus();
+  } else if (what == "info" && words.size() == 2) {
+    PrintInfo();
   } else if (what == "node" && words.size() == 2) {
     Node* node = editor->CurrentNode();
     std::printf("%s\n", node != nullptr ? WriteSgfNode(*node, editor->codePage()).c_str() : "");
@@ -165,7 +188,7 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     std::printf("%s %s\n", command->IsEnabled() ? "enabled" : "disabled",
                 command->IsChecked() ? "checked" : "unchecked");
   } else {
-    return Fail(number, "usage: print board | status | node | sgf | state NAME");
+    return Fail(number, "usage: print board | status | info | node | sgf | state NAME");
   }
   return true;
 }
@@ -176,10 +199,48 @@ void ScriptRunner::PrintBoard() const {
 
 void ScriptRunner::PrintStatus() const {
   const GoEditor& editor = *doc_.editor();
-  std::printf("move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s\n", editor.moveNumber(),
-              editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
-              editor.readOnly() ? 1 : 0, editor.tryPlayActive() ? 1 : 0,
-              FormatPath(editor.CurrentPath()).c_str());
+  std::printf(
+      "move=%d toPlay=%c modified=%d readOnly=%d tryPlay=%d path=%s capturesB=%d capturesW=%d\n",
+      editor.moveNumber(), editor.blackToPlay() ? 'B' : 'W', editor.modified() ? 1 : 0,
+      editor.readOnly() ? 1 : 0, editor.tryPlayActive() ? 1 : 0,
+      FormatPath(editor.CurrentPath()).c_str(), editor.capturesByBlack(), editor.capturesByWhite());
+}
+
+void ScriptRunner::PrintInfo() const {
+  const Node* node = doc_.editor()->GameInfoNode();
+  if (node == nullptr) return;
+  for (const std::string_view identifier : GameInfoIdentifiers()) {
+    if (const auto value = GameInfoValue(*node, identifier)) {
+      std::printf("%.*s: %s\n", static_cast<int>(identifier.size()), identifier.data(),
+                  OneLine(*value).c_str());
+    }
+  }
+}
+
+bool ScriptRunner::StoreInfo(std::string_view assignment, int number) {
+  const size_t equals = assignment.find('=');
+  if (equals == std::string_view::npos) return Fail(number, "usage: info ID=VALUE");
+  const std::string name(TrimAsciiSpace(assignment.substr(0, equals)));
+  const std::optional<std::string_view> identifier = FindGameInfoIdentifier(name);
+  if (!identifier) {
+    std::printf("refused: %s is not a game information property\n", name.c_str());
+    return true;
+  }
+  GoEditor& editor = *doc_.editor();
+  if (!editor.EditAllowed()) {
+    std::printf("refused: the record may not be edited\n");
+    return true;
+  }
+  const std::u16string value = StoredScriptText(TrimAsciiSpace(assignment.substr(equals + 1)));
+  const ValueCheck check = CheckGameInfoValue(*identifier, value);
+  if (check.verdict != ValueVerdict::Accepted) {
+    std::printf("%s: %s\n", check.verdict == ValueVerdict::Refused ? "refused" : "warning",
+                ToDisplayUtf8(check.reason).c_str());
+    if (check.verdict == ValueVerdict::Refused) return true;
+  }
+  const GameInfoEdit edit{*identifier, value};
+  editor.SetGameInformation({&edit, 1});
+  return true;
 }
 
 }  // namespace

@@ -31,6 +31,10 @@ class ScriptUi : public DocumentUi {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  // A script edits game information with "info ID=VALUE": the dialog is cancelled.
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node&, bool) override {
+    return std::nullopt;
+  }
   void PostCommand(int commandId) override { posted_.push_back(commandId); }
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override;

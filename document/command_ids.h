@@ -84,6 +84,9 @@ enum : int {
   kVariantFirst = 32843,
   kWhiteFirst = 32844,
   kUpAsPrevious = 32849,
+  kLayoutAutomatic = 32900,
+  kLayoutBoardAboveComment = 32901,
+  kLayoutBoardBesidePanel = 32902,
 };
 
 }  // namespace vantaro::command

@@ -96,6 +96,17 @@ class Builder {
     });
   }
 
+  // The main window's layout is a view setting: the window follows it.
+  void AddLayout(int id, std::string_view text, LayoutChoice choice) {
+    Add({
+        .id = id,
+        .menuText = text,
+        .run = ChangeView([choice](Options& o) { o.windowLayout = static_cast<int>(choice); }),
+        .checked =
+            OptionsSay([choice](const Options& o) { return WindowLayoutChoice(o) == choice; }),
+    });
+  }
+
   void FileMenu();
   void EditMenu();
   void MoveMenu();
@@ -206,8 +217,8 @@ void Builder::EditMenu() {
   Add({
       .id = kGameInformation,
       .menuText = "Game Information",
-      .run = [] {},
-      .enabled = [] { return false; },
+      .run = [doc] { doc->EditGameInformation(); },
+      .enabled = EditorExists(),
   });
   for (const ToolCommand& tool : kToolCommands) {
     const Tool chosen = tool.tool;
@@ -503,6 +514,9 @@ void Builder::ViewMenu() {
       .enabled = OptionsSay(
           [](const Options& o) { return o.rotation != 0 || o.flipHorizontal || o.flipVertical; }),
   });
+  AddLayout(kLayoutAutomatic, "Automatic", LayoutChoice::Automatic);
+  AddLayout(kLayoutBoardAboveComment, "Board Above Comment", LayoutChoice::BoardAboveComment);
+  AddLayout(kLayoutBoardBesidePanel, "Board Beside Panel", LayoutChoice::BoardBesidePanel);
 }
 
 void Builder::OptionsMenu() {
@@ -571,8 +585,11 @@ void Builder::OptionsMenu() {
           [doc] {
             doc->options().whiteFirst = !doc->options().whiteFirst;
             GoEditor* editor = doc->editor();
-            if (editor != nullptr && editor->moveNumber() == 0)
+            if (editor != nullptr && editor->moveNumber() == 0) {
               editor->SetBlackToPlay(!doc->options().whiteFirst);
+              // The panes that show whose turn it is follow.
+              editor->OnBoardChanged();
+            }
           },
       .checked = OptionsSay(&Options::whiteFirst),
   });

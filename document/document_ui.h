@@ -2,6 +2,9 @@
 
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "game/game_info.h"
 
 namespace vantaro {
 
@@ -30,6 +33,11 @@ class DocumentUi {
   // File-name prompts; nullopt when cancelled.
   virtual std::optional<std::string> PromptOpenFile() = 0;
   virtual std::optional<std::string> PromptSaveFile(const std::string& defaultName) = 0;
+  // The Game Information dialog over the node that holds it (alive while it
+  // runs). nullopt when cancelled, and always when readOnly; otherwise the
+  // values of the fields the user changed, which the document stores.
+  virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                                       bool readOnly) = 0;
   // Runs a command once the current one has finished.
   virtual void PostCommand(int commandId) = 0;
   virtual void AddRecentFile(const std::string& path) = 0;

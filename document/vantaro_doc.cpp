@@ -226,8 +226,10 @@ void CVantaroCEDoc::Reload() {
   const std::optional<FileStamp> stamp = StampOf(path_);
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
-  const IoResult read = LoadRecordFile(*tree, path_, context);
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  const IoResult read = LoadRecordFile(*tree, path_, context, &problems);
   if (!read.ok || read.content != IoResult::Content::Record) return;
+  editor_->SetReadProblems(std::move(problems));
   editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false, context.codePage);
   diskStamp_ = stamp;
 }
@@ -244,9 +246,11 @@ bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
   context.codePage = codePage;
   context.forceCodePage = true;
   const std::optional<FileStamp> stamp = StampOf(path_);
-  const IoResult read = LoadRecordFile(*tree, path_, context);
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  const IoResult read = LoadRecordFile(*tree, path_, context, &problems);
   if (!read.ok || read.content != IoResult::Content::Record) return false;
   diskStamp_ = stamp;
+  editor_->SetReadProblems(std::move(problems));
   const bool labelChanged = LabelRecordCodePage(*tree, codePage);
   editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, codePage);
   return true;
@@ -350,6 +354,12 @@ void CVantaroCEDoc::ToMoveNumber() {
   if (!editor_) return;
   const auto number = PromptNumber(kStrJumpToMoveNumber, u"1");
   if (number && *number > 0) editor_->ToMoveNumber(*number);
+}
+
+void CVantaroCEDoc::EditGameInformation() {
+  if (!editor_ || editor_->GameInfoNode() == nullptr) return;
+  const auto edits = ui_.EditGameInformation(*editor_->GameInfoNode(), !editor_->EditAllowed());
+  if (edits) editor_->SetGameInformation(*edits);
 }
 
 }  // namespace vantaro

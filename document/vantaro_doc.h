@@ -85,6 +85,9 @@ class CVantaroCEDoc {
   void SetMoveNumber();
   void AutoSetMoveNumbers();
   void ToMoveNumber();
+  // Shows the record's game information (read-only where the record may not
+  // be edited) and stores what the user changed as one undoable step.
+  void EditGameInformation();
 
   // --- The file on disk ---
   // Looks whether another program changed or removed the file since it was

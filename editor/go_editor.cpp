@@ -31,6 +31,7 @@ void GoEditor::Reset() {
   soundOn_ = options_.playSound;
   codePage_ = options_.defaultCodePage;
   branchMode_ = options_.branchMode;
+  readProblems_ = DiagnosticList(kKeptReadProblems);
 }
 
 bool GoEditor::NewGame() {
@@ -79,8 +80,12 @@ void GoEditor::Install(std::unique_ptr<GameTree> root, int codePage) {
 IoResult GoEditor::LoadFile(const std::string& path) {
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
-  IoResult result = LoadRecordFile(*root, path, context);
-  if (result.ok) InstallRecord(std::move(root), context.codePage);
+  DiagnosticList problems(kKeptReadProblems);
+  IoResult result = LoadRecordFile(*root, path, context, &problems);
+  if (!result.ok) return result;
+  Reset();
+  readProblems_ = std::move(problems);
+  Install(std::move(root), context.codePage);
   return result;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,11 @@
 #include "editor/transaction.h"
 #include "editor/update_sink.h"
 #include "game/board.h"
+#include "game/game_info.h"
 #include "game/game_tree.h"
 #include "options/options.h"
 #include "record/io_result.h"
+#include "record/read_diagnostics.h"
 
 namespace vantaro {
 
@@ -58,6 +61,13 @@ class GoEditor : public GoBoard, public UpdateSink {
   void InstallRecord(std::unique_ptr<GameTree> root, int codePage);
   // Reads a file into a fresh record and installs it; on failure nothing changes.
   IoResult LoadFile(const std::string& path);
+  // What the last reading of the record's file repaired or skipped (the
+  // first kKeptReadProblems of them, and how many there were); empty for a
+  // new record. LoadFile sets it before the install notifications; a
+  // document that reads the file again sets it before replacing the record.
+  static constexpr std::size_t kKeptReadProblems = 1000;
+  const DiagnosticList& readProblems() const { return readProblems_; }
+  void SetReadProblems(DiagnosticList problems) { readProblems_ = std::move(problems); }
   // Puts a new root in place and returns the old one, keeping the cursor and
   // both histories (the replace action of a transaction uses it).
   std::unique_ptr<GameTree> ReplaceRecord(std::unique_ptr<GameTree> root);
@@ -179,6 +189,14 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool ReplaceWholeRecord(std::unique_ptr<GameTree> tree, Node* target, bool keepCursor,
                           bool modifiedAfter, std::optional<int> codePage = std::nullopt);
 
+  // --- Game information (on the record's first node) ---
+  const Node* GameInfoNode() const { return record_ ? record_->NodeAt(0) : nullptr; }
+  // Stores the edits as one transaction; a value equal to what the node
+  // holds changes nothing. False, with nothing changed, when editing is not
+  // allowed, an identifier is not one of game information, a value is
+  // refused (CheckGameInfoValue), or nothing would change.
+  bool SetGameInformation(std::span<const GameInfoEdit> edits);
+
   // --- Try-play ---
   bool StartTryPlay();
   bool StopTryPlay();
@@ -216,6 +234,7 @@ class GoEditor : public GoBoard, public UpdateSink {
   TreePath savedPath_;
   bool savedModified_ = false;
   int codePage_ = 0;
+  DiagnosticList readProblems_{kKeptReadProblems};
 };
 
 }  // namespace vantaro

@@ -71,6 +71,8 @@ void GoBoard::Reset(bool whiteFirst) {
   lastMove_ = Point{};
   hasOverride_ = false;
   removedByLastMove_ = 0;
+  capturesByBlack_ = 0;
+  capturesByWhite_ = 0;
   blackToPlay_ = !whiteFirst;
 }
 
@@ -170,6 +172,7 @@ int GoBoard::RemoveGroupWithoutLiberty(int x, int y) {
       }
     }
   }
+  (black ? capturesByWhite_ : capturesByBlack_) += static_cast<int>(group_.size());
   auto record = std::make_unique<RemovalRecord>();
   record->moveNumber = moveNumber_;
   for (const Point& p : group_) {

@@ -87,6 +87,11 @@ class GoBoard {
   bool blackToPlay() const { return blackToPlay_; }
   void SetBlackToPlay(bool black) { blackToPlay_ = black; }
   int removedByLastMove() const { return removedByLastMove_; }
+  // Stones taken off the board by moves so far on the replayed path: white
+  // stones count for Black and black ones for White, a suicide's own stones
+  // for the opponent. Stones erased by AE are not captures.
+  int capturesByBlack() const { return capturesByBlack_; }
+  int capturesByWhite() const { return capturesByWhite_; }
   // Displayed numbers restart at `displayed` for the move `fromMove` (MN, or
   // numbering from 1 in a variation); no restart when hasOverride is false.
   bool hasNumberOverride() const { return hasOverride_; }
@@ -113,6 +118,8 @@ class GoBoard {
   int overrideFromMove_ = 0;
   bool blackToPlay_ = true;
   int removedByLastMove_ = 0;
+  int capturesByBlack_ = 0;
+  int capturesByWhite_ = 0;
   // Scratch of the group search.
   std::vector<std::uint32_t> visited_;
   std::uint32_t stamp_ = 0;

@@ -162,6 +162,7 @@ const OptionDescriptor kOptions[] = {
     {"lastSaveOtherFormatDir", S, kGeneral, true, &O::lastSaveOtherFormatDir},
     {"optionTabIndex", I, kGeneral, true, &O::optionTabIndex},
     {"commentColor", C, kGeneral, true, &O::commentColor},
+    {"windowLayout", I, kGeneral, true, &O::windowLayout},
 };
 
 template <typename T>
@@ -285,6 +286,7 @@ void ClampOptions(Options& options) {
   options.BoardSizeCX = std::clamp(options.BoardSizeCX, 2, 52);
   options.BoardSizeCY = std::clamp(options.BoardSizeCY, 2, 52);
   options.rotation = std::clamp(options.rotation, 0, 3);
+  if (options.windowLayout < 0 || options.windowLayout > 2) options.windowLayout = 0;
 }
 
 }  // namespace vantaro

@@ -115,13 +115,14 @@ struct Options {
   int defaultMarker = 8;
   int autosetMNMoves = 50;
   bool singleExpand = true;
-  bool variantBranchFirst = true;
+  // Right follows the line being read; Up and Down switch variations.
+  bool variantBranchFirst = false;
   int AutoPlayInterval = 3;
   bool branchMode = false;
   bool showNodes = true;
   bool showBranchTip = true;
   int fastTraverseStep = 5;
-  bool canGoSibling = true;
+  bool canGoSibling = false;
   bool rememberPlayPosition = true;
   bool playSound = true;
   std::u16string MoveSoundFile;
@@ -157,7 +158,15 @@ struct Options {
   std::u16string lastOpenDir;
   std::u16string lastSaveOtherFormatDir;
   int commentColor = 0;
+  // The main window's layout (a LayoutChoice).
+  int windowLayout = 0;
 };
+
+// What the main window's layout follows: its shape, or the user's choice.
+enum class LayoutChoice : int { Automatic = 0, BoardAboveComment = 1, BoardBesidePanel = 2 };
+inline LayoutChoice WindowLayoutChoice(const Options& options) {
+  return static_cast<LayoutChoice>(options.windowLayout);
+}
 
 // The process-wide options object.
 Options& GlobalOptions();

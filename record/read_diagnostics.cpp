@@ -7,7 +7,8 @@
 namespace vantaro {
 
 void DiagnosticList::Report(std::size_t offset, std::string_view message) {
-  entries_.push_back({offset, std::string(message)});
+  ++count_;
+  if (entries_.size() < keep_) entries_.push_back({offset, std::string(message)});
 }
 
 std::vector<Diagnostic> DiagnosticList::ByOffset() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,15 +25,21 @@ struct Diagnostic {
   bool operator==(const Diagnostic&) const = default;
 };
 
-// Keeps every report in the order made.
+// Keeps the reports in the order made: every one, or the first `keep` of
+// them when told (a damaged file can report millions), counting them all.
 class DiagnosticList : public DiagnosticSink {
  public:
+  explicit DiagnosticList(std::size_t keep = SIZE_MAX) : keep_(keep) {}
+
   void Report(std::size_t offset, std::string_view message) override;
   const std::vector<Diagnostic>& entries() const { return entries_; }
-  // The reports ordered by offset (reports at one offset keep their order).
+  std::size_t count() const { return count_; }
+  // The reports kept, ordered by offset (reports at one offset keep their order).
   std::vector<Diagnostic> ByOffset() const;
 
  private:
+  std::size_t keep_;
+  std::size_t count_ = 0;
   std::vector<Diagnostic> entries_;
 };
 

@@ -781,11 +781,11 @@ bool WholeTextIsUtf8(const TextExtent& extent, std::string_view text) {
 // that, instead of after a pass over the whole file. Returns the text's
 // extent when it was checked; root is left empty unless that shows the
 // whole text is UTF-8. Nothing when the label names another code page or no
-// thread could be started.
+// thread could be started. What the reading repairs goes to reports, which
+// the caller hands on only when the reading stands.
 std::optional<TextExtent> ReadAsUtf8WhileChecking(GameTree& root, std::string_view text,
-                                                  ReadContext& context, const FileInput* input) {
-  SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
-  const RootFacts rootFacts = scanner.ScanRoot();
+                                                  ReadContext& context, const RootFacts& rootFacts,
+                                                  const FileInput* input, DiagnosticSink* reports) {
   const int labelled = rootFacts.charset ? CodePageOfCharsetLabel(*rootFacts.charset) : 0;
   if (labelled != 0 && labelled != kUtf8CodePage) return std::nullopt;
   // A record without a label is as often in a legacy code page: the check
@@ -802,7 +802,7 @@ std::optional<TextExtent> ReadAsUtf8WhileChecking(GameTree& root, std::string_vi
   } catch (const std::system_error&) {
     return std::nullopt;
   }
-  SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, nullptr);
+  SgfParser parser(text, SgfParser::Mode::Build, nullptr, kUtf8CodePage, input, reports);
   parser.SetBoardSize(rootFacts.boardSize);
   parser.StopWhen(notUtf8);
   parser.ReadRecord(root);
@@ -818,9 +818,20 @@ std::optional<TextExtent> ReadAsUtf8WhileChecking(GameTree& root, std::string_vi
 void ReadSgfBytes(GameTree& root, std::string_view text, ReadContext& context,
                   DiagnosticSink* diagnostics, const FileInput* input, bool fromUtf16) {
   std::optional<TextExtent> checked;
-  if (diagnostics == nullptr && !context.forceCodePage && text.size() >= kCheckAlongsideSize) {
-    checked = ReadAsUtf8WhileChecking(root, text, context, input);
-    if (checked && WholeTextIsUtf8(*checked, text)) return;
+  if (!context.forceCodePage && text.size() >= kCheckAlongsideSize) {
+    SgfParser scanner(text, SgfParser::Mode::ScanRootCharset, nullptr, kUtf8CodePage);
+    const RootFacts rootFacts = scanner.ScanRoot();
+    DiagnosticList reports;
+    checked = ReadAsUtf8WhileChecking(root, text, context, rootFacts, input,
+                                      diagnostics != nullptr ? &reports : nullptr);
+    if (checked && WholeTextIsUtf8(*checked, text)) {
+      if (diagnostics != nullptr) {
+        ReportCharset(rootFacts, kUtf8CodePage, fromUtf16, ReadReport(diagnostics, text));
+        for (const Diagnostic& each : reports.entries())
+          diagnostics->Report(each.offset, each.message);
+      }
+      return;
+    }
   }
   const ReadReport report(diagnostics, text);
   const TextExtent extent = checked ? *checked : MeasureText(text);

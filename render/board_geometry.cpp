@@ -135,4 +135,10 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
   return Letters(reversed ? count - 1 - index : index, withI);
 }
 
+std::u16string PointLabel(Point board, int boardWidth, int boardHeight, bool withI) {
+  const DisplayTransform upright(boardWidth, boardHeight, 0, false, false);
+  return CoordinateLabel(LabelAxis::Columns, board.x, boardWidth, upright, withI) +
+         CoordinateLabel(LabelAxis::Rows, board.y, boardHeight, upright, withI);
+}
+
 }  // namespace vantaro

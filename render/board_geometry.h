@@ -68,4 +68,9 @@ enum class LabelAxis { Columns, Rows };
 std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
                                const DisplayTransform& transform, bool withI);
 
+// A board point as the coordinate labels around the board name it: its
+// letters, then its number ("R14"). The labels turn and mirror with the
+// board, so a point keeps its name however the board is shown.
+std::u16string PointLabel(Point board, int boardWidth, int boardHeight, bool withI);
+
 }  // namespace vantaro

@@ -22,6 +22,13 @@ std::string_view TrimAsciiSpace(std::string_view text) {
   return text;
 }
 
+std::u16string_view TrimAsciiSpace(std::u16string_view text) {
+  const auto isSpace = [](char16_t c) { return c < 0x80 && IsAsciiSpace(static_cast<char>(c)); };
+  while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 int LeadingInt(std::string_view text, bool allowSign) {
   size_t i = 0;
   bool negative = false;

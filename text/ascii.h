@@ -37,6 +37,7 @@ std::string AsciiUpper(std::string_view text);
 
 // Removes white space from both ends; a byte of 0x80 or above is never white space.
 std::string_view TrimAsciiSpace(std::string_view text);
+std::u16string_view TrimAsciiSpace(std::u16string_view text);
 
 // The value of the leading decimal digits (after an optional sign when
 // allowSign), 0 when there are none, saturated to the int range.

@@ -36,12 +36,15 @@ QString Arg(const std::string& text) {
 TEST_F(DesktopAppTest, TheFileNamedOnTheCommandLineOpensAtStart) {
   const std::string path = directory_.Write("ladder-problem.sgf", kGame);
   Start({Arg(path)});
-  EXPECT_EQ(Title(), "ladder-pro...");
+  EXPECT_EQ(Title(), "ladder-problem.sgf");
   EXPECT_EQ(Where(), "/0");
   EXPECT_EQ(editor().width(), 9);
   EXPECT_EQ(app_->frame().mainView().commentPane()->toPlainText(), "start");
   EXPECT_TRUE(app_->frame().isVisible());
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{path});
+  // The portrait layout keeps its short title.
+  Choose("View/Layout/Board Above Comment");
+  EXPECT_EQ(Title(), "ladder-pro...");
 }
 
 TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStarts) {
@@ -54,7 +57,7 @@ TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStart
 
 TEST_F(DesktopAppTest, JapaneseChineseAndKoreanFileNamesShowInTheTitle) {
   StartOn("本因坊.sgf", "(;GM[1]CA[UTF-8]C[흑])");
-  EXPECT_EQ(Title(), "本因坊");
+  EXPECT_EQ(Title(), "本因坊.sgf");
 }
 
 TEST_F(DesktopAppTest, TheHardwareAndDesktopKeysStepThroughTheRecord) {
@@ -63,10 +66,21 @@ TEST_F(DesktopAppTest, TheHardwareAndDesktopKeysStepThroughTheRecord) {
     int key;
     const char* where;
   } steps[] = {
-      {Qt::Key_Right, "/1"},  {Qt::Key_Right, "/2"},     {Qt::Key_Right, "/3"},
-      {Qt::Key_Right, "1/0"}, {Qt::Key_Up, "0/0"},       {Qt::Key_Down, "1/0"},
-      {Qt::Key_Enter, "/3"},  {Qt::Key_Left, "/2"},      {Qt::Key_End, "0/1"},
-      {Qt::Key_Home, "/0"},   {Qt::Key_PageDown, "1/0"}, {Qt::Key_PageUp, "/0"},
+      {Qt::Key_Right, "/1"},
+      {Qt::Key_Right, "/2"},
+      {Qt::Key_Right, "/3"},
+      // Right and Left follow the line being read; Up and Down switch lines.
+      {Qt::Key_Right, "0/0"},
+      {Qt::Key_Left, "/3"},
+      {Qt::Key_Right, "0/0"},
+      {Qt::Key_Down, "1/0"},
+      {Qt::Key_Up, "0/0"},
+      {Qt::Key_Enter, "/3"},
+      {Qt::Key_Left, "/2"},
+      {Qt::Key_End, "0/1"},
+      {Qt::Key_Home, "/0"},
+      {Qt::Key_PageDown, "0/1"},
+      {Qt::Key_PageUp, "/0"},
       {Qt::Key_Return, "/0"},  // already at the top: Parent is disabled
   };
   for (const auto& step : steps) {
@@ -116,7 +130,7 @@ TEST_F(DesktopAppTest, ATapPlaysAMoveMarksTheTitleAndSounds) {
   Tap(7, 1);
   EXPECT_NE(editor().Cell(7, 1), 0u);
   EXPECT_EQ(editor().moveNumber(), 6);
-  EXPECT_EQ(Title(), "game *");
+  EXPECT_EQ(Title(), "game.sgf *");
   EXPECT_EQ(sounds_->played.size(), 1u);
   EXPECT_TRUE(Item("Edit/Undo")->isEnabled());
 }
@@ -132,6 +146,7 @@ TEST_F(DesktopAppTest, ATapOnARotatedBoardReachesTheSamePoint) {
 TEST_F(DesktopAppTest, ATapBesideTheGridChangesNothing) {
   StartOn("empty.sgf", "(;GM[1]SZ[9])");
   // Split, the board area is wider than high, with room beside the grid.
+  Choose("View/Layout/Board Above Comment");
   app_->frame().mainView().ToggleLayout();
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
   board.repaint();
@@ -172,7 +187,7 @@ TEST_F(DesktopAppTest, EveryMenuItemShowsTheStateOfItsCommand) {
   expectMirrored("at the start");
   Choose("Edit/Read Only");
   expectMirrored("read-only");
-  EXPECT_EQ(Title(), "game R");
+  EXPECT_EQ(Title(), "game.sgf R");
   Choose("Edit/Try Play");
   expectMirrored("trying moves read-only");
   Choose("Edit/Try Play");
@@ -278,7 +293,7 @@ TEST_F(DesktopAppTest, AFailedOpenKeepsThePreviousRecordAndShowsTheMessage) {
   Choose("File/Open...");
   EXPECT_EQ(dialogs_->shown,
             (std::vector<std::string>{"open", "message: picture.sgf is not a game record."}));
-  EXPECT_EQ(Title(), "game");
+  EXPECT_EQ(Title(), "game.sgf");
   EXPECT_EQ(Where(), "/1");
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{path});
 }
@@ -289,7 +304,7 @@ TEST_F(DesktopAppTest, ControlSSavesInPlaceAndClearsTheMark) {
   Tap(4, 4);
   Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(dialogs_->shown.empty());
-  EXPECT_EQ(Title(), "game");
+  EXPECT_EQ(Title(), "game.sgf");
   EXPECT_NE(ReadFileBytes(path).find("B[ee]"), std::string::npos);
 }
 
@@ -318,7 +333,7 @@ TEST_F(DesktopAppTest, AnEditedRecordComesBackAfterTheProgramDied) {
   EXPECT_TRUE(
       dialogs_->shown[0].starts_with("question: Restore the unsaved changes to game.sgf from "))
       << dialogs_->shown[0];
-  EXPECT_EQ(Title(), "game *");
+  EXPECT_EQ(Title(), "game.sgf *");
   EXPECT_EQ(Sgf(), edited);
   Press(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(ReadFileBytes(path), edited);
@@ -336,7 +351,7 @@ TEST_F(DesktopAppTest, AFileChangedByAnotherProgramIsNoticedAtOnce) {
   EXPECT_EQ(dialogs_->shown,
             std::vector<std::string>{"question: game.sgf has changed on disk. Reload it?"});
   EXPECT_EQ(editor().width(), 13);
-  EXPECT_EQ(Title(), "game");
+  EXPECT_EQ(Title(), "game.sgf");
 }
 
 // Opening another file on an edited record asks first, however it opens:
@@ -369,19 +384,19 @@ TEST_P(OpenOnModifiedTest, CancelKeepsTheEditsAndSaveWritesThemBeforeOpening) {
   dialogs_->files = {directory_.Write("game.sgf", kGame)};
   Choose("File/Open...");
   Tap(4, 4);
-  ASSERT_EQ(Title(), "game *");
+  ASSERT_EQ(Title(), "game.sgf *");
   dialogs_->shown.clear();
 
   dialogs_->saveAnswers = {Answer::Cancel};
   OpenOther();
   ASSERT_FALSE(dialogs_->shown.empty());
   EXPECT_EQ(dialogs_->shown.back(), "save changes: game.sgf");
-  EXPECT_EQ(Title(), "game *");
+  EXPECT_EQ(Title(), "game.sgf *");
   EXPECT_NE(Sgf().find("B[ee]"), std::string::npos);
 
   dialogs_->saveAnswers = {Answer::Save};
   OpenOther();
-  EXPECT_EQ(Title(), "other");
+  EXPECT_EQ(Title(), "other.sgf");
   EXPECT_NE(ReadFileBytes(directory_.path() / "game.sgf").find("B[ee]"), std::string::npos);
   EXPECT_EQ(app_->recentFiles().paths().front(), directory_.PathOf("other.sgf"));
 }
@@ -394,7 +409,7 @@ TEST_F(DesktopAppTest, NewAndClosingAskBeforeEditsAreLost) {
   dialogs_->saveAnswers = {Answer::Cancel};
   Press(Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(dialogs_->shown, std::vector<std::string>{"save changes: game.sgf"});
-  EXPECT_EQ(Title(), "game *");
+  EXPECT_EQ(Title(), "game.sgf *");
   dialogs_->saveAnswers = {Answer::Cancel};
   EXPECT_FALSE(app_->frame().close());
   EXPECT_TRUE(app_->frame().isVisible());

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -91,6 +93,19 @@ std::optional<std::string> ScriptedDialogs::PromptOpenFile(const std::string&) {
 std::optional<std::string> ScriptedDialogs::PromptSaveFile(const std::string& defaultName) {
   shown.push_back("save as: " + defaultName);
   return Take(files);
+}
+
+std::optional<std::vector<GameInfoEdit>> ScriptedDialogs::EditGameInformation(const Node& node,
+                                                                              bool readOnly) {
+  shown.push_back(readOnly ? "game information read-only" : "game information");
+  app::GameInfoDialog dialog(node, readOnly);
+  dialog.show();
+  const bool confirmed = gameInfo && gameInfo(dialog);
+  auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("ok"));
+  if (!confirmed || ok == nullptr || !ok->isEnabled()) return std::nullopt;
+  QTest::mouseClick(ok, Qt::LeftButton);
+  if (dialog.result() != QDialog::Accepted) return std::nullopt;
+  return dialog.Edits();
 }
 
 }  // namespace vantaro::test

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/dialogs.h"
+#include "app/game_info_dialog.h"
 #include "test_support.h"
 
 namespace vantaro::test {
@@ -40,16 +42,22 @@ class ScriptedDialogs : public app::Dialogs {
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile(const std::string& folder) override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
+  // The real dialog, filled in by gameInfo as a user would; then OK is
+  // clicked when gameInfo returns true (and OK can be clicked), else Cancel.
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override;
   void ShowAbout() override { shown.push_back("about"); }
 
   // What was shown, one line each: "message: TEXT", "question: TEXT",
-  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME".
+  // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME",
+  // "game information" (with " read-only").
   std::vector<std::string> shown;
   bool yes = true;
-  std::deque<DocumentUi::Answer> answers;  // Yes, No or Cancel questions; Cancel when empty
-  std::deque<SaveAnswer> saveAnswers;      // Cancel when empty
-  std::deque<std::u16string> texts;        // cancelled when empty
-  std::deque<std::string> files;           // cancelled when empty
+  std::deque<DocumentUi::Answer> answers;              // Yes, No or Cancel; Cancel when empty
+  std::deque<SaveAnswer> saveAnswers;                  // Cancel when empty
+  std::deque<std::u16string> texts;                    // cancelled when empty
+  std::deque<std::string> files;                       // cancelled when empty
+  std::function<bool(app::GameInfoDialog&)> gameInfo;  // cancelled when empty
 };
 
 }  // namespace vantaro::test

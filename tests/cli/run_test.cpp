@@ -21,15 +21,20 @@ TEST_F(RunScriptTest, NavigationAndPrinting) {
   const ProcessResult result =
       Run("(;SZ[5];B[aa];W[bb](;B[cc])(;B[dd]))",
           "# comments and blank lines are skipped\n\nNext\nNext\nprint status\nprint board\n"
-          "Last\nprint status\nTo Move Number 1\nprint status\nprint node\n",
-          {"--set", "variantBranchFirst=0"});
+          "Next\nprint status\nTo Move Number 1\nprint status\nprint node\n");
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
-            "move=2 toPlay=B modified=0 readOnly=0 tryPlay=0 path=/2\n"
+            "move=2 toPlay=B modified=0 readOnly=0 tryPlay=0 path=/2 capturesB=0 capturesW=0\n"
             "X....\n.O...\n.....\n.....\n.....\n"
-            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=0/0\n"
-            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1\n"
+            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=0/0 capturesB=0 capturesW=0\n"
+            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1 capturesB=0 capturesW=0\n"
             ";B[aa]\n");
+  // Next follows the main line unless told to prefer the side variation.
+  const ProcessResult variantFirst =
+      Run("(;SZ[5];B[aa];W[bb](;B[cc])(;B[dd]))", "Next\nNext\nNext\nprint status\n",
+          {"--set", "variantBranchFirst=1"});
+  EXPECT_EQ(variantFirst.out,
+            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=1/0 capturesB=0 capturesW=0\n");
 }
 
 TEST_F(RunScriptTest, DisabledCommandsAreRefused) {
@@ -47,7 +52,7 @@ TEST_F(RunScriptTest, EditsUndoAndTheWholeRecord) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
             "(;SZ[5]\r\n;B[aa];W[cc]C[two\r\nlines]N[key])\n"
-            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1\n"
+            "move=1 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/1 capturesB=0 capturesW=0\n"
             ";W[cc]\n");
 }
 
@@ -74,6 +79,56 @@ TEST_F(RunScriptTest, SaveAsWritesTheFileAndOpenReadsOne) {
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadFileBytes(saved), "(;SZ[5]\r\n;B[aa])");
   EXPECT_EQ(result.out, ";B[ee]\n");
+}
+
+// Black takes one stone at move 3, White two at move 10.
+TEST_F(RunScriptTest, StatusCountsTheStonesEachSideCapturedOnThePath) {
+  const ProcessResult result =
+      Run("(;SZ[5];B[ab];W[aa];B[ba];W[ac];B[ee];W[bb];B[ed];W[ca];B[dd];W[aa])",
+          "To Move Number 3\nprint status\nLast\nprint status\nprint board\nPrevious\n"
+          "print status\nclick 2 2\nprint status\nFirst\nprint status\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "move=3 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/3 capturesB=1 capturesW=0\n"
+            "move=10 toPlay=B modified=0 readOnly=0 tryPlay=0 path=/10 capturesB=1 capturesW=2\n"
+            "O.O..\n.O...\nO....\n...XX\n....X\n"
+            "move=9 toPlay=W modified=0 readOnly=0 tryPlay=0 path=/9 capturesB=1 capturesW=0\n"
+            // White plays elsewhere instead, in a new variation, and takes nothing.
+            "move=10 toPlay=B modified=1 readOnly=0 tryPlay=0 path=1/0 capturesB=1 capturesW=0\n"
+            "move=0 toPlay=B modified=1 readOnly=0 tryPlay=0 path=/0 capturesB=0 capturesW=0\n");
+}
+
+TEST_F(RunScriptTest, PrintInfoShowsTheGameInformationInTableOrder) {
+  const ProcessResult result =
+      Run("(;GM[1]RU[Japanese]RE[W+R]PW[Ren]PB[Aoi \\] Sato]KM[6.5]GC[two\r\nlines\nthree]"
+          "C[no];B[aa]PB[not the root])",
+          "print info\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "GC: two\\nlines\\nthree\nPB: Aoi ] Sato\nPW: Ren\nKM: 6.5\nRE: W+R\n"
+            "RU: Japanese\n");
+}
+
+// Each value is stored as the dialog's OK stores it: one undo step, an
+// empty value removes the property, a warned value is stored after the
+// warning and a refused one changes nothing.
+TEST_F(RunScriptTest, InfoStoresWarnsAboutOrRefusesEachValue) {
+  const ProcessResult result =
+      Run("(;PB[Aoi]KM[6.5];B[aa])",
+          "info PB=\ninfo KM=7.5\ninfo DT=last spring\ninfo HA=1\ninfo C=comment\n"
+          "info GN=Game\\nOne\nprint info\nUndo\nprint info\nRead Only\ninfo PW=Ren\n"
+          "print info\ninfo PW\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out,
+            "warning: Not a date of the form 2024-03-05 (or 2024-03, 2024, or a list such as "
+            "2024-03-05,06)\n"
+            "refused: Handicap must be 0 or a whole number from 2 up\n"
+            "refused: C is not a game information property\n"
+            "GN: Game\\nOne\nDT: last spring\nKM: 7.5\n"
+            "DT: last spring\nKM: 7.5\n"
+            "refused: the record may not be edited\n"
+            "DT: last spring\nKM: 7.5\n");
+  EXPECT_EQ(result.err, "vantaro-cli: stdin:13: usage: info ID=VALUE\n");
 }
 
 TEST_F(RunScriptTest, ErrorsNameTheScriptLine) {

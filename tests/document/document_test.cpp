@@ -403,7 +403,24 @@ TEST_F(DocumentTest, OptionsCommands) {
   Run(kBranchMode);
   EXPECT_TRUE(Checked(kBranchMode));
   EXPECT_FALSE(document_.editor()->IsBranchMode());  // the open record keeps its mode
-  EXPECT_FALSE(Enabled(kGameInformation));
+}
+
+TEST_F(DocumentTest, GameInformationStoresTheDialogsValuesAsOneStepUnlessReadOnly) {
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;PB[Shusaku]KM[6.5]XX[kept];B[aa])")).ok);
+  ui_.gameInfoEdits = std::vector<GameInfoEdit>{{"PB", u"Honinbo Shusaku"}, {"KM", u""}};
+  Run(kGameInformation);
+  EXPECT_EQ(ui_.shownPlayer, u"Shusaku");
+  EXPECT_EQ(Sgf(), "(;XX[kept]PB[Honinbo Shusaku]\r\n;B[aa])");
+  EXPECT_EQ(document_.editor()->undoCount(), 1);
+  Run(kUndo);
+  EXPECT_EQ(Sgf(), "(;XX[kept]PB[Shusaku]KM[6.500000]\r\n;B[aa])");
+
+  Run(kReadOnly);
+  EXPECT_TRUE(Enabled(kGameInformation));
+  Run(kGameInformation);
+  EXPECT_EQ(ui_.shown.back(), "game information read-only");
+  EXPECT_EQ(ui_.shownPlayer, u"Shusaku");
+  EXPECT_EQ(document_.editor()->undoIndex(), -1);
 }
 
 TEST_F(DocumentTest, FastForwardAndFastRewindTakeTheirStepFromTheOptions) {
@@ -457,15 +474,15 @@ const RuleRow kRules[] = {
      "-",
      "-",
      "-",
-     {kRedo, kSaveTryPlay, kGameInformation, kForward, kParent, kPrevBranch, kNextBranch,
-      kResetBoard}},
+     {kRedo, kSaveTryPlay, kForward, kParent, kPrevBranch, kNextBranch, kResetBoard}},
     {"ec",
      "ec",
      "ec",
      "ec",
      "ec",
      {kBitmapBoard, kHideAllMoveNumbers, kResetInBranch, kShowBranchMoves, kAutoBranch,
-      kVariantFirst}},
+      kLayoutAutomatic}},
+    {"-", "e", "e", "e", "e", {kGameInformation}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
     {"-", "e", "ec", "ec", "e", {kReadOnly}},
     {"-", "ec", "-c", "ec", "-c", {kAlternateMove}},

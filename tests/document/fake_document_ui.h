@@ -45,6 +45,12 @@ class FakeUi : public DocumentUi {
     prompted.push_back(defaultName);
     return fileName;
   }
+  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
+                                                               bool readOnly) override {
+    shown.push_back(readOnly ? "game information read-only" : "game information");
+    shownPlayer = GameInfoValue(node, "PB").value_or(u"");
+    return gameInfoEdits;
+  }
   void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
@@ -58,6 +64,8 @@ class FakeUi : public DocumentUi {
   std::string prompt;                                // the text of the last input prompt
   std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
   std::vector<int> posted;
+  std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
+  std::u16string shownPlayer;                              // PB as the dialog showed it
 };
 
 }  // namespace vantaro::test

@@ -138,14 +138,47 @@ TEST_F(EditingTest, EditsThatWouldChangeNothingAreRefused) {
   ExpectRefused("(;SZ[9];B[aa])", [this] {
     GoEditor& e = editor();
     e.SetReadOnly(true);
+    const GameInfoEdit name{"PB", u"Ren"};
     return e.PlayMove({4, 4}, true) || e.Pass() || e.AddBranch() || e.SetComment(u"x") ||
            e.DeleteAfterCurrent() || e.CanDelete() || e.CanSetMoveNumber() ||
-           e.AutoSetMoveNumbers(5);
+           e.AutoSetMoveNumbers(5) || e.SetGameInformation({&name, 1});
+  });
+  // Game information: the same value, a refused one (which refuses the
+  // others with it) and a property that is not game information.
+  ExpectRefused("(;PB[Aoi]KM[6.5];B[aa])", [this] {
+    const GameInfoEdit same[] = {{"PB", u"Aoi"}, {"KM", u"6.5"}, {"PW", u""}};
+    const GameInfoEdit refused[] = {{"PW", u"Ren"}, {"HA", u"1"}};
+    const GameInfoEdit comment[] = {{"C", u"x"}};
+    return editor().SetGameInformation(same) || editor().SetGameInformation(refused) ||
+           editor().SetGameInformation(comment);
   });
   ExpectRefused("(;SZ[9];B[aa])", [this] {
     editor().StartToClicked();
     return editor().EditAllowed() || editor().SetComment(u"x");
   });
+}
+
+// Every field the dialog's OK stores is one step, from wherever the cursor
+// is: an emptied field removes its property, a value kept as the record
+// holds it stays byte for byte, numbers are stored as numbers.
+TEST_F(EditingTest, GameInformationIsStoredOnTheFirstNodeAsOneStep) {
+  ExpectEdit(
+      "(;PB[Aoi]KM[abc]DT[someday]RU[Japanese]XX[y];B[aa];W[bb])", {{}, 2},
+      [this] {
+        const GameInfoEdit edits[] = {
+            {"PB", u""},    {"PW", u"Ren"},     {"DT", u"2024-03-05,06"}, {"KM", u"abc"},
+            {"HA", u" 2 "}, {"RU", u"Chinese"}, {"ON", u"Low Chinese"}};
+        return editor().SetGameInformation(edits);
+      },
+      "(;RU[Chinese]XX[y]ON[Low Chinese]DT[2024-03-05,06]PW[Ren]KM[abc]HA[2]\r\n;B[aa];W[bb])",
+      "/2");
+  ExpectEdit(
+      "(;KM[abc])", {{}, 0},
+      [this] {
+        const GameInfoEdit komi{"KM", u" 7.5 "};
+        return editor().SetGameInformation({&komi, 1});
+      },
+      "(;KM[7.500000]\r\n)", "/0");
 }
 
 TEST_F(EditingTest, ClickingTheNextMoveFollowsItEvenReadOnly) {

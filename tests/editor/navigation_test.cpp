@@ -56,6 +56,22 @@ TEST_F(NavigationTest, OneStepFollowsTheSettings) {
   }
 }
 
+// With the settings as they come, Next and Previous follow the line being
+// read: the first variation at a fork, never into a sibling line.
+TEST_F(NavigationTest, ByDefaultTheStepsFollowTheLineBeingRead) {
+  const std::string sgf = "(;C[r](;B[aa])(;B[bb];W[cc](;B[dd])(;B[ee])))";
+  GoEditor& editor = Open(sgf);
+  EXPECT_TRUE(editor.Next(1));
+  EXPECT_EQ(Where(), "0/0");
+  GoTo({{1}, 1});
+  EXPECT_TRUE(editor.Next(1));
+  EXPECT_EQ(Where(), "1.0/0");
+  EXPECT_FALSE(editor.Next(1));  // a leaf: no jump into the next line
+  GoTo({{1, 1}, 0});
+  EXPECT_TRUE(editor.Previous(1));
+  EXPECT_EQ(Where(), "1/1");
+}
+
 TEST_F(NavigationTest, BranchCommands) {
   GoEditor& editor = Open("(;C[r];B[aa];W[bb](;B[cc];W[dd])(;B[ee]))");
   GoTo({{}, 1});

@@ -51,48 +51,51 @@ TEST(GoBoard, ReplayTakesEveryGroupLeftWithoutLiberties) {
     std::string sgf;
     const char* rows;  // the top three; the others stay empty
     int removed;
+    int capturesByBlack, capturesByWhite;  // on the whole line
   } cases[] = {
       {"(;SZ[5];B[ba];W[aa];B[bb];W[ab];B[ac])",
        ".X...\n"
        ".X...\n"
        "X....\n",
-       2},
+       2, 2, 0},
       // The white stone beside the move is surrounded, but its group breathes.
       {"(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab])",
        ".XX..\n"
        "XOO..\n"
        ".XX..\n",
-       0},
+       0, 0, 0},
       {"(;SZ[5]AB[ba][bc][ca][cc]AW[bb][cb];B[ab];W[tt];B[db])",
        ".XX..\n"
        "X..X.\n"
        ".XX..\n",
-       2},
+       2, 2, 0},
       {ko + ";W[bb])",
        ".XO..\n"
        "XO.O.\n"
        ".XO..\n",
-       1},
+       1, 0, 1},
       {ko + ";W[bb];B[cb])",
        ".XO..\n"
        "X.XO.\n"
        ".XO..\n",
-       1},
+       1, 1, 1},
       {ko + ";W[bb];B[cb];W[bb])",
        ".XO..\n"
        "XO.O.\n"
        ".XO..\n",
-       1},
+       1, 1, 2},
       {"(;SZ[5];B[ba];B[ab];W[aa])",
        ".X...\n"
        "X....\n"
        ".....\n",
-       1},
+       1, 1, 0},  // a suicide's stones count for the opponent
   };
   for (const auto& c : cases) {
     const auto replayed = ReplayMainLine(c.sgf);
     EXPECT_EQ(replayed->board.StonesAsText(), std::string(c.rows) + ".....\n.....\n") << c.sgf;
     EXPECT_EQ(replayed->board.removedByLastMove(), c.removed) << c.sgf;
+    EXPECT_EQ(replayed->board.capturesByBlack(), c.capturesByBlack) << c.sgf;
+    EXPECT_EQ(replayed->board.capturesByWhite(), c.capturesByWhite) << c.sgf;
   }
 }
 
@@ -109,6 +112,9 @@ TEST(GoBoard, SetupStonesOverwriteAndErase) {
   EXPECT_EQ(replayed->board.StonesAsText(), "O....\n.....\n.....\n.....\n.....\n");
   // A setup stone, which shows no move number.
   EXPECT_EQ(GoBoard::CellProperty(replayed->board.Cell(0, 0)), kPropAW);
+  // Nothing was captured: setup stones replace and erase.
+  EXPECT_EQ(replayed->board.capturesByBlack(), 0);
+  EXPECT_EQ(replayed->board.capturesByWhite(), 0);
 }
 
 // Unlike a replay, a move played on the board is refused where it would

@@ -31,7 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ClampCase{"rotation", "-1", 0}, ClampCase{"rotation", "0", 0},
                       ClampCase{"rotation", "3", 3}, ClampCase{"rotation", "4", 3},
                       ClampCase{"rotation", "-2147483648", 0}, ClampCase{"BoardSizeCX", "1", 2},
-                      ClampCase{"BoardSizeCY", "60", 52}, ClampCase{"BoardSizeCX", "13", 13}));
+                      ClampCase{"BoardSizeCY", "60", 52}, ClampCase{"BoardSizeCX", "13", 13},
+                      ClampCase{"windowLayout", "2", 2}, ClampCase{"windowLayout", "3", 0},
+                      ClampCase{"windowLayout", "-1", 0}));
 
 }  // namespace
 }  // namespace vantaro::test
