@@ -62,6 +62,10 @@ void DesktopUi::ShowAbout() {
   dialogs_.ShowAbout();
 }
 
+void DesktopUi::Produce(Output output) {
+  if (frame_.produce) frame_.produce(output);
+}
+
 void DesktopUi::Exit() {
   if (frame_.exit) frame_.exit();
 }

@@ -22,6 +22,7 @@ class DesktopUi : public DocumentUi {
     std::function<void(int)> postCommand;
     std::function<void()> recentFilesChanged;
     std::function<void()> exit;
+    std::function<void(Output)> produce;  // printouts and pictures
   };
 
   // All must outlive the shell.
@@ -43,6 +44,8 @@ class DesktopUi : public DocumentUi {
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
   void Exit() override;
+  bool CanProduce(Output) const override { return static_cast<bool>(frame_.produce); }
+  void Produce(Output output) override;
 
  private:
   Dialogs& dialogs_;

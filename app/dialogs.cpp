@@ -4,10 +4,14 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include "app/about_dialog.h"
 #include "app/game_info_dialog.h"
+#include "app/page_setup_dialog.h"
 #include "app/program_name.h"
 #include "app/simple_input_dialog.h"
 
@@ -112,6 +116,13 @@ std::optional<std::string> QtDialogs::PromptSaveFile(const std::string& defaultN
       Parent(), QStringLiteral("Save As"), QFile::decodeName(defaultName.c_str()), kRecordFilter));
 }
 
+std::optional<std::string> QtDialogs::PromptExportFile(const std::string& defaultName,
+                                                       const std::string& filter) {
+  return FileName(QFileDialog::getSaveFileName(Parent(), QStringLiteral("Export"),
+                                               QFile::decodeName(defaultName.c_str()),
+                                               QString::fromStdString(filter)));
+}
+
 void QtDialogs::ShowAbout() {
   CAboutDlg(Parent()).exec();
 }
@@ -121,6 +132,25 @@ std::optional<std::vector<GameInfoEdit>> QtDialogs::EditGameInformation(const No
   GameInfoDialog dialog(node, readOnly, Parent());
   if (dialog.exec() != QDialog::Accepted || readOnly) return std::nullopt;
   return dialog.Edits();
+}
+
+bool QtDialogs::ChoosePrinter(QPrinter& printer) {
+  QPrintDialog dialog(&printer, Parent());
+  return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDialogs::ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+  QPrintPreviewDialog dialog(&printer, Parent());
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                   [&paint](QPrinter* pages) { paint(*pages); });
+  dialog.exec();
+}
+
+bool QtDialogs::EditPrintSettings(Options& options) {
+  CDlgPageSetup dialog(options, Parent());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.Apply(options);
+  return true;
 }
 
 }  // namespace vantaro::app

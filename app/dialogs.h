@@ -1,9 +1,16 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "document/document_ui.h"
+
+class QPrinter;
+
+namespace vantaro {
+struct Options;
+}
 
 namespace vantaro::app {
 
@@ -30,7 +37,17 @@ class Dialogs {
   // Game Information over the node (DocumentUi::EditGameInformation).
   virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                        bool readOnly) = 0;
+  // A file to write a printout or picture to, of the filter's kind
+  // ("PDF Files (*.pdf)"); nullopt when cancelled.
+  virtual std::optional<std::string> PromptExportFile(const std::string& defaultName,
+                                                      const std::string& filter) = 0;
   virtual void ShowAbout() = 0;
+  // The platform's print dialog, which sets the printer up; false when cancelled.
+  virtual bool ChoosePrinter(QPrinter& printer) = 0;
+  // The print preview, which has its pages painted on the printer as often as it needs them.
+  virtual void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) = 0;
+  // The page setup dialog on the print settings; false when cancelled (nothing changed).
+  virtual bool EditPrintSettings(Options& options) = 0;
 };
 
 // The question before unsaved edits would be lost.
@@ -49,7 +66,12 @@ class QtDialogs : public Dialogs {
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                bool readOnly) override;
+  std::optional<std::string> PromptExportFile(const std::string& defaultName,
+                                              const std::string& filter) override;
   void ShowAbout() override;
+  bool ChoosePrinter(QPrinter& printer) override;
+  void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+  bool EditPrintSettings(Options& options) override;
 };
 
 }  // namespace vantaro::app

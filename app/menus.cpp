@@ -75,8 +75,10 @@ class MenuBuilder {
 FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands) {
   const Menu menus[] = {
       {"&File",
-       {C(kNew), C(kOpen), C(kReload), kEncodings, C(kSave), C(kSaveAs), kLine, kRecent, C(kAbout),
-        kLine, C(kExit)}},
+       {C(kNew), C(kOpen), C(kReload), kEncodings, C(kSave), C(kSaveAs), kLine, C(kPageSetup),
+        C(kPrintPreview), C(kPrint),
+        Sub("&Export", {C(kExportPdf), C(kExportBoardPng), C(kExportBoardSvg)}), kLine, kRecent,
+        C(kAbout), kLine, C(kExit)}},
       {"&Edit",
        {C(kUndo), C(kRedo), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
         C(kGameInformation), kLine,

@@ -10,6 +10,7 @@
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
+#include "app/print_commands.h"
 #include "app/recent_files.h"
 #include "app/recovery_timer.h"
 #include "app/side_panel.h"
@@ -53,6 +54,8 @@ CVantaroCEApp::~CVantaroCEApp() {
   document_->SetPanes({});
   diskWatcher_.reset();
   recoveryTimer_.reset();
+  ui_->SetFrameHooks({});
+  printing_.reset();
   frame_.reset();
 }
 
@@ -62,14 +65,16 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   windowSettings_.Load(store_->profile());
   frame_ = std::make_unique<CMainFrame>(*document_, *recentFiles_, options_, windowSettings_,
                                         store_.get());
+  CMainView& view = frame_->mainView();
+  printing_ = std::make_unique<PrintCommands>(*document_, options_, *dialogs_, *view.boardView());
   ui_->SetFrameHooks({
       .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
+      .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
   });
   recoveryTimer_ = std::make_unique<RecoveryTimer>(*document_, *journal_);
   diskWatcher_ = std::make_unique<DiskWatcher>(*document_);
-  CMainView& view = frame_->mainView();
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
   panes.push_back(recoveryTimer_.get());

@@ -21,6 +21,7 @@ class DesktopUi;
 class DiskWatcher;
 class RecoveryTimer;
 class OptionsStore;
+class PrintCommands;
 class RecentFiles;
 
 // The application: start-up (settings, recent files, the window, the record
@@ -71,6 +72,7 @@ class CVantaroCEApp {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<RecoveryTimer> recoveryTimer_;
   std::unique_ptr<DiskWatcher> diskWatcher_;
+  std::unique_ptr<PrintCommands> printing_;
 };
 
 // The record file named on a command line (its first argument that is not

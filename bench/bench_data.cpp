@@ -36,4 +36,10 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes.str();
 }
 
+std::string DataFilePath(const std::string& name) {
+  const std::filesystem::path folder(VANTARO_BENCH_DATA_DIR);
+  std::filesystem::create_directories(folder);
+  return (folder / name).string();
+}
+
 }  // namespace vantaro::bench

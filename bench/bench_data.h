@@ -13,4 +13,8 @@ std::string LargeCorpusFile(const std::string& name);
 
 std::string ReadWholeFile(const std::string& path);
 
+// The path of a file of that name among the generated records, its folder
+// made when missing.
+std::string DataFilePath(const std::string& name);
+
 }  // namespace vantaro::bench

@@ -2,5 +2,5 @@
 #include "cli/tool_main.h"
 
 int main(int argc, char** argv) {
-  return vantaro::cli::RunTool(argc, argv, vantaro::cli::HandRenderOver);
+  return vantaro::cli::RunTool(argc, argv, vantaro::cli::HandOverToRenderer);
 }

@@ -1,17 +1,17 @@
 #include "cli/render_command.h"
 
-#include <QImageWriter>
-#include <QSaveFile>
-
 #include <charconv>
 #include <optional>
 
 #include "cli/command_line.h"
 #include "cli/path_text.h"
+#include "cli/qt_messages.h"
 #include "cli/record_loading.h"
 #include "editor/go_editor.h"
-#include "render/bitmap_dc.h"
+#include "figures/figure_line.h"
 #include "render/board_drawer.h"
+#include "render/board_picture.h"
+#include "render/figure_picture.h"
 #include "render/headless_gui.h"
 
 namespace vantaro::cli {
@@ -19,12 +19,18 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] [--size W[xH]] "
-    "-o OUT.png";
+    "[--figure A-B] -o OUT.png|OUT.svg|OUT.pdf";
 constexpr int kLargestSide = 8192;
+
+struct MoveRange {
+  int first = 0;
+  int last = 0;
+};
 
 struct RenderRequest {
   std::string input;
   std::optional<int> move;
+  std::optional<MoveRange> figure;
   std::string pathText;
   std::optional<TreePath> path;
   int width = 600;
@@ -55,12 +61,6 @@ bool ParseSize(std::string_view text, RenderRequest& request) {
   return true;
 }
 
-// Qt's notes about the platform (a missing runtime folder, say) are noise
-// for a command-line tool; only its errors are worth showing.
-void ShowQtErrorsOnly(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
-}
-
 bool Fail(const std::string& message) {
   PrintError("render: " + message);
   return false;
@@ -73,6 +73,16 @@ bool TakeOption(const std::string& option, const std::string& value, RenderReque
   } else if (option == "--move") {
     request.move = ParseNumber(value);
     if (!request.move || *request.move < 1) return Fail("--move needs a move number of 1 or more");
+  } else if (option == "--figure") {
+    const size_t dash = value.find('-');
+    const std::optional<int> first = ParseNumber(std::string_view(value).substr(0, dash));
+    const std::optional<int> last = dash == std::string::npos
+                                        ? std::nullopt
+                                        : ParseNumber(std::string_view(value).substr(dash + 1));
+    if (!first || !last || *first < 1 || *last < *first) {
+      return Fail("--figure needs moves A-B with 1 <= A <= B");
+    }
+    request.figure = MoveRange{*first, *last};
   } else if (option == "--path") {
     request.pathText = value;
     request.path = ParsePath(value);
@@ -87,8 +97,8 @@ bool ParseRenderArguments(const std::vector<std::string>& arguments, RenderReque
   bool namesOnly = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool takesValue =
-        argument == "-o" || argument == "--move" || argument == "--path" || argument == "--size";
+    const bool takesValue = argument == "-o" || argument == "--move" || argument == "--path" ||
+                            argument == "--size" || argument == "--figure";
     if (!namesOnly && argument == "--") {
       namesOnly = true;
     } else if (!namesOnly && takesValue) {
@@ -103,6 +113,7 @@ bool ParseRenderArguments(const std::vector<std::string>& arguments, RenderReque
     }
   }
   if (request.move && request.path) return Fail("--move and --path exclude each other");
+  if (request.move && request.figure) return Fail("--move and --figure exclude each other");
   if (request.input.empty() || request.output.empty()) {
     PrintError(kUsage);
     return false;
@@ -129,12 +140,31 @@ bool GoToRequestedNode(GoEditor& editor, const RenderRequest& request) {
   return true;
 }
 
-// Replaces the output only once the whole picture is written.
-bool SavePicture(const QImage& picture, const std::string& path) {
-  QSaveFile file(QString::fromLocal8Bit(path.data(), static_cast<qsizetype>(path.size())));
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  QImageWriter writer(&file, "png");
-  return writer.write(picture) && file.commit();
+// The moves of the request's figure on the line through its path (or the
+// main line), drawn as a printed figure.
+int RenderFigure(GameTree& root, const RenderRequest& request, PictureFormat format) {
+  const GameTree* tree = &root;
+  if (request.path) {
+    const std::optional<Position> position = GameTree::Resolve(root, *request.path);
+    if (!position || position->node() == nullptr) {
+      PrintError(request.input + ": no node at path " + request.pathText);
+      return 1;
+    }
+    tree = position->tree;
+  }
+  const std::optional<Figure> figure =
+      FigureOfMoves(root, LineThrough(*tree), request.figure->first, request.figure->last);
+  if (!figure) {
+    PrintError(request.input + ": no move " + std::to_string(request.figure->first));
+    return 1;
+  }
+  FigurePicture picture(root, GlobalOptions());
+  if (!SaveBoardPicture(picture.Show(*figure), request.width, request.height, request.output,
+                        format)) {
+    PrintError(request.output + ": cannot write the picture");
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -142,25 +172,20 @@ bool SavePicture(const QImage& picture, const std::string& path) {
 int RunRenderCommand(const std::vector<std::string>& arguments) {
   RenderRequest request;
   if (!ParseRenderArguments(arguments, request)) return 2;
-  qInstallMessageHandler(ShowQtErrorsOnly);
+  // Any other name gets a PNG picture, as it always has.
+  const PictureFormat format = PictureFormatOf(request.output).value_or(PictureFormat::Png);
+  ShowQtErrorsOnly();
   const HeadlessGui gui;
   LoadedRecord record = LoadRecordOrReport(request.input);
   if (!record.root) return 1;
+  if (request.figure) return RenderFigure(*record.root, request, format);
   GoEditor editor(GlobalOptions());
   editor.InstallRecord(std::move(record.root), record.codePage);
   if (!GoToRequestedNode(editor, request)) return 1;
 
   CBoardDrawer drawer(GlobalOptions());
   drawer.SetBoard(&editor);
-  drawer.Layout({0, 0, request.width, request.height});
-  const rutl::DC screen;
-  rutl::BitmapDC picture;
-  if (!picture.Create(screen, request.width, request.height)) {
-    PrintError(request.output + ": not enough memory for the picture");
-    return 1;
-  }
-  drawer.Draw(*picture.dc());
-  if (!SavePicture(picture.ToImage(), request.output)) {
+  if (!SaveBoardPicture(drawer, request.width, request.height, request.output, format)) {
     PrintError(request.output + ": cannot write the picture");
     return 1;
   }

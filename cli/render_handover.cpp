@@ -10,16 +10,17 @@
 
 namespace vantaro::cli {
 
-int HandRenderOver(char** argv, const std::vector<std::string>&) {
+int HandOverToRenderer(char** argv, std::string_view command, const std::vector<std::string>&) {
+  const std::string name(command);
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) {
-    PrintError("render: cannot find vantaro-render: " + error.message());
+    PrintError(name + ": cannot find vantaro-render: " + error.message());
     return 1;
   }
   const std::string renderer = (self.parent_path() / "vantaro-render").string();
   execv(renderer.c_str(), argv);
-  PrintError("render: cannot start " + renderer + ": " + std::strerror(errno));
+  PrintError(name + ": cannot start " + renderer + ": " + std::strerror(errno));
   return 1;
 }
 

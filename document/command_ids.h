@@ -87,6 +87,12 @@ enum : int {
   kLayoutAutomatic = 32900,
   kLayoutBoardAboveComment = 32901,
   kLayoutBoardBesidePanel = 32902,
+  kPageSetup = 32980,
+  kPrintPreview = 32981,
+  kPrint = 32982,
+  kExportPdf = 32983,
+  kExportBoardPng = 32984,
+  kExportBoardSvg = 32985,
 };
 
 }  // namespace vantaro::command

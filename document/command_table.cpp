@@ -107,7 +107,25 @@ class Builder {
     });
   }
 
+  // A printout or picture command: the shell produces it, for a record
+  // unless it only edits the settings.
+  void AddOutput(int id, std::string_view text, DocumentUi::Output output,
+                 std::string_view keys = {}) {
+    Add({
+        .id = id,
+        .menuText = text,
+        .keys = keys,
+        .run = [doc = doc_, output] { doc->ui().Produce(output); },
+        .enabled =
+            [doc = doc_, output] {
+              return doc->ui().CanProduce(output) &&
+                     (output == DocumentUi::Output::PageSetup || doc->editor() != nullptr);
+            },
+    });
+  }
+
   void FileMenu();
+  void OutputCommands();
   void EditMenu();
   void MoveMenu();
   void ViewMenu();
@@ -119,6 +137,7 @@ class Builder {
 
 void Builder::Build() {
   FileMenu();
+  OutputCommands();
   EditMenu();
   MoveMenu();
   ViewMenu();
@@ -174,6 +193,16 @@ void Builder::FileMenu() {
       .menuText = "E&xit",
       .run = [doc] { doc->ui().Exit(); },
   });
+}
+
+void Builder::OutputCommands() {
+  using Output = DocumentUi::Output;
+  AddOutput(kPageSetup, "Page Set&up...", Output::PageSetup);
+  AddOutput(kPrintPreview, "Print Pre&view...", Output::PrintPreview);
+  AddOutput(kPrint, "&Print...\tCtrl+P", Output::Print, "Ctrl+P");
+  AddOutput(kExportPdf, "P&DF...", Output::ExportPdf);
+  AddOutput(kExportBoardPng, "Board as P&NG...", Output::BoardPng);
+  AddOutput(kExportBoardSvg, "Board as &SVG...", Output::BoardSvg);
 }
 
 void Builder::EditMenu() {

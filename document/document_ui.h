@@ -43,6 +43,14 @@ class DocumentUi {
   virtual void AddRecentFile(const std::string& path) = 0;
   virtual void ShowAbout() = 0;
   virtual void Exit() = 0;
+
+  // The printout of the current line and the pictures of the board: the
+  // shell prints, previews, edits the print settings and writes the files
+  // with dialogs of its own. A shell without them can produce none, and
+  // their commands stay disabled.
+  enum class Output { PageSetup, PrintPreview, Print, ExportPdf, BoardPng, BoardSvg };
+  virtual bool CanProduce(Output) const { return false; }
+  virtual void Produce(Output) {}
 };
 
 }  // namespace vantaro

@@ -8,10 +8,6 @@
 namespace vantaro {
 namespace {
 
-constexpr std::uint32_t MakeCell(int id, int moveNumber) {
-  return static_cast<std::uint32_t>(id) << 16 | (static_cast<std::uint32_t>(moveNumber) & 0xFFFF);
-}
-
 bool IsBlackId(int id) {
   return id == kPropB || id == kPropAB;
 }
@@ -41,6 +37,10 @@ int MarkupOf(int id) {
 }
 
 }  // namespace
+
+std::uint32_t GoBoard::MakeCell(int id, int moveNumber) {
+  return static_cast<std::uint32_t>(id) << 16 | (static_cast<std::uint32_t>(moveNumber) & 0xFFFF);
+}
 
 bool GoBoard::IsBlackCell(std::uint32_t cell) {
   return IsBlackId(CellProperty(cell));
@@ -81,7 +81,9 @@ void GoBoard::ReplayTo(const TreePath& path, bool whiteFirst, bool numberBranche
   if (record_ == nullptr) return;
   const GameTree* tree = record_;
   const auto applyUpTo = [this](const GameTree& each, int last) {
-    for (int i = 0; i <= last && i < each.NodeCount(); ++i) ApplyNode(*each.NodeAt(i));
+    for (int i = 0; i <= last && i < each.NodeCount(); ++i) {
+      for (const Property& property : each.NodeAt(i)->properties()) ApplyProperty(property);
+    }
   };
   applyUpTo(*tree, path.children.empty() ? path.node : tree->NodeCount() - 1);
   for (size_t level = 0; level < path.children.size(); ++level) {
@@ -98,26 +100,37 @@ void GoBoard::ReplayTo(const TreePath& path, bool whiteFirst, bool numberBranche
   }
 }
 
-void GoBoard::ApplyNode(const Node& node) {
-  for (const Property& property : node.properties()) {
-    const int id = property.id();
-    const Point point = property.point();
-    if (IsMoveProperty(id)) {
-      PlayMove(id, point);
-    } else if (id == kPropAB || id == kPropAW) {
-      if (OnBoard(point.x, point.y)) cells_[Index(point.x, point.y)] = MakeCell(id, moveNumber_);
-    } else if (id == kPropAE) {
-      if (!OnBoard(point.x, point.y)) continue;
-      std::uint32_t& cell = cells_[Index(point.x, point.y)];
-      if (cell == 0) continue;
-      AddRemoval(RemovalRecord::Kind::Erased, {point.x, point.y, cell});
-      cell = 0;
-    } else if (id == kPropMN) {
-      hasOverride_ = true;
-      overrideDisplayed_ = property.number();
-      overrideFromMove_ = moveNumber_;
-    }
+void GoBoard::ApplyProperty(const Property& property) {
+  const int id = property.id();
+  const Point point = property.point();
+  if (IsMoveProperty(id)) {
+    PlayMove(id, point);
+  } else if (id == kPropAB || id == kPropAW) {
+    if (OnBoard(point.x, point.y)) cells_[Index(point.x, point.y)] = MakeCell(id, moveNumber_);
+  } else if (id == kPropAE) {
+    if (!OnBoard(point.x, point.y)) return;
+    std::uint32_t& cell = cells_[Index(point.x, point.y)];
+    if (cell == 0) return;
+    AddRemoval(RemovalRecord::Kind::Erased, {point.x, point.y, cell});
+    cell = 0;
+  } else if (id == kPropMN) {
+    hasOverride_ = true;
+    overrideDisplayed_ = property.number();
+    overrideFromMove_ = moveNumber_;
   }
+}
+
+void GoBoard::SetCell(Point point, std::uint32_t cell) {
+  if (OnBoard(point.x, point.y)) cells_[Index(point.x, point.y)] = cell;
+}
+
+void GoBoard::ShowMarkup(const Property& property) {
+  const int markup = MarkupOf(property.id());
+  const Point point = property.point();
+  if (markup == OverlayEntry::None || !OnBoard(point.x, point.y)) return;
+  OverlayEntry& entry = overlay_[point.x + width_ * point.y];
+  entry.markup = markup;
+  entry.label = markup == OverlayEntry::Label ? std::u16string(property.text()) : u"";
 }
 
 void GoBoard::PlayMove(int id, Point point) {
@@ -224,17 +237,7 @@ void GoBoard::BuildOverlay(const GameTree& tree, int index) {
   }
   const Node* node = tree.NodeAt(index);
   if (node == nullptr) return;
-  for (const Property& property : node->properties()) {
-    const int markup = MarkupOf(property.id());
-    const Point point = property.point();
-    if (markup == OverlayEntry::None || point.x < 0 || point.y < 0 || point.x >= width_ ||
-        point.y >= height_) {
-      continue;
-    }
-    OverlayEntry& entry = overlay_[point.x + width_ * point.y];
-    entry.markup = markup;
-    entry.label = markup == OverlayEntry::Label ? std::u16string(property.text()) : u"";
-  }
+  for (const Property& property : node->properties()) ShowMarkup(property);
 }
 
 std::string GoBoard::StonesAsText() const {

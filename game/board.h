@@ -62,6 +62,18 @@ class GoBoard {
   void ReplayTo(const TreePath& path, bool whiteFirst, bool numberBranchesFromOne);
   // The next-move marks and the current node's markup.
   void BuildOverlay(const GameTree& tree, int index);
+  // One property of a node as a replay applies it: a move is played, setup
+  // stones are placed or erased, MN restarts the displayed numbers; other
+  // properties change nothing.
+  void ApplyProperty(const Property& property);
+
+  // Positions built point by point rather than replayed (a printed figure):
+  // a cell as the replay makes it, a cell put on a point (off the board:
+  // ignored), and a markup property's mark shown at its point as the
+  // current node's markup is.
+  static std::uint32_t MakeCell(int id, int moveNumber);
+  void SetCell(Point point, std::uint32_t cell);
+  void ShowMarkup(const Property& property);
 
   // Whether the colour (B or W) may play at the point: on the board, empty,
   // and not suicide. Retaking a ko is allowed. The board is left unchanged.
@@ -100,7 +112,6 @@ class GoBoard {
 
  private:
   int Index(int x, int y) const { return x * height_ + y; }
-  void ApplyNode(const Node& node);
   void PlayMove(int id, Point point);
   int RemoveGroupWithoutLiberty(int x, int y);
   void AddRemoval(RemovalRecord::Kind kind, RemovalRecord::Entry entry);

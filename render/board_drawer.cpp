@@ -25,6 +25,11 @@ CBoardDrawer::CBoardDrawer(const Options& source, DrawingTimes* times)
 
 CBoardDrawer::~CBoardDrawer() = default;
 
+void CBoardDrawer::SetBoard(const GoEditor* board) {
+  editor_ = board;
+  board_ = board;
+}
+
 void CBoardDrawer::ApplyOptions() {
   options_ = source_;
   rutl::DC screen;

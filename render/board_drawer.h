@@ -14,6 +14,7 @@
 
 namespace vantaro {
 
+class GoBoard;
 class GoEditor;
 struct OverlayEntry;
 
@@ -26,8 +27,9 @@ struct OverlayEntry;
 // every paint Layout with its client rectangle and Draw with its device
 // context. Everything is painted into a back buffer and copied to the
 // target in one block. Stones and markers are pictures rendered once per
-// size and colour and then only copied. Layout and Draw write text, so they
-// need a QGuiApplication.
+// size and colour and then only copied. DrawDirect paints a PDF, SVG or
+// printer page instead, where stones and markers are shapes and text is
+// text. Layout and both draws write text, so they need a QGuiApplication.
 class CBoardDrawer {
  public:
   // ApplyOptions copies the view settings from source, which must outlive
@@ -40,8 +42,13 @@ class CBoardDrawer {
   void SetDrawingTimes(DrawingTimes* times) { times_ = times; }
   // The editor whose position is drawn; nothing is drawn while it is null.
   // It must stay alive while it is set.
-  void SetBoard(const GoEditor* board) { board_ = board; }
-  const GoEditor* board() const { return board_; }
+  void SetBoard(const GoEditor* board);
+  // A position of its own (a printed figure) in place of an editor's: drawn
+  // without the try-play background and without the comment area.
+  void SetPosition(const GoBoard* position) {
+    editor_ = nullptr;
+    board_ = position;
+  }
 
   // Takes a fresh copy of the view settings, prepares the board texture and
   // loads the stone images; a colour whose stone image cannot be loaded
@@ -55,6 +62,8 @@ class CBoardDrawer {
   void Layout(const rutl::Rect& client);
   // Paints the current position into dc (from its top-left corner).
   void Draw(rutl::DC& dc);
+  // The same straight onto a painter context, without the back buffer.
+  void DrawDirect(rutl::DC& dc);
   // The board point drawn nearest to the pixel; it may lie off the board.
   Point PointFromPixel(int x, int y) const;
 
@@ -86,9 +95,12 @@ class CBoardDrawer {
   int BoardWidth() const;
   int BoardHeight() const;
 
+  void FollowBoardSize();
   // The layers, in drawing order (board_drawer_layers.cpp).
+  void PaintLayers(rutl::DC& dc, const rutl::Rect& whole);
   void FillBackground(rutl::DC& dc, const rutl::Rect& whole);
   void DrawBoardSurface(rutl::DC& dc);
+  void TileTexture(rutl::DC& dc, const rutl::Rect& area);
   std::vector<std::uint8_t> HiddenLines() const;
   bool ShowsNextMoveMark(const OverlayEntry& entry) const;
   void DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidden);
@@ -106,7 +118,8 @@ class CBoardDrawer {
 
   const Options& source_;
   DrawingTimes* times_;
-  const GoEditor* board_ = nullptr;
+  const GoBoard* board_ = nullptr;
+  const GoEditor* editor_ = nullptr;
   Options options_;
   BoardLayout layout_;
   Fonts fonts_;

@@ -39,19 +39,34 @@ int StoneKind(int stoneType, bool black) {
 void CBoardDrawer::Draw(rutl::DC& dc) {
   ScopedDrawingTimer timer(times_, "CBoardDrawer::Draw");
   if (board_ == nullptr) return;
-  // The board may have changed its size since the last layout.
-  const DisplayTransform display = transform();
-  if (display.displayedWidth() != layout_.columns || display.displayedHeight() != layout_.rows) {
-    Layout(layout_.client);
-  }
+  FollowBoardSize();
   const int width = std::max(layout_.client.Width(), 1);
   const int height = std::max(layout_.client.Height(), 1);
   if ((backBuffer_.width() != width || backBuffer_.height() != height) &&
       !backBuffer_.Create(dc, width, height)) {
     return;
   }
-  rutl::DC& out = *backBuffer_.dc();
-  FillBackground(out, {0, 0, width, height});
+  PaintLayers(*backBuffer_.dc(), {0, 0, width, height});
+  ScopedDrawingTimer copy(times_, "CBoardDrawer::Draw::BitBlt");
+  dc.BitBlt(0, 0, width, height, *backBuffer_.dc(), 0, 0, rutl::RasterOp::SrcCopy);
+}
+
+void CBoardDrawer::DrawDirect(rutl::DC& dc) {
+  if (board_ == nullptr) return;
+  FollowBoardSize();
+  PaintLayers(dc, layout_.client);
+}
+
+void CBoardDrawer::FollowBoardSize() {
+  // The board may have changed its size since the last layout.
+  const DisplayTransform display = transform();
+  if (display.displayedWidth() != layout_.columns || display.displayedHeight() != layout_.rows) {
+    Layout(layout_.client);
+  }
+}
+
+void CBoardDrawer::PaintLayers(rutl::DC& out, const rutl::Rect& whole) {
+  FillBackground(out, whole);
   DrawBoardSurface(out);
   const std::vector<std::uint8_t> hidden = HiddenLines();
   DrawGrid(out, hidden);
@@ -62,13 +77,12 @@ void CBoardDrawer::Draw(rutl::DC& dc) {
   if (options_.showMarkers || options_.showNextMoves) DrawMarkers(out);
   DrawLastMoveMarker(out);
   DrawCommentArea(out);
-  ScopedDrawingTimer copy(times_, "CBoardDrawer::Draw::BitBlt");
-  dc.BitBlt(0, 0, width, height, out, 0, 0, rutl::RasterOp::SrcCopy);
 }
 
 void CBoardDrawer::FillBackground(rutl::DC& dc, const rutl::Rect& whole) {
-  const rutl::COLORREF colour = rutl::ColourOf(board_->tryPlayActive() ? options_.tryPlayBackground
-                                                                       : options_.backgroundColor);
+  const bool trying = editor_ != nullptr && editor_->tryPlayActive();
+  const rutl::COLORREF colour =
+      rutl::ColourOf(trying ? options_.tryPlayBackground : options_.backgroundColor);
   // The board covers its own rectangle next: only what lies around it needs filling.
   const rutl::Rect& board = layout_.board;
   dc.FillSolidRect({whole.left, whole.top, whole.right, board.top}, colour);
@@ -83,11 +97,25 @@ void CBoardDrawer::DrawBoardSurface(rutl::DC& dc) {
     dc.FillSolidRect(board, rutl::ColourOf(options_.boardColor));
     return;
   }
+  if (!dc.IsMemory()) {
+    // A page takes the surface as one picture rather than one per tile.
+    rutl::BitmapDC surface;
+    if (surface.Create(dc, board.Width(), board.Height())) {
+      TileTexture(*surface.dc(), {0, 0, board.Width(), board.Height()});
+      dc.BitBlt(board.left, board.top, board.Width(), board.Height(), *surface.dc(), 0, 0,
+                rutl::RasterOp::SrcCopy);
+      return;
+    }
+  }
+  TileTexture(dc, board);
+}
+
+void CBoardDrawer::TileTexture(rutl::DC& dc, const rutl::Rect& area) {
   const int tileWidth = texture_.width();
   const int tileHeight = texture_.height();
-  for (int x = board.left; x < board.right; x += tileWidth) {
-    for (int y = board.top; y < board.bottom; y += tileHeight) {
-      dc.BitBlt(x, y, std::min(tileWidth, board.right - x), std::min(tileHeight, board.bottom - y),
+  for (int x = area.left; x < area.right; x += tileWidth) {
+    for (int y = area.top; y < area.bottom; y += tileHeight) {
+      dc.BitBlt(x, y, std::min(tileWidth, area.right - x), std::min(tileHeight, area.bottom - y),
                 *texture_.dc(), 0, 0, rutl::RasterOp::SrcCopy);
     }
   }
@@ -119,17 +147,36 @@ void CBoardDrawer::DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidde
   const int columns = layout_.columns;
   const int rows = layout_.rows;
   const int half = layout_.spacing / 2;
+  const auto shown = [&](int dx, int dy) {
+    const Point point = display.FromDisplay({dx, dy});
+    return hidden[static_cast<size_t>(point.x + board_->width() * point.y)] == 0;
+  };
+  // Each shown point has its share of both lines around it, half a spacing
+  // each way (none beyond the edge): a line runs on from shown point to
+  // shown point and stops half-way to a hidden one.
+  const auto runs = [half](int count, auto isShown, auto centre, auto draw) {
+    for (int first = 0; first < count; ++first) {
+      if (!isShown(first)) continue;
+      int last = first;
+      while (last + 1 < count && isShown(last + 1)) ++last;
+      draw(first == 0 ? centre(first) : centre(first) - half,
+           last == count - 1 ? centre(last) + 1 : centre(last) + half + 1);
+      first = last;
+    }
+  };
   const rutl::Pen previous = dc.SelectPen({kBlack, 1});
   for (int dy = 0; dy < rows; ++dy) {
-    for (int dx = 0; dx < columns; ++dx) {
-      const Point point = display.FromDisplay({dx, dy});
-      if (hidden[static_cast<size_t>(point.x + board_->width() * point.y)]) continue;
-      // Each point draws its share of both lines: the grid is a union of small crosses.
-      const int cx = layout_.CentreX(dx);
-      const int cy = layout_.CentreY(dy);
-      dc.Line(dx == 0 ? cx : cx - half, cy, dx == columns - 1 ? cx + 1 : cx + half + 1, cy);
-      dc.Line(cx, dy == 0 ? cy : cy - half, cx, dy == rows - 1 ? cy + 1 : cy + half + 1);
-    }
+    const int cy = layout_.CentreY(dy);
+    runs(
+        columns, [&](int dx) { return shown(dx, dy); },
+        [this](int dx) { return layout_.CentreX(dx); },
+        [&](int from, int to) { dc.Line(from, cy, to, cy); });
+  }
+  for (int dx = 0; dx < columns; ++dx) {
+    const int cx = layout_.CentreX(dx);
+    runs(
+        rows, [&](int dy) { return shown(dx, dy); }, [this](int dy) { return layout_.CentreY(dy); },
+        [&](int from, int to) { dc.Line(cx, from, cx, to); });
   }
   dc.SelectPen(previous);
 }
@@ -324,6 +371,7 @@ void CBoardDrawer::DrawLastMoveMarker(rutl::DC& dc) {
 }
 
 void CBoardDrawer::DrawCommentArea(rutl::DC& dc) {
+  if (editor_ == nullptr) return;
   const rutl::Rect area{layout_.boardArea.right + 10, layout_.originY, layout_.client.right - 10,
                         layout_.client.bottom};
   if (area.Width() < 10 || area.Height() < 10) return;
@@ -335,14 +383,14 @@ void CBoardDrawer::DrawCommentArea(rutl::DC& dc) {
   }
   dc.SetTextColor(kCommentColour);
   int top = area.top;
-  const std::u16string name = board_->NodeName();
+  const std::u16string name = editor_->NodeName();
   if (!name.empty()) {
     dc.SelectFont(*commentNameFont_);
     dc.DrawText(name, {area.left, top, area.right, area.bottom}, rutl::TextLayout::WordWrap);
     top += dc.WrappedTextHeight(name, area.Width()) + 10;
   }
   dc.SelectFont(*commentFont_);
-  dc.DrawText(board_->Comment(), {area.left, top, area.right, area.bottom},
+  dc.DrawText(editor_->Comment(), {area.left, top, area.right, area.bottom},
               rutl::TextLayout::WordWrap);
 }
 

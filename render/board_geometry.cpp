@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/point_name.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
@@ -20,15 +21,6 @@ Point Rotate(Point p, int width, int height, int rotation) {
     default:
       return p;
   }
-}
-
-std::u16string Letters(int k, bool withI) {
-  const int size = withI ? 26 : 25;
-  const auto letter = [withI](int index) {
-    return static_cast<char16_t>(u'A' + index + (!withI && index >= 8 ? 1 : 0));
-  };
-  if (k < size) return std::u16string(1, letter(k));
-  return {static_cast<char16_t>(u'A' + (k / size - 1)), letter(k % size)};
 }
 
 }  // namespace
@@ -132,7 +124,7 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
   if (numbered) {
     return FromUtf8(std::to_string(reversed ? index + 1 : count - index));
   }
-  return Letters(reversed ? count - 1 - index : index, withI);
+  return FromUtf8(ColumnLetters(reversed ? count - 1 - index : index, withI));
 }
 
 std::u16string PointLabel(Point board, int boardWidth, int boardHeight, bool withI) {

@@ -144,6 +144,9 @@ DC::DC(QPainter& painter) : painter_(&painter) {
   pixelsPerInchY_ = painter.device() != nullptr ? painter.device()->logicalDpiY() : 96;
 }
 
+DC::DC(QPainter& painter, int pixelsPerInchY)
+    : pixelsPerInchY_(pixelsPerInchY), painter_(&painter) {}
+
 DC::DC(QImage& image, int pixelsPerInchY)
     : image_(&image),
       bits_(reinterpret_cast<std::uint32_t*>(image.bits())),
@@ -220,9 +223,28 @@ void DC::Line(int x0, int y0, int x1, int y1) {
   }
 }
 
+QPen DC::OutlinePen() const {
+  return pen_.width > 0 ? QPen(QColor::fromRgb(ToQRgb(pen_.colour)), pen_.width) : QPen(Qt::NoPen);
+}
+
+QBrush DC::FillBrush() const {
+  return brush_.hollow ? QBrush(Qt::NoBrush) : QBrush(QColor::fromRgb(ToQRgb(brush_.colour)));
+}
+
 void DC::Ellipse(const Rect& rect) {
   QPainter* painter = Painter();
   if (painter == nullptr || rect.IsEmpty()) return;
+  if (!IsMemory()) {
+    // The outline is stroked on its centre line, half a pen inside the edge.
+    const double inset = std::max(pen_.width, 0) / 2.0;
+    painter->save();
+    painter->setPen(OutlinePen());
+    painter->setBrush(FillBrush());
+    painter->drawEllipse(QRectF(rect.left, rect.top, rect.Width(), rect.Height())
+                             .adjusted(inset, inset, -inset, -inset));
+    painter->restore();
+    return;
+  }
   painter->save();
   painter->setRenderHint(QPainter::Antialiasing, false);
   painter->setPen(Qt::NoPen);
@@ -240,6 +262,16 @@ void DC::Ellipse(const Rect& rect) {
     painter->setBrush(QColor::fromRgb(ToQRgb(brush_.colour)));
     painter->drawEllipse(inner);
   }
+  painter->restore();
+}
+
+void DC::Polygon(std::initializer_list<QPointF> points) {
+  QPainter* painter = Painter();
+  if (painter == nullptr || points.size() < 3) return;
+  painter->save();
+  painter->setPen(OutlinePen());
+  painter->setBrush(FillBrush());
+  painter->drawPolygon(points.begin(), static_cast<int>(points.size()));
   painter->restore();
 }
 

@@ -3,7 +3,10 @@
 #include <QFont>
 #include <QStaticText>
 
+#include <QPointF>
+
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,8 +14,10 @@
 
 #include "render/colour.h"
 
+class QBrush;
 class QImage;
 class QPainter;
+class QPen;
 
 namespace rutl {
 
@@ -100,12 +105,16 @@ enum class RasterOp : std::uint32_t {
 // A device context: where drawing goes, with the pen, brush, font and text
 // colour selected into it. A memory context (made by BitmapDC) draws into
 // its bitmap's pixels; a painter context draws through a painter the caller
-// keeps active for the context's life (a window's paint event); the screen
-// context only knows the screen's resolution and draws nothing.
+// keeps active for the context's life (a window's paint event, or a PDF,
+// SVG or printer page, where shapes stay shapes and text stays text); the
+// screen context only knows the screen's resolution and draws nothing.
 class DC {
  public:
   DC();
   explicit DC(QPainter& painter);
+  // A painter context whose sizes in points take this resolution: for a
+  // painter that scales what it draws onto its device.
+  DC(QPainter& painter, int pixelsPerInchY);
   // A memory context drawing into the image, which must outlive it and must
   // not be shared (copied) while the context lives: BitmapDC keeps both.
   DC(QImage& image, int pixelsPerInchY);
@@ -127,8 +136,12 @@ class DC {
   // A line with the current pen from the first point up to, not including, the last.
   void Line(int x0, int y0, int x1, int y1);
   // An ellipse inside the rectangle: outlined inside its edge with the
-  // current pen, filled with the current brush, not antialiased.
+  // current pen, filled with the current brush, not antialiased. A painter
+  // context draws it as one shape.
   void Ellipse(const Rect& rect);
+  // A polygon through the points (in pixel centres' coordinates), filled
+  // with the current brush and outlined with the current pen.
+  void Polygon(std::initializer_list<QPointF> points);
   // Draws with the current font and text colour; returns the height of the drawn text.
   int DrawText(std::u16string_view text, const Rect& rect, TextLayout layout);
   // Width and cell height of one line of text in the current font.
@@ -147,6 +160,9 @@ class DC {
 
  private:
   QPainter* Painter();
+  // The selected pen and brush for the painter.
+  QPen OutlinePen() const;
+  QBrush FillBrush() const;
   // Puts the selected font and text colour into the painter when they changed.
   void ApplyTextState(QPainter& painter);
   // The text shaped once in the selected font, kept for the next paint.

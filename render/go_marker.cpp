@@ -1,6 +1,7 @@
 #include "render/go_marker.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vantaro {
 
@@ -26,6 +27,34 @@ int GoMarker::BandPercent(double distance) {
 }
 
 void GoMarker::Sample(int, int, std::vector<SampleColour>&, std::vector<std::uint8_t>&) {}
+
+bool GoMarker::Draw(rutl::DC& dc, int x, int y, bool centred) {
+  if (dc.IsMemory()) return CMaskedPicture::Draw(dc, x, y, centred);
+  if (width() < 1 || height() < 1) return false;
+  DrawShape(dc, centred ? x - width() / 2 : x, centred ? y - height() / 2 : y);
+  return true;
+}
+
+void GoMarker::DrawTriangle(rutl::DC& dc, double centre, double apex, double base,
+                            double halfBase) const {
+  const rutl::Pen pen = dc.SelectPen({0, 0});
+  const rutl::Brush brush = dc.SelectBrush({foregroundColor(), false});
+  dc.Polygon({{centre, apex}, {centre + halfBase, base}, {centre - halfBase, base}});
+  dc.SelectPen(pen);
+  dc.SelectBrush(brush);
+}
+
+void GoMarker::DrawDisc(rutl::DC& dc, int left, int top, double diameter, rutl::COLORREF fill,
+                        int outline) const {
+  const int size = static_cast<int>(std::lround(diameter));
+  const int x = left + (width() - size) / 2;
+  const int y = top + (height() - size) / 2;
+  const rutl::Pen pen = dc.SelectPen({0x000000, outline});
+  const rutl::Brush brush = dc.SelectBrush({fill, false});
+  dc.Ellipse({x, y, x + size, y + size});
+  dc.SelectPen(pen);
+  dc.SelectBrush(brush);
+}
 
 void GoMarker::Render() {
   const int k = SampleFactor();

@@ -61,7 +61,23 @@ class GoMarker : public CMaskedPicture {
   // band, for a distance into the band.
   static int BandPercent(double distance);
 
+  // On a memory context the picture; on a painter context (a PDF, SVG or
+  // printer page) the same marker as shapes, which stay sharp at any
+  // resolution and need no raster operations.
+  bool Draw(rutl::DC& dc, int x, int y, bool centred) override;
+
  protected:
+  // The marker as shapes in the foreground colour over the picture's square
+  // with its top-left corner at (left, top).
+  virtual void DrawShape(rutl::DC& dc, int left, int top) = 0;
+  // A disc of the diameter centred on the square, filled, with an outline
+  // of the width in black (none when 0).
+  void DrawDisc(rutl::DC& dc, int left, int top, double diameter, rutl::COLORREF fill,
+                int outline) const;
+  // A triangle pointing up in the foreground colour: its apex above the
+  // centre, its base from centre - halfBase to centre + halfBase.
+  void DrawTriangle(rutl::DC& dc, double centre, double apex, double base, double halfBase) const;
+
   // Supersampling: Sample fills a grid of (k - 1) * size + 1 samples each
   // way; a pixel averages its k x k samples (sharing its edge samples with
   // its neighbours) and is transparent only when all of them are.
@@ -82,6 +98,7 @@ class GoMarkerCR : public GoMarker {
 
  protected:
   void Render() override;
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kind 1: a diagonal cross.
@@ -92,6 +109,7 @@ class GoMarkerMA : public GoMarker {
 
  protected:
   void Render() override;
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kind 2: a filled square.
@@ -102,6 +120,7 @@ class GoMarkerSQ : public GoMarker {
 
  protected:
   void Render() override;
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kind 3: a filled triangle pointing up.
@@ -112,6 +131,7 @@ class GoMarkerTR : public GoMarker {
 
  protected:
   void Render() override;
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kind 6 by default: a small solid triangle, not antialiased.
@@ -122,6 +142,7 @@ class GoMarkerFocusTriangle : public GoMarker {
 
  protected:
   void Render() override;
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kind 7: a black dot on a square of the background colour.
@@ -132,6 +153,7 @@ class GoMarkerStarPoint : public GoMarker {
   int SampleFactor() const override { return 4; }
 
  protected:
+  void DrawShape(rutl::DC& dc, int left, int top) override;
   void Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,
               std::vector<std::uint8_t>& transparent) override;
 };
@@ -151,6 +173,7 @@ class GoMarkerStone : public GoMarker {
   void SetVariant(int count, int index);
 
  protected:
+  void DrawShape(rutl::DC& dc, int left, int top) override;
   void Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,
               std::vector<std::uint8_t>& transparent) override;
 
@@ -170,6 +193,9 @@ class GoMarkerMonoStone : public GoMarker {
   bool Draw(rutl::DC& dc, int x, int y, bool centred) override;
   // The outline width for the current size.
   int penWidth() const;
+
+ protected:
+  void DrawShape(rutl::DC& dc, int left, int top) override;
 };
 
 // Kinds 14 and 15: antialiased black-and-white stones.
@@ -180,6 +206,7 @@ class GoMarkerMonoAntiaStone : public GoMarker {
   int SampleFactor() const override { return width() < 40 ? 4 : 3; }
 
  protected:
+  void DrawShape(rutl::DC& dc, int left, int top) override;
   void Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,
               std::vector<std::uint8_t>& transparent) override;
 };

@@ -41,6 +41,18 @@ void GoMarkerCR::Render() {
   }
 }
 
+void GoMarkerCR::DrawShape(rutl::DC& dc, int left, int top) {
+  const int stroke = static_cast<int>(std::lround(StrokeOf(width())));
+  const int outer = static_cast<int>(std::lround(0.4 * height()));
+  const int cx = left + width() / 2;
+  const int cy = top + height() / 2;
+  const rutl::Pen pen = dc.SelectPen({foregroundColor(), stroke});
+  const rutl::Brush brush = dc.SelectBrush(rutl::Brush::Hollow());
+  dc.Ellipse({cx - outer, cy - outer, cx + outer + 1, cy + outer + 1});
+  dc.SelectPen(pen);
+  dc.SelectBrush(brush);
+}
+
 int GoMarkerMA::SizeFor(int spacing) const {
   return static_cast<int>(spacing * 0.3846153846153846);
 }
@@ -64,6 +76,15 @@ void GoMarkerMA::Render() {
   }
 }
 
+void GoMarkerMA::DrawShape(rutl::DC& dc, int left, int top) {
+  // The picture's bars reach the stroke across and along, so their width is sqrt(2) strokes.
+  const int stroke = static_cast<int>(std::lround(std::sqrt(2.0) * StrokeOf(width())));
+  const rutl::Pen pen = dc.SelectPen({foregroundColor(), stroke});
+  dc.Line(left, top, left + width(), top + height());
+  dc.Line(left + width(), top, left, top + height());
+  dc.SelectPen(pen);
+}
+
 void GoMarkerSQ::Render() {
   const int w = width();
   const int h = height();
@@ -75,6 +96,10 @@ void GoMarkerSQ::Render() {
       out[static_cast<size_t>(y * w + x)] = onEdge ? edge : Opaque(foregroundColor());
     }
   }
+}
+
+void GoMarkerSQ::DrawShape(rutl::DC& dc, int left, int top) {
+  dc.FillSolidRect({left, top, left + width(), top + height()}, foregroundColor());
 }
 
 int GoMarkerTR::SizeFor(int spacing) const {
@@ -110,6 +135,12 @@ void GoMarkerTR::Render() {
   }
 }
 
+void GoMarkerTR::DrawShape(rutl::DC& dc, int left, int top) {
+  const double apex = top + width() / 7.0;
+  const double base = top + 0.75 * width();
+  DrawTriangle(dc, left + width() / 2.0, apex, base, (base - apex) / std::sqrt(3.0));
+}
+
 int GoMarkerFocusTriangle::SizeFor(int spacing) const {
   return static_cast<int>(spacing * 0.9090909090909091);
 }
@@ -128,8 +159,19 @@ void GoMarkerFocusTriangle::Render() {
   }
 }
 
+void GoMarkerFocusTriangle::DrawShape(rutl::DC& dc, int left, int top) {
+  const double apex = top + width() / 3.0;
+  const double base = top + std::min(width() / 3.0 + width() / 2.0, std::trunc(0.6 * width()));
+  DrawTriangle(dc, left + width() / 2.0, apex, base, base - apex);
+}
+
 int GoMarkerStarPoint::SizeFor(int spacing) const {
   return std::max(spacing / 5, 2);
+}
+
+void GoMarkerStarPoint::DrawShape(rutl::DC& dc, int left, int top) {
+  // The dot alone: the board behind it is drawn already.
+  DrawDisc(dc, left, top, std::sqrt(0.8) * width(), foregroundColor(), 0);
 }
 
 void GoMarkerStarPoint::Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,

@@ -113,6 +113,13 @@ void GoMarkerStone::SetVariant(int count, int index) {
   Invalidate();
 }
 
+void GoMarkerStone::DrawShape(rutl::DC& dc, int left, int top) {
+  // Shading and shadow are the picture's; the shape is the stone's face.
+  const bool white = kind() % 2 == 1;
+  DrawDisc(dc, left, top, 0.94 * width(), white ? 0xFFFFFF : 0x000000,
+           white ? std::max(width() / 24, 1) : 0);
+}
+
 void GoMarkerStone::Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,
                            std::vector<std::uint8_t>& transparent) {
   const int k = kind();
@@ -169,15 +176,23 @@ int GoMarkerMonoStone::penWidth() const {
 
 bool GoMarkerMonoStone::Draw(rutl::DC& dc, int x, int y, bool centred) {
   if (width() < 0 || height() < 0) return false;
-  const int left = centred ? x - width() / 2 : x;
-  const int top = centred ? y - height() / 2 : y;
+  DrawShape(dc, centred ? x - width() / 2 : x, centred ? y - height() / 2 : y);
+  return true;
+}
+
+void GoMarkerMonoStone::DrawShape(rutl::DC& dc, int left, int top) {
   const rutl::Pen pen = dc.SelectPen({0, penWidth()});
   const rutl::Brush brush = dc.SelectBrush(kind() == kWhiteMonoStone ? rutl::Brush::StockWhite()
                                                                      : rutl::Brush::StockBlack());
   dc.Ellipse({left, top, left + width(), top + height()});
   dc.SelectPen(pen);
   dc.SelectBrush(brush);
-  return true;
+}
+
+void GoMarkerMonoAntiaStone::DrawShape(rutl::DC& dc, int left, int top) {
+  const bool white = kind() == kWhiteMonoAntiaStone;
+  DrawDisc(dc, left, top, (white ? 0.95 : 0.9) * width(), foregroundColor(),
+           white ? std::max(width() / 16, 1) : 0);
 }
 
 void GoMarkerMonoAntiaStone::Sample(int gridWidth, int gridHeight,

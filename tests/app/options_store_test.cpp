@@ -6,6 +6,7 @@
 #include <functional>
 #include <utility>
 
+#include "options/stored_settings.h"
 #include "qt_test_support.h"
 #include "text/text_conversion.h"
 
@@ -42,6 +43,33 @@ class OptionsStoreTest : public QtTest {
 
   OptionsStore store_;
 };
+
+// vantaro-cli reads the print settings from the file the program saved,
+// without the toolkit that wrote it.
+TEST_F(OptionsStoreTest, TheCommandLineToolReadsThePrintSettingsAsSaved) {
+  const auto change = [](Options& options) {
+    options.printPageType = 1;
+    options.printFixedMoveCount = 7;
+    options.printShowCoord = false;
+    options.printTitleString = u"  \"%GN%\", \\ @ \u672c\u56e0\u574a; a=b\tc\nd  ";
+    options.printHeader = u"@%PAGE%";
+    options.printFooter = u"%%, ok";
+    options.showCoord = true;
+  };
+  ASSERT_TRUE(SaveChanged(change));
+  Options expected;
+  change(expected);
+  Options read;
+  read.printHeader = u"unchanged";
+  LoadStoredSettings(UserSettings() / "Brenmoor" / "Vantaro4.conf", OptionGroup::Print, read);
+  EXPECT_EQ(read.printPageType, 1);
+  EXPECT_EQ(read.printFixedMoveCount, 7);
+  EXPECT_FALSE(read.printShowCoord);
+  EXPECT_EQ(read.printTitleString, expected.printTitleString);
+  EXPECT_EQ(read.printHeader, expected.printHeader);
+  EXPECT_EQ(read.printFooter, expected.printFooter);
+  EXPECT_FALSE(read.showCoord) << "only the print settings";
+}
 
 TEST_F(OptionsStoreTest, EverySettingSurvivesARestartWithItsType) {
   ASSERT_TRUE(SaveChanged([](Options& options) {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QPrinter>
 #include <QSettings>
 #include <QTest>
 
@@ -48,6 +49,8 @@ QtTest::QtTest() {
   setenv("XDG_STATE_HOME", (directory_.path() / "state").c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString(UserSettings().string()));
+  // Where vantaro-cli, started by a test, finds the same settings.
+  setenv("XDG_CONFIG_HOME", UserSettings().c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope,
                      QString::fromStdString(MachineSettings().string()));
 }
@@ -106,6 +109,39 @@ std::optional<std::vector<GameInfoEdit>> ScriptedDialogs::EditGameInformation(co
   QTest::mouseClick(ok, Qt::LeftButton);
   if (dialog.result() != QDialog::Accepted) return std::nullopt;
   return dialog.Edits();
+}
+
+std::optional<std::string> ScriptedDialogs::PromptExportFile(const std::string& defaultName,
+                                                             const std::string& filter) {
+  shown.push_back("export: " + defaultName + " [" + filter + "]");
+  return Take(files);
+}
+
+bool ScriptedDialogs::ChoosePrinter(QPrinter& printer) {
+  shown.push_back("print");
+  const std::optional<std::string> file = Take(files);
+  if (!file) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(*file));
+  return true;
+}
+
+void ScriptedDialogs::ShowPrintPreview(QPrinter& printer,
+                                       const std::function<void(QPrinter&)>& paint) {
+  shown.push_back("preview");
+  if (const std::optional<std::string> file = Take(files)) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(*file));
+    paint(printer);
+  }
+}
+
+bool ScriptedDialogs::EditPrintSettings(Options& options) {
+  shown.push_back("page setup");
+  const std::optional<std::function<void(Options&)>> edit = Take(settingsEdits);
+  if (!edit) return false;
+  (*edit)(options);
+  return true;
 }
 
 }  // namespace vantaro::test

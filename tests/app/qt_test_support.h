@@ -46,11 +46,20 @@ class ScriptedDialogs : public app::Dialogs {
   // clicked when gameInfo returns true (and OK can be clicked), else Cancel.
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                bool readOnly) override;
+  std::optional<std::string> PromptExportFile(const std::string& defaultName,
+                                              const std::string& filter) override;
   void ShowAbout() override { shown.push_back("about"); }
+  // The printer prints to the next of files as PDF; cancelled when there is none.
+  bool ChoosePrinter(QPrinter& printer) override;
+  // Paints the preview's pages once, into the next of files as PDF.
+  void ShowPrintPreview(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
+  // The next of settingsEdits applied; cancelled when there is none.
+  bool EditPrintSettings(Options& options) override;
 
   // What was shown, one line each: "message: TEXT", "question: TEXT",
   // "save changes: NAME", "prompt: TEXT [INITIAL]", "open", "save as: NAME",
-  // "game information" (with " read-only").
+  // "game information" (with " read-only"), "export: NAME [FILTER]", "print",
+  // "preview", "page setup".
   std::vector<std::string> shown;
   bool yes = true;
   std::deque<DocumentUi::Answer> answers;              // Yes, No or Cancel; Cancel when empty
@@ -58,6 +67,7 @@ class ScriptedDialogs : public app::Dialogs {
   std::deque<std::u16string> texts;                    // cancelled when empty
   std::deque<std::string> files;                       // cancelled when empty
   std::function<bool(app::GameInfoDialog&)> gameInfo;  // cancelled when empty
+  std::deque<std::function<void(Options&)>> settingsEdits;
 };
 
 }  // namespace vantaro::test

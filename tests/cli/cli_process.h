@@ -18,9 +18,12 @@ struct ProcessResult {
 // Runs the command-line tool with the arguments (and optional standard input).
 ProcessResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "");
 
-// Tests of the tool, with files of their own in a temporary folder.
+// Tests of the tool, with files of their own in a temporary folder, which
+// also holds the settings the tool reads (none unless a test writes them).
 class CliTest : public ::testing::Test {
  protected:
+  CliTest() { setenv("XDG_CONFIG_HOME", PathOf("config").c_str(), 1); }
+
   std::string Write(const std::string& name, std::string_view bytes) {
     return directory_.Write(name, bytes);
   }

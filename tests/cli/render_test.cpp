@@ -2,9 +2,11 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "cli/cli_process.h"
+#include "cli/output_checks.h"
 #include "test_support.h"
 
 namespace vantaro::test {
@@ -24,6 +26,11 @@ class RenderCommandTest : public CliTest {
   // Draws kGame with the arguments, GAME standing for the record and OUT
   // for the picture of that name (at the end when not given), and gives the picture.
   QImage Drawn(const std::string& name, std::vector<std::string> arguments) {
+    Draw(name, std::move(arguments));
+    return Picture(name);
+  }
+  // The same, for a document of any kind.
+  void Draw(const std::string& name, std::vector<std::string> arguments) {
     if (std::find(arguments.begin(), arguments.end(), "OUT") == arguments.end()) {
       arguments.insert(arguments.end(), {"-o", "OUT"});
     }
@@ -35,7 +42,6 @@ class RenderCommandTest : public CliTest {
     const ProcessResult result = Render(arguments);
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.err, "");
-    return Picture(name);
   }
 };
 
@@ -83,6 +89,57 @@ TEST_F(RenderCommandTest, ViewSettingsChangeThePicture) {
   EXPECT_EQ(red.pixel(310, 320), qRgb(255, 0, 0));
 }
 
+// An SVG has a shape of its own for every stone, and it looks as the
+// picture does.
+TEST_F(RenderCommandTest, AnSvgHasOneShapePerStoneAndLooksLikeThePicture) {
+  for (const char* setting : {"stoneTypeB=0", "stoneTypeB=2"}) {
+    SCOPED_TRACE(setting);
+    const std::vector<std::string> position = {"GAME", "--path", "1/1",  "--size",
+                                               "300",  "--set",  setting};
+    const QImage picture = Drawn("board.png", position);
+    std::vector<std::string> svg = position;
+    svg.insert(svg.end(), {"-o", "OUT"});
+    Draw("board.svg", svg);
+    const SvgContents contents = ReadSvg(PathOf("board.svg"), 300 / 9 / 3);
+    EXPECT_TRUE(contents.parsed);
+    EXPECT_EQ(contents.discs, 4);
+    // One stone less differs in 1.4 % of the pixels.
+    EXPECT_LT(PercentDifferent(Rasterised(PathOf("board.svg"), picture.size()), picture), 1.0);
+  }
+}
+
+TEST_F(RenderCommandTest, APdfIsOnePageOfThePicturesSizeWithItsTextAsText) {
+  Draw("board.pdf", {"GAME", "--size", "300x200", "--set", "showCoord=1", "-o", "OUT"});
+  EXPECT_TRUE(ReadFileBytes(PathOf("board.pdf")).starts_with("%PDF-"));
+  const std::optional<std::string> info = PdfInfo(PathOf("board.pdf"));
+  const std::optional<std::string> text = PdfText(PathOf("board.pdf"));
+  if (!info || !text) GTEST_SKIP() << "poppler-utils is not installed";
+  EXPECT_NE(info->find("Pages:           1\n"), std::string::npos) << *info;
+  EXPECT_NE(info->find("225 x 150 pts"), std::string::npos) << *info;
+  for (const char* label : {"A", "J", "1", "9"}) {
+    EXPECT_NE(text->find(label), std::string::npos) << label;
+  }
+}
+
+// A figure numbers its moves on the position before the first of them.
+TEST_F(RenderCommandTest, AFigureNumbersItsMovesOnThePositionBeforeThem) {
+  Draw("figure.svg",
+       {"GAME", "--path", "1/1", "--figure", "3-4", "--set", "Print-ShowCoord=0", "-o", "OUT"});
+  const SvgContents figure = ReadSvg(PathOf("figure.svg"), 600 / 9 / 3);
+  EXPECT_TRUE(figure.parsed);
+  EXPECT_EQ(figure.discs, 4);
+  EXPECT_EQ(figure.texts, std::vector<std::string>({"3", "4"}));
+  Draw("main.svg", {"GAME", "--figure", "1-9", "--set", "Print-ShowCoord=0", "-o", "OUT"});
+  std::vector<std::string> numbers = ReadSvg(PathOf("main.svg"), 600 / 9 / 3).texts;
+  std::sort(numbers.begin(), numbers.end());
+  EXPECT_EQ(numbers, std::vector<std::string>({"1", "2", "3"}));
+
+  const std::string game = Write("game.sgf", kGame);
+  const ProcessResult beyond = Render({game, "--figure", "4-5", "-o", PathOf("none.png")});
+  EXPECT_EQ(beyond.status, 1);
+  EXPECT_EQ(beyond.err, "vantaro-cli: " + game + ": no move 4\n");
+}
+
 struct UsageCase {
   std::vector<std::string> arguments;
   std::string message;
@@ -112,7 +169,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         UsageCase{{"GAME"},
                   "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] "
-                  "[--size W[xH]] -o OUT.png"},
+                  "[--size W[xH]] [--figure A-B] -o OUT.png|OUT.svg|OUT.pdf"},
+        UsageCase{{"GAME", "--figure", "3", "-o", "OUT"},
+                  "render: --figure needs moves A-B with 1 <= A <= B"},
+        UsageCase{{"GAME", "--figure", "4-3", "-o", "OUT"},
+                  "render: --figure needs moves A-B with 1 <= A <= B"},
+        UsageCase{{"GAME", "--move", "2", "--figure", "1-2", "-o", "OUT"},
+                  "render: --move and --figure exclude each other"},
         UsageCase{{"GAME", "-o"}, "render: -o needs a value"},
         UsageCase{{"GAME", "--size", "0x10", "-o", "OUT"},
                   "render: --size needs W or WxH, each from 1 to 8192"},

@@ -484,6 +484,12 @@ const RuleRow kRules[] = {
       kLayoutAutomatic}},
     {"-", "e", "e", "e", "e", {kGameInformation}},
     {"-", "e", "e", "ec", "-", {kTryPlay}},
+    {"-",
+     "e",
+     "e",
+     "e",
+     "e",
+     {kPrintPreview, kPrint, kExportPdf, kExportBoardPng, kExportBoardSvg}},
     {"-", "e", "ec", "ec", "e", {kReadOnly}},
     {"-", "ec", "-c", "ec", "-c", {kAlternateMove}},
     {"e", "ec", "ec", "ec", "ec", {kBoard9}},
@@ -526,6 +532,16 @@ TEST_F(DocumentTest, EveryCommandIsEnabledAndCheckedByItsRuleWithAndWithoutAnEdi
     EXPECT_EQ(trying.at(command.id), row.tryingReadOnly) << name << " trying moves read-only";
     EXPECT_EQ(awaiting.at(command.id), row.awaitingClick) << name << " awaiting a click";
   }
+}
+
+// The shell prints and writes the pictures; Page Setup needs no record.
+TEST_F(DocumentTest, PrintoutAndPictureCommandsAskTheShell) {
+  Run(kPageSetup);
+  ASSERT_TRUE(document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa])")).ok);
+  Run(kPrint);
+  Run(kExportBoardSvg);
+  using Output = DocumentUi::Output;
+  EXPECT_EQ(ui_.produced, (std::vector{Output::PageSetup, Output::Print, Output::BoardSvg}));
 }
 
 TEST_F(DocumentTest, ReopenWithEncodingDecodesWithTheChosenCodePageAndNamesIt) {

@@ -55,6 +55,8 @@ class FakeUi : public DocumentUi {
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
+  bool CanProduce(Output) const override { return true; }
+  void Produce(Output output) override { produced.push_back(output); }
 
   bool yes = true;
   std::deque<Answer> choices;  // Cancel when empty
@@ -66,6 +68,7 @@ class FakeUi : public DocumentUi {
   std::vector<int> posted;
   std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
   std::u16string shownPlayer;                              // PB as the dialog showed it
+  std::vector<Output> produced;
 };
 
 }  // namespace vantaro::test
