@@ -1,5 +1,6 @@
 // The document's part in the recovery journal: when a copy is due, what it
 // holds, and what becomes of the copies a program left behind.
+#include <algorithm>
 #include <chrono>
 
 #include "document/open_messages.h"
@@ -36,8 +37,8 @@ void CVantaroCEDoc::KeepRecoveryCopy() {
   output.charsetFirst = false;
   std::string sgf;
   WriteSgf(root, output, sgf);
-  journal_->Keep({path_, 1, output.codePage, SecondsSince1970()}, std::move(sgf),
-                 RecoveryJournal::Clock::now());
+  journal_->Keep({path_, static_cast<int>(gameIndex_) + 1, output.codePage, SecondsSince1970()},
+                 std::move(sgf), RecoveryJournal::Clock::now());
   journaledRevision_ = editor_->revision();
 }
 
@@ -79,11 +80,27 @@ bool CVantaroCEDoc::Restore(const RecoveredRecord& recovered) {
   context.codePage = recovered.info.codePage;
   context.forceCodePage = true;
   if (!ReadRecordBuffer(*tree, RecordFormat::Sgf, recovered.sgf, context).ok) return false;
+  // The other games of the file and the bytes around them, as the file
+  // holds them now, so that Save writes the game back in its place.
+  const std::size_t game = static_cast<std::size_t>(std::max(recovered.info.game, 1) - 1);
+  const std::optional<FileStamp> stamp = StampOf(recovered.info.path);
+  GameChoice choice;
+  choice.index = game;
+  choice.keepCollection = true;
+  GameTree around;
+  ReadContext aroundContext = MakeReadContext(options_);
+  const RecordFormat format = DetectFormat(recovered.info.path);
+  const bool placed =
+      stamp && (format == RecordFormat::Sgf || format == RecordFormat::Unknown) &&
+      LoadRecordFile(around, recovered.info.path, aroundContext, nullptr, &choice).ok;
   auto editor = MakeEditor();
   AttachPanes(editor.get());
   editor->InstallRecord(std::move(tree), recovered.info.codePage);
   TakeEditor(std::move(editor), recovered.info.path);
-  diskStamp_ = StampOf(path_);
+  collection_ = placed ? std::move(choice.collection) : nullptr;
+  gameIndex_ = placed ? game : 0;
+  // A file that no longer holds the game is not overwritten without a question.
+  diskStamp_ = placed || !stamp ? stamp : std::nullopt;
   editor_->SetModified(true);
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
   journaledRevision_ = editor_->revision();

@@ -114,18 +114,30 @@ bool CVantaroCEDoc::OnNewDocument() {
   auto editor = MakeEditor();
   AttachPanes(editor.get());
   TakeEditor(std::move(editor), {});
+  collection_.reset();
+  gameIndex_ = 0;
   diskStamp_.reset();
   editor_->SetReadOnly(false);
   StartNewGame(*editor_);
   return true;
 }
 
-IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
+IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path, std::size_t game) {
   if (editor_) editor_->SaveTryPlay();
   const std::optional<FileStamp> stamp = StampOf(path);
   auto editor = MakeEditor();
   AttachPanes(editor.get());
-  IoResult loaded = editor->LoadFile(path);
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  GameChoice choice;
+  choice.index = game;
+  choice.keepCollection = true;
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  IoResult loaded = LoadRecordFile(*root, path, context, &problems, &choice);
+  if (loaded.ok) {
+    editor->InstallRecord(std::move(root), context.codePage);
+    editor->SetReadProblems(std::move(problems));
+  }
   if (!loaded.ok || loaded.content == IoResult::Content::NoNode) {
     AttachPanes(editor_.get());
     editor.reset();
@@ -134,14 +146,36 @@ IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
     if (loaded.ok) loaded = IoResult::Failure("not a game record");
     return loaded;
   }
-  // People make an empty file to start a record in.
-  if (loaded.content == IoResult::Content::Blank) StartNewGame(*editor);
+  // People make an empty file to start a record in; it has no games around.
+  if (loaded.content == IoResult::Content::Blank) {
+    StartNewGame(*editor);
+    choice.collection.reset();
+  }
   TakeEditor(std::move(editor), path);
+  collection_ = std::move(choice.collection);
+  gameIndex_ = game;
   diskStamp_ = stamp;
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
   ui_.AddRecentFile(path);
   return loaded;
+}
+
+bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
+  if (!collection_ || game >= collection_->GameCount() || game == gameIndex_) return false;
+  if (!AllowReplacingRecord()) return false;
+  if (editor_) editor_->SaveTryPlay();
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  collection_->ReadGame(game, *root, context);
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  editor->InstallRecord(std::move(root), context.codePage);
+  TakeEditor(std::move(editor), path_);
+  gameIndex_ = game;
+  editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path_));
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return true;
 }
 
 bool CVantaroCEDoc::AllowReplacingRecord() {
@@ -195,7 +229,9 @@ bool CVantaroCEDoc::Save(bool saveAs) {
   if (path == path_ && !MayOverwrite()) return false;
   GameTree& root = *editor_->recordRoot();
   const SavePlan plan = PlanSave(root, editor_->codePage());
-  const IoResult saved = SaveRecordFile(root, plan.output, path);
+  const IoResult saved = collection_
+                             ? SaveCollectionGame(root, plan.output, path, *collection_, gameIndex_)
+                             : SaveRecordFile(root, plan.output, path);
   if (!saved.ok) {
     ui_.ShowMessage(Format(UiString(kStrFailedToSaveFile), FromUtf8(path)),
                     DocumentUi::Icon::Exclamation);
@@ -222,16 +258,29 @@ bool CVantaroCEDoc::CanReload() const {
 }
 
 void CVantaroCEDoc::Reload() {
-  if (!CanReload()) return;
+  if (CanReload()) ReloadGame(std::nullopt);
+}
+
+bool CVantaroCEDoc::ReloadGame(std::optional<int> codePage) {
   const std::optional<FileStamp> stamp = StampOf(path_);
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
+  if (codePage) {
+    context.codePage = *codePage;
+    context.forceCodePage = true;
+  }
+  GameChoice choice;
+  choice.index = gameIndex_;
+  choice.keepCollection = collection_ != nullptr;
   DiagnosticList problems(GoEditor::kKeptReadProblems);
-  const IoResult read = LoadRecordFile(*tree, path_, context, &problems);
-  if (!read.ok || read.content != IoResult::Content::Record) return;
-  editor_->SetReadProblems(std::move(problems));
-  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false, context.codePage);
+  const IoResult read = LoadRecordFile(*tree, path_, context, &problems, &choice);
+  if (!read.ok || read.content != IoResult::Content::Record) return false;
   diskStamp_ = stamp;
+  if (choice.collection) collection_ = std::move(choice.collection);
+  editor_->SetReadProblems(std::move(problems));
+  const bool labelChanged = codePage && LabelRecordCodePage(*tree, *codePage);
+  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, context.codePage);
+  return true;
 }
 
 bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
@@ -241,19 +290,7 @@ bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
     ui_.ShowMessage(Format(kCodePageNotLoaded, Decimal(codePage)), DocumentUi::Icon::Stop);
     return false;
   }
-  auto tree = std::make_unique<GameTree>();
-  ReadContext context = MakeReadContext(options_);
-  context.codePage = codePage;
-  context.forceCodePage = true;
-  const std::optional<FileStamp> stamp = StampOf(path_);
-  DiagnosticList problems(GoEditor::kKeptReadProblems);
-  const IoResult read = LoadRecordFile(*tree, path_, context, &problems);
-  if (!read.ok || read.content != IoResult::Content::Record) return false;
-  diskStamp_ = stamp;
-  editor_->SetReadProblems(std::move(problems));
-  const bool labelChanged = LabelRecordCodePage(*tree, codePage);
-  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, codePage);
-  return true;
+  return ReloadGame(codePage);
 }
 
 void CVantaroCEDoc::CheckFileOnDisk() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -10,6 +11,7 @@
 #include "document/file_stamp.h"
 #include "editor/go_editor.h"
 #include "options/options.h"
+#include "record/sgf_collection.h"
 
 namespace vantaro {
 
@@ -42,28 +44,40 @@ class CVantaroCEDoc {
 
   // A new record in a new editor (the New command asks about unsaved edits first).
   bool OnNewDocument();
-  // A file in a new editor, added to the recent files. An empty file (or
-  // one of white space) starts a new record under its name. On failure,
-  // and for a file in which nothing reads as a node, the previous record
-  // stays (or a new one is started when there was none) and the user is
-  // told why; the result is then not ok.
-  IoResult OnOpenDocument(const std::string& path);
+  // Game `game` (from 0) of a file in a new editor, added to the recent
+  // files. An empty file (or one of white space) starts a new record under
+  // its name. On failure, and for a file in which nothing reads as a node,
+  // the previous record stays (or a new one is started when there was none)
+  // and the user is told why; the result is then not ok. The other games of
+  // the file are kept for Save and SwitchToGame.
+  IoResult OnOpenDocument(const std::string& path, std::size_t game = 0);
+  // Another game of the file in a new editor (with its own undo history and
+  // modified mark), as Open replaces the record, asking about unsaved edits
+  // first. False when the game is the one open, is not in the file, or the
+  // record is kept.
+  bool SwitchToGame(std::size_t game);
+  // The game open (from 0) and the games of the file (1 for a new record or
+  // an imported one).
+  std::size_t gameIndex() const { return gameIndex_; }
+  std::size_t GameCount() const { return collection_ ? collection_->GameCount() : 1; }
 
-  // True when nothing would be lost by replacing the record (New, Open,
-  // closing the window): it has no unsaved edits, the user saved them, or
-  // chose to drop them. False keeps the record.
-  bool AllowReplacingRecord();
   void New();
   void Open();
+  // True when nothing would be lost by replacing the record (New, Open,
+  // another game, closing the window): it has no unsaved edits, the user
+  // saved them, or chose to drop them. False keeps the record.
+  bool AllowReplacingRecord();
   // Opens a file in place of the record as Open does once it has the name,
   // asking about unsaved edits first; nullopt when the record is kept.
   std::optional<IoResult> OpenFile(const std::string& path);
   // Writes SGF to the path, asking for a name first when saveAs is set or the
-  // record came from another format; false when nothing was written. Text
-  // that the record's code page cannot hold makes it a UTF-8 record (the
-  // user is told), and the CA written names the code page of the text
-  // (see PlanSave). Before the file is overwritten in place after another
-  // program changed it, the user is asked.
+  // record came from another format; false when nothing was written. In a
+  // file of several games the game open is written in its place, and every
+  // other byte of the file as it was. Text that the record's code page
+  // cannot hold makes it a UTF-8 record (the user is told), and the CA
+  // written names the code page of the text (see PlanSave). Before the file
+  // is overwritten in place after another program changed it, the user is
+  // asked.
   bool Save(bool saveAs);
   bool CanReload() const;
   // Reads the file again and replaces the record as one undoable step; the
@@ -104,13 +118,18 @@ class CVantaroCEDoc {
   // the last copy lacks; has the copy removed when nothing is unsaved.
   void KeepRecoveryCopy();
   // Asks about each copy left by a program that ended without saving it,
-  // oldest first: Yes opens it in place of the record, modified and under
-  // its file's path; No deletes it; Cancel keeps it for the next start.
-  // The questions end with the first record restored.
+  // oldest first: Yes opens it in place of the record, modified, under its
+  // file's path and in its place among the file's games; No deletes it;
+  // Cancel keeps it for the next start. The questions end with the first
+  // record restored.
   void OfferRecoveredRecords();
 
  private:
   std::unique_ptr<GoEditor> MakeEditor();
+  // Reads game `game` of the file at path_ again (in codePage when given) and
+  // replaces the record as one undoable step; false when it cannot be read
+  // or no longer holds a record.
+  bool ReloadGame(std::optional<int> codePage);
   void AttachPanes(GoEditor* editor);
   // Makes editor the document's, showing its record under path.
   void TakeEditor(std::unique_ptr<GoEditor> editor, const std::string& path);
@@ -129,6 +148,8 @@ class CVantaroCEDoc {
   std::vector<UpdateSink*> panes_;
   std::unique_ptr<GoEditor> editor_;
   std::string path_;
+  std::unique_ptr<SgfCollection> collection_;  // null for a new or imported record
+  std::size_t gameIndex_ = 0;
   // The file as this program last read, wrote or looked at it; nullopt
   // when there was none.
   std::optional<FileStamp> diskStamp_;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -571,6 +572,42 @@ TEST_F(DocumentTest, ReopenWithACodePageThatIsNotLoadedIsRefused) {
   EXPECT_EQ(ui_.shown,
             std::vector<std::string>{"Code page 10000 is not one of the loaded code pages."});
   EXPECT_FALSE(document_.editor()->CanUndo());
+}
+
+// The edits, the undo history and the save question belong to the game open.
+TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
+  const std::string games = "(;PB[one];B[aa])\n(;PB[two];B[bb])\n(;PB[three];B[cc])\n";
+  const std::string path = Write("games.sgf", games);
+  ASSERT_TRUE(document_.OnOpenDocument(path, 1).ok);
+  EXPECT_EQ(document_.GameCount(), 3u);
+  EXPECT_EQ(Sgf(), "(;PB[two]\r\n;B[bb])");
+  document_.editor()->SetComment(u"mine");
+
+  ui_.shown.clear();
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Cancel;
+  EXPECT_FALSE(document_.SwitchToGame(2));
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{"save changes: games.sgf"});
+  EXPECT_EQ(document_.gameIndex(), 1u);
+  EXPECT_TRUE(document_.IsModified());
+
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Save;
+  ASSERT_TRUE(document_.SwitchToGame(2));
+  EXPECT_EQ(document_.gameIndex(), 2u);
+  EXPECT_FALSE(document_.IsModified());
+  EXPECT_FALSE(Enabled(kUndo)) << "the undo history is the new game's";
+  EXPECT_EQ(Sgf(), "(;PB[three]\r\n;B[cc])");
+  const std::string saved = "(;PB[one];B[aa])\n(;C[mine]PB[two]\r\n;B[bb])\n(;PB[three];B[cc])\n";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+
+  document_.editor()->SetComment(u"dropped");
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Discard;
+  ASSERT_TRUE(document_.SwitchToGame(0));
+  EXPECT_EQ(Sgf(), "(;PB[one]\r\n;B[aa])");
+  ASSERT_TRUE(document_.SwitchToGame(1));
+  EXPECT_EQ(Sgf(), "(;C[mine]PB[two]\r\n;B[bb])") << "the saved game reads as saved";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+  EXPECT_FALSE(document_.SwitchToGame(1));
+  EXPECT_FALSE(document_.SwitchToGame(3));
 }
 
 }  // namespace
