@@ -128,6 +128,38 @@ TEST_P(KilledProgramTest, EditsAreRestoredAsASaveWouldHaveWrittenThem) {
 INSTANTIATE_TEST_SUITE_P(Comments, KilledProgramTest,
                          ::testing::Values(u"caf\u00e9", u"\u65e5\u672c\u306e\u78c1"));
 
+// A game of a file of several comes back as that game, and is saved in its
+// place among the others; a copy of a file that is gone is saved as the
+// file it was.
+TEST_F(RecoveryTest, ARestoredGameIsSavedInItsPlaceOrAsTheFileThatIsGone) {
+  const std::string games = "(;PB[one];B[aa])\n(;PB[two];B[bb])\n(;PB[three];B[cc])\n";
+  for (const bool removed : {false, true}) {
+    SCOPED_TRACE(removed ? "file removed" : "file kept");
+    const std::string path = directory_.Write("games.sgf", games);
+    InAKilledProgram([&] {
+      Session killed(Folder());
+      if (!killed.document.OnOpenDocument(path, 1).ok) _exit(2);
+      killed.editor().SetComment(u"mine");
+      killed.document.KeepRecoveryCopy();
+      killed.journal.Flush();
+    });
+    if (removed) std::filesystem::remove(path);
+    Session next(Folder());
+    next.document.OnNewDocument();
+    next.ui.choices = {Answer::Yes};
+    next.document.OfferRecoveredRecords();
+    EXPECT_EQ(next.document.path(), path);
+    EXPECT_EQ(next.document.gameIndex(), removed ? 0u : 1u);
+    ASSERT_TRUE(next.document.Save(false));
+    EXPECT_EQ(ReadFileBytes(path),
+              removed ? "(;C[mine]PB[two]\r\n;B[bb])"
+                      : "(;PB[one];B[aa])\n(;C[mine]PB[two]\r\n;B[bb])\n(;PB[three];B[cc])\n");
+    EXPECT_EQ(next.ui.shown.size(), 1u) << "no question but the offer";
+    next.journal.Flush();
+    EXPECT_EQ(CopyCount(), 0u);
+  }
+}
+
 TEST_F(RecoveryTest, ACrashWhileACopyIsWrittenLeavesThePreviousCopyWhole) {
   InAKilledProgram([&] {
     RecoveryCopy copy(Folder());
