@@ -230,6 +230,10 @@ int main(int argc, char** argv) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.path());
+  // So do the recovery copies: a copy of the user's would stop the start at
+  // its question.
+  setenv("XDG_STATE_HOME", (settings.path() + QStringLiteral("/state")).toLocal8Bit().constData(),
+         1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
