@@ -4,7 +4,7 @@
 
 #include "app/game_list_window.h"
 #include "app/recent_files.h"
-#include "document/vantaro_doc.h"
+#include "options/options.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::app {
@@ -42,17 +42,12 @@ std::optional<std::vector<GameInfoEdit>> DesktopUi::EditGameInformation(const No
   return dialogs_.EditGameInformation(node, readOnly);
 }
 
-bool DesktopUi::AllowReplacingRecord() {
-  if (document_ == nullptr || !document_->IsModified()) return true;
-  switch (dialogs_.AskSaveChanges(document_->Title())) {
-    case Dialogs::SaveAnswer::Save:
-      return document_->Save(false);
-    case Dialogs::SaveAnswer::Discard:
-      return true;
-    case Dialogs::SaveAnswer::Cancel:
-      return false;
-  }
-  return false;
+DocumentUi::Answer DesktopUi::AskYesNoCancel(const std::u16string& text) {
+  return dialogs_.AskYesNoCancel(text);
+}
+
+DocumentUi::SaveAnswer DesktopUi::AskSaveChanges(const std::u16string& documentName) {
+  return dialogs_.AskSaveChanges(documentName);
 }
 
 void DesktopUi::PostCommand(int commandId) {

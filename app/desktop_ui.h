@@ -7,7 +7,6 @@
 #include "document/document_ui.h"
 
 namespace vantaro {
-class CVantaroCEDoc;
 struct Options;
 }  // namespace vantaro
 
@@ -16,9 +15,8 @@ namespace vantaro::app {
 class GameListWindow;
 class RecentFiles;
 
-// What the document asks of the desktop shell: its dialogs, the save
-// question before unsaved edits would be lost, the recent-file list, and
-// commands posted to the main window.
+// What the document asks of the desktop shell: its dialogs, the
+// recent-file list, and commands posted to the main window.
 class DesktopUi : public DocumentUi {
  public:
   struct FrameHooks {
@@ -31,22 +29,20 @@ class DesktopUi : public DocumentUi {
   // All must outlive the shell.
   DesktopUi(Dialogs& dialogs, RecentFiles& recentFiles, Options& options);
 
-  void SetDocument(CVantaroCEDoc* document) { document_ = document; }
   void SetFrameHooks(FrameHooks hooks) { frame_ = std::move(hooks); }
   // The list of games (null: none); it must outlive its use here.
   void SetGameList(GameListWindow* list) { gameList_ = list; }
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  Answer AskYesNoCancel(const std::u16string& text) override;
+  SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                bool readOnly) override;
-  // True when nothing would be lost: the record has no unsaved edits, the
-  // user saved them, or chose to drop them.
-  bool AllowReplacingRecord() override;
   void PostCommand(int commandId) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
@@ -63,7 +59,6 @@ class DesktopUi : public DocumentUi {
   Dialogs& dialogs_;
   RecentFiles& recentFiles_;
   Options& options_;
-  CVantaroCEDoc* document_ = nullptr;
   FrameHooks frame_;
   GameListWindow* gameList_ = nullptr;
 };

@@ -29,6 +29,8 @@ QMessageBox::Icon BoxIcon(DocumentUi::Icon icon) {
       return QMessageBox::Critical;
     case DocumentUi::Icon::Question:
       return QMessageBox::Question;
+    case DocumentUi::Icon::Information:
+      return QMessageBox::Information;
   }
   return QMessageBox::NoIcon;
 }
@@ -63,6 +65,21 @@ bool QtDialogs::AskYesNo(const std::u16string& text) {
                   QMessageBox::Yes | QMessageBox::No, Parent());
   box.setTextFormat(Qt::PlainText);
   return box.exec() == QMessageBox::Yes;
+}
+
+DocumentUi::Answer QtDialogs::AskYesNoCancel(const std::u16string& text) {
+  QMessageBox box(QMessageBox::Question, kProgramName, Text(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, Parent());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Yes);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return DocumentUi::Answer::Yes;
+    case QMessageBox::No:
+      return DocumentUi::Answer::No;
+    default:
+      return DocumentUi::Answer::Cancel;
+  }
 }
 
 Dialogs::SaveAnswer QtDialogs::AskSaveChanges(const std::u16string& documentName) {

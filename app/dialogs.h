@@ -18,13 +18,14 @@ namespace vantaro::app {
 // (QtDialogs); tests answer them from a script.
 class Dialogs {
  public:
-  enum class SaveAnswer { Save, Discard, Cancel };
+  using SaveAnswer = DocumentUi::SaveAnswer;
 
   virtual ~Dialogs() = default;
 
   virtual void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) = 0;
   // Yes and No; true for Yes.
   virtual bool AskYesNo(const std::u16string& text) = 0;
+  virtual DocumentUi::Answer AskYesNoCancel(const std::u16string& text) = 0;
   // Unsaved edits of the record named documentName: save them, drop them, or keep the record.
   virtual SaveAnswer AskSaveChanges(const std::u16string& documentName) = 0;
   // The one-line input dialog; nullopt when cancelled.
@@ -58,6 +59,7 @@ class QtDialogs : public Dialogs {
  public:
   void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  DocumentUi::Answer AskYesNoCancel(const std::u16string& text) override;
   SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;

@@ -8,13 +8,16 @@
 #include "app/dialogs.h"
 #include "app/game_tree_view.h"
 #include "app/game_list_window.h"
+#include "app/disk_watcher.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
 #include "app/print_commands.h"
 #include "app/recent_files.h"
+#include "app/recovery_timer.h"
 #include "app/side_panel.h"
 #include "app/sound_player.h"
+#include "document/recovery_journal.h"
 #include "document/vantaro_doc.h"
 #include "options/options.h"
 
@@ -43,13 +46,16 @@ CVantaroCEApp::CVantaroCEApp(Services services)
   if (!soundOutput_) soundOutput_ = std::make_unique<SoundPlayer>();
   sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
   ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
+  journal_ = std::make_unique<RecoveryJournal>(RecoveryFolder());
   document_ = std::make_unique<CVantaroCEDoc>(*ui_, options_, sounds_.get());
-  ui_->SetDocument(document_.get());
+  document_->SetRecoveryJournal(journal_.get());
 }
 
 CVantaroCEApp::~CVantaroCEApp() {
   // The panes go before the document, which would tell them to forget its editor.
   document_->SetPanes({});
+  diskWatcher_.reset();
+  recoveryTimer_.reset();
   ui_->SetFrameHooks({});
   ui_->SetGameList(nullptr);
   printing_.reset();
@@ -74,10 +80,14 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   gameList_ =
       new GameListWindow(*document_, options_, windowSettings_, frame_->commands(), frame_.get());
   ui_->SetGameList(gameList_);
+  recoveryTimer_ = std::make_unique<RecoveryTimer>(*document_, *journal_);
+  diskWatcher_ = std::make_unique<DiskWatcher>(*document_);
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
   panes.push_back(view.treePane());
   panes.push_back(gameList_);
+  panes.push_back(recoveryTimer_.get());
+  panes.push_back(diskWatcher_.get());
   document_->SetPanes(std::move(panes));
   document_->SetTreeModel(view.treePane());
   // A file that cannot be read leaves a new record in the window (the user
@@ -90,9 +100,11 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   }
   frame_->UpdateFrameTitle();
   frame_->show();
+  document_->OfferRecoveredRecords();
 }
 
 bool CVantaroCEApp::ExitInstance() {
+  document_->KeepRecoveryCopy();
   recentFiles_->Save(store_->profile());
   // A maximised window comes back at the size it had before.
   windowSettings_.size = frame_->normalGeometry().size();

@@ -10,6 +10,7 @@
 
 namespace vantaro {
 class CVantaroCEDoc;
+class RecoveryJournal;
 struct Options;
 }  // namespace vantaro
 
@@ -18,12 +19,15 @@ namespace vantaro::app {
 class CMainFrame;
 class DesktopUi;
 class GameListWindow;
+class DiskWatcher;
+class RecoveryTimer;
 class OptionsStore;
 class PrintCommands;
 class RecentFiles;
 
 // The application: start-up (settings, recent files, the window, the record
-// named on the command line or a new one) and exit (every setting saved).
+// named on the command line or a new one, then the records a program that
+// ended left in the recovery journal) and exit (every setting saved).
 // Construct it once a QApplication exists.
 class CVantaroCEApp {
  public:
@@ -40,10 +44,12 @@ class CVantaroCEApp {
 
   // Loads the settings and the recent files, makes the main window, opens
   // the first file named in arguments (the program's command line, its name
-  // first) or starts a new record, and shows the window.
+  // first) or starts a new record, shows the window and offers the records
+  // left in the recovery journal.
   void InitInstance(const QStringList& arguments);
   // Saves every setting, the recent files and the window's geometry; false
-  // when the option file could not be written.
+  // when the option file could not be written. The recovery copy goes
+  // unless edits are unsaved.
   bool ExitInstance();
 
   CMainFrame& frame() const { return *frame_; }
@@ -63,8 +69,11 @@ class CVantaroCEApp {
   std::unique_ptr<SoundOutput> soundOutput_;
   std::unique_ptr<MoveSounds> sounds_;
   std::unique_ptr<DesktopUi> ui_;
+  std::unique_ptr<RecoveryJournal> journal_;
   std::unique_ptr<CVantaroCEDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<RecoveryTimer> recoveryTimer_;
+  std::unique_ptr<DiskWatcher> diskWatcher_;
   std::unique_ptr<PrintCommands> printing_;
   GameListWindow* gameList_ = nullptr;  // a child of the frame
 };

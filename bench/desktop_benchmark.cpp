@@ -315,6 +315,8 @@ class SilentUi : public vantaro::DocumentUi {
  public:
   void ShowMessage(const std::u16string&, Icon) override {}
   bool AskYesNo(const std::u16string&) override { return false; }
+  Answer AskYesNoCancel(const std::u16string&) override { return Answer::Cancel; }
+  SaveAnswer AskSaveChanges(const std::u16string&) override { return SaveAnswer::Discard; }
   std::optional<std::u16string> PromptText(const std::u16string&, const std::u16string&) override {
     return std::nullopt;
   }
@@ -324,7 +326,6 @@ class SilentUi : public vantaro::DocumentUi {
                                                                         bool) override {
     return std::nullopt;
   }
-  bool AllowReplacingRecord() override { return true; }
   void PostCommand(int) override {}
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override {}
@@ -439,6 +440,10 @@ int main(int argc, char** argv) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, settings.path());
+  // So do the recovery copies: a copy of the user's would stop the start at
+  // its question.
+  setenv("XDG_STATE_HOME", (settings.path() + QStringLiteral("/state")).toLocal8Bit().constData(),
+         1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/record_loading.h"
 #include "record/record_save.h"
+#include "record/save_encoding.h"
 #include "record/sgf_writer.h"
 
 namespace vantaro::cli {
@@ -64,16 +65,17 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, error);
 }
 
-// Writes one record read from input, with the other games of its file
-// around it as they are unless it was chosen alone; false after reporting
-// why it failed.
+// Writes one record read from input as Save would, with the other games of
+// its file around it as they are unless it was chosen alone; false after
+// reporting why it failed.
 bool WriteConverted(const LoadedRecord& record, const std::string& input, const std::string& output,
                     const std::vector<std::string>& inputs) {
   const std::string_view before = record.collection ? record.collection->Before(0) : "";
   const std::string_view after = record.collection ? record.collection->After(0) : "";
+  const SavePlan plan = PlanSave(*record.root, record.codePage);
   if (output.empty() || output == "-") {
     std::string sgf(before);
-    WriteSgf(*record.root, record.codePage, sgf);
+    WriteSgf(*record.root, plan.output, sgf);
     sgf += after;
     if (std::fwrite(sgf.data(), 1, sgf.size(), stdout) != sgf.size() || std::fflush(stdout) != 0) {
       PrintError(input + ": cannot write to standard output");
@@ -87,7 +89,7 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
       return false;
     }
   }
-  const IoResult saved = SaveRecordFile(*record.root, record.codePage, output, before, after);
+  const IoResult saved = SaveRecordFile(*record.root, plan.output, output, before, after);
   if (!saved.ok) {
     PrintError(output + ": " + saved.error);
     return false;

@@ -62,6 +62,10 @@ LoadedRecord LoadRecordOrReport(const std::string& path, const LoadRequest& requ
     PrintError(path + ": " + result.error);
     return record;
   }
+  if (result.content == IoResult::Content::NoNode && diagnostics == nullptr) {
+    PrintError(path + ": not a game record");
+    return record;
+  }
   if (request.encoding) LabelRecordCodePage(*root, *request.encoding);
   record.root = std::move(root);
   record.codePage = context.codePage;

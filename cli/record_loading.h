@@ -29,9 +29,11 @@ struct LoadRequest {
 
 // Loads a game of a record file with the reader settings of the global
 // options; on failure prints "vantaro-cli: PATH: reason" and returns a null
-// root. With an encoding, every value is decoded with that code page and the
-// record's CA names it, as Reopen With Encoding does. What the reader
-// repaired or skipped goes to diagnostics when given.
+// root. So it does for a file in which nothing reads as a node, unless
+// diagnostics are wanted: they say so then ("no game tree found"). With an
+// encoding, every value is decoded with that code page and the record's CA
+// names it, as Reopen With Encoding does. What the reader repaired or
+// skipped goes to diagnostics when given.
 LoadedRecord LoadRecordOrReport(const std::string& path, const LoadRequest& request = {},
                                 DiagnosticSink* diagnostics = nullptr);
 

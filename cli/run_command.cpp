@@ -56,7 +56,8 @@ std::string OneLine(std::u16string_view text) {
 }
 
 bool TakesQuestionAnswer(int id) {
-  return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize;
+  return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize ||
+         id == command::kSave;
 }
 
 bool WorksOnTheTree(int id) {

@@ -22,6 +22,10 @@ bool ScriptUi::AskYesNo(const std::u16string& text) {
   return yes_;
 }
 
+DocumentUi::Answer ScriptUi::AskYesNoCancel(const std::u16string& text) {
+  return AskYesNo(text) ? Answer::Yes : Answer::No;
+}
+
 std::optional<std::u16string> ScriptUi::PromptText(const std::u16string&, const std::u16string&) {
   return text_;
 }

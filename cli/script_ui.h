@@ -24,6 +24,9 @@ class ScriptUi : public DocumentUi {
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  Answer AskYesNoCancel(const std::u16string& text) override;
+  // A script's New or Open drops unsaved edits without a question.
+  SaveAnswer AskSaveChanges(const std::u16string&) override { return SaveAnswer::Discard; }
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;
   std::optional<std::string> PromptOpenFile() override;
@@ -32,7 +35,6 @@ class ScriptUi : public DocumentUi {
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node&, bool) override {
     return std::nullopt;
   }
-  bool AllowReplacingRecord() override { return true; }
   void PostCommand(int commandId) override { posted_.push_back(commandId); }
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override;

@@ -21,13 +21,20 @@ struct GamePlace {
 
 class DocumentUi {
  public:
-  enum class Icon { Exclamation, Stop, Question };
+  enum class Icon { Exclamation, Stop, Question, Information };
+  enum class Answer { Yes, No, Cancel };
+  enum class SaveAnswer { Save, Discard, Cancel };
 
   virtual ~DocumentUi() = default;
 
   virtual void ShowMessage(const std::u16string& text, Icon icon) = 0;
   // A question with Yes and No; true for Yes.
   virtual bool AskYesNo(const std::u16string& text) = 0;
+  // A question with Yes, No and Cancel.
+  virtual Answer AskYesNoCancel(const std::u16string& text) = 0;
+  // Unsaved edits of the record named documentName are about to be lost:
+  // save them, drop them, or keep the record.
+  virtual SaveAnswer AskSaveChanges(const std::u16string& documentName) = 0;
   // The one-line input dialog; nullopt when it is cancelled.
   virtual std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                                    const std::u16string& initial) = 0;
@@ -39,9 +46,6 @@ class DocumentUi {
   // values of the fields the user changed, which the document stores.
   virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                        bool readOnly) = 0;
-  // Before New or Open replaces the record: false keeps it (the shell may
-  // offer to save unsaved edits first).
-  virtual bool AllowReplacingRecord() = 0;
   // Runs a command once the current one has finished.
   virtual void PostCommand(int commandId) = 0;
   virtual void AddRecentFile(const std::string& path) = 0;

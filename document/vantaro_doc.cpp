@@ -5,17 +5,18 @@
 #include <unistd.h>
 
 #include "document/command_ids.h"
+#include "document/open_messages.h"
+#include "document/recovery_journal.h"
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
+#include "record/save_encoding.h"
 #include "text/code_page_table.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
 
-constexpr char16_t kParseError[] =
-    u"Some error happened while parsing. Game record might be incorrect.";
 constexpr char16_t kInvalidBoardSize[] = u"Invalid board size.";
 constexpr char16_t kCodePageNotLoaded[] = u"Code page %s is not one of the loaded code pages.";
 constexpr char16_t kCodePagePrompt[] = u"Reopen with the code page number:";
@@ -85,30 +86,39 @@ std::unique_ptr<GoEditor> CVantaroCEDoc::MakeEditor() {
 }
 
 std::u16string CVantaroCEDoc::Title() const {
-  if (path_.empty()) return u"Untitled";
-  const size_t slash = path_.rfind('/');
-  return FromUtf8(slash == std::string::npos ? path_ : path_.substr(slash + 1));
+  return path_.empty() ? u"Untitled" : FileTitle(path_);
 }
 
 void CVantaroCEDoc::SetModified(bool modified) {
   if (editor_) editor_->SetModified(modified);
 }
 
-bool CVantaroCEDoc::OnNewDocument() {
-  if (editor_) editor_->SaveTryPlay();
-  auto editor = MakeEditor();
-  AttachPanes(editor.get());
-  editor_ = std::move(editor);
-  path_.clear();
-  collection_.reset();
-  gameIndex_ = 0;
-  editor_->SetReadOnly(false);
-  if (!editor_->NewGame()) {
+void CVantaroCEDoc::StartNewGame(GoEditor& editor) {
+  if (!editor.NewGame()) {
     ui_.ShowMessage(Format(u"Failed to load template file %s. Please check "
                            u"Options->Set Up->Edit->Template file.",
                            options_.templatePath),
                     DocumentUi::Icon::Exclamation);
   }
+}
+
+void CVantaroCEDoc::TakeEditor(std::unique_ptr<GoEditor> editor, const std::string& path) {
+  editor_ = std::move(editor);
+  path_ = path;
+  // The record that was open is replaced: its copy has nothing left to save.
+  DiscardRecoveryCopy();
+}
+
+bool CVantaroCEDoc::OnNewDocument() {
+  if (editor_) editor_->SaveTryPlay();
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  TakeEditor(std::move(editor), {});
+  collection_.reset();
+  gameIndex_ = 0;
+  diskStamp_.reset();
+  editor_->SetReadOnly(false);
+  StartNewGame(*editor_);
   return true;
 }
 
@@ -120,6 +130,7 @@ IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path, std::size_t game
 
 IoResult CVantaroCEDoc::OpenGameOfFile(const std::string& path, std::size_t game) {
   if (editor_) editor_->SaveTryPlay();
+  const std::optional<FileStamp> stamp = StampOf(path);
   auto editor = MakeEditor();
   AttachPanes(editor.get());
   auto root = std::make_unique<GameTree>();
@@ -133,17 +144,23 @@ IoResult CVantaroCEDoc::OpenGameOfFile(const std::string& path, std::size_t game
     editor->InstallRecord(std::move(root), context.codePage);
     editor->SetReadProblems(std::move(problems));
   }
-  if (!loaded.ok) {
+  if (!loaded.ok || loaded.content == IoResult::Content::NoNode) {
     AttachPanes(editor_.get());
     editor.reset();
     if (!editor_) OnNewDocument();
-    ui_.ShowMessage(kParseError, DocumentUi::Icon::Exclamation);
+    ui_.ShowMessage(OpenFailureMessage(path, loaded), DocumentUi::Icon::Exclamation);
+    if (loaded.ok) loaded = IoResult::Failure("not a game record");
     return loaded;
   }
-  editor_ = std::move(editor);
-  path_ = path;
+  // People make an empty file to start a record in; it has no games around.
+  if (loaded.content == IoResult::Content::Blank) {
+    StartNewGame(*editor);
+    choice.collection.reset();
+  }
+  TakeEditor(std::move(editor), path);
   collection_ = std::move(choice.collection);
   gameIndex_ = game;
+  diskStamp_ = stamp;
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
   ui_.AddRecentFile(path);
@@ -152,7 +169,7 @@ IoResult CVantaroCEDoc::OpenGameOfFile(const std::string& path, std::size_t game
 
 bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
   if (!collection_ || game >= collection_->GameCount() || game == gameIndex_) return false;
-  if (!ui_.AllowReplacingRecord()) return false;
+  if (!AllowReplacingRecord()) return false;
   if (editor_) editor_->SaveTryPlay();
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
@@ -160,7 +177,7 @@ bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
   auto editor = MakeEditor();
   AttachPanes(editor.get());
   editor->InstallRecord(std::move(root), context.codePage);
-  editor_ = std::move(editor);
+  TakeEditor(std::move(editor), path_);
   gameIndex_ = game;
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path_));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
@@ -171,7 +188,7 @@ bool CVantaroCEDoc::OpenListedGame(const GamePlace& place) {
   if (editor_ && place.path == path_) {
     return place.game == gameIndex_ || SwitchToGame(place.game);
   }
-  if (!ui_.AllowReplacingRecord()) return false;
+  if (!AllowReplacingRecord()) return false;
   return OpenGameOfFile(place.path, place.game).ok;
 }
 
@@ -194,8 +211,25 @@ bool CVantaroCEDoc::OpenNeighbourGame(int step) {
   return place && OpenListedGame(*place);
 }
 
+bool CVantaroCEDoc::AllowReplacingRecord() {
+  if (!IsModified()) return true;
+  switch (ui_.AskSaveChanges(Title())) {
+    case DocumentUi::SaveAnswer::Save:
+      return Save(false);
+    case DocumentUi::SaveAnswer::Discard:
+      DiscardRecoveryCopy();
+      // Until the record is replaced or the program ends, the dropped edits
+      // need no copy either.
+      journaledRevision_ = editor_->revision();
+      return true;
+    case DocumentUi::SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
+}
+
 void CVantaroCEDoc::New() {
-  if (ui_.AllowReplacingRecord()) OnNewDocument();
+  if (AllowReplacingRecord()) OnNewDocument();
 }
 
 void CVantaroCEDoc::Open() {
@@ -203,8 +237,14 @@ void CVantaroCEDoc::Open() {
 }
 
 std::optional<IoResult> CVantaroCEDoc::OpenFile(const std::string& path) {
-  if (!ui_.AllowReplacingRecord()) return std::nullopt;
+  if (!AllowReplacingRecord()) return std::nullopt;
   return OnOpenDocument(path);
+}
+
+bool CVantaroCEDoc::MayOverwrite() {
+  const std::optional<FileStamp> now = StampOf(path_);
+  if (!now || now == diskStamp_) return true;
+  return ui_.AskYesNo(Title() + u" has changed on disk since it was opened. Overwrite it?");
 }
 
 bool CVantaroCEDoc::Save(bool saveAs) {
@@ -219,19 +259,30 @@ bool CVantaroCEDoc::Save(bool saveAs) {
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
   }
+  if (path == path_ && !MayOverwrite()) return false;
+  GameTree& root = *editor_->recordRoot();
+  const SavePlan plan = PlanSave(root, editor_->codePage());
   const IoResult saved = collection_
-                             ? SaveCollectionGame(*editor_->recordRoot(), editor_->codePage(), path,
-                                                  *collection_, gameIndex_)
-                             : SaveRecordFile(*editor_->recordRoot(), editor_->codePage(), path);
+                             ? SaveCollectionGame(root, plan.output, path, *collection_, gameIndex_)
+                             : SaveRecordFile(root, plan.output, path);
   if (!saved.ok) {
     ui_.ShowMessage(Format(UiString(kStrFailedToSaveFile), FromUtf8(path)),
                     DocumentUi::Icon::Exclamation);
     return false;
   }
+  // The record in memory says what its file now says.
+  ApplySavePlan(root, plan);
+  editor_->SetCodePage(plan.output.codePage);
   editor_->SetModified(false);
   path_ = path;
+  diskStamp_ = StampOf(path);
+  DiscardRecoveryCopy();
   ui_.AddRecentFile(path);
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  if (plan.toUtf8) {
+    ui_.ShowMessage(Title() + u" is now saved in UTF-8 so that all of its text is kept.",
+                    DocumentUi::Icon::Information);
+  }
   return true;
 }
 
@@ -244,6 +295,7 @@ void CVantaroCEDoc::Reload() {
 }
 
 bool CVantaroCEDoc::ReloadGame(std::optional<int> codePage) {
+  const std::optional<FileStamp> stamp = StampOf(path_);
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
   if (codePage) {
@@ -254,7 +306,9 @@ bool CVantaroCEDoc::ReloadGame(std::optional<int> codePage) {
   choice.index = gameIndex_;
   choice.keepCollection = collection_ != nullptr;
   DiagnosticList problems(GoEditor::kKeptReadProblems);
-  if (!LoadRecordFile(*tree, path_, context, &problems, &choice).ok) return false;
+  const IoResult read = LoadRecordFile(*tree, path_, context, &problems, &choice);
+  if (!read.ok || read.content != IoResult::Content::Record) return false;
+  diskStamp_ = stamp;
   if (choice.collection) collection_ = std::move(choice.collection);
   editor_->SetReadProblems(std::move(problems));
   const bool labelChanged = codePage && LabelRecordCodePage(*tree, *codePage);
@@ -270,6 +324,28 @@ bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
     return false;
   }
   return ReloadGame(codePage);
+}
+
+void CVantaroCEDoc::CheckFileOnDisk() {
+  if (!editor_ || path_.empty() || askingAboutDisk_) return;
+  const std::optional<FileStamp> now = StampOf(path_);
+  if (now == diskStamp_) return;
+  if (!now) {
+    diskStamp_.reset();
+    if (!editor_->modified()) {
+      editor_->SetModified(true);
+      static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+    }
+    return;
+  }
+  // Edits of the record stand against the file: Save asks before it overwrites.
+  if (editor_->modified()) return;
+  // This version is asked about once, whatever the answer.
+  diskStamp_ = now;
+  askingAboutDisk_ = true;
+  const bool reload = ui_.AskYesNo(Title() + u" has changed on disk. Reload it?");
+  askingAboutDisk_ = false;
+  if (reload) Reload();
 }
 
 void CVantaroCEDoc::PromptReopenWithEncoding() {

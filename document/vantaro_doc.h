@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "document/document_ui.h"
+#include "document/file_stamp.h"
 #include "editor/go_editor.h"
 #include "options/options.h"
 #include "record/sgf_collection.h"
@@ -14,6 +17,8 @@ namespace vantaro {
 
 class GameTreeModel;
 class MoveSounds;
+class RecoveryJournal;
+struct RecoveredRecord;
 
 // The single document of the application: it owns the editor that holds the
 // open record, makes a fresh editor for New and Open, writes the record for
@@ -42,17 +47,19 @@ class CVantaroCEDoc {
   bool IsModified() const { return editor_ && editor_->modified(); }
   void SetModified(bool modified);
 
-  // A new record in a new editor (the New command asks the shell first).
+  // A new record in a new editor (the New command asks about unsaved edits first).
   bool OnNewDocument();
   // Game `game` (from 0) of a file in a new editor, added to the recent
-  // files; on failure the previous record stays (or a new one is started
-  // when there was none) and the user is told. The other games of the file
-  // are kept for Save and SwitchToGame.
+  // files. An empty file (or one of white space) starts a new record under
+  // its name. On failure, and for a file in which nothing reads as a node,
+  // the previous record stays (or a new one is started when there was none)
+  // and the user is told why; the result is then not ok. The other games of
+  // the file are kept for Save and SwitchToGame.
   IoResult OnOpenDocument(const std::string& path, std::size_t game = 0);
   // Another game of the file in a new editor (with its own undo history and
-  // modified mark), as Open replaces the record: the shell is asked first (it
-  // may offer to save unsaved edits). False when the game is the one open,
-  // is not in the file, or the shell keeps the record.
+  // modified mark), as Open replaces the record, asking about unsaved edits
+  // first. False when the game is the one open, is not in the file, or the
+  // record is kept.
   bool SwitchToGame(std::size_t game);
   // The game open (from 0) and the games of the file (1 for a new record or
   // an imported one).
@@ -73,18 +80,26 @@ class CVantaroCEDoc {
 
   void New();
   void Open();
-  // Opens a file in place of the record as Open does once it has the name:
-  // the shell is asked first (it may offer to save unsaved edits); nullopt
-  // when it keeps the record.
+  // True when nothing would be lost by replacing the record (New, Open,
+  // another game, closing the window): it has no unsaved edits, the user
+  // saved them, or chose to drop them. False keeps the record.
+  bool AllowReplacingRecord();
+  // Opens a file in place of the record as Open does once it has the name,
+  // asking about unsaved edits first; nullopt when the record is kept.
   std::optional<IoResult> OpenFile(const std::string& path);
   // Writes SGF to the path, asking for a name first when saveAs is set or the
   // record came from another format; false when nothing was written. In a
   // file of several games the game open is written in its place, and every
-  // other byte of the file as it was.
+  // other byte of the file as it was. Text that the record's code page
+  // cannot hold makes it a UTF-8 record (the user is told), and the CA
+  // written names the code page of the text (see PlanSave). Before the file
+  // is overwritten in place after another program changed it, the user is
+  // asked.
   bool Save(bool saveAs);
   bool CanReload() const;
   // Reads the file again and replaces the record as one undoable step; the
   // code page found by the new reading becomes the record's in that step.
+  // Nothing changes when the file no longer holds a record.
   void Reload();
   // Reload decoding every value with codePage (double-byte aware where it is
   // one), whatever the file's CA says or its bytes look like. The code page
@@ -105,15 +120,46 @@ class CVantaroCEDoc {
   // be edited) and stores what the user changed as one undoable step.
   void EditGameInformation();
 
+  // --- The file on disk ---
+  // Looks whether another program changed or removed the file since it was
+  // opened, saved or last looked at. A changed file of an unmodified record
+  // is offered for reloading; a modified one is left to Save's question. A
+  // removed file makes the record modified, since what the window shows is
+  // then the only copy.
+  void CheckFileOnDisk();
+
+  // --- Recovery copies (the desktop program keeps them; vantaro-cli not) ---
+  // journal must outlive the document; null for none.
+  void SetRecoveryJournal(RecoveryJournal* journal) { journal_ = journal; }
+  // Hands the journal a copy of the record when it has unsaved edits that
+  // the last copy lacks; has the copy removed when nothing is unsaved.
+  void KeepRecoveryCopy();
+  // Asks about each copy left by a program that ended without saving it,
+  // oldest first: Yes opens it in place of the record, modified, under its
+  // file's path and in its place among the file's games; No deletes it;
+  // Cancel keeps it for the next start. The questions end with the first
+  // record restored.
+  void OfferRecoveredRecords();
+
  private:
   std::unique_ptr<GoEditor> MakeEditor();
   // OnOpenDocument without telling the list.
   IoResult OpenGameOfFile(const std::string& path, std::size_t game);
   // Reads game `game` of the file at path_ again (in codePage when given) and
-  // replaces the record as one undoable step; false when it cannot be read.
+  // replaces the record as one undoable step; false when it cannot be read
+  // or no longer holds a record.
   bool ReloadGame(std::optional<int> codePage);
   void AttachPanes(GoEditor* editor);
+  // Makes editor the document's, showing its record under path.
+  void TakeEditor(std::unique_ptr<GoEditor> editor, const std::string& path);
+  // Starts a new game in editor, telling the user when the template failed.
+  void StartNewGame(GoEditor& editor);
   std::optional<int> PromptNumber(int stringId, const std::u16string& initial);
+  // False when the user would rather not overwrite a file that another
+  // program changed since it was opened or saved.
+  bool MayOverwrite();
+  bool Restore(const RecoveredRecord& recovered);
+  void DiscardRecoveryCopy();
 
   DocumentUi& ui_;
   Options& options_;
@@ -124,6 +170,14 @@ class CVantaroCEDoc {
   std::string path_;
   std::unique_ptr<SgfCollection> collection_;  // null for a new or imported record
   std::size_t gameIndex_ = 0;
+  // The file as this program last read, wrote or looked at it; nullopt
+  // when there was none.
+  std::optional<FileStamp> diskStamp_;
+  bool askingAboutDisk_ = false;
+  RecoveryJournal* journal_ = nullptr;
+  // The editor's revision that needs no newer copy: the copy holds it, or
+  // the user dropped its edits.
+  std::optional<std::uint64_t> journaledRevision_;
 };
 
 // Numbers typed into a prompt: the leading decimal digits, 0 when there are none.

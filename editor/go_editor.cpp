@@ -146,7 +146,9 @@ bool GoEditor::Commit(std::unique_ptr<Tran> tran) {
   navigation_.Clear();
   tran->modifiedBefore = modified_;
   tran->nodeBefore = CurrentNode();
-  return undo_.DoAndRecord(std::move(tran));
+  if (!undo_.DoAndRecord(std::move(tran))) return false;
+  ++revision_;
+  return true;
 }
 
 bool GoEditor::CanUndo() const {
@@ -156,7 +158,9 @@ bool GoEditor::CanUndo() const {
 bool GoEditor::Undo() {
   if (!CanUndo()) return false;
   navigation_.Clear();
-  return undo_.Undo();
+  if (!undo_.Undo()) return false;
+  ++revision_;
+  return true;
 }
 
 bool GoEditor::CanRedo() const {
@@ -166,7 +170,9 @@ bool GoEditor::CanRedo() const {
 bool GoEditor::Redo() {
   if (!CanRedo()) return false;
   navigation_.Clear();
-  return undo_.Redo();
+  if (!undo_.Redo()) return false;
+  ++revision_;
+  return true;
 }
 
 bool GoEditor::CanGoBack() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -143,6 +144,9 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool Undo();
   bool CanRedo() const;
   bool Redo();
+  // Counts the changes of the record (commits, undos and redos) since the
+  // editor was made: a copy taken at one revision is stale at another.
+  std::uint64_t revision() const { return revision_; }
   int undoTotalSize() const { return undo_.totalSize(); }
   int undoCount() const { return undo_.size(); }
   int undoIndex() const { return undo_.index(); }
@@ -220,6 +224,7 @@ class GoEditor : public GoBoard, public UpdateSink {
   Tool tool_ = Tool::AlternateMove;
   std::unique_ptr<GameTree> record_;
   bool modified_ = false;
+  std::uint64_t revision_ = 0;
   History undo_{History::Bound::Memory};
   History navigation_{History::Bound::Count};
   GameTree* cursorTree_ = nullptr;

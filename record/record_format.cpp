@@ -1,5 +1,7 @@
 #include "record/record_format.h"
 
+#include <algorithm>
+
 #include "record/importers.h"
 #include "record/sgf_reader.h"
 #include "record/sgf_text.h"
@@ -9,6 +11,36 @@
 
 namespace vantaro {
 namespace {
+
+// A binary file, a picture for one, is full of control characters that no
+// text holds; a record damaged here and there holds a few. Looked at in its
+// first 64 KB, and read as the text it is when it is UTF-16. 0 bytes do not
+// count: a crash leaves a record followed by the 0 bytes of its file's
+// space, and a binary file has plenty of other control characters.
+bool LooksBinary(std::string_view bytes) {
+  const std::string_view sample = bytes.substr(0, 1 << 16);
+  const auto isControl = [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte > 0 && byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' &&
+            byte != '\f' && byte != 0x1B) ||
+           byte == 0x7F;
+  };
+  const auto controls = std::count_if(sample.begin(), sample.end(), isControl);
+  return static_cast<size_t>(controls) * 32 > sample.size() && !Utf16FileToUtf8(sample);
+}
+
+bool IsBlank(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), IsAsciiSpace);
+}
+
+// Whether the reader found nothing at all: the trees below the root have
+// nodes whenever they exist, and the importers' first node is empty when
+// they found nothing to put in it.
+bool FoundNothing(const GameTree& tree) {
+  if (tree.ChildCount() > 0) return false;
+  return std::all_of(tree.nodes().begin(), tree.nodes().end(),
+                     [](const auto& node) { return node->properties().empty(); });
+}
 
 // The line-based formats.
 bool IsTextFormat(RecordFormat format) {
@@ -122,26 +154,36 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
       } else {
         ReadSgf(tree, buffer, context, diagnostics, input);
       }
+      // Only the game read is judged, and a binary file is none whatever
+      // stray bytes of it read as a node.
+      if (FoundNothing(tree)) {
+        result.content = IsBlank(buffer) ? IoResult::Content::Blank : IoResult::Content::NoNode;
+      } else if (LooksBinary(buffer)) {
+        result.content = IoResult::Content::NoNode;
+      }
       // The reader gives every variation a node: only the root may lack one,
       // and a large record is not walked again to find that out.
       if (tree.NodeCount() == 0) tree.InsertNode(std::make_unique<Node>());
       return result;
+  }
+  if (result.ok && FoundNothing(tree)) {
+    result.content = IsBlank(buffer) ? IoResult::Content::Blank : IoResult::Content::NoNode;
   }
   EnsureNodes(tree);
   return result;
 }
 
 bool LabelRecordCodePage(GameTree& root, int codePage) {
-  const Charset* charset = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  const std::string name = CharsetCodePageMap::Instance().LabelOf(codePage);
   Node* first = root.NodeAt(0);
-  if (charset == nullptr || first == nullptr) return false;
+  if (name.empty() || first == nullptr) return false;
   Property* label = first->Find(kPropCA);
   if (label == nullptr) {
-    first->Add(Property::WithText(kPropCA, FromUtf8(charset->name)));
+    first->Add(Property::WithText(kPropCA, FromUtf8(name)));
     return true;
   }
   if (CodePageOfCharsetLabel(WideToBytes(label->text(), kUtf8CodePage)) == codePage) return false;
-  label->SetText(FromUtf8(charset->name));
+  label->SetText(FromUtf8(name));
   return true;
 }
 

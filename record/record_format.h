@@ -35,7 +35,8 @@ struct GameChoice {
 // context.codePage is the default code page (or, with context.forceCodePage,
 // the code page to decode with) and context.dbcsAware the autoDetectBig5
 // option; on return context.codePage is the code page the text was decoded
-// with. An SGF read always succeeds. What the reader repaired or skipped
+// with. An SGF read always succeeds; its content tells whether anything in
+// the buffer read as a node at all. What the reader repaired or skipped
 // goes to diagnostics when given (byte offsets in the buffer); the record
 // read is the same either way. When the buffer is a file's input, the
 // reader gives back the memory of what it has read as it goes. With a

@@ -10,8 +10,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "record/sgf_writer.h"
-
 namespace vantaro {
 namespace {
 
@@ -32,7 +30,7 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path,
+IoResult SaveRecordFile(GameTree& root, const SgfOutput& output, const std::string& path,
                         std::string_view before, std::string_view after, std::string* written) {
   const std::string target = ResolveLinks(path);
   const std::filesystem::path targetPath(target);
@@ -62,10 +60,10 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path,
   bool done = put(before);
   if (written != nullptr) {
     written->clear();
-    WriteSgf(root, codePage, *written);
+    WriteSgf(root, output, *written);
     done = put(*written) && done;
   } else {
-    done = WriteSgf(root, codePage, file) && done;
+    done = WriteSgf(root, output, file) && done;
   }
   done = put(after) && done;
   done = std::fflush(file) == 0 && done;
@@ -87,13 +85,17 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path,
   return {true, {}};
 }
 
-IoResult SaveCollectionGame(GameTree& root, int codePage, const std::string& path,
+IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
+  return SaveRecordFile(root, SgfOutput{codePage, std::nullopt, true}, path);
+}
+
+IoResult SaveCollectionGame(GameTree& root, const SgfOutput& output, const std::string& path,
                             SgfCollection& collection, std::size_t index) {
   // Only the game of a file of one is not kept: a large record is then
   // written straight to the file.
   std::string written;
   const IoResult saved =
-      SaveRecordFile(root, codePage, path, collection.Before(index), collection.After(index),
+      SaveRecordFile(root, output, path, collection.Before(index), collection.After(index),
                      collection.GameCount() > 1 ? &written : nullptr);
   if (saved.ok) collection.ReplaceGame(index, written);
   return saved;

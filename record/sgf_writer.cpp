@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 #include <vector>
 
 #include "property/value_syntax.h"
@@ -61,9 +62,11 @@ size_t ByteToEscapeAfterTrailBracket(std::u16string_view asciiRun) {
 
 class SgfWriter {
  public:
-  SgfWriter(int codePage, std::string& out, std::FILE* file)
-      : codePage_(codePage),
-        leadBytes_(LeadBytesOf(codePage)),
+  SgfWriter(const SgfOutput& output, std::string& out, std::FILE* file)
+      : codePage_(output.codePage),
+        leadBytes_(LeadBytesOf(output.codePage)),
+        charset_(output.charset),
+        charsetFirst_(output.charsetFirst),
         out_(out),
         file_(file),
         base_(static_cast<long long>(out.size())) {}
@@ -79,12 +82,18 @@ class SgfWriter {
     lineStart = Position();
   }
   void WriteSequence(GameTree& tree);
+  // The node's sorted properties in the order they are written when its CA
+  // is to be charset.
+  std::vector<const Property*> OrderWithCharset(const PropertyList& properties,
+                                                const Property& charset) const;
   void WriteProperty(const Property& property, int previousIndex);
   void WriteText(std::u16string_view text, bool escapeColon);
   void MaybeFlush();
 
   int codePage_;
-  const LeadByteTable* leadBytes_;  // null unless the code page is double-byte
+  const LeadByteTable* leadBytes_;         // null unless the code page is double-byte
+  std::optional<std::u16string> charset_;  // for the first node written, then spent
+  bool charsetFirst_;
   std::string& out_;
   std::FILE* file_;
   long long base_;
@@ -128,27 +137,55 @@ void SgfWriter::WriteSequence(GameTree& tree) {
   }
 }
 
+std::vector<const Property*> SgfWriter::OrderWithCharset(const PropertyList& properties,
+                                                         const Property& charset) const {
+  std::vector<const Property*> order;
+  order.reserve(properties.size() + 1);
+  for (const Property& property : properties) order.push_back(&property);
+  const auto isCharset = [](const Property* p) { return p->id() == kPropCA; };
+  if (const auto own = std::find_if(order.begin(), order.end(), isCharset); own != order.end()) {
+    *own = &charset;
+  } else {
+    // Where a CA added to the node would sort.
+    const auto byIndex = [](const Property* a, const Property* b) { return a->id() < b->id(); };
+    order.insert(std::upper_bound(order.begin(), order.end(), &charset, byIndex), &charset);
+  }
+  if (charsetFirst_) {
+    const auto found = std::find_if(order.begin() + 1, order.end(), isCharset);
+    if (found != order.end()) std::iter_swap(order.begin(), found);
+  }
+  return order;
+}
+
 void SgfWriter::WriteNode(Node& node, long long& lineStart) {
   if (Position() - lineStart >= kLineLimit) LineBreak(lineStart);
   out_.push_back(';');
+  const std::optional<std::u16string> charset = std::exchange(charset_, std::nullopt);
   PropertyList& properties = node.properties();
-  if (properties.empty()) {
+  if (properties.empty() && !charset) {
     out_.append("N[]");
     return;
   }
   SortProperties(properties);
+  int previousIndex = -1;
+  const auto write = [&](const Property& property) {
+    if (previousIndex >= 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
+    WriteProperty(property, previousIndex);
+    previousIndex = property.id();
+  };
+  if (charset) {
+    const Property label = Property::WithText(kPropCA, *charset);
+    for (const Property* property : OrderWithCharset(properties, label)) write(*property);
+    return;
+  }
   // CA goes first, changing places with the first property. Only the output
   // is reordered: the list stays sorted, so saving twice gives the same bytes.
-  size_t charset = 0;
-  for (size_t i = 1; i < properties.size() && charset == 0; ++i) {
-    if (properties[i].id() == kPropCA) charset = i;
+  size_t first = 0;
+  for (size_t i = 1; i < properties.size() && first == 0 && charsetFirst_; ++i) {
+    if (properties[i].id() == kPropCA) first = i;
   }
-  int previousIndex = -1;
   for (size_t i = 0; i < properties.size(); ++i) {
-    const size_t k = i == 0 ? charset : i == charset ? 0 : i;
-    if (i > 0 && Position() - lineStart >= kLineLimit) LineBreak(lineStart);
-    WriteProperty(properties[k], previousIndex);
-    previousIndex = properties[k].id();
+    write(properties[i == 0 ? first : i == first ? 0 : i]);
   }
 }
 
@@ -274,21 +311,29 @@ bool SgfWriter::Finish() {
 
 }  // namespace
 
-void WriteSgf(GameTree& root, int codePage, std::string& out) {
-  SgfWriter writer(codePage, out, nullptr);
+void WriteSgf(GameTree& root, const SgfOutput& output, std::string& out) {
+  SgfWriter writer(output, out, nullptr);
   writer.WriteRecord(root);
 }
 
-bool WriteSgf(GameTree& root, int codePage, std::FILE* file) {
+bool WriteSgf(GameTree& root, const SgfOutput& output, std::FILE* file) {
   std::string buffer;
-  SgfWriter writer(codePage, buffer, file);
+  SgfWriter writer(output, buffer, file);
   writer.WriteRecord(root);
   return writer.Finish();
 }
 
+void WriteSgf(GameTree& root, int codePage, std::string& out) {
+  WriteSgf(root, SgfOutput{codePage, std::nullopt, true}, out);
+}
+
+bool WriteSgf(GameTree& root, int codePage, std::FILE* file) {
+  return WriteSgf(root, SgfOutput{codePage, std::nullopt, true}, file);
+}
+
 std::string WriteSgfNode(Node& node, int codePage) {
   std::string out;
-  SgfWriter writer(codePage, out, nullptr);
+  SgfWriter writer(SgfOutput{codePage, std::nullopt, true}, out, nullptr);
   long long lineStart = 0;
   writer.WriteNode(node, lineStart);
   return out;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,21 @@ void WriteSgf(GameTree& root, int codePage, std::string& out);
 
 // The same, straight to a file; false when a write failed.
 bool WriteSgf(GameTree& root, int codePage, std::FILE* file);
+
+// How a record is written: the code page of its text; when charset is set,
+// the record written is the one whose first node's CA holds that value
+// (replacing its CA, or added as Save would add it), while the record itself
+// is left as it is; and whether CA changes places with the first property
+// of its node. Without that move, reading the output back gives the
+// properties in the order they had, so that writing it again gives the
+// same bytes.
+struct SgfOutput {
+  int codePage = 0;
+  std::optional<std::u16string> charset;
+  bool charsetFirst = true;
+};
+void WriteSgf(GameTree& root, const SgfOutput& output, std::string& out);
+bool WriteSgf(GameTree& root, const SgfOutput& output, std::FILE* file);
 
 // One node as the writer writes it inside a record (";" and its properties).
 std::string WriteSgfNode(Node& node, int codePage);

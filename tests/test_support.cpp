@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "record/save_encoding.h"
 #include "record/sgf_reader.h"
 #include "record/sgf_writer.h"
 #include "text/ascii.h"
@@ -54,6 +55,12 @@ ReadRecord ReadSgfText(std::string_view sgf, int defaultCodePage, bool dbcsAware
 std::string WriteSgfText(GameTree& root, int codePage) {
   std::string out;
   WriteSgf(root, codePage, out);
+  return out;
+}
+
+std::string SavedSgfText(GameTree& root, int codePage) {
+  std::string out;
+  WriteSgf(root, PlanSave(root, codePage).output, out);
   return out;
 }
 

@@ -37,6 +37,8 @@ struct ReadRecord {
 // Reads SGF text the way a file load does (default code page 65001 unless given).
 ReadRecord ReadSgfText(std::string_view sgf, int defaultCodePage = 65001, bool dbcsAware = false);
 std::string WriteSgfText(GameTree& root, int codePage = 65001);
+// The record as Save writes it (see PlanSave).
+std::string SavedSgfText(GameTree& root, int codePage);
 
 // An editor over a record given as SGF text, installed as a file load
 // installs it. options must outlive the editor; sounds may be null.

@@ -109,6 +109,21 @@ const CharsetCodePageMap& CharsetCodePageMap::Instance() {
   return instance;
 }
 
+std::string CharsetCodePageMap::LabelOf(int codePage) const {
+  if (codePage == 65001) return "UTF-8";
+  const Charset* row = FindCodePage(codePage);
+  if (row == nullptr) return {};
+  if (CodePageOf(row->name) == codePage) return row->name;
+  std::string_view aliases = row->aliases;
+  while (!aliases.empty()) {
+    const size_t comma = aliases.find(", ");
+    const std::string_view alias = aliases.substr(0, comma);
+    if (CodePageOf(alias) == codePage) return std::string(alias);
+    aliases = comma == std::string_view::npos ? std::string_view() : aliases.substr(comma + 2);
+  }
+  return {};
+}
+
 void CharsetCodePageMap::Insert(std::string_view label, int rowIndex) {
   if (label.empty()) return;
   index_.insert_or_assign(AsciiLower(label), rowIndex);

@@ -29,6 +29,11 @@ class CharsetCodePageMap {
   int CodePageOf(std::string_view label) const;
   // The first loaded row of the code page; null when none is loaded.
   const Charset* FindCodePage(int codePage) const;
+  // The label a record's CA names the code page with: the row's name, or,
+  // where a later row took that name over, the first of its aliases that
+  // still leads back to it ("UTF-8" for 65001, as records usually write it).
+  // Empty when the code page is not loaded or no label leads back to it.
+  std::string LabelOf(int codePage) const;
 
   const std::vector<std::unique_ptr<Charset>>& rows() const { return rows_; }
 

@@ -52,16 +52,13 @@ class ConverterCache {
     }
   }
   iconv_t Get(int codePage, bool toWide) {
-    const auto key = std::make_pair(codePage, toWide);
-    auto found = converters_.find(key);
-    if (found == converters_.end()) {
-      iconv_t cd = kNone;
-      if (const char* name = IconvName(codePage)) {
-        cd = toWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
-      }
-      found = converters_.emplace(key, cd).first;
-    }
-    return found->second;
+    return Open(codePage, toWide ? Use::ToWide : Use::FromWide, IconvName(codePage));
+  }
+  // An encoder that refuses what the code page's own definition lacks: 936
+  // is decoded and encoded as GB18030, which holds every character, while
+  // a record labelled GB2312 or GBK can only hold GBK's.
+  iconv_t GetStrict(int codePage) {
+    return Open(codePage, Use::Strict, codePage == 936 ? "GBK" : IconvName(codePage));
   }
   // Null for code pages that are not double-byte.
   const DoubleByteTable* Table(int codePage) {
@@ -78,7 +75,22 @@ class ConverterCache {
   static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
 
  private:
-  std::map<std::pair<int, bool>, iconv_t> converters_;
+  enum class Use { ToWide, FromWide, Strict };
+
+  iconv_t Open(int codePage, Use use, const char* name) {
+    const auto key = std::make_pair(codePage, use);
+    auto found = converters_.find(key);
+    if (found == converters_.end()) {
+      iconv_t cd = kNone;
+      if (name != nullptr) {
+        cd = use == Use::ToWide ? iconv_open(kUcs4, name) : iconv_open(name, "UTF-16LE");
+      }
+      found = converters_.emplace(key, cd).first;
+    }
+    return found->second;
+  }
+
+  std::map<std::pair<int, Use>, iconv_t> converters_;
   std::map<int, std::unique_ptr<DoubleByteTable>> tables_;
 };
 
@@ -303,7 +315,9 @@ void AppendWithIconv(iconv_t cd, int codePage, std::string_view bytes, std::u16s
   drain(outPtr);
 }
 
-void AppendWideRunWithIconv(iconv_t cd, std::u16string_view run, std::string& out) {
+// False when a character had to be replaced.
+bool AppendWideRunWithIconv(iconv_t cd, std::u16string_view run, std::string& out) {
+  bool whole = true;
   char* in = reinterpret_cast<char*>(const_cast<char16_t*>(run.data()));
   size_t inLeft = run.size() * sizeof(char16_t);
   char buffer[1024];
@@ -322,9 +336,11 @@ void AppendWideRunWithIconv(iconv_t cd, std::u16string_view run, std::string& ou
       skip *= 2;
     }
     out.push_back('?');
+    whole = false;
     in += skip;
     inLeft -= skip;
   }
+  return whole;
 }
 
 void FlushShiftState(iconv_t cd, std::string& out) {
@@ -335,18 +351,20 @@ void FlushShiftState(iconv_t cd, std::string& out) {
   out.append(buffer, sizeof buffer - outLeft);
 }
 
-void AppendWithIconv(iconv_t cd, std::u16string_view text, std::string& out) {
+bool AppendWithIconv(iconv_t cd, std::u16string_view text, std::string& out) {
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  bool whole = true;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     const bool escape =
         i < text.size() && IsByteEscape(text[i]) && !(i > 0 && IsHighSurrogate(text[i - 1]));
     if (i < text.size() && !escape) continue;
-    AppendWideRunWithIconv(cd, text.substr(start, i - start), out);
+    whole = AppendWideRunWithIconv(cd, text.substr(start, i - start), out) && whole;
     FlushShiftState(cd, out);
     if (escape) out.push_back(static_cast<char>(text[i] & 0xFF));
     start = i + 1;
   }
+  return whole;
 }
 
 }  // namespace
@@ -497,27 +515,41 @@ std::u16string BytesToWide(std::string_view bytes, int codePage) {
   return result;
 }
 
-void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out) {
+bool AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out) {
   const auto rawByte = [](char16_t unit, std::string& o) { o.push_back(static_cast<char>(unit)); };
   if (codePage == kUtf8CodePage) {
     AppendAsUtf8(text, out, rawByte);
-    return;
+    return true;
   }
   bool ascii = true;
   for (char16_t unit : text) ascii = ascii && unit < 0x80;
   if (ascii && IsAsciiCompatible(codePage)) {
     out.append(text.begin(), text.end());
-  } else if (iconv_t cd = Converters().Get(codePage, false); cd != ConverterCache::kNone) {
-    AppendWithIconv(cd, text, out);
-  } else {
-    for (char16_t unit : text) {
-      if (unit < 0x80 || IsByteEscape(unit)) {
-        out.push_back(static_cast<char>(unit));
-      } else {
-        out.push_back('?');
-      }
+    return true;
+  }
+  if (iconv_t cd = Converters().Get(codePage, false); cd != ConverterCache::kNone) {
+    return AppendWithIconv(cd, text, out);
+  }
+  bool whole = true;
+  for (char16_t unit : text) {
+    if (unit < 0x80 || IsByteEscape(unit)) {
+      out.push_back(static_cast<char>(unit));
+    } else {
+      out.push_back('?');
+      whole = false;
     }
   }
+  return whole;
+}
+
+bool CanEncode(std::u16string_view text, int codePage) {
+  if (codePage == kUtf8CodePage) return true;
+  thread_local std::string scratch;
+  scratch.clear();
+  if (iconv_t cd = Converters().GetStrict(codePage); cd != ConverterCache::kNone) {
+    return AppendWithIconv(cd, text, scratch);
+  }
+  return AppendWideAsBytes(text, codePage, scratch);
 }
 
 std::string WideToBytes(std::u16string_view text, int codePage) {

@@ -20,9 +20,13 @@ constexpr int kUtf8CodePage = 65001;
 std::u16string BytesToWide(std::string_view bytes, int codePage);
 void AppendBytesAsWide(std::string_view bytes, int codePage, std::u16string& out);
 
-// A character the code page cannot represent is written as '?'.
+// A character the code page cannot represent is written as '?'; Append...
+// then returns false.
 std::string WideToBytes(std::u16string_view text, int codePage);
-void AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out);
+bool AppendWideAsBytes(std::u16string_view text, int codePage, std::string& out);
+// Whether every character of text can be written in the code page (byte
+// escapes always can: they are written back as the bytes they stand for).
+bool CanEncode(std::u16string_view text, int codePage);
 
 // Valid UTF-8 for display and for output meant to be read: byte escapes and
 // unpaired surrogates become U+FFFD.

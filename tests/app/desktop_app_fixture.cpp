@@ -47,6 +47,7 @@ DesktopAppTest::~DesktopAppTest() {
 
 app::CVantaroCEApp& DesktopAppTest::Start(const QStringList& arguments) {
   auto dialogs = std::make_unique<ScriptedDialogs>();
+  dialogs->answers = std::exchange(startAnswers_, {});
   auto sounds = std::make_unique<RecordingSoundOutput>();
   dialogs_ = dialogs.get();
   sounds_ = sounds.get();

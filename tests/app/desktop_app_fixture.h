@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QStringList>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -50,6 +51,9 @@ class DesktopAppTest : public QtTest {
   std::string Sgf() const;
   GoEditor& editor() const;
 
+  // The answers to the questions asked at the next start (the records left
+  // in the recovery journal).
+  std::deque<DocumentUi::Answer> startAnswers_;
   std::unique_ptr<app::CVantaroCEApp> app_;
   ScriptedDialogs* dialogs_ = nullptr;
   RecordingSoundOutput* sounds_ = nullptr;

@@ -28,8 +28,6 @@ using Answer = app::Dialogs::SaveAnswer;
 constexpr char kGame[] =
     "(;GM[1]FF[4]SZ[9]C[start];B[cc]C[one];W[gg];B[cg](;W[gc]C[main];B[ee])(;W[ge]))";
 constexpr char kOtherGame[] = "(;GM[1]SZ[13]C[other];B[dd])";
-constexpr char kParseError[] =
-    "message: Some error happened while parsing. Game record might be incorrect.";
 
 QString Arg(const std::string& text) {
   return QString::fromStdString(text);
@@ -51,7 +49,7 @@ TEST_F(DesktopAppTest, TheFileNamedOnTheCommandLineOpensAtStart) {
 
 TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStarts) {
   Start({Arg(directory_.PathOf("missing.sgf"))});
-  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{kParseError});
+  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{"message: missing.sgf does not exist."});
   EXPECT_EQ(Title(), "Untitled");
   EXPECT_TRUE(app_->frame().isVisible());
   EXPECT_TRUE(app_->recentFiles().paths().empty());
@@ -291,9 +289,10 @@ TEST_F(DesktopAppTest, AFailedOpenKeepsThePreviousRecordAndShowsTheMessage) {
   const std::string path = directory_.Write("game.sgf", kGame);
   Start({Arg(path)});
   Press(Qt::Key_Right);
-  dialogs_->files = {directory_.PathOf("missing.sgf")};
+  dialogs_->files = {directory_.Write("picture.sgf", "\x89PNG\r\n\x1a\nIHDR\x01\xff")};
   Choose("File/Open...");
-  EXPECT_EQ(dialogs_->shown, (std::vector<std::string>{"open", kParseError}));
+  EXPECT_EQ(dialogs_->shown,
+            (std::vector<std::string>{"open", "message: picture.sgf is not a game record."}));
   EXPECT_EQ(Title(), "game.sgf");
   EXPECT_EQ(Where(), "/1");
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{path});
@@ -307,6 +306,52 @@ TEST_F(DesktopAppTest, ControlSSavesInPlaceAndClearsTheMark) {
   EXPECT_TRUE(dialogs_->shown.empty());
   EXPECT_EQ(Title(), "game.sgf");
   EXPECT_NE(ReadFileBytes(path).find("B[ee]"), std::string::npos);
+}
+
+// The program dies after an edit (here it ends without closing its window):
+// at the next start its record comes back as it was, still to be saved.
+TEST_F(DesktopAppTest, AnEditedRecordComesBackAfterTheProgramDied) {
+  const std::string path = directory_.Write("game.sgf", kGame);
+  Start({Arg(path)});
+  Tap(4, 4);
+  const std::string edited = Sgf();
+  const std::filesystem::path journal = directory_.path() / "state" / "vantaro" / "recovery";
+  const auto copies = [&] {
+    std::error_code error;
+    int count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(journal, error)) {
+      count += entry.path().extension() == ".sgf" ? 1 : 0;
+    }
+    return count;
+  };
+  // The copy follows the edit within two seconds.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return copies() > 0; }, 2000));
+  app_.reset();
+  startAnswers_ = {DocumentUi::Answer::Yes};
+  Start();
+  ASSERT_EQ(dialogs_->shown.size(), 1u);
+  EXPECT_TRUE(
+      dialogs_->shown[0].starts_with("question: Restore the unsaved changes to game.sgf from "))
+      << dialogs_->shown[0];
+  EXPECT_EQ(Title(), "game.sgf *");
+  EXPECT_EQ(Sgf(), edited);
+  Press(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(ReadFileBytes(path), edited);
+  ASSERT_TRUE(Exit());
+  app_.reset();  // the journal's last work is done
+  EXPECT_EQ(copies(), 0);
+}
+
+TEST_F(DesktopAppTest, AFileChangedByAnotherProgramIsNoticedAtOnce) {
+  const std::string path = directory_.Write("game.sgf", kGame);
+  Start({Arg(path)});
+  WriteFileBytes(path, kOtherGame);
+  dialogs_->yes = true;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs_->shown.empty(); }, 3000));
+  EXPECT_EQ(dialogs_->shown,
+            std::vector<std::string>{"question: game.sgf has changed on disk. Reload it?"});
+  EXPECT_EQ(editor().width(), 13);
+  EXPECT_EQ(Title(), "game.sgf");
 }
 
 // Opening another file on an edited record asks first, however it opens:
@@ -389,7 +434,7 @@ TEST_F(DesktopAppTest, RecentFilesComeBackAtTheNextStartAndABrokenOneLeaves) {
   EXPECT_EQ(app_->recentFiles().paths(), (std::vector<std::string>{second, first}));
   std::filesystem::remove(first);
   Choose("File/2 " + first);
-  EXPECT_EQ(dialogs_->shown.back(), kParseError);
+  EXPECT_EQ(dialogs_->shown.back(), "message: first.sgf does not exist.");
   EXPECT_EQ(app_->recentFiles().paths(), std::vector<std::string>{second});
   EXPECT_EQ(Title(), "Untitled");
 }

@@ -45,6 +45,8 @@ std::optional<Answer> Take(std::deque<Answer>& answers) {
 }  // namespace
 
 QtTest::QtTest() {
+  // The recovery journal of each test is its own.
+  setenv("XDG_STATE_HOME", (directory_.path() / "state").c_str(), 1);
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                      QString::fromStdString(UserSettings().string()));
   // Where vantaro-cli, started by a test, finds the same settings.
@@ -68,6 +70,11 @@ void ScriptedDialogs::ShowMessage(const std::u16string& text, DocumentUi::Icon) 
 bool ScriptedDialogs::AskYesNo(const std::u16string& text) {
   shown.push_back("question: " + ToDisplayUtf8(text));
   return yes;
+}
+
+DocumentUi::Answer ScriptedDialogs::AskYesNoCancel(const std::u16string& text) {
+  shown.push_back("question: " + ToDisplayUtf8(text));
+  return Take(answers).value_or(DocumentUi::Answer::Cancel);
 }
 
 app::Dialogs::SaveAnswer ScriptedDialogs::AskSaveChanges(const std::u16string& documentName) {

@@ -36,6 +36,7 @@ class ScriptedDialogs : public app::Dialogs {
  public:
   void ShowMessage(const std::u16string& text, DocumentUi::Icon icon) override;
   bool AskYesNo(const std::u16string& text) override;
+  DocumentUi::Answer AskYesNoCancel(const std::u16string& text) override;
   SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   std::optional<std::u16string> PromptText(const std::u16string& prompt,
                                            const std::u16string& initial) override;
@@ -62,6 +63,7 @@ class ScriptedDialogs : public app::Dialogs {
   // "preview", "page setup".
   std::vector<std::string> shown;
   bool yes = true;
+  std::deque<DocumentUi::Answer> answers;              // Yes, No or Cancel; Cancel when empty
   std::deque<SaveAnswer> saveAnswers;                  // Cancel when empty
   std::deque<std::u16string> texts;                    // cancelled when empty
   std::deque<std::string> files;                       // cancelled when empty

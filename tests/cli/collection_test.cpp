@@ -107,10 +107,11 @@ TEST_F(CliTest, ConvertWritesTheChosenGameAloneOrTheWholeFile) {
   const std::string whole = RunCli({"convert", file}).out;
   const std::string first(
       kGames.substr(kGames.find('('), kGames.find(")\n") + 1 - kGames.find('(')));
+  // The first game's text is UTF-8 beyond ASCII: its CA comes to say so.
   std::string expected(kGames);
   expected.replace(expected.find(first), first.size(),
-                   "(;GM[1]SZ[13]DT[2016-03-09]PB[Lee\tSedol]BR[9p]PW[\xc3\x84rger]RE[W+R]\r\n"
-                   ";B[aa];W[bb])");
+                   "(;CA[UTF-8]SZ[13]GM[1]DT[2016-03-09]PB[Lee\tSedol]BR[9p]PW[\xc3\x84rger]RE[W+"
+                   "R]\r\n;B[aa];W[bb])");
   EXPECT_EQ(whole, expected);
 }
 

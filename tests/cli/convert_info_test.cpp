@@ -104,5 +104,34 @@ TEST_F(CliTest, NumbersIgnoreTheLocale) {
   EXPECT_EQ(result.out, "(;KM[6.500000]\r\n)");
 }
 
+// CA missing, unknown or naming another code page than the text's: convert
+// writes the truthful one, and converting its output again changes nothing;
+// a right CA is kept as it was written.
+TEST_F(CliTest, ConvertNamesTheCodePageOfTheText) {
+  const std::string korean = "\xc0\xcc\xbc\xbc\xb5\xb9 \xb4\xeb \xbe\xcb\xc6\xc4\xb0\xed";
+  const struct {
+    std::string read, written;
+  } records[] = {
+      {"(;PB[Jos\xe9])", "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+      {"(;CA[klingon]PB[Jos\xe9])", "(;CA[Windows-1252]PB[Jos\xe9]\r\n)"},
+      {"(;CA[UTF-8]C[" + korean + "])", "(;CA[ks_c_5601-1987]C[" + korean + "]\r\n)"},
+      {"(;CA[ latin1 ]PB[Jos\xe9])", "(;CA[ latin1 ]PB[Jos\xe9]\r\n)"},
+      // Over plain ASCII any CA (and none) is kept.
+      {"(;CA[shift_jis]C[plain])", "(;CA[shift_jis]C[plain]\r\n)"},
+      {"(;C[plain])", "(;C[plain]\r\n)"},
+      // The name of this code page's row is taken by a later row's alias.
+      {"(;CA[csISO]C[\xa9])", "(;CA[csISO]C[\xa9]\r\n)"},
+  };
+  for (const auto& record : records) {
+    const std::string input = Write("in.sgf", record.read);
+    ASSERT_EQ(RunCli({"--set", "defaultCodePage=1252", "convert", input, "-o", PathOf("once.sgf")})
+                  .status,
+              0);
+    EXPECT_EQ(ReadFileBytes(PathOf("once.sgf")), record.written);
+    const ProcessResult again = RunCli({"convert", PathOf("once.sgf")});
+    EXPECT_EQ(again.out, record.written);
+  }
+}
+
 }  // namespace
 }  // namespace vantaro::test

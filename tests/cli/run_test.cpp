@@ -202,5 +202,22 @@ TEST_F(RunScriptTest, FoldingShowsASubtreeAsOneCellUntilTheCursorGoesIn) {
   EXPECT_EQ(missing.err, "vantaro-cli: stdin:1: unfold: no node at 3/0\n");
 }
 
+// Said once: saved, the record is a UTF-8 one.
+TEST_F(RunScriptTest, TextItsCodePageCannotHoldIsSavedInUtf8WithAMessage) {
+  const ProcessResult result =
+      Run("(;CA[Windows-1252]PB[Jos\xe9])", "comment \xe7\xa2\x81\nSave\nSave\nprint sgf\n");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "message: game.sgf is now saved in UTF-8 so that all of its text is kept.\n"
+            "(;CA[UTF-8]C[\xe7\xa2\x81]PB[Jos\xc3\xa9]\r\n)\n");
+}
+
+TEST_F(RunScriptTest, AFileThatHoldsNoRecordIsNotOpened) {
+  const ProcessResult result = Run("\x89PNG\r\n\x1a\n", "print status\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "message: game.sgf is not a game record.\n");
+  EXPECT_EQ(result.err, "vantaro-cli: " + PathOf("game.sgf") + ": not a game record\n");
+}
+
 }  // namespace
 }  // namespace vantaro::test

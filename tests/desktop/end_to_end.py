@@ -2,7 +2,9 @@
 """The desktop program in a real X server, as a user drives it: it starts on
 a record, a key steps the board, a tap plays a move and marks the title,
 closing the window (answering No to the save question) ends the program with
-status 0, and the settings are on disk. Run under xvfb-run:
+status 0, and the settings are on disk. Then the program is killed after an
+edit: started again, it offers the edited record, which saved is what
+vantaro-cli saves for the same edit. Run under xvfb-run:
 
     xvfb-run -a -s "-screen 0 800x1000x24" /usr/bin/python3 end_to_end.py PROGRAM RECORD
 """
@@ -78,6 +80,69 @@ def brightness(driver, window, at, square):
     return sum(sum(rgb) / 3 for rgb in samples) / len(samples)
 
 
+def answer(driver, key):
+    """Answers the program's question box with the key of a button."""
+    question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
+    driver.move_pointer(*driver.origin(question))
+    driver.key(key)
+
+
+def close_answering(driver, window, key):
+    driver.close(window)
+    answer(driver, key)
+
+
+def recovery_copies(work):
+    return list((work / "state" / "vantaro" / "recovery").glob("*.sgf"))
+
+
+def wait_for(condition, timeout):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def killed_after_an_edit(checks, driver, program, game, environment, work):
+    process = subprocess.Popen([str(program), str(game)], env=environment)
+    window = driver.find_window(lambda title: title.startswith("sample-gam"))
+    time.sleep(0.5)
+    square = board_square(driver, window)
+    origin = driver.origin(window)
+    centre = point_pixel(square, 9, 9)
+    driver.move_pointer(origin[0] + centre[0], origin[1] + centre[1])
+    driver.key("Right")
+    time.sleep(0.3)
+    driver.tap(origin[0] + centre[0], origin[1] + centre[1])
+    driver.wait_for_title(window, lambda t: t.endswith(" *"), timeout=5)
+    checks.check(wait_for(lambda: recovery_copies(work), 5),
+                 "a recovery copy follows the edit")
+    process.kill()
+    process.wait(timeout=10)
+
+    process = subprocess.Popen([str(program)], env=environment)
+    answer(driver, "y")
+    window = driver.find_window(lambda t: t.startswith("sample-gam"), timeout=10)
+    title = driver.wait_for_title(window, lambda t: t.endswith(" *"), timeout=5)
+    checks.check(title == "sample-gam... *", "answering Yes restores the edited record")
+    # Saved at the question that closing the window asks (without a window
+    # manager the window never becomes active, so it gets no shortcuts).
+    close_answering(driver, window, "y")
+    status = process.wait(timeout=20)
+    checks.check(status == 0, f"the program ends with status {status}")
+
+    # What the command-line tool saves for the same edit.
+    expected = work / "expected.sgf"
+    shutil.copy(game.with_name("original.sgf"), expected)
+    subprocess.run([str(program.parent / "vantaro-cli"), "run", str(expected)],
+                   input=b"Next\nclick 9 9\nSave\n", check=True, capture_output=True)
+    checks.check(game.read_bytes() == expected.read_bytes(),
+                 "the restored and saved record is the edited record")
+    checks.check(not recovery_copies(work), "saving removed the recovery copy")
+
+
 def main():
     program, record = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     checks = Checks()
@@ -85,8 +150,10 @@ def main():
     try:
         game = work / "sample-game.sgf"
         shutil.copy(record, game)
+        shutil.copy(record, work / "original.sgf")
         original = game.read_bytes()
-        environment = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"))
+        environment = dict(os.environ, XDG_CONFIG_HOME=str(work / "config"),
+                           XDG_STATE_HOME=str(work / "state"))
         environment.pop("QT_QPA_PLATFORM", None)
         process = subprocess.Popen([str(program), str(game)], env=environment)
         driver = Driver()
@@ -114,10 +181,7 @@ def main():
         light = brightness(driver, window, centre, square)
         checks.check(light > 190, f"the tap put a white stone: brightness {light:.0f}")
 
-        driver.close(window)
-        question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
-        driver.move_pointer(*driver.origin(question))
-        driver.key("n")
+        close_answering(driver, window, "n")
         status = process.wait(timeout=20)
         checks.check(status == 0, f"closing the window ends the program with status {status}")
 
@@ -133,6 +197,8 @@ def main():
                      profile.get("Option", "Language", fallback="") == "0",
                      "the settings and the recent files are on disk")
         checks.check(game.read_bytes() == original, "answering No left the file as it was")
+        checks.check(not recovery_copies(work), "answering No left no recovery copy")
+        killed_after_an_edit(checks, driver, program, game, environment, work)
     except Exception as error:  # a window that never came, a wait that ran out
         checks.check(False, f"{type(error).__name__}: {error}")
         if "process" in locals() and process.poll() is None:

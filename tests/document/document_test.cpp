@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <deque>
 #include <functional>
 #include <map>
+#include <random>
 #include <set>
 
 #include "document/command_ids.h"
 #include "document/command_table.h"
+#include "document/fake_document_ui.h"
 #include "test_support.h"
 #include "text/text_conversion.h"
 
@@ -17,73 +21,6 @@ namespace vantaro::test {
 namespace {
 
 using namespace command;
-
-// Answers prompts from a queue and writes down what the document shows.
-class FakeUi : public DocumentUi {
- public:
-  void ShowMessage(const std::u16string& text, Icon) override {
-    shown.push_back(ToDisplayUtf8(text));
-  }
-  bool AskYesNo(const std::u16string& text) override {
-    shown.push_back("? " + ToDisplayUtf8(text));
-    return yes;
-  }
-  std::optional<std::u16string> PromptText(const std::u16string& text,
-                                           const std::u16string& initial) override {
-    prompt = ToDisplayUtf8(text);
-    prompted.push_back(ToDisplayUtf8(initial));
-    if (answers.empty()) return std::nullopt;
-    std::u16string answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::optional<std::string> PromptOpenFile() override { return fileName; }
-  std::optional<std::string> PromptSaveFile(const std::string& defaultName) override {
-    prompted.push_back(defaultName);
-    return fileName;
-  }
-  std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
-                                                               bool readOnly) override {
-    shown.push_back(readOnly ? "game information read-only" : "game information");
-    shownPlayer = GameInfoValue(node, "PB").value_or(u"");
-    return gameInfoEdits;
-  }
-  // The shell's question before a record is replaced: a test may answer it.
-  bool AllowReplacingRecord() override { return beforeReplacing ? beforeReplacing() : true; }
-  void PostCommand(int id) override { posted.push_back(id); }
-  void AddRecentFile(const std::string& path) override { recent.push_back(path); }
-  void ShowAbout() override {}
-  void Exit() override {}
-  bool CanProduce(Output) const override { return true; }
-  void Produce(Output output) override { produced.push_back(output); }
-  void ListGamesOf(const std::string& path, bool show) override {
-    listed.push_back(path + (show ? " shown" : ""));
-  }
-  // The shell's list answers each step with the game of its row that far on.
-  ListStep StepInGameList(int step) const override {
-    if (listOrder.empty()) return {};
-    const auto open = std::find(listOrder.begin(), listOrder.end(), openGame());
-    const std::ptrdiff_t at = open == listOrder.end()
-                                  ? (step > 0 ? step - 1 : std::ssize(listOrder) + step)
-                                  : open - listOrder.begin() + step;
-    if (at < 0 || at >= std::ssize(listOrder)) return {true, std::nullopt};
-    return {true, listOrder[static_cast<size_t>(at)]};
-  }
-
-  bool yes = true;
-  std::function<bool()> beforeReplacing;
-  std::deque<std::u16string> answers;
-  std::optional<std::string> fileName;
-  std::string prompt;                                // the text of the last input prompt
-  std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
-  std::vector<int> posted;
-  std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
-  std::u16string shownPlayer;                              // PB as the dialog showed it
-  std::vector<Output> produced;
-  std::vector<std::string> listed;   // ListGamesOf's files, " shown" when asked to show
-  std::vector<GamePlace> listOrder;  // empty: the shell lists nothing
-  std::function<GamePlace()> openGame;
-};
 
 class DocumentTest : public ::testing::Test {
  protected:
@@ -155,14 +92,155 @@ TEST_F(DocumentTest, AFailedSaveSaysSoAndKeepsTheFileAndTheModifiedFlag) {
   }
 }
 
-TEST_F(DocumentTest, AFileThatDoesNotLoadKeepsThePreviousRecord) {
+// Bytes in which nothing reads as a node: a fixed run of a random generator.
+std::string BinaryBytes() {
+  std::mt19937 random(15);
+  std::string bytes(4096, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random());
+  return bytes;
+}
+
+// The record that was open stays, so that Save never writes over a file that
+// is not a record, and the message says what the file is.
+TEST_F(DocumentTest, AFileThatGivesNoRecordKeepsThePreviousRecordAndSaysWhy) {
   const std::string good = Write("good.sgf", "(;B[aa])");
   ASSERT_TRUE(document_.OnOpenDocument(good).ok);
   GoEditor* before = document_.editor();
-  EXPECT_FALSE(document_.OnOpenDocument(Write("bad.ngf", "short\n")).ok);
-  EXPECT_EQ(ui_.shown.back(), "Some error happened while parsing. Game record might be incorrect.");
-  EXPECT_EQ(document_.editor(), before);
-  EXPECT_EQ(document_.path(), good);
+  std::filesystem::create_directory(directory_.path() / "games.sgf");
+  const struct {
+    std::string name, bytes, message;
+  } files[] = {
+      {"bad.ngf", "short\n", "Some error happened while parsing. Game record might be incorrect."},
+      {"binary.sgf", BinaryBytes(), "binary.sgf is not a game record."},
+      {"picture.sgf", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20),
+       "picture.sgf is not a game record."},
+      {"notes.sgf", "Buy (; rice, milk)\n", "notes.sgf is not a game record."},
+      {"nothing.ugf", "nothing useful", "nothing.ugf is not a game record."},
+      {"missing.sgf", "", "missing.sgf does not exist."},
+      {"games.sgf", "", "games.sgf is a folder, not a file."},
+  };
+  for (const auto& file : files) {
+    const std::string path = directory_.PathOf(file.name);
+    if (!file.bytes.empty()) WriteFileBytes(path, file.bytes);
+    ui_.shown.clear();
+    EXPECT_FALSE(document_.OnOpenDocument(path).ok) << file.name;
+    EXPECT_EQ(ui_.shown, std::vector<std::string>{file.message});
+    EXPECT_EQ(document_.editor(), before);
+    EXPECT_EQ(document_.path(), good);
+  }
+  EXPECT_EQ(ReadFileBytes(directory_.PathOf("binary.sgf")), BinaryBytes());
+}
+
+TEST_F(DocumentTest, AFileTheUserMayNotReadSaysSo) {
+  const std::string path = Write("private.sgf", "(;B[aa])");
+  chmod(path.c_str(), 0);
+  const auto message = [&] {
+    document_.OnOpenDocument(path);
+    return ui_.shown.empty() ? std::string() : ui_.shown.back();
+  };
+  const std::string expected = "You may not read private.sgf.";
+  if (geteuid() != 0) {
+    EXPECT_EQ(message(), expected);
+    return;
+  }
+  // Root reads everything: the file is opened by somebody else.
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+    _exit(dropped && message() == expected ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// A crash can leave a record followed by the 0 bytes of space its file had
+// been given: that is a damaged record, not a binary file.
+TEST_F(DocumentTest, DamagedRecordsThatStillHoldAGameOpen) {
+  for (const std::string& bytes :
+       {std::string("(;SZ[9];B[aa]C[cut off"), std::string("prose first (;SZ[9];B[aa])"),
+        std::string("(;B[aa])) trailing"), std::string("(;SZ[9];B[aa];W["),
+        std::string("((;B[aa]))"), std::string("(;SZ[9];B[aa])") + std::string(8192, '\0')}) {
+    ui_.shown.clear();
+    EXPECT_TRUE(document_.OnOpenDocument(Write("damaged.sgf", bytes)).ok) << bytes;
+    EXPECT_TRUE(ui_.shown.empty()) << bytes;
+    EXPECT_EQ(document_.path(), directory_.PathOf("damaged.sgf"));
+  }
+}
+
+// People make an empty file to start a record in.
+TEST_F(DocumentTest, AnEmptyFileOpensAsANewRecordUnderItsName) {
+  for (const char* bytes : {"", " \r\n"}) {
+    const std::string path = Write("new.sgf", bytes);
+    ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+    EXPECT_TRUE(ui_.shown.empty());
+    EXPECT_EQ(document_.Title(), u"new.sgf");
+    EXPECT_EQ(Sgf(), "(;SZ[19]\r\n)");
+    document_.editor()->SetComment(u"first");
+    ASSERT_TRUE(document_.Save(false));
+    EXPECT_TRUE(ui_.prompted.empty());
+    EXPECT_EQ(ReadFileBytes(path), "(;C[first]SZ[19]\r\n)");
+  }
+}
+
+// Another program wrote the file: an unmodified record is offered for
+// reloading, once for each new version; the answer No keeps the record.
+TEST_F(DocumentTest, AFileChangedOnDiskIsOfferedForReloading) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(ui_.shown.empty());
+  const std::string question = "? game.sgf has changed on disk. Reload it?";
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  ui_.yes = false;
+  document_.CheckFileOnDisk();
+  document_.CheckFileOnDisk();
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{question});
+  EXPECT_EQ(Sgf(), "(;B[aa]\r\n)");
+  WriteFileBytes(path, "(;B[cc]C[theirs again])");
+  ui_.yes = true;
+  document_.CheckFileOnDisk();
+  EXPECT_EQ(ui_.shown, (std::vector<std::string>{question, question}));
+  EXPECT_EQ(Sgf(), "(;B[cc]C[theirs again]\r\n)");
+  EXPECT_FALSE(document_.IsModified());
+}
+
+// Edits stand against the changed file: Save asks before it overwrites, and
+// Save As stays possible.
+TEST_F(DocumentTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasOpened) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  document_.editor()->SetComment(u"mine");
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(ui_.shown.empty());
+  ui_.yes = false;
+  EXPECT_FALSE(document_.Save(false));
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{
+                           "? game.sgf has changed on disk since it was opened. Overwrite it?"});
+  EXPECT_EQ(ReadFileBytes(path), "(;B[bb]C[theirs])");
+  EXPECT_TRUE(document_.IsModified());
+  ui_.yes = true;
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;B[aa]C[mine]\r\n)");
+  WriteFileBytes(path, "(;B[bb]C[theirs])");
+  ui_.shown.clear();
+  ui_.fileName = directory_.PathOf("copy.sgf");
+  ASSERT_TRUE(document_.Save(true));
+  EXPECT_TRUE(ui_.shown.empty());
+}
+
+// What the window shows is then the only copy: closing asks to save it.
+TEST_F(DocumentTest, ARemovedFileLeavesTheRecordModified) {
+  const std::string path = Write("game.sgf", "(;B[aa])");
+  ASSERT_TRUE(document_.OnOpenDocument(path).ok);
+  std::filesystem::remove(path);
+  document_.CheckFileOnDisk();
+  EXPECT_TRUE(document_.IsModified());
+  EXPECT_TRUE(ui_.shown.empty());
+  ASSERT_TRUE(document_.Save(false));
+  EXPECT_EQ(ReadFileBytes(path), "(;B[aa]\r\n)");
 }
 
 TEST_F(DocumentTest, WriteProtectedFilesOpenReadOnly) {
@@ -512,17 +590,14 @@ TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
   EXPECT_EQ(Sgf(), "(;PB[two]\r\n;B[bb])");
   document_.editor()->SetComment(u"mine");
 
-  int asked = 0;
-  ui_.beforeReplacing = [&] {
-    ++asked;
-    return false;  // Cancel
-  };
+  ui_.shown.clear();
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Cancel;
   EXPECT_FALSE(document_.SwitchToGame(2));
-  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{"save changes: games.sgf"});
   EXPECT_EQ(document_.gameIndex(), 1u);
   EXPECT_TRUE(document_.IsModified());
 
-  ui_.beforeReplacing = [&] { return document_.Save(false); };  // Yes: saved first
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Save;
   ASSERT_TRUE(document_.SwitchToGame(2));
   EXPECT_EQ(document_.gameIndex(), 2u);
   EXPECT_FALSE(document_.IsModified());
@@ -532,7 +607,7 @@ TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
   EXPECT_EQ(ReadFileBytes(path), saved);
 
   document_.editor()->SetComment(u"dropped");
-  ui_.beforeReplacing = [] { return true; };  // No: the edits are dropped
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Discard;
   ASSERT_TRUE(document_.SwitchToGame(0));
   EXPECT_EQ(Sgf(), "(;PB[one]\r\n;B[aa])");
   ASSERT_TRUE(document_.SwitchToGame(1));
@@ -552,22 +627,20 @@ TEST_F(DocumentTest, TheListOpensGamesOfTheFileOpenAndOfOtherFilesAskingFirst) {
   ASSERT_TRUE(document_.OnOpenDocument(games).ok);
   EXPECT_EQ(ui_.listed, (std::vector<std::string>{other, games + " shown"}));
 
-  int asked = 0;
-  ui_.beforeReplacing = [&] {  // as the desktop shell: Cancel once there are edits
-    if (!document_.IsModified()) return true;
-    ++asked;
-    return false;
-  };
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Cancel;
   EXPECT_TRUE(document_.OpenListedGame({games, 0})) << "already open";
   EXPECT_TRUE(document_.OpenListedGame({games, 1}));
   document_.editor()->SetComment(u"mine");
   EXPECT_FALSE(document_.OpenListedGame({other, 0}));
   EXPECT_FALSE(document_.OpenListedGame({games, 0}));
-  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(
+      std::count_if(ui_.shown.begin(), ui_.shown.end(),
+                    [](const std::string& line) { return line.starts_with("save changes:"); }),
+      2);
   EXPECT_EQ(document_.path(), games);
   EXPECT_EQ(document_.gameIndex(), 1u);
 
-  ui_.beforeReplacing = [] { return true; };
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Discard;
   ASSERT_TRUE(document_.OpenListedGame({other, 0}));
   EXPECT_EQ(Sgf(), "(;PB[other]\r\n)");
   EXPECT_EQ(ui_.listed.size(), 2u) << "the list keeps what it holds";

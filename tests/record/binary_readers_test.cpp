@@ -91,13 +91,13 @@ TEST(GosReader, ACountBeyondTheFileReadsTheMovesThatAreThere) {
             (std::vector<Diagnostic>{{232, "the file ends after 2 of its 5 moves"}}));
 }
 
-std::string BdxFile(bool withTrailer, char order) {
+std::string BdxFile(bool withTrailer, char order, std::string_view black = "Alpha") {
   std::string bytes = "BDX1" + LengthPrefixed("B+R") + std::string(2, '\0');
   bytes += std::string{0, 2};            // two moves
   bytes += std::string{15, 3, 1, 0, 0};  // black pd
   bytes += std::string{19, 3, 2, 0, 0};  // white pass
   if (!withTrailer) return bytes;
-  bytes += std::string(36, '\0') + LengthPrefixed("Alpha") + std::string(10, '\0') +
+  bytes += std::string(36, '\0') + LengthPrefixed(black) + std::string(10, '\0') +
            LengthPrefixed("Beta") + std::string(32, '\0');
   bytes += order;
   return bytes;
@@ -155,6 +155,29 @@ TEST(GoReader, NamesAndMoves) {
   EXPECT_EQ(diagnostics.ByOffset(),
             (std::vector<Diagnostic>{{147, "incomplete move record at the end ignored"}}));
   EXPECT_FALSE(ReadGo(tree, std::string(139, '\0'), context).ok);
+}
+
+// Names beyond ASCII are read in the code page they look like, and the saved
+// record's CA names that code page, so that it reads back the same.
+TEST(BinaryReaders, SavedNamesKeepTheirCodePage) {
+  using Reader = IoResult (*)(GameTree&, std::string_view, ReadContext&, DiagnosticSink*);
+  const std::string_view honinbo = "\x96\x7b\x88\xf6\x96\x56\x8f\x47\x8d\xf4";  // Shift_JIS
+  std::string gos = GosFile(1, 0, {60});
+  Put(gos, 100, honinbo);
+  std::string go = GoFile("");
+  Put(go, 40, honinbo);
+  const std::pair<Reader, std::string> files[] = {
+      {ReadGos, gos}, {ReadBdx, BdxFile(true, 0, honinbo)}, {ReadGo, go}};
+  for (const auto& [read, file] : files) {
+    GameTree tree;
+    ReadContext context{false, 65001};
+    ASSERT_TRUE(read(tree, file, context, nullptr).ok);
+    EXPECT_EQ(context.codePage, 932);
+    const std::string saved = test::SavedSgfText(tree, context.codePage);
+    EXPECT_TRUE(saved.starts_with("(;CA[shift_jis]")) << saved;
+    const test::ReadRecord back = test::ReadSgfText(saved);
+    EXPECT_EQ(back.root->NodeAt(0)->Find(kPropPB)->text(), tree.NodeAt(0)->Find(kPropPB)->text());
+  }
 }
 
 // Whatever a cut file still claims, a reader reads no move that is not in

@@ -161,12 +161,16 @@ TEST(SgfCollection, SavingAGameWritesEveryOtherByteAsItWas) {
     ASSERT_EQ(choice.count, 3u);
     root.NodeAt(0)->Add(Property::WithText(kPropGC, u"edited"));
     const std::string game(choice.collection->GameBytes(k));
-    ASSERT_TRUE(SaveCollectionGame(root, 65001, path, *choice.collection, k).ok);
+    ASSERT_TRUE(
+        SaveCollectionGame(root, SgfOutput{65001, std::nullopt, true}, path, *choice.collection, k)
+            .ok);
     std::string expected(kCollection);
     expected.replace(expected.find(game), game.size(), test::WriteSgfText(root));
     EXPECT_EQ(test::ReadFileBytes(path), expected) << "game " << k + 1;
     // Saved again, the file holds the game as it was just written.
-    ASSERT_TRUE(SaveCollectionGame(root, 65001, path, *choice.collection, k).ok);
+    ASSERT_TRUE(
+        SaveCollectionGame(root, SgfOutput{65001, std::nullopt, true}, path, *choice.collection, k)
+            .ok);
     EXPECT_EQ(test::ReadFileBytes(path), expected) << "game " << k + 1;
   }
 }
@@ -180,7 +184,9 @@ TEST(SgfCollection, AFileOfOneGameKeepsTheBytesAroundIt) {
   choice.keepCollection = true;
   ASSERT_TRUE(LoadRecordFile(root, path, context, nullptr, &choice).ok);
   EXPECT_EQ(choice.collection->GameBytes(0), "") << "the game's own bytes are not kept";
-  ASSERT_TRUE(SaveCollectionGame(root, 65001, path, *choice.collection, 0).ok);
+  ASSERT_TRUE(
+      SaveCollectionGame(root, SgfOutput{65001, std::nullopt, true}, path, *choice.collection, 0)
+          .ok);
   EXPECT_EQ(test::ReadFileBytes(path), "% from the server\n(;B[aa]\r\n)\n");
 }
 

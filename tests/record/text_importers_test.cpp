@@ -1,5 +1,5 @@
 // The line-based importers (GIB, NGF, UGF and UGI): what each record reads
-// as, shown as the record the writer saves.
+// as, shown as the record Save writes.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -26,12 +26,12 @@ void PrintTo(const Imported& imported, std::ostream* out) {
 
 class TextImporter : public ::testing::TestWithParam<Imported> {};
 
-TEST_P(TextImporter, ReadsTheRecordAsTheWriterSavesIt) {
+TEST_P(TextImporter, ReadsTheRecordAsSaveWritesIt) {
   const Imported& imported = GetParam();
   GameTree tree;
   ReadContext context{false, 65001};
   ASSERT_TRUE(ReadRecordBuffer(tree, imported.format, imported.text, context).ok);
-  EXPECT_EQ(test::WriteSgfText(tree, context.codePage), imported.saved);
+  EXPECT_EQ(test::SavedSgfText(tree, context.codePage), imported.saved);
 }
 
 // An NGF record: the header lines in their fixed places, then the moves.
@@ -55,6 +55,12 @@ const Imported kGib[] = {
     {"GibHandicapStones", RecordFormat::Gib, "INI 0 1 3\n", "(;AB[pd][dp][pp]SZ[19]\r\n)"},
     {"GibHandicapOfOneIsNoStone", RecordFormat::Gib, "INI 0 1 1\n", "(;SZ[19]\r\n)"},
     {"GibHandicapMissing", RecordFormat::Gib, "INI 0 1\n", "(;SZ[19]\r\n)"},
+    // Text beyond ASCII: the saved record names the code page it was read in.
+    {"GibKoreanNames", RecordFormat::Gib,
+     "\\[GAMEBLACKNAME=\xc0\xcc\xbc\xbc\xb5\xb9 (9D)\\]\r\n"
+     "\\[GAMEWHITENAME=\xbe\xcb\xc6\xc4\xb0\xed\\]\r\n\\[GAMEPLACE=\xbc\xad\xbf\xef\\]\r\n",
+     "(;CA[ks_c_5601-1987]SZ[19]PC[\xbc\xad\xbf\xef]PB[\xc0\xcc\xbc\xbc\xb5\xb9 ]BR[9D]PW["
+     "\xbe\xcb\xc6\xc4\xb0\xed]\r\n)"},
     {"GibAnythingElseIsAnEmptyRecord", RecordFormat::Gib, "this is not a GIB file\n(;B[aa])",
      "(;SZ[19]\r\n)"},
 };
@@ -76,6 +82,10 @@ const Imported kNgf[] = {
      "Server]\r\n)"},
     {"NgfNoHandicapStonesOnOtherSizes", RecordFormat::Ngf, Ngf("13", "3", "0"),
      "(;SZ[13]GN[Name]DT[2017]PB[Black]PW[White]KM[0.500000]HA[3]RE[B+R]US[Server]\r\n)"},
+    {"NgfChineseNames", RecordFormat::Ngf,
+     "Name\n19\n\xc0\xee\xca\xc0\xca\xaf\nBlack\nServer\n0\n0\n6\n2017\n5\nB+R\n333\n",
+     "(;CA[gb2312]SZ[19]GN[Name]DT[2017]PB[Black]PW[\xc0\xee\xca\xc0\xca\xaf]KM[6.500000]HA[0]RE["
+     "B+R]US[Server]\r\n)"},
     {"NgfEmptyLinesDoNotCount", RecordFormat::Ngf,
      "Name\n\n19\nWhite\nBlack\nServer\n0\n0\n6\n2017\n5\nB+R\n333\n",
      "(;SZ[19]GN[Name]DT[2017]PB[Black]PW[White]KM[6.500000]HA[0]RE[B+R]US[Server]\r\n)"},
@@ -103,6 +113,9 @@ const Imported kUgf[] = {
      "(;N[]\r\n;B[dd];W[pp];B[dp]LB[dd:A]C[firstsecondthird])"},
     {"UgfUnknownSectionsAreSkipped", RecordFormat::Ugf,
      "[Header]\nPlace=here\n[ReviewNode]\nPD,B1,1,0\n[Data]\nQQ,B1,1,0\n", "(;PC[here]\r\n;B[qq])"},
+    {"UgfJapaneseNames", RecordFormat::Ugf,
+     "[Header]\nPlayerB=\x96\x7b\x88\xf6\x96\x56,9p\nPlace=\x93\x8c\x8b\x9e\n[Data]\nPD,B1,1,0\n",
+     "(;CA[shift_jis]PC[\x93\x8c\x8b\x9e]PB[\x96\x7b\x88\xf6\x96\x56]BR[9p]\r\n;B[pd])"},
     {"UgfNothingUseful", RecordFormat::Ugf, "nothing useful", "(;N[]\r\n)"},
 };
 INSTANTIATE_TEST_SUITE_P(Ugf, TextImporter, ::testing::ValuesIn(kUgf),
