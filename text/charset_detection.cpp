@@ -34,11 +34,22 @@ struct UchardetDeleter {
   void operator()(uchardet_t detector) const { uchardet_delete(detector); }
 };
 
+// A detector takes longer to make than to judge a few KB, and a folder
+// listing judges thousands of files: each thread keeps one and resets it.
+uchardet_t ThreadUchardet() {
+  thread_local std::unique_ptr<std::remove_pointer_t<uchardet_t>, UchardetDeleter> detector(
+      uchardet_new());
+  if (detector) uchardet_reset(detector.get());
+  return detector.get();
+}
+
 std::vector<Opinion> UchardetOpinion(std::string_view bytes) {
-  std::unique_ptr<std::remove_pointer_t<uchardet_t>, UchardetDeleter> detector(uchardet_new());
-  if (!detector || uchardet_handle_data(detector.get(), bytes.data(), bytes.size()) != 0) return {};
-  uchardet_data_end(detector.get());
-  const char* name = uchardet_get_charset(detector.get());
+  uchardet_t detector = ThreadUchardet();
+  if (detector == nullptr || uchardet_handle_data(detector, bytes.data(), bytes.size()) != 0) {
+    return {};
+  }
+  uchardet_data_end(detector);
+  const char* name = uchardet_get_charset(detector);
   const int codePage = name != nullptr ? CodePageOfDetectedName(name) : 0;
   if (codePage == 0) return {};
   return {{codePage, 1.0}};
@@ -53,8 +64,8 @@ struct IcuDeleter {
 std::vector<Opinion> IcuOpinions(std::string_view bytes) {
   constexpr int kMeaningfulConfidence = 20;
   UErrorCode status = U_ZERO_ERROR;
-  std::unique_ptr<UCharsetDetector, IcuDeleter> detector(ucsdet_open(&status));
-  if (U_FAILURE(status)) return {};
+  thread_local std::unique_ptr<UCharsetDetector, IcuDeleter> detector(ucsdet_open(&status));
+  if (!detector) return {};
   ucsdet_setText(detector.get(), bytes.data(), static_cast<int32_t>(bytes.size()), &status);
   int32_t count = 0;
   const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);

@@ -168,5 +168,43 @@ TEST(CharsetDetection, LegacyTextIsRecognised) {
   EXPECT_EQ(DetectCodePage("(;C[" + gb + "])", 1252), 936);
 }
 
+// The detectors are kept from one text to the next (a folder listing judges
+// thousands): each text must still be judged on its own, whatever came before.
+TEST(CharsetDetection, EachTextIsJudgedOnItsOwnInAnyOrder) {
+  const std::u16string russian =
+      u"\u0427\u0451\u0440\u043d\u044b\u0435 \u0438\u0433\u0440\u0430\u044e\u0442 "
+      u"\u0441\u0438\u043b\u044c\u043d\u043e, \u0431\u0435\u043b\u044b\u0435 "
+      u"\u043e\u0442\u0432\u0435\u0447\u0430\u044e\u0442 \u0432 \u0443\u0433\u043b\u0443. "
+      u"\u042d\u0442\u043e \u0445\u043e\u0440\u043e\u0448\u0438\u0439 \u0445\u043e\u0434 "
+      u"\u0438 \u043e\u0447\u0435\u043d\u044c \u0438\u043d\u0442\u0435\u0440\u0435\u0441"
+      u"\u043d\u0430\u044f \u043f\u0430\u0440\u0442\u0438\u044f.";
+  const std::u16string chinese =
+      u"\u9ed1\u68cb\u5148\u884c\uff0c\u767d\u68cb\u5728\u53f3\u4e0a\u89d2\u5e94"
+      u"\u5bf9\uff0c\u8fd9\u662f\u4e00\u76d8\u5f88\u7cbe\u5f69\u7684\u68cb\u3002";
+  const std::u16string japanese =
+      u"\u9ed2\u304c\u53f3\u4e0a\u306e\u96c5\u306b\u6253\u3061\u3001\u767d\u306f"
+      u"\u5de6\u4e0b\u3067\u5fdc\u3058\u307e\u3057\u305f\u3002\u3068\u3066\u3082"
+      u"\u826f\u3044\u624b\u3067\u3059\u3002";
+  const std::u16string korean =
+      u"\ud751\uc774 \uc6b0\uc0c1\uadc0\uc5d0 \ub450\uace0 \ubc31\uc740 "
+      u"\uc88c\ud558\uadc0\uc5d0\uc11c \uc751\uc218\ud588\ub2e4. \uc88b\uc740 "
+      u"\uc218\uc774\ub2e4.";
+  const std::vector<std::pair<std::u16string, int>> texts = {
+      {russian, 1251}, {russian, 20866}, {chinese, 936}, {japanese, 932}, {korean, 949}};
+  std::vector<int> inOrder;
+  for (const auto& [text, codePage] : texts) {
+    inOrder.push_back(DetectCodePage("(;C[" + WideToBytes(text, codePage) + "])", 1252));
+  }
+  for (int round = 0; round < 2; ++round) {
+    for (size_t k = 0; k < texts.size(); ++k) {
+      const size_t i = round == 0 ? texts.size() - 1 - k : k;
+      const auto& [text, codePage] = texts[i];
+      EXPECT_EQ(DetectCodePage("(;C[" + WideToBytes(text, codePage) + "])", 1252), codePage)
+          << "text " << i << " in round " << round;
+    }
+  }
+  for (size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(inOrder[i], texts[i].second) << "text " << i;
+}
+
 }  // namespace
 }  // namespace vantaro
