@@ -54,10 +54,6 @@ bool DesktopUi::AllowReplacingRecord() {
   return false;
 }
 
-void DesktopUi::PostCommand(int commandId) {
-  if (frame_.postCommand) frame_.postCommand(commandId);
-}
-
 void DesktopUi::AddRecentFile(const std::string& path) {
   recentFiles_.Add(path);
   if (frame_.recentFilesChanged) frame_.recentFilesChanged();

@@ -17,11 +17,10 @@ class RecentFiles;
 
 // What the document asks of the desktop shell: its dialogs, the save
 // question before unsaved edits would be lost, the recent-file list, and
-// commands posted to the main window.
+// what only the main window can do (closing it, printing).
 class DesktopUi : public DocumentUi {
  public:
   struct FrameHooks {
-    std::function<void(int)> postCommand;
     std::function<void()> recentFilesChanged;
     std::function<void()> exit;
     std::function<void(Output)> produce;  // printouts and pictures
@@ -44,7 +43,6 @@ class DesktopUi : public DocumentUi {
   // True when nothing would be lost: the record has no unsaved edits, the
   // user saved them, or chose to drop them.
   bool AllowReplacingRecord() override;
-  void PostCommand(int commandId) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
   void Exit() override;

@@ -62,7 +62,6 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   CMainView& view = frame_->mainView();
   printing_ = std::make_unique<PrintCommands>(*document_, options_, *dialogs_, *view.boardView());
   ui_->SetFrameHooks({
-      .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
       .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },

@@ -115,7 +115,6 @@ class SilentUi : public vantaro::DocumentUi {
     return std::nullopt;
   }
   bool AllowReplacingRecord() override { return true; }
-  void PostCommand(int) override {}
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override {}
   void Exit() override {}

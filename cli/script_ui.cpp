@@ -6,13 +6,6 @@
 
 namespace vantaro::cli {
 
-std::optional<int> ScriptUi::TakePostedCommand() {
-  if (posted_.empty()) return std::nullopt;
-  const int command = posted_.front();
-  posted_.pop_front();
-  return command;
-}
-
 void ScriptUi::ShowMessage(const std::u16string& text, Icon) {
   std::printf("message: %s\n", ToDisplayUtf8(text).c_str());
 }

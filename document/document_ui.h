@@ -34,8 +34,6 @@ class DocumentUi {
   // Before New or Open replaces the record: false keeps it (the shell may
   // offer to save unsaved edits first).
   virtual bool AllowReplacingRecord() = 0;
-  // Runs a command once the current one has finished.
-  virtual void PostCommand(int commandId) = 0;
   virtual void AddRecentFile(const std::string& path) = 0;
   virtual void ShowAbout() = 0;
   virtual void Exit() = 0;

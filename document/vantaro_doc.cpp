@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "document/command_ids.h"
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
@@ -211,9 +210,11 @@ void CVantaroCEDoc::PromptReopenWithEncoding() {
 void CVantaroCEDoc::ChangeBoardSize(int width, int height) {
   if (!editor_ || (editor_->width() == width && editor_->height() == height)) return;
   if (!ui_.AskYesNo(kBoardSizeQuestion)) return;
+  // The size is stored only once the record may go: the next New makes it.
+  if (!ui_.AllowReplacingRecord()) return;
   options_.BoardSizeCX = width;
   options_.BoardSizeCY = height;
-  ui_.PostCommand(command::kNew);
+  OnNewDocument();
 }
 
 void CVantaroCEDoc::CustomSize() {

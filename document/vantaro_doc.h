@@ -63,7 +63,8 @@ class CVantaroCEDoc {
   bool ReopenWithEncoding(int codePage);
   // The same with the code page number the user types.
   void PromptReopenWithEncoding();
-  // Asks, then starts a new game of that size through the New command.
+  // Asks, then starts a new game of that size as New does; the size becomes
+  // the stored one only when the record is replaced.
   void ChangeBoardSize(int width, int height);
   void CustomSize();
   void EditNodeName();

@@ -113,13 +113,27 @@ void DesktopAppTest::Press(int key, Qt::KeyboardModifiers modifiers) {
   ProcessEvents();
 }
 
-void DesktopAppTest::Tap(int column, int row) {
+QPoint DesktopAppTest::PixelOf(int column, int row) const {
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
   board.repaint();
   const CBoardDrawer& drawer = board.drawer();
   const Point shown = drawer.transform().ToDisplay(Point{column, row});
-  const QPoint pixel(drawer.layout().CentreX(shown.x), drawer.layout().CentreY(shown.y));
-  QTest::mouseClick(&board, Qt::LeftButton, {}, pixel);
+  return QPoint(drawer.layout().CentreX(shown.x), drawer.layout().CentreY(shown.y));
+}
+
+void DesktopAppTest::Tap(int column, int row) {
+  QTest::mouseClick(app_->frame().mainView().boardView(), Qt::LeftButton, {}, PixelOf(column, row));
+  ProcessEvents();
+}
+
+void DesktopAppTest::DoubleClick(int column, int row) {
+  // What a widget receives of a double-click: a press and a release, then
+  // the second press as a double-click event, and its release.
+  QWidget* board = app_->frame().mainView().boardView();
+  const QPoint pixel = PixelOf(column, row);
+  QTest::mouseClick(board, Qt::LeftButton, {}, pixel);
+  QTest::mouseDClick(board, Qt::LeftButton, {}, pixel);
+  QTest::mouseRelease(board, Qt::LeftButton, {}, pixel);
   ProcessEvents();
 }
 

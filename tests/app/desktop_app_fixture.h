@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QPoint>
 #include <QStringList>
 
 #include <map>
@@ -42,8 +43,12 @@ class DesktopAppTest : public QtTest {
 
   // A key pressed on the focused widget of the window.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-  // A tap on the centre of a board point as the board shows it.
+  // A tap on the centre of a board point as the board shows it, and a double-click there.
   void Tap(int column, int row);
+  void DoubleClick(int column, int row);
+
+  // Where the board shows a point (the board is painted first, so that it is laid out).
+  QPoint PixelOf(int column, int row) const;
 
   std::string Title() const;
   std::string Where() const { return PathText(editor().CurrentPath()); }

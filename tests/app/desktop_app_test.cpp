@@ -158,6 +158,22 @@ TEST_F(DesktopAppTest, ATapBesideTheGridChangesNothing) {
   EXPECT_FALSE(editor().modified());
 }
 
+// A double-click is one tap, whatever the tool: its second press neither
+// takes the mark or stone away again nor makes a second undo step.
+class DoubleClickTest : public DesktopAppTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DoubleClickTest, ADoubleClickOnTheBoardCountsAsOneTap) {
+  StartOn("empty.sgf", "(;GM[1]SZ[9])");
+  Choose(std::string("Edit/Stones & Markers/") + GetParam());
+  DoubleClick(4, 4);
+  EXPECT_EQ(editor().undoCount(), 1);
+  EXPECT_EQ(Title(), "empty.sgf *");
+  EXPECT_NE(Sgf().find("[ee"), std::string::npos) << Sgf();
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, DoubleClickTest,
+                         ::testing::Values("Circle", "Add Black", "Add White", "Label"));
+
 // The document's command table decides when a command is enabled or
 // checked: every menu item shows the state of its command, in every state
 // of the record, and every command has one item.
@@ -272,6 +288,30 @@ TEST_F(DesktopAppTest, CustomSizeAsksAndStartsANewRecordOfThatSize) {
   EXPECT_EQ(dialogs_->shown.back(), "message: Invalid board size.");
   EXPECT_EQ(editor().width(), 17);
 }
+
+// Cancel at the save question of a board-size change keeps the record and
+// the stored size: the next New still makes a board of the old size.
+class BoardSizeCancelTest : public DesktopAppTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BoardSizeCancelTest, CancelAtTheSaveQuestionOfABoardSizeChangeKeepsTheStoredSize) {
+  StartOn("game.sgf", "(;GM[1]SZ[13])");
+  app_->options().BoardSizeCX = app_->options().BoardSizeCY = 7;
+  Tap(4, 4);
+  dialogs_->texts = {u"11"};
+  dialogs_->saveAnswers = {Answer::Cancel};
+  Choose(std::string("Options/") + GetParam());
+  EXPECT_EQ(dialogs_->shown.back(), "save changes: game.sgf");
+  EXPECT_EQ(Title(), "game.sgf *");
+  EXPECT_EQ(app_->options().BoardSizeCX, 7);
+  EXPECT_EQ(app_->options().BoardSizeCY, 7);
+  dialogs_->saveAnswers = {Answer::Discard};
+  Choose("File/New");
+  EXPECT_EQ(editor().width(), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeCancelTest,
+                         ::testing::Values("9x9 Board", "19x19 Board", "Custom Size"));
 
 TEST_F(DesktopAppTest, SettingsAreSavedAtExitAndLoadedAtTheNextStart) {
   Start();

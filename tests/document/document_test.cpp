@@ -48,7 +48,6 @@ class FakeUi : public DocumentUi {
     return gameInfoEdits;
   }
   bool AllowReplacingRecord() override { return true; }
-  void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
@@ -58,9 +57,8 @@ class FakeUi : public DocumentUi {
   bool yes = true;
   std::deque<std::u16string> answers;
   std::optional<std::string> fileName;
-  std::string prompt;                                // the text of the last input prompt
-  std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
-  std::vector<int> posted;
+  std::string prompt;                                      // the text of the last input prompt
+  std::vector<std::string> shown, prompted, recent;        // prompted: the values offered
   std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
   std::u16string shownPlayer;                              // PB as the dialog showed it
   std::vector<Output> produced;
@@ -185,13 +183,13 @@ TEST_F(DocumentTest, ReloadReadsTheFileAgainAsOneUndoableStep) {
 }
 
 TEST_F(DocumentTest, CustomSizesAreParsedAndChecked) {
-  document_.OnNewDocument();
   for (const char16_t* typed : {u"17*15", u"17 x 15", u"17X15", u"17,15"}) {
-    ui_.posted.clear();
     options_.BoardSizeCX = options_.BoardSizeCY = 19;
+    document_.OnNewDocument();
     ui_.answers = {typed};
     Run(kCustomSize);
-    EXPECT_EQ(ui_.posted, std::vector<int>{kNew});
+    EXPECT_EQ(document_.editor()->width(), 17);
+    EXPECT_EQ(document_.editor()->height(), 15);
     EXPECT_EQ(options_.BoardSizeCX, 17);
     EXPECT_EQ(options_.BoardSizeCY, 15);
   }
@@ -218,11 +216,10 @@ TEST_F(DocumentTest, BoardSizeChangesAskFirst) {
   EXPECT_TRUE(ui_.shown.empty());
   ui_.yes = false;
   Run(kBoard9);
-  EXPECT_TRUE(ui_.posted.empty());
+  EXPECT_TRUE(Checked(kBoard19));
+  EXPECT_EQ(options_.BoardSizeCX, 19);
   ui_.yes = true;
   Run(kBoard9);
-  ASSERT_EQ(ui_.posted, std::vector<int>{kNew});
-  Run(kNew);
   EXPECT_TRUE(Checked(kBoard9));
   EXPECT_FALSE(Checked(kCustomSize));
 }
