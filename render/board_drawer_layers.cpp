@@ -343,15 +343,8 @@ void CBoardDrawer::DrawMarker(rutl::DC& dc, Point board, Point display, const Ov
 
 void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry) {
   if (!ShowsNextMoveMark(entry)) return;
-  const int start = options_.nextMoveStartingChar;
-  std::u16string text;
-  if (entry.continuation == 2) {
-    text = std::u16string(1, static_cast<char16_t>(start));
-  } else if (start >= '0' && start <= '9') {
-    text = FromUtf8(std::to_string(start - '0' + entry.continuationIndex));
-  } else {
-    text = std::u16string(1, static_cast<char16_t>(start + entry.continuationIndex));
-  }
+  const std::u16string text =
+      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex, entry.continuation == 2);
   dc.SetTextColor(rutl::ColourOf(options_.nextMoveMarkerColor));
   dc.SelectFont(fonts_.label);
   dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);
