@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "document/program_name.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::cli {
@@ -29,7 +30,7 @@ std::optional<std::string> ScriptUi::PromptSaveFile(const std::string&) {
 }
 
 void ScriptUi::ShowAbout() {
-  std::printf("message: Vantaro PPC 1.0.2\n");
+  std::printf("message: %s\n", AboutLine().c_str());
 }
 
 }  // namespace vantaro::cli

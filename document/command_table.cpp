@@ -185,7 +185,7 @@ void Builder::FileMenu() {
   });
   Add({
       .id = kAbout,
-      .menuText = "&About VantaroCE...",
+      .menuText = "&About Vantaro...",
       .run = [doc] { doc->ui().ShowAbout(); },
   });
   Add({

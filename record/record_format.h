@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,14 @@
 namespace vantaro {
 
 enum class RecordFormat { Unknown, Sgf, Bdx, Ngf, Gos, Gib, Ugf, Ugi, Go };
+
+// A file-name extension (lower case, without the dot) and the format it names.
+struct FormatExtension {
+  std::string_view extension;
+  RecordFormat format;
+};
+// Every extension Open reads by, SGF's first and each format's together.
+std::span<const FormatExtension> RecordExtensions();
 
 // The format named by the file's extension (any case); Unknown for anything
 // else, which is read as SGF.

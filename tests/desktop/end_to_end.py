@@ -115,7 +115,7 @@ def main():
         checks.check(light > 190, f"the tap put a white stone: brightness {light:.0f}")
 
         driver.close(window)
-        question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
+        question = driver.find_window(lambda t: t == "Vantaro", timeout=10)
         driver.move_pointer(*driver.origin(question))
         driver.key("n")
         status = process.wait(timeout=20)
