@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/tree_search.h"
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
@@ -276,8 +277,17 @@ void CVantaroCEDoc::AutoSetMoveNumbers() {
 
 void CVantaroCEDoc::ToMoveNumber() {
   if (!editor_) return;
-  const auto number = PromptNumber(kStrJumpToMoveNumber, u"1");
-  if (number && *number > 0) editor_->ToMoveNumber(*number);
+  const std::u16string prompt =
+      u"Move number (0-" + Decimal(MostMoves(*editor_->recordRoot())) + u"):";
+  const auto typed = ui_.PromptText(prompt, Decimal(editor_->moveNumber()));
+  // Move 0 is the position before the first move; a text without a number goes nowhere.
+  if (!typed || typed->empty() || (*typed)[0] < u'0' || (*typed)[0] > u'9') return;
+  const int number = TypedNumber(*typed);
+  if (number == 0) {
+    editor_->First();
+  } else {
+    editor_->ToMoveNumber(number);
+  }
 }
 
 void CVantaroCEDoc::EditGameInformation() {

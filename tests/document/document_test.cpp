@@ -291,10 +291,25 @@ TEST_F(DocumentTest, PromptsForNamesAndMoveNumbers) {
   EXPECT_EQ(answer(kAutoSetMoveNumbers, u"7"),
             "Please input by how many moves you are going to separate the game: [50]");
   EXPECT_EQ(options_.autosetMNMoves, 7);
-  EXPECT_EQ(answer(kToMoveNumber, u"0"), "Jump to move number [1]");  // ignored
-  EXPECT_EQ(document_.editor()->cursorIndex(), 1);
-  answer(kToMoveNumber, u"3");
-  EXPECT_EQ(document_.editor()->cursorIndex(), 3);
+}
+
+// To Move Number offers the current move and says which numbers the record has.
+TEST_F(DocumentTest, ToMoveNumberStartsAtTheCurrentMoveAndSaysTheRange) {
+  ASSERT_TRUE(
+      document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb](;B[cc];W[dd])(;B[ee]))")).ok);
+  Run(kNext);
+  Run(kNext);
+  const auto answer = [this](std::u16string typed) {
+    ui_.answers = {std::move(typed)};
+    Run(kToMoveNumber);
+    return ui_.prompt + " [" + ui_.prompted.back() + "] -> " +
+           std::to_string(document_.editor()->moveNumber());
+  };
+  EXPECT_EQ(answer(u"4"), "Move number (0-4): [2] -> 4");
+  EXPECT_EQ(answer(u"0"), "Move number (0-4): [4] -> 0");
+  EXPECT_EQ(answer(u"3"), "Move number (0-4): [0] -> 3");
+  EXPECT_EQ(answer(u""), "Move number (0-4): [3] -> 3");
+  EXPECT_EQ(answer(u"9"), "Move number (0-4): [3] -> 3");
 }
 
 TEST_F(DocumentTest, OptionsCommands) {
