@@ -1,6 +1,8 @@
 #include "app/vantaro_app.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
@@ -18,17 +20,28 @@
 
 namespace vantaro::app {
 
-QString CommandLineFile(const QStringList& arguments) {
+namespace {
+
+// Another run of the program on the file: one window a record, as the
+// program has one document.
+void StartOwnProcess(const QString& file) {
+  QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--"), file});
+}
+
+}  // namespace
+
+QStringList CommandLineFiles(const QStringList& arguments) {
+  QStringList files;
   bool optionsEnded = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
     if (!optionsEnded && argument == QStringLiteral("--")) {
       optionsEnded = true;
     } else if (optionsEnded || !argument.startsWith(u'-')) {
-      return argument;
+      files << argument;
     }
   }
-  return {};
+  return files;
 }
 
 CVantaroCEApp::CVantaroCEApp(Services services)
@@ -36,8 +49,10 @@ CVantaroCEApp::CVantaroCEApp(Services services)
       store_(std::make_unique<OptionsStore>()),
       recentFiles_(std::make_unique<RecentFiles>()),
       dialogs_(std::move(services.dialogs)),
-      soundOutput_(std::move(services.sound)) {
+      soundOutput_(std::move(services.sound)),
+      openInOwnWindow_(std::move(services.openInOwnWindow)) {
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>();
+  if (!openInOwnWindow_) openInOwnWindow_ = StartOwnProcess;
   if (!soundOutput_) soundOutput_ = std::make_unique<SoundPlayer>();
   sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
   ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
@@ -71,14 +86,15 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   document_->SetPanes(std::move(panes));
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
-  const QString file = CommandLineFile(arguments);
-  if (file.isEmpty()) {
+  const QStringList files = CommandLineFiles(arguments);
+  if (files.isEmpty()) {
     document_->OnNewDocument();
   } else {
-    document_->OnOpenDocument(QFile::encodeName(file).toStdString());
+    document_->OnOpenDocument(QFile::encodeName(files.front()).toStdString());
   }
   frame_->UpdateFrameTitle();
   frame_->show();
+  for (qsizetype i = 1; i < files.size(); ++i) openInOwnWindow_(files[i]);
 }
 
 bool CVantaroCEApp::ExitInstance() {

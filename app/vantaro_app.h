@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "app/dialogs.h"
@@ -26,10 +27,12 @@ class RecentFiles;
 // Construct it once a QApplication exists.
 class CVantaroCEApp {
  public:
-  // What tests replace: the dialogs and the sound output (null: the real ones).
+  // What tests replace: the dialogs, the sound output, and how a file gets
+  // a window of its own (null: the real ones).
   struct Services {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<SoundOutput> sound;
+    std::function<void(const QString&)> openInOwnWindow;
   };
 
   explicit CVantaroCEApp(Services services = {});
@@ -39,7 +42,8 @@ class CVantaroCEApp {
 
   // Loads the settings and the recent files, makes the main window, opens
   // the first file named in arguments (the program's command line, its name
-  // first) or starts a new record, and shows the window.
+  // first) or starts a new record, and shows the window. Every further file
+  // named there gets a window of its own.
   void InitInstance(const QStringList& arguments);
   // Saves every setting, the recent files and the window's geometry; false
   // when the option file could not be written.
@@ -60,14 +64,15 @@ class CVantaroCEApp {
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<SoundOutput> soundOutput_;
   std::unique_ptr<MoveSounds> sounds_;
+  std::function<void(const QString&)> openInOwnWindow_;
   std::unique_ptr<DesktopUi> ui_;
   std::unique_ptr<CVantaroCEDoc> document_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<PrintCommands> printing_;
 };
 
-// The record file named on a command line (its first argument that is not
-// an option), or an empty string.
-QString CommandLineFile(const QStringList& arguments);
+// The record files named on a command line: its arguments after the
+// program's name that are not options, and every one after "--".
+QStringList CommandLineFiles(const QStringList& arguments);
 
 }  // namespace vantaro::app

@@ -50,8 +50,9 @@ app::CVantaroCEApp& DesktopAppTest::Start(const QStringList& arguments) {
   auto sounds = std::make_unique<RecordingSoundOutput>();
   dialogs_ = dialogs.get();
   sounds_ = sounds.get();
-  app_ = std::make_unique<app::CVantaroCEApp>(
-      app::CVantaroCEApp::Services{std::move(dialogs), std::move(sounds)});
+  app_ = std::make_unique<app::CVantaroCEApp>(app::CVantaroCEApp::Services{
+      std::move(dialogs), std::move(sounds),
+      [this](const QString& file) { openedElsewhere_.push_back(file.toStdString()); }});
   app_->InitInstance(QStringList{QStringLiteral("vantaro")} + arguments);
   app::CMainFrame& frame = app_->frame();
   QApplication::setActiveWindow(&frame);

@@ -57,6 +57,8 @@ class DesktopAppTest : public QtTest {
 
   std::unique_ptr<app::CVantaroCEApp> app_;
   ScriptedDialogs* dialogs_ = nullptr;
+  // The files the program handed to windows of their own.
+  std::vector<std::string> openedElsewhere_;
   RecordingSoundOutput* sounds_ = nullptr;
 };
 

@@ -57,6 +57,16 @@ TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStart
   EXPECT_TRUE(app_->recentFiles().paths().empty());
 }
 
+// A file manager hands every chosen file to one start: each gets a window.
+TEST_F(DesktopAppTest, SeveralFilesOnTheCommandLineOpenOneWindowEach) {
+  const std::string first = directory_.Write("first.sgf", kGame);
+  const std::string second = directory_.Write("second.gib", "STO 0 1 1 3 3\n");
+  const std::string third = directory_.Write("-dash.sgf", kOtherGame);
+  Start({Arg(first), Arg(second), "--", Arg(third)});
+  EXPECT_EQ(Title(), "first.sgf");
+  EXPECT_EQ(openedElsewhere_, (std::vector<std::string>{second, third}));
+}
+
 TEST_F(DesktopAppTest, JapaneseChineseAndKoreanFileNamesShowInTheTitle) {
   StartOn("本因坊.sgf", "(;GM[1]CA[UTF-8]C[흑])");
   EXPECT_EQ(Title(), "本因坊.sgf");

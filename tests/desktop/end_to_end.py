@@ -2,7 +2,8 @@
 """The desktop program in a real X server, as a user drives it: it starts on
 a record, a key steps the board, a tap plays a move and marks the title,
 closing the window (answering No to the save question) ends the program with
-status 0, and the settings are on disk. Run under xvfb-run:
+status 0, and the settings are on disk; started on two files, as a file
+manager does, it shows a window for each. Run under xvfb-run:
 
     xvfb-run -a -s "-screen 0 800x1000x24" /usr/bin/python3 end_to_end.py PROGRAM RECORD
 """
@@ -78,6 +79,32 @@ def brightness(driver, window, at, square):
     return sum(sum(rgb) / 3 for rgb in samples) / len(samples)
 
 
+def several_files(driver, program, work, environment, checks):
+    """Two files at once: the program opens the first and starts itself
+    again on the second, so that each has a window."""
+    names = ["first", "second"]
+    for name in names:
+        (work / (name + ".sgf")).write_bytes(b"(;GM[1]SZ[9];B[ee])")
+    process = subprocess.Popen([str(program)] + [str(work / (n + ".sgf")) for n in names],
+                               env=environment)
+    windows = []
+    for name in names:
+        try:
+            windows.append(driver.find_window(lambda t, n=name: t == n, timeout=20))
+        except TimeoutError:
+            pass
+    checks.check(len(windows) == 2, f"two files opened {len(windows)} windows")
+    for window in windows:
+        driver.close(window)
+    status = process.wait(timeout=20)
+    checks.check(status == 0, f"closing the first window ends its program with status {status}")
+    # The second window belongs to a program of its own, which ends when it closes.
+    deadline = time.monotonic() + 20
+    while time.monotonic() < deadline and driver.has_window(lambda t: t in names):
+        time.sleep(0.1)
+    checks.check(not driver.has_window(lambda t: t in names), "both windows closed")
+
+
 def main():
     program, record = Path(sys.argv[1]).resolve(), Path(sys.argv[2]).resolve()
     checks = Checks()
@@ -133,6 +160,8 @@ def main():
                      profile.get("Option", "Language", fallback="") == "0",
                      "the settings and the recent files are on disk")
         checks.check(game.read_bytes() == original, "answering No left the file as it was")
+
+        several_files(driver, program, work, environment, checks)
     except Exception as error:  # a window that never came, a wait that ran out
         checks.check(False, f"{type(error).__name__}: {error}")
         if "process" in locals() and process.poll() is None:
