@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "bench_data.h"
+#include "record/game_listing.h"
 #include "record/sgf_reader.h"
 #include "record/sgf_writer.h"
 #include "text/text_conversion.h"
@@ -62,6 +63,25 @@ void ReadCharsetlessGb18030Benchmark(benchmark::State& state) {
     state.PauseTiming();
     root.reset();
     state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+
+// Finding the games of the collection, and reading what a list shows of
+// each, without building any.
+void FindGamesBenchmark(benchmark::State& state) {
+  const std::string path = LargeCorpusFile("fox-ai-collection-2744.sgf");
+  if (path.empty()) return state.SkipWithError("no input record (shared corpus missing)");
+  const std::string bytes = ReadWholeFile(path);
+  const ReadContext context{false, 65001};
+  for (auto _ : state) {
+    if (state.range(0) == 0) {
+      benchmark::DoNotOptimize(FindGameTrees(bytes, context).size());
+    } else {
+      std::vector<GameSummary> games;
+      SummarizeRecordBytes(path, bytes, context, games);
+      benchmark::DoNotOptimize(games.data());
+    }
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
@@ -135,6 +155,7 @@ void CliInfoPeakMemoryBenchmark(benchmark::State& state) {
 BENCHMARK(CliInfoPeakMemoryBenchmark)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadCharsetlessGb18030Benchmark)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(FindGamesBenchmark)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteSgfBenchmark)->Arg(0)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(HostileNestingBenchmark)->Unit(benchmark::kMillisecond);
 

@@ -21,6 +21,7 @@ struct ConvertRequest {
   std::string output;     // -o
   std::string outputDir;  // -d
   std::optional<int> encoding;
+  std::optional<std::size_t> game;  // --game: that game alone
 };
 
 bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertRequest& request) {
@@ -37,6 +38,10 @@ bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertReq
       (argument == "-o" ? request.output : request.outputDir) = arguments[++i];
     } else if (!namesOnly && argument == "--encoding") {
       if (!ParseEncodingOption("convert", arguments, i, request.encoding)) return false;
+    } else if (!namesOnly && argument == "--game") {
+      std::size_t game = 0;
+      if (!ParseGameOption("convert", arguments, i, game)) return false;
+      request.game = game;
     } else if (!namesOnly && argument.starts_with('-') && argument != "-") {
       PrintError("convert: unknown option " + argument);
       return false;
@@ -47,8 +52,8 @@ bool ParseConvertArguments(const std::vector<std::string>& arguments, ConvertReq
   if (request.inputs.empty() || (!request.output.empty() && !request.outputDir.empty()) ||
       (!request.output.empty() && request.inputs.size() > 1)) {
     PrintError(
-        "usage: vantaro-cli convert IN... [-o OUT | -d OUTDIR] [--encoding N] (-o takes one "
-        "input)");
+        "usage: vantaro-cli convert IN... [-o OUT | -d OUTDIR] [--game N] [--encoding N] (-o "
+        "takes one input)");
     return false;
   }
   return true;
@@ -59,12 +64,17 @@ bool IsSameFile(const std::string& a, const std::string& b) {
   return fs::equivalent(a, b, error);
 }
 
-// Writes one record read from input; false after reporting why it failed.
+// Writes one record read from input, with the other games of its file
+// around it as they are unless it was chosen alone; false after reporting
+// why it failed.
 bool WriteConverted(const LoadedRecord& record, const std::string& input, const std::string& output,
                     const std::vector<std::string>& inputs) {
+  const std::string_view before = record.collection ? record.collection->Before(0) : "";
+  const std::string_view after = record.collection ? record.collection->After(0) : "";
   if (output.empty() || output == "-") {
-    std::string sgf;
+    std::string sgf(before);
     WriteSgf(*record.root, record.codePage, sgf);
+    sgf += after;
     if (std::fwrite(sgf.data(), 1, sgf.size(), stdout) != sgf.size() || std::fflush(stdout) != 0) {
       PrintError(input + ": cannot write to standard output");
       return false;
@@ -77,7 +87,7 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
       return false;
     }
   }
-  const IoResult saved = SaveRecordFile(*record.root, record.codePage, output);
+  const IoResult saved = SaveRecordFile(*record.root, record.codePage, output, before, after);
   if (!saved.ok) {
     PrintError(output + ": " + saved.error);
     return false;
@@ -88,7 +98,11 @@ bool WriteConverted(const LoadedRecord& record, const std::string& input, const 
 // Converts one input; false after reporting why it failed.
 bool ConvertOne(const std::string& input, const std::string& output, const ConvertRequest& request,
                 bool lastInput) {
-  LoadedRecord record = LoadRecordOrReport(input, request.encoding);
+  LoadRequest load;
+  load.encoding = request.encoding;
+  load.game = request.game.value_or(0);
+  load.keepCollection = !request.game;
+  LoadedRecord record = LoadRecordOrReport(input, load);
   if (!record.root) return false;
   const bool written = WriteConverted(record, input, output, request.inputs);
   if (lastInput) KeepUntilExit(std::move(record));

@@ -28,6 +28,7 @@ std::string PlainReport(const LoadedRecord& record, const RecordSummary& summary
   out += "width: " + std::to_string(summary.boardSize.x) + "\n";
   out += "height: " + std::to_string(summary.boardSize.y) + "\n";
   out += "codePage: " + std::to_string(record.codePage) + "\n";
+  out += "games: " + std::to_string(record.games) + "\n";
   out += "nodes: " + std::to_string(summary.counts.nodes) + "\n";
   out += "trees: " + std::to_string(summary.counts.trees) + "\n";
   out += "moves: " + std::to_string(summary.mainLineMoves.size()) + "\n";
@@ -43,6 +44,7 @@ std::string JsonReport(const LoadedRecord& record, const RecordSummary& summary)
   out += ",\"width\":" + std::to_string(summary.boardSize.x);
   out += ",\"height\":" + std::to_string(summary.boardSize.y);
   out += ",\"codePage\":" + std::to_string(record.codePage);
+  out += ",\"games\":" + std::to_string(record.games);
   out += ",\"nodes\":" + std::to_string(summary.counts.nodes);
   out += ",\"trees\":" + std::to_string(summary.counts.trees);
   out += ",\"moves\":[";
@@ -66,7 +68,7 @@ std::string JsonReport(const LoadedRecord& record, const RecordSummary& summary)
 int RunInfoCommand(const std::vector<std::string>& arguments) {
   bool json = false;
   bool namesOnly = false;
-  std::optional<int> encoding;
+  LoadRequest request;
   std::vector<std::string> files;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
@@ -75,7 +77,9 @@ int RunInfoCommand(const std::vector<std::string>& arguments) {
     } else if (!namesOnly && argument == "--json") {
       json = true;
     } else if (!namesOnly && argument == "--encoding") {
-      if (!ParseEncodingOption("info", arguments, i, encoding)) return 2;
+      if (!ParseEncodingOption("info", arguments, i, request.encoding)) return 2;
+    } else if (!namesOnly && argument == "--game") {
+      if (!ParseGameOption("info", arguments, i, request.game)) return 2;
     } else if (!namesOnly && argument.starts_with('-') && argument != "-") {
       PrintError("info: unknown option " + argument);
       return 2;
@@ -84,10 +88,10 @@ int RunInfoCommand(const std::vector<std::string>& arguments) {
     }
   }
   if (files.size() != 1) {
-    PrintError("usage: vantaro-cli info FILE [--json] [--encoding N]");
+    PrintError("usage: vantaro-cli info FILE [--game N] [--json] [--encoding N]");
     return 2;
   }
-  LoadedRecord record = LoadRecordOrReport(files.front(), encoding);
+  LoadedRecord record = LoadRecordOrReport(files.front(), request);
   if (!record.root) return 1;
   const RecordSummary summary = SummarizeRecord(*record.root);
   const std::string report = json ? JsonReport(record, summary) : PlainReport(record, summary);

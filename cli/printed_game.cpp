@@ -1,12 +1,8 @@
 #include "cli/printed_game.h"
 
-#include <charconv>
-
 #include "cli/command_line.h"
 #include "cli/path_text.h"
 #include "figures/figure_line.h"
-#include "options/options.h"
-#include "record/record_format.h"
 
 namespace vantaro::cli {
 namespace {
@@ -20,35 +16,10 @@ bool TakeOption(std::string_view command, const std::string& option, const std::
                 PrintRequest& request) {
   if (option == "-o") {
     request.output = value;
-  } else if (option == "--path") {
+  } else {
     request.pathText = value;
     request.path = ParsePath(value);
     if (!request.path) return Fail(command, "--path needs a path such as 0.1/3");
-  } else {
-    const auto [end, error] =
-        std::from_chars(value.data(), value.data() + value.size(), request.game);
-    if (value.empty() || error != std::errc() || end != value.data() + value.size() ||
-        request.game < 1) {
-      return Fail(command, "--game needs a game number of 1 or more");
-    }
-  }
-  return true;
-}
-
-// Games after the first are kept as the text that followed it: each is read
-// from the text its predecessor left.
-bool SelectGame(LoadedRecord& record, int game) {
-  for (int number = 2; number <= game; ++number) {
-    const std::string* rest = record.root->collectionTail();
-    if (rest == nullptr || rest->find('(') == std::string::npos) return false;
-    auto next = std::make_unique<GameTree>();
-    ReadContext context = MakeReadContext(GlobalOptions());
-    if (!ReadRecordBuffer(*next, RecordFormat::Sgf, *rest, context).ok || next->NodeCount() == 0) {
-      return false;
-    }
-    KeepUntilExit({std::move(record.root)});
-    record.root = std::move(next);
-    record.codePage = context.codePage;
   }
   return true;
 }
@@ -60,10 +31,11 @@ bool ParsePrintRequest(std::string_view command, const std::vector<std::string>&
   bool namesOnly = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool takesValue =
-        argument == "--path" || argument == "--game" || (withOutput && argument == "-o");
+    const bool takesValue = argument == "--path" || (withOutput && argument == "-o");
     if (!namesOnly && argument == "--") {
       namesOnly = true;
+    } else if (!namesOnly && argument == "--game") {
+      if (!ParseGameOption(command, arguments, i, request.game)) return false;
     } else if (!namesOnly && takesValue) {
       if (i + 1 >= arguments.size()) return Fail(command, argument + " needs a value");
       if (!TakeOption(command, argument, arguments[++i], request)) return false;
@@ -85,12 +57,10 @@ bool ParsePrintRequest(std::string_view command, const std::vector<std::string>&
 }
 
 std::optional<PrintedGame> LoadPrintedGame(const PrintRequest& request) {
-  PrintedGame printed{LoadRecordOrReport(request.input), {}};
+  LoadRequest load;
+  load.game = request.game;
+  PrintedGame printed{LoadRecordOrReport(request.input, load), {}};
   if (!printed.record.root) return std::nullopt;
-  if (!SelectGame(printed.record, request.game)) {
-    PrintError(request.input + ": no game " + std::to_string(request.game));
-    return std::nullopt;
-  }
   GameTree& root = *printed.record.root;
   const GameTree* tree = &root;
   if (request.path) {

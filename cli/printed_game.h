@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ namespace vantaro::cli {
 // What `print` and `figures` are asked: FILE [--game N] [--path P] [-o OUT].
 struct PrintRequest {
   std::string input;
-  int game = 1;  // from 1, in the order of the file's collection
+  std::size_t game = 0;  // from 0, in the order of the file's games
   std::string pathText;
   std::optional<TreePath> path;
   std::string output;

@@ -27,24 +27,47 @@ bool ParseEncodingOption(std::string_view command, const std::vector<std::string
   return true;
 }
 
-LoadedRecord LoadRecordOrReport(const std::string& path, std::optional<int> encoding,
+bool ParseGameOption(std::string_view command, const std::vector<std::string>& arguments, size_t& i,
+                     std::size_t& game) {
+  const std::string name = std::string(command) + ": --game";
+  if (i + 1 >= arguments.size()) {
+    PrintError(name + " needs a game number");
+    return false;
+  }
+  const std::string& text = arguments[++i];
+  std::size_t number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number == 0) {
+    PrintError(name + " " + text + ": not a game number (1 is the first game)");
+    return false;
+  }
+  game = number - 1;
+  return true;
+}
+
+LoadedRecord LoadRecordOrReport(const std::string& path, const LoadRequest& request,
                                 DiagnosticSink* diagnostics) {
   LoadedRecord record;
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(GlobalOptions());
-  if (encoding) {
-    context.codePage = *encoding;
+  if (request.encoding) {
+    context.codePage = *request.encoding;
     context.forceCodePage = true;
   }
-  const IoResult result = LoadRecordFile(*root, path, context, diagnostics);
+  GameChoice choice;
+  choice.index = request.game;
+  choice.keepCollection = request.keepCollection;
+  const IoResult result = LoadRecordFile(*root, path, context, diagnostics, &choice);
   if (!result.ok) {
     PrintError(path + ": " + result.error);
     return record;
   }
-  if (encoding) LabelRecordCodePage(*root, *encoding);
+  if (request.encoding) LabelRecordCodePage(*root, *request.encoding);
   record.root = std::move(root);
   record.codePage = context.codePage;
   record.format = DetectFormat(path);
+  record.games = choice.count;
+  record.collection = std::move(choice.collection);
   return record;
 }
 

@@ -18,8 +18,8 @@ namespace vantaro::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] [--size W[xH]] "
-    "[--figure A-B] -o OUT.png|OUT.svg|OUT.pdf";
+    "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--game N] [--move N | --path P] "
+    "[--size W[xH]] [--figure A-B] -o OUT.png|OUT.svg|OUT.pdf";
 constexpr int kLargestSide = 8192;
 
 struct MoveRange {
@@ -29,6 +29,7 @@ struct MoveRange {
 
 struct RenderRequest {
   std::string input;
+  std::size_t game = 0;
   std::optional<int> move;
   std::optional<MoveRange> figure;
   std::string pathText;
@@ -101,6 +102,8 @@ bool ParseRenderArguments(const std::vector<std::string>& arguments, RenderReque
                             argument == "--size" || argument == "--figure";
     if (!namesOnly && argument == "--") {
       namesOnly = true;
+    } else if (!namesOnly && argument == "--game") {
+      if (!ParseGameOption("render", arguments, i, request.game)) return false;
     } else if (!namesOnly && takesValue) {
       if (i + 1 >= arguments.size()) return Fail(argument + " needs a value");
       if (!TakeOption(argument, arguments[++i], request)) return false;
@@ -176,7 +179,9 @@ int RunRenderCommand(const std::vector<std::string>& arguments) {
   const PictureFormat format = PictureFormatOf(request.output).value_or(PictureFormat::Png);
   ShowQtErrorsOnly();
   const HeadlessGui gui;
-  LoadedRecord record = LoadRecordOrReport(request.input);
+  LoadRequest load;
+  load.game = request.game;
+  LoadedRecord record = LoadRecordOrReport(request.input, load);
   if (!record.root) return 1;
   if (request.figure) return RenderFigure(*record.root, request, format);
   GoEditor editor(GlobalOptions());

@@ -8,6 +8,7 @@
 
 #include "cli/command_line.h"
 #include "cli/path_text.h"
+#include "cli/record_loading.h"
 #include "cli/script_ui.h"
 #include "document/command_ids.h"
 #include "document/command_table.h"
@@ -245,11 +246,19 @@ bool ScriptRunner::StoreInfo(std::string_view assignment, int number) {
 
 int RunScriptCommand(const std::vector<std::string>& arguments) {
   std::vector<std::string> names;
-  for (const std::string& argument : arguments) {
-    if (argument != "--") names.push_back(argument);
+  std::size_t game = 0;
+  bool namesOnly = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    if (!namesOnly && arguments[i] == "--") {
+      namesOnly = true;
+    } else if (!namesOnly && arguments[i] == "--game") {
+      if (!ParseGameOption("run", arguments, i, game)) return 2;
+    } else {
+      names.push_back(arguments[i]);
+    }
   }
   if (names.empty() || names.size() > 2) {
-    PrintError("usage: vantaro-cli run [--set NAME=VALUE]... FILE [SCRIPT]");
+    PrintError("usage: vantaro-cli run [--set NAME=VALUE]... FILE [--game N] [SCRIPT]");
     return 2;
   }
   std::ifstream scriptFile;
@@ -263,7 +272,7 @@ int RunScriptCommand(const std::vector<std::string>& arguments) {
   std::istream& script = names.size() == 2 ? scriptFile : std::cin;
   ScriptUi ui;
   CVantaroCEDoc document(ui);
-  const IoResult opened = document.OnOpenDocument(names[0]);
+  const IoResult opened = document.OnOpenDocument(names[0], game);
   if (!opened.ok) {
     PrintError(names[0] + ": " + opened.error);
     return 1;

@@ -8,6 +8,7 @@
 #include "cli/convert_command.h"
 #include "cli/figures_command.h"
 #include "cli/info_command.h"
+#include "cli/list_command.h"
 #include "cli/run_command.h"
 #include "options/options.h"
 #include "options/stored_settings.h"
@@ -16,12 +17,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: vantaro-cli [--set NAME=VALUE]... COMMAND ...\n"
-    "  convert IN... [-o OUT | -d OUTDIR] [--encoding N]\n"
+    "  convert IN... [-o OUT | -d OUTDIR] [--game N] [--encoding N]\n"
     "                                       read records and write them as SGF\n"
-    "  info FILE [--json] [--encoding N]    describe a record\n"
+    "  info FILE [--game N] [--json] [--encoding N]\n"
+    "                                       describe a record\n"
+    "  list FILE|FOLDER... [--json] [--match TEXT]\n"
+    "                                       list every game of records and folders\n"
     "  check FILE...                        list what reading each record repaired\n"
-    "  run FILE [SCRIPT]                    run editor commands on a record\n"
-    "  render FILE [--move N | --path P] [--size W[xH]] [--figure A-B] -o OUT\n"
+    "  run FILE [--game N] [SCRIPT]         run editor commands on a record\n"
+    "  render FILE [--game N] [--move N | --path P] [--size W[xH]] [--figure A-B] -o OUT\n"
     "                                       draw a board as a PNG, SVG or PDF picture\n"
     "  print FILE [--game N] [--path P] -o OUT.pdf\n"
     "                                       print a game as figures into a PDF\n"
@@ -51,6 +55,7 @@ int RunTool(int argc, char** argv, DrawingEntry draw) {
   if (commandLine.command == "convert") return RunConvertCommand(commandLine.arguments);
   if (commandLine.command == "info") return RunInfoCommand(commandLine.arguments);
   if (commandLine.command == "check") return RunCheckCommand(commandLine.arguments);
+  if (commandLine.command == "list") return RunListCommand(commandLine.arguments);
   if (commandLine.command == "run") return RunScriptCommand(commandLine.arguments);
   if (commandLine.command == "figures") return RunFiguresCommand(commandLine.arguments);
   if (commandLine.command == "render" || commandLine.command == "print") {

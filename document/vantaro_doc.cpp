@@ -100,6 +100,8 @@ bool CVantaroCEDoc::OnNewDocument() {
   AttachPanes(editor.get());
   editor_ = std::move(editor);
   path_.clear();
+  collection_.reset();
+  gameIndex_ = 0;
   editor_->SetReadOnly(false);
   if (!editor_->NewGame()) {
     ui_.ShowMessage(Format(u"Failed to load template file %s. Please check "
@@ -110,11 +112,21 @@ bool CVantaroCEDoc::OnNewDocument() {
   return true;
 }
 
-IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
+IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path, std::size_t game) {
   if (editor_) editor_->SaveTryPlay();
   auto editor = MakeEditor();
   AttachPanes(editor.get());
-  IoResult loaded = editor->LoadFile(path);
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  GameChoice choice;
+  choice.index = game;
+  choice.keepCollection = true;
+  DiagnosticList problems(GoEditor::kKeptReadProblems);
+  IoResult loaded = LoadRecordFile(*root, path, context, &problems, &choice);
+  if (loaded.ok) {
+    editor->InstallRecord(std::move(root), context.codePage);
+    editor->SetReadProblems(std::move(problems));
+  }
   if (!loaded.ok) {
     AttachPanes(editor_.get());
     editor.reset();
@@ -124,10 +136,29 @@ IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path) {
   }
   editor_ = std::move(editor);
   path_ = path;
+  collection_ = std::move(choice.collection);
+  gameIndex_ = game;
   editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path));
   static_cast<UpdateSink&>(*editor_).OnStatusChanged();
   ui_.AddRecentFile(path);
   return loaded;
+}
+
+bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
+  if (!collection_ || game >= collection_->GameCount() || game == gameIndex_) return false;
+  if (!ui_.AllowReplacingRecord()) return false;
+  if (editor_) editor_->SaveTryPlay();
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  collection_->ReadGame(game, *root, context);
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  editor->InstallRecord(std::move(root), context.codePage);
+  editor_ = std::move(editor);
+  gameIndex_ = game;
+  editor_->SetReadOnly(options_.openReadOnly || IsWriteProtected(path_));
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return true;
 }
 
 void CVantaroCEDoc::New() {
@@ -155,7 +186,10 @@ bool CVantaroCEDoc::Save(bool saveAs) {
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
   }
-  const IoResult saved = SaveRecordFile(*editor_->recordRoot(), editor_->codePage(), path);
+  const IoResult saved = collection_
+                             ? SaveCollectionGame(*editor_->recordRoot(), editor_->codePage(), path,
+                                                  *collection_, gameIndex_)
+                             : SaveRecordFile(*editor_->recordRoot(), editor_->codePage(), path);
   if (!saved.ok) {
     ui_.ShowMessage(Format(UiString(kStrFailedToSaveFile), FromUtf8(path)),
                     DocumentUi::Icon::Exclamation);
@@ -173,13 +207,26 @@ bool CVantaroCEDoc::CanReload() const {
 }
 
 void CVantaroCEDoc::Reload() {
-  if (!CanReload()) return;
+  if (CanReload()) ReloadGame(std::nullopt);
+}
+
+bool CVantaroCEDoc::ReloadGame(std::optional<int> codePage) {
   auto tree = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
+  if (codePage) {
+    context.codePage = *codePage;
+    context.forceCodePage = true;
+  }
+  GameChoice choice;
+  choice.index = gameIndex_;
+  choice.keepCollection = collection_ != nullptr;
   DiagnosticList problems(GoEditor::kKeptReadProblems);
-  if (!LoadRecordFile(*tree, path_, context, &problems).ok) return;
+  if (!LoadRecordFile(*tree, path_, context, &problems, &choice).ok) return false;
+  if (choice.collection) collection_ = std::move(choice.collection);
   editor_->SetReadProblems(std::move(problems));
-  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, false, context.codePage);
+  const bool labelChanged = codePage && LabelRecordCodePage(*tree, *codePage);
+  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, context.codePage);
+  return true;
 }
 
 bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
@@ -189,16 +236,7 @@ bool CVantaroCEDoc::ReopenWithEncoding(int codePage) {
     ui_.ShowMessage(Format(kCodePageNotLoaded, Decimal(codePage)), DocumentUi::Icon::Stop);
     return false;
   }
-  auto tree = std::make_unique<GameTree>();
-  ReadContext context = MakeReadContext(options_);
-  context.codePage = codePage;
-  context.forceCodePage = true;
-  DiagnosticList problems(GoEditor::kKeptReadProblems);
-  if (!LoadRecordFile(*tree, path_, context, &problems).ok) return false;
-  editor_->SetReadProblems(std::move(problems));
-  const bool labelChanged = LabelRecordCodePage(*tree, codePage);
-  editor_->ReplaceWholeRecord(std::move(tree), nullptr, true, labelChanged, codePage);
-  return true;
+  return ReloadGame(codePage);
 }
 
 void CVantaroCEDoc::PromptReopenWithEncoding() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "document/document_ui.h"
 #include "editor/go_editor.h"
 #include "options/options.h"
+#include "record/sgf_collection.h"
 
 namespace vantaro {
 
@@ -37,10 +39,20 @@ class CVantaroCEDoc {
 
   // A new record in a new editor (the New command asks the shell first).
   bool OnNewDocument();
-  // A file in a new editor, added to the recent files; on failure the
-  // previous record stays (or a new one is started when there was none) and
-  // the user is told.
-  IoResult OnOpenDocument(const std::string& path);
+  // Game `game` (from 0) of a file in a new editor, added to the recent
+  // files; on failure the previous record stays (or a new one is started
+  // when there was none) and the user is told. The other games of the file
+  // are kept for Save and SwitchToGame.
+  IoResult OnOpenDocument(const std::string& path, std::size_t game = 0);
+  // Another game of the file in a new editor (with its own undo history and
+  // modified mark), as Open replaces the record: the shell is asked first (it
+  // may offer to save unsaved edits). False when the game is the one open,
+  // is not in the file, or the shell keeps the record.
+  bool SwitchToGame(std::size_t game);
+  // The game open (from 0) and the games of the file (1 for a new record or
+  // an imported one).
+  std::size_t gameIndex() const { return gameIndex_; }
+  std::size_t GameCount() const { return collection_ ? collection_->GameCount() : 1; }
 
   void New();
   void Open();
@@ -49,7 +61,9 @@ class CVantaroCEDoc {
   // when it keeps the record.
   std::optional<IoResult> OpenFile(const std::string& path);
   // Writes SGF to the path, asking for a name first when saveAs is set or the
-  // record came from another format; false when nothing was written.
+  // record came from another format; false when nothing was written. In a
+  // file of several games the game open is written in its place, and every
+  // other byte of the file as it was.
   bool Save(bool saveAs);
   bool CanReload() const;
   // Reads the file again and replaces the record as one undoable step; the
@@ -77,6 +91,9 @@ class CVantaroCEDoc {
 
  private:
   std::unique_ptr<GoEditor> MakeEditor();
+  // Reads game `game` of the file at path_ again (in codePage when given) and
+  // replaces the record as one undoable step; false when it cannot be read.
+  bool ReloadGame(std::optional<int> codePage);
   void AttachPanes(GoEditor* editor);
   std::optional<int> PromptNumber(int stringId, const std::u16string& initial);
 
@@ -86,6 +103,8 @@ class CVantaroCEDoc {
   std::vector<UpdateSink*> panes_;
   std::unique_ptr<GoEditor> editor_;
   std::string path_;
+  std::unique_ptr<SgfCollection> collection_;  // null for a new or imported record
+  std::size_t gameIndex_ = 0;
 };
 
 // Numbers typed into a prompt: the leading decimal digits, 0 when there are none.

@@ -232,7 +232,6 @@ bool GoEditor::DeleteAfterCurrent() {
   if (cursorIndex_ + 1 == tree.NodeCount() && tree.ChildCount() == 0) return false;
   auto kept = std::make_unique<GameTree>();
   for (int i = 0; i <= cursorIndex_; ++i) kept->InsertNode(tree.NodeAt(i)->Clone());
-  if (const std::string* tail = tree.collectionTail()) kept->SetCollectionTail(*tail);
   auto tran = std::make_unique<Tran>(*this);
   tran->nodeAfter = kept->NodeAt(cursorIndex_);
   tran->Add(std::make_unique<ActionReplaceBranch>(tree, std::move(kept)));

@@ -209,7 +209,6 @@ void GameTree::MoveTailFrom(GameTree& source, int k) {
 
 std::unique_ptr<GameTree> GameTree::Clone() const {
   auto copy = std::make_unique<GameTree>(nullptr);
-  if (collectionTail_) copy->SetCollectionTail(*collectionTail_);
   std::vector<std::pair<const GameTree*, GameTree*>> pending{{this, copy.get()}};
   while (!pending.empty()) {
     const auto [source, target] = pending.back();
@@ -274,10 +273,6 @@ bool GameTree::Precedes(int index, const Node* node) const {
     }
   }
   return false;
-}
-
-void GameTree::SetCollectionTail(std::string tail) {
-  collectionTail_ = std::make_unique<std::string>(std::move(tail));
 }
 
 int GameTree::MemorySize() const {

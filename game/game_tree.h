@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "property/property_list.h"
 #include "memory/small_blocks.h"
 #include "property/property.h"
+#include "property/property_list.h"
 
 namespace vantaro {
 
@@ -140,18 +140,12 @@ class GameTree {
   // node of an ancestor tree.
   bool Precedes(int index, const Node* node) const;
 
-  // The bytes that followed this record's tree in a file holding several
-  // games; written back unchanged after it. Only the root carries them.
-  const std::string* collectionTail() const { return collectionTail_.get(); }
-  void SetCollectionTail(std::string tail);
-
   int MemorySize() const;
 
  private:
   GameTree* parent_;
   NodeVector nodes_;
   ChildVector children_;
-  std::unique_ptr<std::string> collectionTail_;
 };
 
 // Gives every tree without a node one new empty node, depth first.

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "record/mapping_guard.h"
+
 namespace vantaro {
 namespace {
 
@@ -20,49 +22,39 @@ struct FileDescriptor {
   }
 };
 
-}  // namespace
-
-FileInput::~FileInput() {
-  if (mapping_ != nullptr) munmap(mapping_, size_);
-}
-
-bool FileInput::Open(const std::string& path, std::string& error) {
-  const FileDescriptor file{open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-  struct stat status;
-  if (file.fd < 0 || fstat(file.fd, &status) != 0) {
+// Opening a FIFO blocks until a program opens it for writing, which may never
+// happen: it is opened without waiting, and read with waiting once open, when
+// a FIFO without a writer simply reads as ended. -1 with the reason for a
+// folder and for what cannot be opened.
+int OpenForReading(const std::string& path, struct stat& status, std::string& error) {
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
     error = std::strerror(errno);
-    return false;
+    return -1;
   }
-  if (S_ISDIR(status.st_mode)) {
-    error = std::strerror(EISDIR);
-    return false;
+  int problem = 0;
+  if (fstat(fd, &status) != 0) {
+    problem = errno;
+  } else if (S_ISDIR(status.st_mode)) {
+    problem = EISDIR;
   }
-  if (S_ISREG(status.st_mode) && status.st_size > 0) {
-    void* mapping =
-        mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE, file.fd, 0);
-    if (mapping != MAP_FAILED) {
-      mapping_ = mapping;
-      data_ = static_cast<const char*>(mapping);
-      size_ = static_cast<size_t>(status.st_size);
-      return true;
-    }
+  if (problem != 0) {
+    close(fd);
+    error = std::strerror(problem);
+    return -1;
   }
-  return ReadWhole(file.fd, status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0, error);
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
 }
 
-// Pipes and special files: read until the end, whatever size they report.
-bool FileInput::ReadWhole(int fd, size_t sizeHint, std::string& error) {
-  size_t capacity = sizeHint > 0 ? sizeHint : 65536;
-  auto buffer = std::make_unique_for_overwrite<char[]>(capacity);
+// Reads until the end, whatever size the file reports.
+bool ReadToEnd(int fd, size_t sizeHint, std::string& bytes, std::string& error) {
+  bytes.resize(std::max<size_t>(sizeHint + 1, 4096));
   size_t length = 0;
   while (true) {
-    if (length == capacity) {
-      auto larger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-      std::memcpy(larger.get(), buffer.get(), length);
-      buffer = std::move(larger);
-      capacity *= 2;
-    }
-    const ssize_t count = read(fd, buffer.get() + length, capacity - length);
+    if (length == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t count = read(fd, bytes.data() + length, bytes.size() - length);
     if (count < 0) {
       if (errno == EINTR) continue;
       error = std::strerror(errno);
@@ -71,10 +63,44 @@ bool FileInput::ReadWhole(int fd, size_t sizeHint, std::string& error) {
     if (count == 0) break;
     length += static_cast<size_t>(count);
   }
-  copy_ = std::move(buffer);
-  data_ = copy_.get();
-  size_ = length;
+  bytes.resize(length);
   return true;
+}
+
+size_t SizeOf(const struct stat& status) {
+  return status.st_size > 0 ? static_cast<size_t>(status.st_size) : 0;
+}
+
+}  // namespace
+
+FileInput::~FileInput() {
+  if (mapping_ == nullptr) return;
+  UnguardMapping(guard_);
+  munmap(mapping_, size_);
+}
+
+bool FileInput::Open(const std::string& path, std::string& error) {
+  struct stat status;
+  const FileDescriptor file{OpenForReading(path, status, error)};
+  if (file.fd < 0) return false;
+  if (S_ISREG(status.st_mode) && status.st_size > 0) {
+    void* mapping = mmap(nullptr, SizeOf(status), PROT_READ, MAP_PRIVATE, file.fd, 0);
+    if (mapping != MAP_FAILED) {
+      mapping_ = mapping;
+      data_ = static_cast<const char*>(mapping);
+      size_ = SizeOf(status);
+      guard_ = GuardMapping(mapping_, size_);
+      return true;
+    }
+  }
+  if (!ReadToEnd(file.fd, SizeOf(status), copy_, error)) return false;
+  data_ = copy_.data();
+  size_ = copy_.size();
+  return true;
+}
+
+bool FileInput::Intact() const {
+  return !MappingWasCut(guard_);
 }
 
 void FileInput::Release(const char* upTo) const {
@@ -84,6 +110,12 @@ void FileInput::Release(const char* upTo) const {
   if (length <= released_) return;
   madvise(static_cast<char*>(mapping_) + released_, length - released_, MADV_DONTNEED);
   released_ = length;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& error) {
+  struct stat status;
+  const FileDescriptor file{OpenForReading(path, status, error)};
+  return file.fd >= 0 && ReadToEnd(file.fd, SizeOf(status), bytes, error);
 }
 
 }  // namespace vantaro

@@ -38,11 +38,6 @@ void ReadReport::UndecodableText(std::size_t offset, std::u16string_view text, i
   }
 }
 
-std::string ZeroByteMessage(std::size_t ignored) {
-  if (ignored == 0) return "a 0 byte at the end of the input ignored";
-  return "a 0 byte ends the input: the " + std::to_string(ignored) + " bytes after it are ignored";
-}
-
 std::string Quoted(std::string_view bytes) {
   constexpr size_t kLongest = 24;
   const bool utf8 = IsValidUtf8(bytes);

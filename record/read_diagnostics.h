@@ -82,9 +82,6 @@ class ReadReport {
 std::optional<std::size_t> FirstUndecodableByte(std::u16string_view text, int codePage);
 std::string UndecodableMessage(int codePage);
 
-// For text that a 0 byte ends, followed by `ignored` more bytes.
-std::string ZeroByteMessage(std::size_t ignored);
-
 // A piece of the input for a message, in double quotes, cut short when it is
 // long; unless it is valid UTF-8, bytes outside printable ASCII show as \xHH.
 std::string Quoted(std::string_view bytes);

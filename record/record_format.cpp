@@ -2,13 +2,15 @@
 
 #include "record/importers.h"
 #include "record/sgf_reader.h"
+#include "record/sgf_text.h"
+#include "record/zero_bytes.h"
 #include "text/ascii.h"
 #include "text/text_conversion.h"
 
 namespace vantaro {
 namespace {
 
-// The line-based formats; SGF reports its own 0 byte.
+// The line-based formats.
 bool IsTextFormat(RecordFormat format) {
   return format == RecordFormat::Gib || format == RecordFormat::Ugf ||
          format == RecordFormat::Ugi || format == RecordFormat::Ngf;
@@ -62,27 +64,51 @@ std::string_view FormatName(RecordFormat format) {
   return "SGF";
 }
 
+namespace {
+
+IoResult ReadSgfChoice(GameTree& tree, std::string_view buffer, ReadContext& context,
+                       DiagnosticSink* diagnostics, const FileInput* input, GameChoice& choice) {
+  const SgfText text(buffer, diagnostics);
+  std::vector<GameSpan> games;
+  const IoResult read = ReadSgfGame(tree, text, choice.index, context, input, &games);
+  choice.count = games.size();
+  if (read.ok && choice.keepCollection) {
+    choice.collection =
+        std::make_unique<SgfCollection>(text.text(), std::move(games), text.fromUtf16());
+  }
+  return read;
+}
+
+}  // namespace
+
 IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view buffer,
-                          ReadContext& context, DiagnosticSink* diagnostics,
-                          const FileInput* input) {
-  // The line formats end at a 0 byte; the binary ones take every byte, and
-  // SGF looks for its end itself.
-  const std::string_view text = IsTextFormat(format) ? buffer.substr(0, buffer.find('\0')) : buffer;
-  const ReadReport report(diagnostics, buffer);
-  if (text.size() < buffer.size()) {
-    report.At(text.size(), ZeroByteMessage(buffer.size() - text.size() - 1));
+                          ReadContext& context, DiagnosticSink* diagnostics, const FileInput* input,
+                          GameChoice* choice) {
+  const bool sgf = format == RecordFormat::Sgf || format == RecordFormat::Unknown;
+  if (choice != nullptr && !sgf) {
+    choice->count = 1;
+    if (choice->index > 0) return IoResult::Failure(NoSuchGameError(choice->index, 1));
+  }
+  // The binary formats take every byte, and SGF skips its 0 bytes itself.
+  if (IsTextFormat(format)) {
+    if (const std::optional<ZeroFreeText> text = DropZeroBytes(buffer)) {
+      std::optional<ZeroByteOffsets> placed;
+      if (diagnostics != nullptr) placed.emplace(*diagnostics, text->removedAt);
+      return ReadRecordBuffer(tree, format, text->text, context, placed ? &*placed : nullptr,
+                              nullptr, choice);
+    }
   }
   IoResult result = IoResult::Success();
   switch (format) {
     case RecordFormat::Gib:
-      ReadGib(tree, text, context, diagnostics);
+      ReadGib(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Ugf:
     case RecordFormat::Ugi:
-      ReadUgf(tree, text, format == RecordFormat::Ugi, context, diagnostics);
+      ReadUgf(tree, buffer, format == RecordFormat::Ugi, context, diagnostics);
       break;
     case RecordFormat::Ngf:
-      result = ReadNgf(tree, text, context, diagnostics);
+      result = ReadNgf(tree, buffer, context, diagnostics);
       break;
     case RecordFormat::Gos:
       result = ReadGos(tree, buffer, context, diagnostics);
@@ -95,7 +121,12 @@ IoResult ReadRecordBuffer(GameTree& tree, RecordFormat format, std::string_view 
       break;
     case RecordFormat::Sgf:
     case RecordFormat::Unknown:
-      ReadSgf(tree, buffer, context, diagnostics, input);
+      if (choice != nullptr) {
+        result = ReadSgfChoice(tree, buffer, context, diagnostics, input, *choice);
+        if (!result.ok) return result;
+      } else {
+        ReadSgf(tree, buffer, context, diagnostics, input);
+      }
       // The reader gives every variation a node: only the root may lack one,
       // and a large record is not walked again to find that out.
       if (tree.NodeCount() == 0) tree.InsertNode(std::make_unique<Node>());
@@ -120,11 +151,14 @@ bool LabelRecordCodePage(GameTree& root, int codePage) {
 }
 
 IoResult LoadRecordFile(GameTree& tree, const std::string& path, ReadContext& context,
-                        DiagnosticSink* diagnostics) {
+                        DiagnosticSink* diagnostics, GameChoice* choice) {
   FileInput input;
   std::string error;
   if (!input.Open(path, error)) return {false, error};
-  return ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context, diagnostics, &input);
+  const IoResult read = ReadRecordBuffer(tree, DetectFormat(path), input.bytes(), context,
+                                         diagnostics, &input, choice);
+  if (!input.Intact()) return IoResult::Failure(kFileCutShortError);
+  return read;
 }
 
 }  // namespace vantaro

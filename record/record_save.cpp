@@ -32,7 +32,8 @@ mode_t CurrentUmask() {
 
 }  // namespace
 
-IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
+IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path,
+                        std::string_view before, std::string_view after, std::string* written) {
   const std::string target = ResolveLinks(path);
   const std::filesystem::path targetPath(target);
   std::string temporary =
@@ -55,24 +56,47 @@ IoResult SaveRecordFile(GameTree& root, int codePage, const std::string& path) {
     unlink(temporary.c_str());
     return {false, std::strerror(error)};
   }
-  bool written = WriteSgf(root, codePage, file);
-  written = std::fflush(file) == 0 && written;
+  const auto put = [file](std::string_view bytes) {
+    return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  };
+  bool done = put(before);
+  if (written != nullptr) {
+    written->clear();
+    WriteSgf(root, codePage, *written);
+    done = put(*written) && done;
+  } else {
+    done = WriteSgf(root, codePage, file) && done;
+  }
+  done = put(after) && done;
+  done = std::fflush(file) == 0 && done;
   int error = errno;
-  written = written && fsync(fileno(file)) == 0;
-  if (!written) error = errno;
-  if (std::fclose(file) != 0 && written) {
-    written = false;
+  done = done && fsync(fileno(file)) == 0;
+  if (!done) error = errno;
+  if (std::fclose(file) != 0 && done) {
+    done = false;
     error = errno;
   }
-  if (written && std::rename(temporary.c_str(), target.c_str()) != 0) {
-    written = false;
+  if (done && std::rename(temporary.c_str(), target.c_str()) != 0) {
+    done = false;
     error = errno;
   }
-  if (!written) {
+  if (!done) {
     unlink(temporary.c_str());
     return {false, std::strerror(error != 0 ? error : EIO)};
   }
   return {true, {}};
+}
+
+IoResult SaveCollectionGame(GameTree& root, int codePage, const std::string& path,
+                            SgfCollection& collection, std::size_t index) {
+  // Only the game of a file of one is not kept: a large record is then
+  // written straight to the file.
+  std::string written;
+  const IoResult saved =
+      SaveRecordFile(root, codePage, path, collection.Before(index), collection.After(index),
+                     collection.GameCount() > 1 ? &written : nullptr);
+  if (saved.ok) collection.ReplaceGame(index, written);
+  return saved;
 }
 
 }  // namespace vantaro

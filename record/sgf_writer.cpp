@@ -115,7 +115,6 @@ void SgfWriter::WriteRecord(GameTree& root) {
     }
     MaybeFlush();
   }
-  if (const std::string* tail = root.collectionTail()) out_.append(*tail);
 }
 
 void SgfWriter::WriteSequence(GameTree& tree) {

@@ -12,7 +12,8 @@ TEST_F(CliTest, InfoDescribesARecord) {
   const ProcessResult result = RunCli({"info", file});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
-            "format: SGF\nwidth: 13\nheight: 13\ncodePage: 65001\nnodes: 5\ntrees: 2\nmoves: 4\n"
+            "format: SGF\nwidth: 13\nheight: 13\ncodePage: 65001\ngames: 1\nnodes: 5\ntrees: 2\n"
+            "moves: 4\n"
             "PB: \xe6\x9d\x8e\nPW: Kim\nKM: 6.5\n");
 }
 
@@ -21,7 +22,8 @@ TEST_F(CliTest, InfoAsJson) {
   const ProcessResult result = RunCli({"--set", "defaultCodePage=1252", "info", file, "--json"});
   EXPECT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out,
-            "{\"format\":\"SGF\",\"width\":19,\"height\":19,\"codePage\":65001,\"nodes\":4,"
+            "{\"format\":\"SGF\",\"width\":19,\"height\":19,\"codePage\":65001,\"games\":1,"
+            "\"nodes\":4,"
             "\"trees\":1,\"moves\":[\"B pd\",\"W\",\"B\"],"
             "\"gameInfo\":{\"GN\":\"a \\\"quoted\\\"\\nname\"}}\n");
 }

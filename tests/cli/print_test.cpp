@@ -71,7 +71,8 @@ TEST_F(PrintCommandTest, GameAndPathChooseTheLine) {
 
   const ProcessResult noGame = RunCli({"figures", file, "--game", "3"});
   EXPECT_EQ(noGame.status, 1);
-  EXPECT_EQ(noGame.err, "vantaro-cli: " + file + ": no game 3\n");
+  EXPECT_EQ(noGame.err,
+            "vantaro-cli: " + file + ": there is no game 3: the file holds 2 games\n");
   const ProcessResult noNode = RunCli({"figures", file, "--path", "1/0"});
   EXPECT_EQ(noNode.status, 1);
   EXPECT_EQ(noNode.err, "vantaro-cli: " + file + ": no node at path 1/0\n");
@@ -88,7 +89,7 @@ TEST_F(PrintCommandTest, MistakesAreReportedWithTheUsage) {
        "usage: vantaro-cli print [--set NAME=VALUE]... FILE [--game N] [--path P] -o OUT.pdf"},
       {{"figures", game, "-o", "x.pdf"}, "figures: unknown option -o"},
       {{"print", game, "--game", "0", "-o", "x.pdf"},
-       "print: --game needs a game number of 1 or more"},
+       "print: --game 0: not a game number (1 is the first game)"},
       {{"figures", game, "--path", "x"}, "figures: --path needs a path such as 0.1/3"},
   };
   for (const auto& row : cases) {

@@ -168,8 +168,10 @@ INSTANTIATE_TEST_SUITE_P(
     Mistakes, RenderUsageTest,
     ::testing::Values(
         UsageCase{{"GAME"},
-                  "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--move N | --path P] "
-                  "[--size W[xH]] [--figure A-B] -o OUT.png|OUT.svg|OUT.pdf"},
+                  "usage: vantaro-cli render [--set NAME=VALUE]... FILE [--game N] "
+                  "[--move N | --path P] [--size W[xH]] [--figure A-B] -o OUT.png|OUT.svg|OUT.pdf"},
+        UsageCase{{"GAME", "--game", "0", "-o", "OUT"},
+                  "render: --game 0: not a game number (1 is the first game)"},
         UsageCase{{"GAME", "--figure", "3", "-o", "OUT"},
                   "render: --figure needs moves A-B with 1 <= A <= B"},
         UsageCase{{"GAME", "--figure", "4-3", "-o", "OUT"},

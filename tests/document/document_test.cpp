@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -47,7 +48,8 @@ class FakeUi : public DocumentUi {
     shownPlayer = GameInfoValue(node, "PB").value_or(u"");
     return gameInfoEdits;
   }
-  bool AllowReplacingRecord() override { return true; }
+  // The shell's question before a record is replaced: a test may answer it.
+  bool AllowReplacingRecord() override { return beforeReplacing ? beforeReplacing() : true; }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
@@ -55,6 +57,7 @@ class FakeUi : public DocumentUi {
   void Produce(Output output) override { produced.push_back(output); }
 
   bool yes = true;
+  std::function<bool()> beforeReplacing;
   std::deque<std::u16string> answers;
   std::optional<std::string> fileName;
   std::string prompt;                                      // the text of the last input prompt
@@ -491,6 +494,45 @@ TEST_F(DocumentTest, ReopenWithACodePageThatIsNotLoadedIsRefused) {
   EXPECT_EQ(ui_.shown,
             std::vector<std::string>{"Code page 10000 is not one of the loaded code pages."});
   EXPECT_FALSE(document_.editor()->CanUndo());
+}
+
+// The edits, the undo history and the save question belong to the game open.
+TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
+  const std::string games = "(;PB[one];B[aa])\n(;PB[two];B[bb])\n(;PB[three];B[cc])\n";
+  const std::string path = Write("games.sgf", games);
+  ASSERT_TRUE(document_.OnOpenDocument(path, 1).ok);
+  EXPECT_EQ(document_.GameCount(), 3u);
+  EXPECT_EQ(Sgf(), "(;PB[two]\r\n;B[bb])");
+  document_.editor()->SetComment(u"mine");
+
+  int asked = 0;
+  ui_.beforeReplacing = [&] {
+    ++asked;
+    return false;  // Cancel
+  };
+  EXPECT_FALSE(document_.SwitchToGame(2));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(document_.gameIndex(), 1u);
+  EXPECT_TRUE(document_.IsModified());
+
+  ui_.beforeReplacing = [&] { return document_.Save(false); };  // Yes: saved first
+  ASSERT_TRUE(document_.SwitchToGame(2));
+  EXPECT_EQ(document_.gameIndex(), 2u);
+  EXPECT_FALSE(document_.IsModified());
+  EXPECT_FALSE(Enabled(kUndo)) << "the undo history is the new game's";
+  EXPECT_EQ(Sgf(), "(;PB[three]\r\n;B[cc])");
+  const std::string saved = "(;PB[one];B[aa])\n(;C[mine]PB[two]\r\n;B[bb])\n(;PB[three];B[cc])\n";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+
+  document_.editor()->SetComment(u"dropped");
+  ui_.beforeReplacing = [] { return true; };  // No: the edits are dropped
+  ASSERT_TRUE(document_.SwitchToGame(0));
+  EXPECT_EQ(Sgf(), "(;PB[one]\r\n;B[aa])");
+  ASSERT_TRUE(document_.SwitchToGame(1));
+  EXPECT_EQ(Sgf(), "(;C[mine]PB[two]\r\n;B[bb])") << "the saved game reads as saved";
+  EXPECT_EQ(ReadFileBytes(path), saved);
+  EXPECT_FALSE(document_.SwitchToGame(1));
+  EXPECT_FALSE(document_.SwitchToGame(3));
 }
 
 }  // namespace

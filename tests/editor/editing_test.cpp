@@ -74,9 +74,8 @@ TEST_F(EditingTest, DeletingNodesVariationsAndWhatFollows) {
   ExpectEdit("(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd];W[ee]))", {{0}, 0}, remove,
              "(;SZ[9]\r\n;B[aa];W[bb];B[dd];W[ee])", "/2");
   ExpectEdit(
-      "(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd]))\n(;C[second game])", {{}, 1},
-      [this] { return editor().DeleteAfterCurrent(); }, "(;SZ[9]\r\n;B[aa])\n(;C[second game])",
-      "/1");
+      "(;SZ[9];B[aa];W[bb](;B[cc])(;B[dd]))", {{}, 1},
+      [this] { return editor().DeleteAfterCurrent(); }, "(;SZ[9]\r\n;B[aa])", "/1");
   ExpectEdit(
       "(;SZ[9];AB[dd]CR[dd]TR[ee]C[x])", {{}, 1},
       [this] {

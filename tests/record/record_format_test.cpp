@@ -1,7 +1,14 @@
 #include "record/record_format.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
 
 #include "record/record_save.h"
 #include "test_support.h"
@@ -30,6 +37,55 @@ TEST(LoadRecordFile, ReportsWhyAFileCannotBeRead) {
   EXPECT_FALSE(missing.ok);
   EXPECT_EQ(missing.error, "No such file or directory");
   EXPECT_FALSE(LoadRecordFile(tree, directory.path().string(), context).ok);
+}
+
+// Another program cutting the file short under the reader used to kill the
+// process with SIGBUS.
+TEST(LoadRecordFile, AFileCutShortWhileItIsReadIsAnErrorNotACrash) {
+  test::TemporaryDirectory directory;
+  const std::string path = directory.PathOf("big.sgf");
+  std::string record = "(;GM[1]";
+  while (record.size() < (24u << 20)) record += ";B[aa]C[" + std::string(4000, 'x') + "]";
+  test::WriteFileBytes(path, record + ")");
+
+  FileInput input;
+  std::string error;
+  ASSERT_TRUE(input.Open(path, error)) << error;
+  std::atomic<bool> reading = false;
+  std::thread cutter([&] {
+    while (!reading.load()) std::this_thread::yield();
+    ASSERT_EQ(truncate(path.c_str(), 4096), 0);
+  });
+  GameTree tree;
+  ReadContext context{false, 65001};
+  reading = true;
+  ReadRecordBuffer(tree, RecordFormat::Sgf, input.bytes(), context, nullptr, &input);
+  cutter.join();
+  EXPECT_FALSE(input.Intact());
+
+  GameTree shorter;
+  const IoResult reread = LoadRecordFile(shorter, path, context);
+  EXPECT_TRUE(reread.ok) << "the file as it is now reads as usual";
+}
+
+// Opening a FIFO that no program writes to used to wait for ever.
+TEST(LoadRecordFile, AFifoWithoutAWriterReadsAsEmptyAtOnce) {
+  test::TemporaryDirectory directory;
+  const std::string path = directory.PathOf("fifo.sgf");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  std::promise<IoResult> loaded;
+  std::thread reader([&] {
+    GameTree tree;
+    ReadContext context{false, 65001};
+    loaded.set_value(LoadRecordFile(tree, path, context));
+  });
+  auto result = loaded.get_future();
+  if (result.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+    ADD_FAILURE() << "still waiting for a writer";
+    close(open(path.c_str(), O_WRONLY | O_NONBLOCK));  // lets the reader go
+  }
+  reader.join();
+  EXPECT_TRUE(result.get().ok);
 }
 
 TEST(LoadRecordFile, GibTextGetsItsDetectedCodePage) {

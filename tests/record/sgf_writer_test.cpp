@@ -124,10 +124,6 @@ INSTANTIATE_TEST_SUITE_P(
                       LegacyText{1252, "Windows-1252", u"Caf\u00E9 \u2013 5\u20AC ]",
                                  "Caf\xE9 \x96 5\x80 \\]"}));
 
-TEST(SgfWriter, CollectionTailFollowsTheFirstGame) {
-  EXPECT_EQ(RoundTrip("(;B[aa])\n(;W[bb])\n"), "(;B[aa]\r\n)\n(;W[bb])\n");
-}
-
 TEST(SgfWriter, NodeAlone) {
   auto record = ReadSgfText("(;B[pd]C[hi]LB[aa:A][bb:B])");
   EXPECT_EQ(WriteSgfNode(*record.root->NodeAt(0), 65001), ";B[pd]LB[aa:A][bb:B]C[hi]");
