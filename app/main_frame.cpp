@@ -121,7 +121,6 @@ void CMainFrame::FillEncodingMenu() {
     });
     menus_.encodings->addAction(action);
   }
-  connect(menus_.encodings, &QMenu::aboutToShow, commands_, &CommandBinder::Refresh);
   connect(commands_, &CommandBinder::refreshed, this, &CMainFrame::FollowEncodingState);
 }
 

@@ -42,7 +42,6 @@ class MenuBuilder {
   MenuBuilder(CommandBinder& commands, FrameMenus& frame) : commands_(commands), frame_(frame) {}
 
   void Fill(QMenu& menu, const std::vector<Entry>& entries) {
-    QObject::connect(&menu, &QMenu::aboutToShow, &commands_, &CommandBinder::Refresh);
     for (const Entry& entry : entries) {
       switch (entry.kind) {
         case Entry::Command:

@@ -127,6 +127,8 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool NextComment();
   bool ToMoveNumber(int number);
   bool CanToClicked() const { return Navigable(); }
+  // Awaits the tap that picks the node; raises OnStatusChanged here and
+  // again when the tap returns the mode to normal.
   void StartToClicked();
   bool CanGoBack() const;
   bool GoBack();

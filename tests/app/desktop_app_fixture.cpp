@@ -72,7 +72,6 @@ bool DesktopAppTest::Exit() {
 }
 
 std::map<std::string, QAction*> DesktopAppTest::MenuItems() const {
-  app_->frame().commands().Refresh();
   std::map<std::string, QAction*> items;
   for (QAction* top : app_->frame().menuBar()->actions()) {
     AddItems(*top->menu(), Plain(top->text()) + "/", items);

@@ -30,8 +30,7 @@ class DesktopAppTest : public QtTest {
   bool Exit();
 
   // Every menu item by its path without mnemonics and shortcut text
-  // ("Edit/Stones & Markers/Circle"), after the menus refreshed as they do
-  // when they open.
+  // ("Edit/Stones & Markers/Circle"), in the state the window shows now.
   std::map<std::string, QAction*> MenuItems() const;
   // One of them; fails the test when there is none.
   QAction* Item(const std::string& path) const;

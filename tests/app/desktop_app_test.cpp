@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <functional>
 #include <regex>
 #include <set>
 
@@ -270,14 +271,62 @@ TEST_F(DesktopAppTest, ReopenWithEncodingReadsTheFileAgainInTheChosenCodePage) {
   EXPECT_TRUE(EncodingItem(1252)->isChecked());
 }
 
-TEST_F(DesktopAppTest, ViewCommandsRedrawTheBoardAtOnce) {
+// The board repaints by itself after every change it shows: nothing here
+// paints it but the program.
+TEST_F(DesktopAppTest, TheBoardRepaintsAfterAMoveANavigationAndAViewCommand) {
   StartOn("game.sgf", kGame);
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
-  board.repaint();
-  const QImage before = board.grab().toImage();
-  Choose("View/Show Coordinate");
+  const QPoint point = PixelOf(4, 4);
+  int paints = 0;
+  const QObject counting;
+  QObject::connect(&board, &app::CVantaroCEView::painted, &counting, [&] { ++paints; });
+  const auto paintsAfter = [&](const std::function<void()>& step) {
+    ProcessEvents();
+    paints = 0;
+    step();
+    ProcessEvents();
+    return paints;
+  };
+  EXPECT_EQ(paintsAfter([] {}), 0);
+  EXPECT_GT(paintsAfter([&] { Press(Qt::Key_Right); }), 0);
+  EXPECT_GT(paintsAfter([&] { QTest::mouseClick(&board, Qt::LeftButton, {}, point); }), 0);
+  EXPECT_EQ(Title(), "game.sgf *");
+  EXPECT_GT(paintsAfter([&] { Choose("View/Show Coordinate"); }), 0);
   EXPECT_TRUE(board.drawer().options().showCoord);
-  EXPECT_NE(board.grab().toImage(), before);
+}
+
+// To Clicked on a point where no move was played returns to the normal mode:
+// the command bar and the menus follow at once.
+TEST_F(DesktopAppTest, TheCommandBarFollowsTheModeWhenToClickedFindsNoNode) {
+  StartOn("game.sgf", kGame);
+  Press(Qt::Key_Right);
+  QAction* next = app_->frame().commandBar().actions().value(4);
+  ASSERT_EQ(next, Item("Move/Next"));
+  Choose("Move/To Clicked");
+  EXPECT_FALSE(next->isEnabled());
+  Tap(8, 0);
+  EXPECT_EQ(Where(), "/1");
+  EXPECT_TRUE(next->isEnabled());
+  EXPECT_TRUE(Item("Move/Previous")->isEnabled());
+}
+
+// A comment typed on a record that is already modified changes nothing but
+// the history: Redo goes.
+TEST_F(DesktopAppTest, TheEnabledStatesFollowAnEditThatChangesOnlyTheHistory) {
+  StartOn("game.sgf", kGame);
+  Press(Qt::Key_End);
+  Tap(0, 0);
+  Tap(8, 8);
+  Choose("Edit/Undo");
+  ASSERT_EQ(Title(), "game.sgf *");
+  ASSERT_TRUE(Item("Edit/Redo")->isEnabled());
+  app::CCommentView& pane = *app_->frame().mainView().commentPane();
+  QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::keyClicks(&pane, QStringLiteral("x"));
+  ProcessEvents();
+  EXPECT_EQ(editor().Comment(), u"x");
+  EXPECT_FALSE(Item("Edit/Redo")->isEnabled());
+  EXPECT_TRUE(Item("Edit/Undo")->isEnabled());
 }
 
 TEST_F(DesktopAppTest, CustomSizeAsksAndStartsANewRecordOfThatSize) {
