@@ -8,6 +8,11 @@
 #include "render/device_context.h"
 
 namespace vantaro::app {
+namespace {
+
+constexpr size_t kSeparateAreas = 24;
+
+}  // namespace
 
 CVantaroCEView::CVantaroCEView(const Options& options, DrawingTimes* times, QWidget* parent)
     : QWidget(parent), options_(options), drawer_(options, times) {
@@ -16,16 +21,35 @@ CVantaroCEView::CVantaroCEView(const Options& options, DrawingTimes* times, QWid
   setFocusPolicy(Qt::StrongFocus);
 }
 
-void CVantaroCEView::OnBoardChanged() {
+void CVantaroCEView::SetEditor(GoEditor* editor) {
+  UpdateSink::SetEditor(editor);
+  requested_.reset();
   update();
+}
+
+void CVantaroCEView::OnBoardChanged() {
+  if (editor() == nullptr) return update();
+  drawer_.SetBoard(editor());
+  BoardPicture now = drawer_.Picture();
+  const auto areas = requested_ ? drawer_.ChangedAreas(*requested_, now) : std::nullopt;
+  // Each area is painted on its own: beyond a few, the whole board is cheaper.
+  if (areas && areas->size() <= kSeparateAreas) {
+    for (const rutl::Rect& area : *areas) {
+      update(QRect(area.left, area.top, area.Width(), area.Height()));
+    }
+  } else {
+    update();
+  }
+  requested_ = std::move(now);
 }
 
 void CVantaroCEView::OnViewOptionsChanged() {
   drawer_.ApplyOptions();
+  requested_.reset();
   update();
 }
 
-void CVantaroCEView::paintEvent(QPaintEvent*) {
+void CVantaroCEView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   if (editor() == nullptr) {
     painter.fillRect(rect(), QColor(rutl::ToQRgb(rutl::ColourOf(options_.backgroundColor))));
@@ -34,7 +58,13 @@ void CVantaroCEView::paintEvent(QPaintEvent*) {
   rutl::DC dc(painter);
   drawer_.SetBoard(editor());
   drawer_.Layout({0, 0, width(), height()});
-  drawer_.Draw(dc);
+  if (event->rect() == rect()) {
+    drawer_.Draw(dc);
+  } else {
+    for (const QRect& area : event->region()) {
+      drawer_.DrawArea(dc, {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+    }
+  }
   emit painted();
 }
 

@@ -228,7 +228,20 @@ bool CMainFrame::HandleKey(QObject* receiver, const QKeyEvent& key) {
   if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
   const int id = KeyCommand(key.key());
   if (id == 0) return false;
-  PostCommand(id);
+  // A held key repeats faster than a large record may be stepped through:
+  // a repeat that comes while a step is still to be shown is dropped, so
+  // that steps never queue up behind the screen.
+  if (key.isAutoRepeat() && keyStepPending_) return true;
+  keyStepPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this, id] {
+        commands_->Run(id);
+        // Once the repaints the step asked for are done.
+        QMetaObject::invokeMethod(
+            this, [this] { keyStepPending_ = false; }, Qt::QueuedConnection);
+      },
+      Qt::QueuedConnection);
   return true;
 }
 

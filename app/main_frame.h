@@ -82,6 +82,7 @@ class CMainFrame : public QMainWindow, public UpdateSink {
   FrameMenus menus_;
   std::vector<QAction*> recentActions_;
   bool refreshPending_ = false;
+  bool keyStepPending_ = false;
   int wheelRemainder_ = 0;
 };
 

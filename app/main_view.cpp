@@ -2,6 +2,7 @@
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
+#include "app/game_tree_view.h"
 #include "app/pane_layout.h"
 #include "app/panel_handle.h"
 #include "app/side_panel.h"
@@ -24,13 +25,17 @@ CMainView::CMainView(const Options& options, DrawingTimes* times, WindowSettings
       boardView_(new CVantaroCEView(options, times, this)),
       commentPane_(new CCommentView(options, this)),
       sidePanel_(new SidePanel(options, settings, this)),
-      handle_(new PanelHandle(this)) {
+      handle_(new PanelHandle(this)),
+      treePane_(new CGameTreeView(options, this)) {
   sidePanel_->hide();
   handle_->hide();
+  treePane_->hide();
   connect(commentPane_, &CCommentView::tapped, this, &CMainView::ToggleLayout);
   connect(commentPane_, &CCommentView::finished, boardView_,
           [this] { boardView_->setFocus(Qt::OtherFocusReason); });
   connect(handle_, &PanelHandle::dragged, this, &CMainView::DragHandleTo);
+  // Show Game Tree is a view setting: the layout in effect shows or hides the pane.
+  connect(treePane_, &CGameTreeView::shownChanged, this, &CMainView::Relayout);
 }
 
 void CMainView::ToggleLayout() {
@@ -63,13 +68,21 @@ void CMainView::LayOutAbove() {
     commentPane_->setParent(this);
     commentPane_->show();
   }
-  const PaneLayout layout = ComputePaneLayout(rect(), split_);
+  if (treePane_->parentWidget() != this) {
+    sidePanel_->SetTreePane(nullptr);
+    treePane_->setParent(this);
+  }
+  treePane_->setVisible(options_.showTreePane);
+  const PaneLayout layout = ComputePaneLayout(rect(), split_, options_.showTreePane);
   boardView_->setGeometry(layout.board);
   commentPane_->setGeometry(layout.comment);
+  if (options_.showTreePane) treePane_->setGeometry(layout.tree);
 }
 
 void CMainView::LayOutBeside() {
   if (commentPane_->parentWidget() == this) sidePanel_->HoldCommentPane(*commentPane_);
+  if (sidePanel_->treePane() != treePane_) sidePanel_->SetTreePane(treePane_);
+  treePane_->setVisible(options_.showTreePane);
   const BesideLayout layout =
       ComputeBesideLayout({0, 0, width(), height()}, settings_.sidePanelWidth);
   boardView_->setGeometry(ToRect(layout.board));

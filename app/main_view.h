@@ -12,6 +12,7 @@ struct Options;
 namespace vantaro::app {
 
 class CCommentView;
+class CGameTreeView;
 class CVantaroCEView;
 class PanelHandle;
 class SidePanel;
@@ -21,10 +22,13 @@ struct WindowSettings;
 // the client's shape when it is Automatic):
 // - board above comment: the board view above the comment pane, board
 //   first (a square board area as wide as the client) or split in two
-//   halves; a tap on the comment pane switches between the two;
+//   halves; a tap on the comment pane switches between the two; the game
+//   tree pane below them while View > Game Tree > Show Game Tree is on;
 // - board beside panel: the board square on the left and the side panel
-//   on the right, with the comment pane in the panel; a handle between
-//   them sets the panel's width, kept in the window settings.
+//   on the right, with the comment pane and the game tree pane in the
+//   panel; a handle between them sets the panel's width, kept in the
+//   window settings.
+// The comment pane and the game tree pane are the same widgets in both.
 class CMainView : public QWidget {
   Q_OBJECT
 
@@ -38,6 +42,7 @@ class CMainView : public QWidget {
   CCommentView* commentPane() const { return commentPane_; }
   SidePanel* sidePanel() const { return sidePanel_; }
   WindowLayout layout() const { return layout_; }
+  CGameTreeView* treePane() const { return treePane_; }
   bool split() const { return split_; }
   // Board first or halves; only the board-above-comment layout has them.
   void ToggleLayout();
@@ -64,6 +69,7 @@ class CMainView : public QWidget {
   CCommentView* commentPane_;
   SidePanel* sidePanel_;
   PanelHandle* handle_;
+  CGameTreeView* treePane_;
 };
 
 }  // namespace vantaro::app

@@ -7,12 +7,16 @@ namespace vantaro::app {
 // Where the board view and the comment pane go in the main view's client
 // area. Board first (the initial layout): the board area is a square as wide
 // as the client, but the comment pane keeps at least 30 pixels. Split: two
-// halves, the board above.
+// halves, the board above. With the game tree, the tree takes the lower half
+// of what lies below the board, and at least kTreeHeight pixels of it.
 struct PaneLayout {
   QRect board;
   QRect comment;
+  QRect tree;  // empty without the game tree
 };
 
-PaneLayout ComputePaneLayout(const QRect& client, bool split);
+constexpr int kTreeHeight = 80;
+
+PaneLayout ComputePaneLayout(const QRect& client, bool split, bool withTree = false);
 
 }  // namespace vantaro::app

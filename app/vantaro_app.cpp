@@ -8,6 +8,7 @@
 #include "app/comment_view.h"
 #include "app/desktop_ui.h"
 #include "app/dialogs.h"
+#include "app/game_tree_view.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/options_store.h"
@@ -65,6 +66,7 @@ CVantaroCEApp::~CVantaroCEApp() {
   document_->SetPanes({});
   ui_->SetFrameHooks({});
   printing_.reset();
+  document_->SetTreeModel(nullptr);
   frame_.reset();
 }
 
@@ -83,7 +85,9 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   });
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);
+  panes.push_back(view.treePane());
   document_->SetPanes(std::move(panes));
+  document_->SetTreeModel(view.treePane());
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
   const QStringList files = CommandLineFiles(arguments);

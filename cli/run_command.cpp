@@ -13,6 +13,7 @@
 #include "document/command_ids.h"
 #include "document/command_table.h"
 #include "document/vantaro_doc.h"
+#include "editor/game_tree_model.h"
 #include "property/game_info_syntax.h"
 #include "record/sgf_writer.h"
 #include "text/ascii.h"
@@ -58,11 +59,20 @@ bool TakesQuestionAnswer(int id) {
   return id == command::kBoard19 || id == command::kBoard9 || id == command::kCustomSize;
 }
 
+bool WorksOnTheTree(int id) {
+  return id == command::kFoldHere || id == command::kUnfoldHere || id == command::kUnfoldAll;
+}
+
 // Runs one script line after another against a document.
 class ScriptRunner {
  public:
-  ScriptRunner(CVantaroCEDoc& document, ScriptUi& ui, std::string scriptName)
-      : doc_(document), table_(document), ui_(ui), scriptName_(std::move(scriptName)) {}
+  // The tree is laid out only once a line asks for it.
+  ScriptRunner(CVantaroCEDoc& document, GameTreeModel& tree, ScriptUi& ui, std::string scriptName)
+      : doc_(document),
+        tree_(tree),
+        table_(document),
+        ui_(ui),
+        scriptName_(std::move(scriptName)) {}
 
   // False (after printing why) when the line is in error.
   bool RunLine(std::string_view line, int number);
@@ -81,10 +91,13 @@ class ScriptRunner {
   void PrintInfo() const;
   void PrintBoard() const;
   void PrintStatus() const;
+  void PrintTree();
+  bool Fold(const std::vector<std::string_view>& words, int number);
   // The longest command name the line starts with, and where its answer begins.
   const Command* MatchCommand(std::string_view line, std::string_view& answer) const;
 
   CVantaroCEDoc& doc_;
+  GameTreeModel& tree_;
   CommandTable table_;
   ScriptUi& ui_;
   std::string scriptName_;
@@ -121,6 +134,7 @@ bool ScriptRunner::RunLine(std::string_view rawLine, int number) {
   }
   if (words[0] == "info") return StoreInfo(TrimAsciiSpace(line.substr(4)), number);
   if (words[0] == "print") return Print(words, line, number);
+  if (words[0] == "fold" || words[0] == "unfold") return Fold(words, number);
   std::string_view answer;
   const Command* command = MatchCommand(line, answer);
   if (command == nullptr) return Fail(number, "unknown command: " + std::string(line));
@@ -138,6 +152,7 @@ bool ScriptRunner::RunCommand(const Command& command, std::string_view answer) {
     }
   }
   ui_.SetAnswers(FromUtf8(answer), yes);
+  if (WorksOnTheTree(command.id)) tree_.SetActive(true);
   if (!command.IsEnabled()) {
     std::printf("refused: %s\n", CommandName(command.menuText).c_str());
     return true;
@@ -178,6 +193,8 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     std::string sgf;
     WriteSgf(*editor->recordRoot(), editor->codePage(), sgf);
     std::printf("%s\n", sgf.c_str());
+  } else if (what == "tree" && words.size() == 2) {
+    PrintTree();
   } else if (what == "state" && words.size() > 2) {
     const std::string_view name =
         TrimAsciiSpace(line.substr(static_cast<size_t>(words[2].data() - line.data())));
@@ -187,13 +204,47 @@ bool ScriptRunner::Print(const std::vector<std::string_view>& words, std::string
     std::printf("%s %s\n", command->IsEnabled() ? "enabled" : "disabled",
                 command->IsChecked() ? "checked" : "unchecked");
   } else {
-    return Fail(number, "usage: print board | status | info | node | sgf | state NAME");
+    return Fail(number, "usage: print board | status | info | node | sgf | tree | state NAME");
   }
   return true;
 }
 
 void ScriptRunner::PrintBoard() const {
   std::fputs(doc_.editor()->StonesAsText().c_str(), stdout);
+}
+
+void ScriptRunner::PrintTree() {
+  tree_.SetActive(true);
+  std::string out;
+  tree_.ForEachCell([&out](const CellRecord& cell) {
+    out += FormatPath(cell.path) + " " + std::to_string(cell.cell.row) + " " +
+           std::to_string(cell.cell.column);
+    if (cell.hidden >= 0) out += " folded " + std::to_string(cell.hidden);
+    out += '\n';
+  });
+  std::fputs(out.c_str(), stdout);
+}
+
+// fold PATH and unfold PATH: the node must have variations.
+bool ScriptRunner::Fold(const std::vector<std::string_view>& words, int number) {
+  const bool fold = words[0] == "fold";
+  if (words.size() != 2)
+    return Fail(number, std::string("usage: ") + (fold ? "fold" : "unfold") + " PATH");
+  const std::optional<TreePath> path = ParsePath(words[1]);
+  GoEditor* editor = doc_.editor();
+  const auto position = path ? GameTree::Resolve(*editor->recordRoot(), *path) : std::nullopt;
+  if (!position)
+    return Fail(number, std::string(words[0]) + ": no node at " + std::string(words[1]));
+  tree_.SetActive(true);
+  const Node& node = *position->node();
+  if (!TreeLayout::HasVariations(node)) {
+    std::printf("refused: %s\n", fold ? "fold" : "unfold");
+  } else if (fold) {
+    tree_.Fold(node);
+  } else {
+    tree_.Unfold(node);
+  }
+  return true;
 }
 
 void ScriptRunner::PrintStatus() const {
@@ -271,13 +322,17 @@ int RunScriptCommand(const std::vector<std::string>& arguments) {
   }
   std::istream& script = names.size() == 2 ? scriptFile : std::cin;
   ScriptUi ui;
+  GameTreeModel tree;
+  tree.SetActive(false);
   CVantaroCEDoc document(ui);
+  document.SetPanes({&tree});
+  document.SetTreeModel(&tree);
   const IoResult opened = document.OnOpenDocument(names[0], game);
   if (!opened.ok) {
     PrintError(names[0] + ": " + opened.error);
     return 1;
   }
-  ScriptRunner runner(document, ui, names.size() == 2 ? names[1] : "stdin");
+  ScriptRunner runner(document, tree, ui, names.size() == 2 ? names[1] : "stdin");
   std::string line;
   for (int number = 1; !runner.finished() && std::getline(script, line); ++number) {
     if (!runner.RunLine(line, number)) return 1;

@@ -93,6 +93,12 @@ enum : int {
   kExportPdf = 32983,
   kExportBoardPng = 32984,
   kExportBoardSvg = 32985,
+  kShowGameTree = 32940,
+  kTreeMoveNumbers = 32941,
+  kTreeVertical = 32942,
+  kFoldHere = 32943,
+  kUnfoldHere = 32944,
+  kUnfoldAll = 32945,
 };
 
 }  // namespace vantaro::command

@@ -5,6 +5,7 @@
 
 #include "document/command_ids.h"
 #include "document/vantaro_doc.h"
+#include "editor/game_tree_model.h"
 
 namespace vantaro {
 namespace {
@@ -129,6 +130,7 @@ class Builder {
   void EditMenu();
   void MoveMenu();
   void ViewMenu();
+  void GameTreeMenu();
   void OptionsMenu();
 
   CVantaroCEDoc* doc_;
@@ -141,6 +143,7 @@ void Builder::Build() {
   EditMenu();
   MoveMenu();
   ViewMenu();
+  GameTreeMenu();
   OptionsMenu();
 }
 
@@ -546,6 +549,58 @@ void Builder::ViewMenu() {
   AddLayout(kLayoutAutomatic, "Automatic", LayoutChoice::Automatic);
   AddLayout(kLayoutBoardAboveComment, "Board Above Comment", LayoutChoice::BoardAboveComment);
   AddLayout(kLayoutBoardBesidePanel, "Board Beside Panel", LayoutChoice::BoardBesidePanel);
+}
+
+void Builder::GameTreeMenu() {
+  CVantaroCEDoc* doc = doc_;
+  Add({
+      .id = kShowGameTree,
+      .menuText = "Show Game Tree",
+      .run = ToggleView(&Options::showTreePane),
+      .checked = OptionsSay(&Options::showTreePane),
+  });
+  Add({
+      .id = kTreeMoveNumbers,
+      .menuText = "Move Numbers",
+      .run = ToggleView(&Options::treeMoveNumbers),
+      .checked = OptionsSay(&Options::treeMoveNumbers),
+  });
+  Add({
+      .id = kTreeVertical,
+      .menuText = "Vertical",
+      .run = ToggleView(&Options::treeVertical),
+      .checked = OptionsSay(&Options::treeVertical),
+  });
+  // Folds belong to the tree pane: without one they are disabled.
+  const auto onTree = [doc](bool (GameTreeModel::*operation)()) -> std::function<void()> {
+    return [doc, operation] {
+      if (GameTreeModel* tree = doc->treeModel()) (tree->*operation)();
+    };
+  };
+  const auto treeSays = [doc](bool (GameTreeModel::*test)() const) -> std::function<bool()> {
+    return [doc, test] {
+      const GameTreeModel* tree = doc->treeModel();
+      return doc->editor() != nullptr && tree != nullptr && (tree->*test)();
+    };
+  };
+  Add({
+      .id = kFoldHere,
+      .menuText = "Fold Here",
+      .run = onTree(&GameTreeModel::FoldHere),
+      .enabled = treeSays(&GameTreeModel::CanFoldHere),
+  });
+  Add({
+      .id = kUnfoldHere,
+      .menuText = "Unfold Here",
+      .run = onTree(&GameTreeModel::UnfoldHere),
+      .enabled = treeSays(&GameTreeModel::CanUnfoldHere),
+  });
+  Add({
+      .id = kUnfoldAll,
+      .menuText = "Unfold All",
+      .run = onTree(&GameTreeModel::UnfoldAll),
+      .enabled = treeSays(&GameTreeModel::CanUnfoldAll),
+  });
 }
 
 void Builder::OptionsMenu() {

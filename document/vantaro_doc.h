@@ -12,6 +12,7 @@
 
 namespace vantaro {
 
+class GameTreeModel;
 class MoveSounds;
 
 // The single document of the application: it owns the editor that holds the
@@ -27,6 +28,10 @@ class CVantaroCEDoc {
 
   // The observers every new editor is attached to, in this order.
   void SetPanes(std::vector<UpdateSink*> panes);
+  // The game tree the fold commands work on (null: none); it must be one of
+  // the panes and outlive the document or be unset first.
+  void SetTreeModel(GameTreeModel* model) { treeModel_ = model; }
+  GameTreeModel* treeModel() const { return treeModel_; }
 
   GoEditor* editor() const { return editor_.get(); }
   DocumentUi& ui() const { return ui_; }
@@ -101,6 +106,7 @@ class CVantaroCEDoc {
   Options& options_;
   MoveSounds* sounds_;
   std::vector<UpdateSink*> panes_;
+  GameTreeModel* treeModel_ = nullptr;
   std::unique_ptr<GoEditor> editor_;
   std::string path_;
   std::unique_ptr<SgfCollection> collection_;  // null for a new or imported record

@@ -37,7 +37,10 @@ inline void ReadWriteRead(RecordFormat format, const uint8_t* data, size_t size)
   }
 
   GameTree reread;
-  ReadContext again{context.dbcsAware, context.codePage};
+  // Written without a charset label, the record is read back in the code
+  // page it was written in: guessing again from different bytes (the 0 bytes
+  // are gone) may rightly choose another page, which is no fault of writing.
+  ReadContext again{context.dbcsAware, context.codePage, true};
   ReadRecordBuffer(reread, RecordFormat::Sgf, written, again);
   const RecordCounts before = CountRecord(tree);
   const RecordCounts after = CountRecord(reread);

@@ -172,6 +172,24 @@ int MovesIn(const Node& node) {
   return moves;
 }
 
+int MoveNumberAfter(const Node& node, int before) {
+  const Property* number = node.Find(kPropMN);
+  return number != nullptr ? number->number() : before + MovesIn(node);
+}
+
+int MoveNumberOf(const GameTree& tree, int index) {
+  int later = 0;
+  for (const GameTree* each = &tree; each != nullptr; each = each->parent()) {
+    const int last = each == &tree ? index : each->NodeCount() - 1;
+    for (int i = last; i >= 0; --i) {
+      const Node& node = *each->NodeAt(i);
+      if (const Property* number = node.Find(kPropMN)) return number->number() + later;
+      later += MovesIn(node);
+    }
+  }
+  return later;
+}
+
 namespace {
 
 // Preorder from (tree, k), children in order: the first node that decides.

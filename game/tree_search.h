@@ -50,6 +50,11 @@ class StepCounter {
 
 // The number of B and W properties of a node: what a replay counts as moves.
 int MovesIn(const Node& node);
+// The move number a node is shown with in the game tree: the moves from the
+// root up to it, counted anew from a node's MN (which numbers that node).
+int MoveNumberOf(const GameTree& tree, int index);
+// The same for a node, given the number of the node before it.
+int MoveNumberAfter(const Node& node, int before);
 
 // The first node at or after k with a move; when the sequence has none, the
 // same in each child from its node 0, in child order.

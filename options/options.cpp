@@ -87,6 +87,8 @@ const OptionDescriptor kOptions[] = {
     {"commentPaneHeight", I, kGeneral, true, &O::commentPaneHeight},
     {"showCommentPane", B, kGeneral, true, &O::showCommentPane},
     {"showTreePane", B, kGeneral, true, &O::showTreePane},
+    {"treeMoveNumbers", B, kGeneral, true, &O::treeMoveNumbers},
+    {"treeVertical", B, kGeneral, true, &O::treeVertical},
     {"showGameResult", B, kGeneral, true, &O::showGameResult},
     {"branchTipPosX", I, kGeneral, true, &O::branchTipPosX},
     {"branchTipPosY", I, kGeneral, true, &O::branchTipPosY},

@@ -83,6 +83,8 @@ struct Options {
   int commentPaneHeight = 200;
   bool showCommentPane = true;
   bool showTreePane = true;
+  bool treeMoveNumbers = false;  // the game tree numbers its moves
+  bool treeVertical = false;     // the game tree grows downward
   bool showGameResult = true;
   int branchTipPosX = -1;
   int branchTipPosY = -1;

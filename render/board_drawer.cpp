@@ -32,6 +32,7 @@ void CBoardDrawer::SetBoard(const GoEditor* board) {
 
 void CBoardDrawer::ApplyOptions() {
   options_ = source_;
+  pictured_ = {};
   rutl::DC screen;
   PrepareBoardBitmap(screen);
   LoadStoneImage(options_.stoneTypeB, options_.stoneBitmapB, blackImage_);

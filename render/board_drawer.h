@@ -18,6 +18,27 @@ class GoBoard;
 class GoEditor;
 struct OverlayEntry;
 
+// What the picture of a position shows, point by point and as a whole: two
+// of them tell which parts of the picture a change of the position touches.
+struct BoardPicture {
+  struct PointLook {
+    std::uint32_t cell = 0;
+    std::optional<int> shownNumber;
+    bool lastMove = false;
+    int markup = 0;
+    std::u16string label;
+    int continuation = 0;
+    int continuationIndex = 0;
+    bool operator==(const PointLook&) const = default;
+  };
+  int width = 0;
+  int height = 0;
+  bool tryPlay = false;
+  std::u16string name;  // the node name and comment, where the board shows them
+  std::u16string comment;
+  std::vector<PointLook> points;  // x + width * y
+};
+
 // Paints the position of an editor: board, grid, star points, coordinates,
 // stones, move numbers, markers, labels, next-move marks, the last-move
 // marker and the comment area, for any client size, board size, rotation
@@ -64,6 +85,16 @@ class CBoardDrawer {
   void Draw(rutl::DC& dc);
   // The same straight onto a painter context, without the back buffer.
   void DrawDirect(rutl::DC& dc);
+  // Paints only the area of the picture anew (the rest of dc is left as it
+  // is), pixel for pixel as Draw would. When the back buffer holds no whole
+  // picture of the present layout, it paints everything as Draw does.
+  void DrawArea(rutl::DC& dc, const rutl::Rect& area);
+  // What the picture of the current position shows.
+  BoardPicture Picture() const;
+  // The pixels of the present layout that differ between two pictures;
+  // nullopt when the whole picture may (another size, another background).
+  std::optional<std::vector<rutl::Rect>> ChangedAreas(const BoardPicture& before,
+                                                      const BoardPicture& after) const;
   // The board point drawn nearest to the pixel; it may lie off the board.
   Point PointFromPixel(int x, int y) const;
 
@@ -96,6 +127,16 @@ class CBoardDrawer {
   int BoardHeight() const;
 
   void FollowBoardSize();
+  // Draws the layers into the back buffer, inside the area when there is
+  // one, then copies what was drawn to dc.
+  void Paint(rutl::DC& dc, const std::optional<rutl::Rect>& area);
+  // Whether something drawn inside the rectangle shows in the area being painted.
+  bool Touches(const rutl::Rect& drawn) const;
+  bool TouchesPoint(Point display) const;
+  // The move number a stone shows, if it shows one.
+  std::optional<int> ShownNumber(std::uint32_t cell) const;
+  rutl::Rect CommentArea() const;
+
   // The layers, in drawing order (board_drawer_layers.cpp).
   void PaintLayers(rutl::DC& dc, const rutl::Rect& whole);
   void FillBackground(rutl::DC& dc, const rutl::Rect& whole);
@@ -134,6 +175,9 @@ class CBoardDrawer {
   bool textureAdjusted_ = false;
   rutl::COLORREF textureAverage_ = 0;
   rutl::BitmapDC backBuffer_;
+  // The client of the whole picture the back buffer holds; empty when none.
+  rutl::Rect pictured_;
+  std::optional<rutl::Rect> area_;  // being painted, when not everything is
 };
 
 }  // namespace vantaro

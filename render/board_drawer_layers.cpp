@@ -37,18 +37,43 @@ int StoneKind(int stoneType, bool black) {
 }  // namespace
 
 void CBoardDrawer::Draw(rutl::DC& dc) {
+  Paint(dc, std::nullopt);
+}
+
+void CBoardDrawer::DrawArea(rutl::DC& dc, const rutl::Rect& area) {
+  Paint(dc, area);
+}
+
+void CBoardDrawer::Paint(rutl::DC& dc, const std::optional<rutl::Rect>& area) {
   ScopedDrawingTimer timer(times_, "CBoardDrawer::Draw");
   if (board_ == nullptr) return;
   FollowBoardSize();
   const int width = std::max(layout_.client.Width(), 1);
   const int height = std::max(layout_.client.Height(), 1);
-  if ((backBuffer_.width() != width || backBuffer_.height() != height) &&
-      !backBuffer_.Create(dc, width, height)) {
-    return;
+  if (backBuffer_.width() != width || backBuffer_.height() != height) {
+    pictured_ = {};
+    if (!backBuffer_.Create(dc, width, height)) return;
   }
-  PaintLayers(*backBuffer_.dc(), {0, 0, width, height});
+  const rutl::Rect whole{0, 0, width, height};
+  // A part is painted into a whole picture of this very layout only.
+  if (area && pictured_ == layout_.client && layout_.client == whole) {
+    area_ = rutl::Rect{std::max(area->left, 0), std::max(area->top, 0),
+                       std::min(area->right, width), std::min(area->bottom, height)};
+    if (area_->IsEmpty()) {
+      area_.reset();
+      return;
+    }
+  }
+  rutl::DC& out = *backBuffer_.dc();
+  out.SetClip(area_);
+  PaintLayers(out, whole);
+  out.SetClip(std::nullopt);
+  const rutl::Rect copied = area_.value_or(whole);
+  area_.reset();
+  pictured_ = layout_.client;
   ScopedDrawingTimer copy(times_, "CBoardDrawer::Draw::BitBlt");
-  dc.BitBlt(0, 0, width, height, *backBuffer_.dc(), 0, 0, rutl::RasterOp::SrcCopy);
+  dc.BitBlt(copied.left, copied.top, copied.Width(), copied.Height(), out, copied.left, copied.top,
+            rutl::RasterOp::SrcCopy);
 }
 
 void CBoardDrawer::DrawDirect(rutl::DC& dc) {
@@ -77,6 +102,35 @@ void CBoardDrawer::PaintLayers(rutl::DC& out, const rutl::Rect& whole) {
   if (options_.showMarkers || options_.showNextMoves) DrawMarkers(out);
   DrawLastMoveMarker(out);
   DrawCommentArea(out);
+}
+
+bool CBoardDrawer::Touches(const rutl::Rect& drawn) const {
+  return !area_ || (drawn.left < area_->right && area_->left < drawn.right &&
+                    drawn.top < area_->bottom && area_->top < drawn.bottom);
+}
+
+// What a point draws stays inside its cell; two pixels more cover the
+// edges of antialiased text.
+bool CBoardDrawer::TouchesPoint(Point display) const {
+  return Touches(layout_.CellOf(display).Inflated(2, 2));
+}
+
+rutl::Rect CBoardDrawer::CommentArea() const {
+  return {layout_.boardArea.right + 10, layout_.originY, layout_.client.right - 10,
+          layout_.client.bottom};
+}
+
+std::optional<int> CBoardDrawer::ShownNumber(std::uint32_t cell) const {
+  const int number = GoBoard::CellMoveNumber(cell);
+  const int id = GoBoard::CellProperty(cell);
+  if ((id != kPropB && id != kPropW) || !options_.showMoveNumber || number < 1 ||
+      board_->moveNumber() - number >= options_.showMoveCount) {
+    return std::nullopt;
+  }
+  if (!board_->hasNumberOverride()) return number;
+  // Numbering restarts at a reset point: earlier moves carry no number.
+  if (number < board_->overrideFromMove()) return std::nullopt;
+  return board_->overrideDisplayed() - board_->overrideFromMove() + number;
 }
 
 void CBoardDrawer::FillBackground(rutl::DC& dc, const rutl::Rect& whole) {
@@ -167,6 +221,8 @@ void CBoardDrawer::DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidde
   const rutl::Pen previous = dc.SelectPen({kBlack, 1});
   for (int dy = 0; dy < rows; ++dy) {
     const int cy = layout_.CentreY(dy);
+    // Only the lines through the area being painted are drawn.
+    if (!Touches({layout_.client.left, cy - 1, layout_.client.right, cy + 2})) continue;
     runs(
         columns, [&](int dx) { return shown(dx, dy); },
         [this](int dx) { return layout_.CentreX(dx); },
@@ -174,6 +230,7 @@ void CBoardDrawer::DrawGrid(rutl::DC& dc, const std::vector<std::uint8_t>& hidde
   }
   for (int dx = 0; dx < columns; ++dx) {
     const int cx = layout_.CentreX(dx);
+    if (!Touches({cx - 1, layout_.client.top, cx + 2, layout_.client.bottom})) continue;
     runs(
         rows, [&](int dy) { return shown(dx, dy); }, [this](int dy) { return layout_.CentreY(dy); },
         [&](int from, int to) { dc.Line(cx, from, cx, to); });
@@ -199,10 +256,11 @@ void CBoardDrawer::DrawStarPoints(rutl::DC& dc, const std::vector<std::uint8_t>&
   const DisplayTransform display = transform();
   for (const Point point : StarPoints(board_->width(), board_->height())) {
     if (hidden[static_cast<size_t>(point.x + board_->width() * point.y)]) continue;
+    const Point at = display.ToDisplay(point);
+    if (!TouchesPoint(at)) continue;
     GoMarker* marker = drawables_.MarkerFor(kStarPoint, ColourContext::OnEmptyPoint,
                                             layout_.spacing, EffectiveBoardColour());
     if (marker == nullptr) continue;
-    const Point at = display.ToDisplay(point);
     marker->Draw(dc, layout_.CentreX(at.x), layout_.CentreY(at.y), true);
   }
 }
@@ -213,8 +271,9 @@ void CBoardDrawer::DrawCoordinates(rutl::DC& dc) {
   dc.SetTextColor(rutl::ColourOf(options_.coordColor));
   dc.SelectFont(fonts_.coordinate);
   const int textHeight = dc.TextExtent(u"A").cy;
-  const auto label = [&dc](std::u16string_view text, int x, int y) {
-    dc.DrawText(text, {x - 100, y - 100, x + 100, y + 100}, rutl::TextLayout::CentredSingleLine);
+  const auto label = [this, &dc](std::u16string_view text, int x, int y) {
+    const rutl::Rect around{x - 100, y - 100, x + 100, y + 100};
+    if (Touches(around)) dc.DrawText(text, around, rutl::TextLayout::CentredSingleLine);
   };
   const int above = layout_.board.top - layout_.labelGap - textHeight / 2;
   const int below = layout_.board.bottom + layout_.labelGap + textHeight / 2;
@@ -244,7 +303,7 @@ void CBoardDrawer::DrawStones(rutl::DC& dc) {
       const Point point = display.FromDisplay({dx, dy});
       const std::uint32_t cell = board_->Cell(point.x, point.y);
       const bool black = GoBoard::IsBlackCell(cell);
-      if (!black && !GoBoard::IsWhiteCell(cell)) continue;
+      if ((!black && !GoBoard::IsWhiteCell(cell)) || !TouchesPoint({dx, dy})) continue;
       const int kind = StoneKind(black ? options_.stoneTypeB : options_.stoneTypeW, black);
       const unsigned variant =
           variantsReady ? randomGrid_[static_cast<size_t>(point.x + w * point.y)] : 0;
@@ -252,25 +311,15 @@ void CBoardDrawer::DrawStones(rutl::DC& dc) {
                                              background, variant);
       if (stone == nullptr) continue;
       stone->Draw(dc, layout_.CentreX(dx), layout_.CentreY(dy), true);
-      const int id = GoBoard::CellProperty(cell);
-      if (id == kPropB || id == kPropW) DrawMoveNumber(dc, point, {dx, dy}, cell);
+      DrawMoveNumber(dc, point, {dx, dy}, cell);
     }
   }
 }
 
 void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell) {
-  const int number = GoBoard::CellMoveNumber(cell);
-  if (!options_.showMoveNumber || number < 1 ||
-      board_->moveNumber() - number >= options_.showMoveCount) {
-    return;
-  }
-  int shown = number;
-  if (board_->hasNumberOverride()) {
-    // Numbering restarts at a reset point: earlier moves carry no number.
-    if (number < board_->overrideFromMove()) return;
-    shown = board_->overrideDisplayed() - board_->overrideFromMove() + number;
-  }
-  const std::u16string text = FromUtf8(std::to_string(shown));
+  const std::optional<int> shown = ShownNumber(cell);
+  if (!shown) return;
+  const std::u16string text = FromUtf8(std::to_string(*shown));
   const bool black = GoBoard::IsBlackCell(cell);
   rutl::COLORREF colour = black ? kWhite : kBlack;
   if (board == board_->lastMove()) {
@@ -293,6 +342,7 @@ void CBoardDrawer::DrawMarkers(rutl::DC& dc) {
   for (int dy = 0; dy < layout_.rows; ++dy) {
     for (int dx = 0; dx < layout_.columns; ++dx) {
       const Point point = display.FromDisplay({dx, dy});
+      if (!TouchesPoint({dx, dy})) continue;
       const OverlayEntry& entry = board_->OverlayAt(point.x, point.y);
       if (entry.markup != OverlayEntry::None && options_.showMarkers) {
         DrawMarker(dc, point, {dx, dy}, entry);
@@ -358,16 +408,15 @@ void CBoardDrawer::DrawLastMoveMarker(rutl::DC& dc) {
   }
   GoMarker* marker =
       drawables_.MarkerFor(kFocus, ContextAt(last), layout_.spacing, EffectiveBoardColour());
-  if (marker == nullptr) return;
   const Point at = transform().ToDisplay(last);
+  if (marker == nullptr || !TouchesPoint(at)) return;
   marker->Draw(dc, layout_.CentreX(at.x), layout_.CentreY(at.y), true);
 }
 
 void CBoardDrawer::DrawCommentArea(rutl::DC& dc) {
   if (editor_ == nullptr) return;
-  const rutl::Rect area{layout_.boardArea.right + 10, layout_.originY, layout_.client.right - 10,
-                        layout_.client.bottom};
-  if (area.Width() < 10 || area.Height() < 10) return;
+  const rutl::Rect area = CommentArea();
+  if (area.Width() < 10 || area.Height() < 10 || !Touches(area)) return;
   if (!commentFont_) {
     // 12 points at the screen's resolution.
     const int height = -(dc.PixelsPerInchY() * 12 / 72);

@@ -163,8 +163,22 @@ QPainter* DC::Painter() {
   if (painter_ == nullptr && image_ != nullptr) {
     ownPainter_ = std::make_unique<QPainter>(image_);
     painter_ = ownPainter_.get();
+    ApplyClip(*painter_);
   }
   return painter_;
+}
+
+void DC::SetClip(const std::optional<Rect>& clip) {
+  clip_ = clip;
+  if (painter_ != nullptr) ApplyClip(*painter_);
+}
+
+void DC::ApplyClip(QPainter& painter) const {
+  if (clip_) {
+    painter.setClipRect(ToQRect(*clip_));
+  } else {
+    painter.setClipping(false);
+  }
 }
 
 Pen DC::SelectPen(const Pen& pen) {
@@ -185,6 +199,12 @@ void DC::FillPixels(int left, int top, int right, int bottom, COLORREF colour) {
   top = std::max(top, 0);
   right = std::min(right, image_->width());
   bottom = std::min(bottom, image_->height());
+  if (clip_) {
+    left = std::max(left, clip_->left);
+    top = std::max(top, clip_->top);
+    right = std::min(right, clip_->right);
+    bottom = std::min(bottom, clip_->bottom);
+  }
   const std::uint32_t pixel = ToQRgb(colour);
   for (int y = top; y < bottom; ++y) {
     std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + std::max(left, right), pixel);
@@ -378,6 +398,15 @@ bool DC::BitBlt(int x, int y, int width, int height, const DC& source, int sx, i
   if (IsMemory()) {
     cut(x, sx, width, image_->width());
     cut(y, sy, height, image_->height());
+    if (clip_) {
+      // The same cut, with the clip's corner as the origin.
+      int left = x - clip_->left;
+      int top = y - clip_->top;
+      cut(left, sx, width, clip_->right - clip_->left);
+      cut(top, sy, height, clip_->bottom - clip_->top);
+      x = left + clip_->left;
+      y = top + clip_->top;
+    }
   }
   if (width <= 0 || height <= 0) return true;
   if (IsMemory()) return BlitPixels(x, y, width, height, source, sx, sy, op);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -123,6 +124,10 @@ class DC {
   ~DC();
 
   bool IsMemory() const { return image_ != nullptr; }
+
+  // Keeps every drawing inside the rectangle (nullopt: anywhere). What is
+  // drawn there is drawn pixel for pixel as it would be without the clip.
+  void SetClip(const std::optional<Rect>& clip);
   // Vertical pixels per inch, for sizes in points.
   int PixelsPerInchY() const;
 
@@ -169,6 +174,7 @@ class DC {
   const QStaticText& Shaped(std::u16string_view text);
   // Ascent plus descent of the selected font.
   double LineHeight();
+  void ApplyClip(QPainter& painter) const;
   void FillPixels(int left, int top, int right, int bottom, COLORREF colour);
   bool BlitPixels(int x, int y, int width, int height, const DC& source, int sx, int sy,
                   RasterOp op);
@@ -177,6 +183,7 @@ class DC {
   std::uint32_t* bits_ = nullptr;  // the image's pixels, never detached while drawn into
   int stride_ = 0;                 // in pixels
   int pixelsPerInchY_ = 96;
+  std::optional<Rect> clip_;
   QPainter* painter_ = nullptr;
   std::unique_ptr<QPainter> ownPainter_;
   Pen pen_;

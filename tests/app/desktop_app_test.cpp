@@ -495,6 +495,7 @@ TEST_F(DesktopAppTest, RecentFilesComeBackAtTheNextStartAndABrokenOneLeaves) {
 
 TEST_F(DesktopAppTest, TappingTheCommentPaneSwitchesTheLayoutAndBack) {
   Start();
+  Choose("View/Game Tree/Show Game Tree");  // the board and the comment pane alone
   app::CMainView& view = app_->frame().mainView();
   view.resize(240, 320);
   ProcessEvents();

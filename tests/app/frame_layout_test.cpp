@@ -117,5 +117,31 @@ TEST(PaneLayoutTest, TheBoardIsSquareAndTheCommentKeepsThirtyPixels) {
   }
 }
 
+// With the game tree, the tree takes the lower half of what lies below the
+// board, and never less than its minimum; the comment pane keeps 30 pixels.
+TEST(PaneLayoutTest, TheTreeTakesTheLowerHalfBelowTheBoard) {
+  struct TreeCase {
+    QRect client;
+    bool split;
+    QRect board;
+    QRect comment;
+    QRect tree;
+  };
+  const TreeCase cases[] = {
+      {QRect(0, 0, 240, 500), false, QRect(0, 0, 240, 240), QRect(0, 240, 240, 130),
+       QRect(0, 370, 240, 130)},
+      {QRect(0, 0, 320, 240), false, QRect(0, 0, 320, 130), QRect(0, 130, 320, 30),
+       QRect(0, 160, 320, 80)},
+      {QRect(0, 0, 240, 320), true, QRect(0, 0, 240, 160), QRect(0, 160, 240, 80),
+       QRect(0, 240, 240, 80)},
+  };
+  for (const TreeCase& c : cases) {
+    const app::PaneLayout layout = ComputePaneLayout(c.client, c.split, true);
+    EXPECT_EQ(layout.board, c.board) << c.client.width() << "x" << c.client.height();
+    EXPECT_EQ(layout.comment, c.comment) << c.client.width() << "x" << c.client.height();
+    EXPECT_EQ(layout.tree, c.tree) << c.client.width() << "x" << c.client.height();
+  }
+}
+
 }  // namespace
 }  // namespace vantaro::test

@@ -9,6 +9,7 @@
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
+#include "app/game_tree_view.h"
 #include "app/main_frame.h"
 #include "app/main_view.h"
 #include "app/pane_layout.h"
@@ -86,7 +87,7 @@ TEST_F(SidePanelTest, TheLayoutFollowsTheWindowsShapeUnlessTheUserChoosesOne) {
       EXPECT_TRUE(panel().isAncestorOf(view().commentPane()));
       EXPECT_EQ(Title(), "ladder-problem.sgf");
     } else {
-      const app::PaneLayout expected = app::ComputePaneLayout(view().rect(), false);
+      const app::PaneLayout expected = app::ComputePaneLayout(view().rect(), false, view().treePane()->isVisible());
       EXPECT_FALSE(panel().isVisible());
       EXPECT_EQ(board, expected.board);
       EXPECT_EQ(comment, expected.comment);

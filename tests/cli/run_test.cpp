@@ -145,5 +145,63 @@ TEST_F(RunScriptTest, ErrorsNameTheScriptLine) {
   EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
 }
 
+// Trees drawn by hand. Variations of a deeper node come first in record
+// order, so they lie higher; a later one goes below everything in its columns.
+//
+//   row 0:  /0 - /1 - 0/0 - 0.0/0
+//   row 1:              `- 0.1/0 - 0.1/1
+//   row 2:        `- 1/0
+TEST_F(RunScriptTest, PrintTreeGivesEveryCellInRecordOrder) {
+  const ProcessResult small =
+      Run("(;SZ[9];B[aa](;W[bb](;B[cc])(;B[dd];W[ee]))(;W[ff]))", "print tree\n");
+  EXPECT_EQ(small.status, 0) << small.err;
+  EXPECT_EQ(small.out,
+            "/0 0 0\n/1 0 1\n0/0 0 2\n0.0/0 0 3\n0.1/0 1 3\n0.1/1 1 4\n1/0 2 2\n");
+
+  // Later variations of one node stack downward, each below the lines of
+  // the ones before it.
+  //   row 0:  /0 - /1 - 0/0 - 0/1
+  //   row 1:        `- 1/0
+  //   row 2:        `- 2/0 - 2/1 - 2/2 - 2/3
+  //   row 3:        `- 3/0
+  const ProcessResult stacked = Run(
+      "(;SZ[9];B[aa](;W[bb];B[cc])(;W[dd])(;W[ee];B[ff];W[gg];B[hh])(;W[ii]))", "print tree\n");
+  EXPECT_EQ(stacked.out,
+            "/0 0 0\n/1 0 1\n0/0 0 2\n0/1 0 3\n1/0 1 2\n2/0 2 2\n2/1 2 3\n2/2 2 4\n2/3 2 5\n"
+            "3/0 3 2\n");
+
+  // A variation of a deeper node placed first keeps a later, shallower one
+  // below it wherever their columns meet.
+  //   row 0:  /0 - /1 - 0/0 - 0.0/0 - 0.0/1
+  //   row 1:              `- 0.1/0 - 0.1/1 - 0.1/2
+  //   row 2:        `- 1/0 - 1/1
+  const ProcessResult deeperFirst =
+      Run("(;SZ[9];B[aa](;W[bb](;B[cc];W[dd])(;B[ee];W[ff];B[gg]))(;W[hh];B[ii]))", "print tree\n");
+  EXPECT_EQ(deeperFirst.out,
+            "/0 0 0\n/1 0 1\n0/0 0 2\n0.0/0 0 3\n0.0/1 0 4\n0.1/0 1 3\n0.1/1 1 4\n0.1/2 1 5\n"
+            "1/0 2 2\n1/1 2 3\n");
+}
+
+TEST_F(RunScriptTest, FoldingShowsASubtreeAsOneCellUntilTheCursorGoesIn) {
+  const ProcessResult result =
+      Run("(;SZ[9];B[aa](;W[bb](;B[cc])(;B[dd];W[ee]))(;W[ff]))",
+          "fold /1\nprint tree\nfold /0\nunfold 0/0\nfold 0/0\nprint tree\nunfold /1\n"
+          "print tree\nNext\nNext\nNext\nprint tree\n",
+          {"--set", "variantBranchFirst=0"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            // The whole subtree of /1 in its one cell.
+            "/0 0 0\n/1 0 1 folded 5\n"
+            "refused: fold\n"
+            // A fold inside a fold stays when the outer one opens.
+            "/0 0 0\n/1 0 1 folded 5\n"
+            "/0 0 0\n/1 0 1\n0/0 0 2 folded 3\n1/0 1 2\n"
+            // Going to a node a fold hides opens it.
+            "/0 0 0\n/1 0 1\n0/0 0 2\n0.0/0 0 3\n0.1/0 1 3\n0.1/1 1 4\n1/0 2 2\n");
+  const ProcessResult missing = Run("(;SZ[9];B[aa])", "unfold 3/0\n");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "vantaro-cli: stdin:1: unfold: no node at 3/0\n");
+}
+
 }  // namespace
 }  // namespace vantaro::test

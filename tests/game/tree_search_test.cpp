@@ -182,5 +182,30 @@ TEST(NextMoves, TheFirstMoveOfEachLine) {
             (std::vector<Node*>{root.ChildAt(0)->NodeAt(0), root.ChildAt(1)->NodeAt(1)}));
 }
 
+// The game tree numbers moves from the root, anew from an MN, and a node
+// without a move keeps the number before it.
+TEST(MoveNumbers, CountFromTheRootAndFromAnMn) {
+  auto record = ReadSgfText("(;SZ[9];B[aa];W[bb]MN[10];B[cc](;W[dd])(;AB[ee];W[ff]))");
+  const GameTree& root = *record.root;
+  const struct {
+    const GameTree* tree;
+    int index;
+    int number;
+  } cases[] = {{&root, 0, 0},
+               {&root, 1, 1},
+               {&root, 2, 10},
+               {&root, 3, 11},
+               {root.ChildAt(0), 0, 12},
+               {root.ChildAt(1), 0, 11},
+               {root.ChildAt(1), 1, 12}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(MoveNumberOf(*c.tree, c.index), c.number) << c.index;
+    if (c.index > 0) {
+      EXPECT_EQ(MoveNumberAfter(*c.tree->NodeAt(c.index), MoveNumberOf(*c.tree, c.index - 1)),
+                c.number);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vantaro

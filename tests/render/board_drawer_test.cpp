@@ -203,6 +203,74 @@ TEST_F(RenderTest, StonesMadeOfMaterialDrawInVariants) {
   EXPECT_GT(rutl::RedOf(centre), 180);
 }
 
+// A step repaints only the points whose picture changed, into what the
+// screen holds from before: the result must be the picture a whole paint
+// makes, pixel for pixel, whatever is shown.
+struct StepCase {
+  const char* name;
+  void (*configure)(Options&);
+};
+void PrintTo(const StepCase& step, std::ostream* out) {
+  *out << step.name;
+}
+
+class PartialRepaintTest : public RenderTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(PartialRepaintTest, RepaintingTheChangedPointsGivesTheWholePicture) {
+  GetParam().configure(options_);
+  // Captures, markers, labels, several continuations, a comment and a pass.
+  Open("(;SZ[9]C[start];B[ba];W[aa];B[ab]CR[cc]LB[dd:x];W[ee]C[a comment]"
+       "(;B[ff]TR[ee];W[gg]N[named];B[];W[hh])(;B[fg])(;B[gf]))");
+  CBoardDrawer& drawer = Drawer();
+  drawer.Layout({0, 0, 300, 260});
+  rutl::BitmapDC screen;
+  screen.Create(rutl::DC(), 300, 260);
+  drawer.Draw(*screen.dc());
+  BoardPicture before = drawer.Picture();
+  int repainted = 0;
+  for (int step = 0; step < 12; ++step) {
+    step < 9 ? editor_->Next(1) : editor_->Previous(3);
+    BoardPicture after = drawer.Picture();
+    const auto areas = drawer.ChangedAreas(before, after);
+    ASSERT_TRUE(areas.has_value());
+    for (const rutl::Rect& area : *areas) drawer.DrawArea(*screen.dc(), area);
+    repainted += static_cast<int>(areas->size());
+    before = std::move(after);
+    rutl::BitmapDC whole;
+    whole.Create(rutl::DC(), 300, 260);
+    CBoardDrawer fresh(options_);
+    fresh.SetBoard(editor_.get());
+    fresh.Layout({0, 0, 300, 260});
+    fresh.Draw(*whole.dc());
+    ASSERT_EQ(screen.ToImage(), whole.ToImage()) << "after step " << step;
+  }
+  EXPECT_LT(repainted, 12 * 20) << "a step repaints points, not the board";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ShownOrNot, PartialRepaintTest,
+    ::testing::Values(StepCase{"Plain", [](Options& o) { o.boardBitmap = false; }},
+                      StepCase{"Textured",
+                               [](Options& o) {
+                                 o.boardBitmap = true;
+                                 o.showCoord = true;
+                               }},
+                      StepCase{"NumbersRotatedCommentOnBoard",
+                               [](Options& o) {
+                                 o.showMoveNumber = true;
+                                 o.showMoveCount = 3;
+                                 o.rotation = 1;
+                                 o.flipHorizontal = true;
+                                 o.showCommentOnBoard = true;
+                               }},
+                      StepCase{"MonochromeStonesNextMove",
+                               [](Options& o) {
+                                 o.stoneTypeB = 1;
+                                 o.stoneTypeW = 2;
+                                 o.showNextOnlyMove = true;
+                               }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A lone stone on a 7 x 5 board: wherever the transform draws it, a tap on
 // its drawn centre gives back its board point.
 struct TransformCase {
