@@ -84,10 +84,29 @@ void CCommentView::FollowEditability() {
   setReadOnly(editor() == nullptr || !editor()->EditAllowed());
 }
 
+namespace {
+
+// While the user types, the keys that move the caret, break lines and
+// write are the pane's before they are the window's commands; the
+// function keys stay the commands'.
+bool TypingKey(const QKeyEvent& key) {
+  if ((key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0) {
+    return false;
+  }
+  return key.key() < Qt::Key_F1 || key.key() > Qt::Key_F35;
+}
+
+}  // namespace
+
 bool CCommentView::event(QEvent* event) {
-  // Undo and redo are the record's: the key goes on to the Undo command.
   if (event->type() == QEvent::ShortcutOverride) {
-    const auto* key = static_cast<QKeyEvent*>(event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (isReadOnly()) return false;
+    if (TypingKey(*key)) {
+      key->accept();
+      return true;
+    }
+    // Undo and redo are the record's: the key goes on to the command.
     if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return false;
   }
   return QPlainTextEdit::event(event);

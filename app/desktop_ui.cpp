@@ -67,6 +67,10 @@ void DesktopUi::Produce(Output output) {
   if (frame_.produce) frame_.produce(output);
 }
 
+void DesktopUi::MoveKeyboard(PaneStep step) {
+  if (frame_.moveKeyboard) frame_.moveKeyboard(step);
+}
+
 void DesktopUi::Exit() {
   if (frame_.exit) frame_.exit();
 }

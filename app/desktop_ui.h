@@ -24,6 +24,7 @@ class DesktopUi : public DocumentUi {
     std::function<void()> recentFilesChanged;
     std::function<void()> exit;
     std::function<void(Output)> produce;  // printouts and pictures
+    std::function<void(PaneStep)> moveKeyboard;
   };
 
   // All must outlive the shell.
@@ -48,6 +49,8 @@ class DesktopUi : public DocumentUi {
   void Exit() override;
   bool CanProduce(Output) const override { return static_cast<bool>(frame_.produce); }
   void Produce(Output output) override;
+  bool CanMoveKeyboard() const override { return static_cast<bool>(frame_.moveKeyboard); }
+  void MoveKeyboard(PaneStep step) override;
 
  private:
   Dialogs& dialogs_;

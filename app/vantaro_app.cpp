@@ -82,6 +82,10 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
       .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
+      .moveKeyboard =
+          [view = &view](DocumentUi::PaneStep step) {
+            view->MoveKeyboard(step == DocumentUi::PaneStep::Next ? 1 : -1);
+          },
   });
   std::vector<UpdateSink*> panes = {frame_.get(), view.boardView(), view.commentPane()};
   for (UpdateSink* pane : view.sidePanel()->Panes()) panes.push_back(pane);

@@ -99,6 +99,9 @@ enum : int {
   kFoldHere = 32943,
   kUnfoldHere = 32944,
   kUnfoldAll = 32945,
+  kNextPane = 33000,
+  kPreviousPane = 33001,
+  kPasteRecord = 33002,
 };
 
 }  // namespace vantaro::command

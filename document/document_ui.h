@@ -45,6 +45,12 @@ class DocumentUi {
   enum class Output { PageSetup, PrintPreview, Print, ExportPdf, BoardPng, BoardSvg };
   virtual bool CanProduce(Output) const { return false; }
   virtual void Produce(Output) {}
+
+  // The keyboard goes to the next or the previous pane of the window. A
+  // shell of one pane has nowhere to move it, and the commands stay disabled.
+  enum class PaneStep { Next, Previous };
+  virtual bool CanMoveKeyboard() const { return false; }
+  virtual void MoveKeyboard(PaneStep) {}
 };
 
 }  // namespace vantaro

@@ -392,14 +392,15 @@ const RuleRow kRules[] = {
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    // The folds need a tree pane, which this document has not.
+    // The folds need a tree pane, and moving the keyboard other panes,
+    // which this document has not.
     {"-",
      "-",
      "-",
      "-",
      "-",
      {kRedo, kSaveTryPlay, kForward, kParent, kPrevBranch, kNextBranch, kResetBoard, kFoldHere,
-      kUnfoldHere, kUnfoldAll}},
+      kUnfoldHere, kUnfoldAll, kNextPane, kPreviousPane}},
     {"ec",
      "ec",
      "ec",
