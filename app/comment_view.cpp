@@ -2,7 +2,12 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+#include <utility>
 
 #include "editor/go_editor.h"
 #include "render/colour.h"
@@ -21,7 +26,10 @@ CCommentView::CCommentView(const Options& options, QWidget* parent) : QPlainText
   colours.setColor(QPalette::Text, QColor(rutl::ToQRgb(rutl::ColourOf(options.commentColor))));
   colours.setColor(QPalette::Base, QColor(rutl::ToQRgb(rutl::ColourOf(options.commentBackground))));
   setPalette(colours);
-  connect(this, &QPlainTextEdit::textChanged, this, &CCommentView::Store);
+  connect(document(), &QTextDocument::contentsChange, this, &CCommentView::Store);
+  pause_.setSingleShot(true);
+  pause_.setInterval(kTypingPause);
+  connect(&pause_, &QTimer::timeout, this, &CCommentView::EndTyping);
 }
 
 QString CCommentView::DisplayText(std::u16string_view comment) {
@@ -62,22 +70,63 @@ void CCommentView::OnBoardChanged() {
 
 void CCommentView::Reload() {
   if (writingComment_) return;
+  EndTyping();
   settingText_ = true;
   setPlainText(editor() != nullptr ? DisplayText(editor()->Comment()) : QString());
+  blocks_ = document()->blockCount();
   settingText_ = false;
   FollowEditability();
 }
 
-void CCommentView::Store() {
+void CCommentView::Store(int position, int removed, int added) {
   if (settingText_ || editor() == nullptr) return;
-  // The raw text keeps no-break spaces that the plain text would turn into spaces.
-  const std::u16string text = StoredText(document()->toRawText());
   writingComment_ = true;
-  const bool stored = editor()->SetComment(text);
+  const bool stored = editor()->typing() ? StoreChange(position, removed, added) : StoreWhole();
   writingComment_ = false;
+  blocks_ = document()->blockCount();
+  pause_.start();
   // Where the record may not be edited the text goes back to what the node
   // holds, so that the pane never shows a comment that was not kept.
-  if (!stored && text != editor()->Comment()) Reload();
+  if (!stored && StoredText(document()->toRawText()) != editor()->Comment()) Reload();
+}
+
+bool CCommentView::StoreWhole() {
+  // The raw text keeps no-break spaces that the plain text would turn into spaces.
+  const std::u16string text = StoredText(document()->toRawText());
+  return editor()->TypeInComment(0, editor()->Comment().size(), text);
+}
+
+bool CCommentView::StoreChange(int position, int removed, int added) {
+  // Once a run has stored the whole text every line break is CR LF: a
+  // shown position lies one unit further on for each line before it.
+  const int characters = document()->characterCount() - 1;
+  position = std::min(position, characters);
+  added = std::min(added, characters - position);
+  QTextCursor span(document());
+  span.setPosition(position);
+  span.setPosition(position + added, QTextCursor::KeepAnchor);
+  const QString shown = span.selectedText();
+  const int addedBreaks = static_cast<int>(shown.count(QChar::ParagraphSeparator));
+  const int removedBreaks = blocks_ - document()->blockCount() + addedBreaks;
+  const size_t from = static_cast<size_t>(position + document()->findBlock(position).blockNumber());
+  const size_t gone = static_cast<size_t>(removed + removedBreaks);
+  return (removedBreaks >= 0 && editor()->TypeInComment(from, gone, StoredText(shown))) ||
+         StoreWhole();
+}
+
+void CCommentView::EndTyping() {
+  pause_.stop();
+  if (editor() != nullptr) editor()->EndTyping();
+}
+
+void CCommentView::focusInEvent(QFocusEvent* event) {
+  keyboardTakenByClick_ = event->reason() == Qt::MouseFocusReason;
+  QPlainTextEdit::focusInEvent(event);
+}
+
+void CCommentView::focusOutEvent(QFocusEvent* event) {
+  EndTyping();
+  QPlainTextEdit::focusOutEvent(event);
 }
 
 void CCommentView::FollowEditability() {
@@ -121,8 +170,11 @@ void CCommentView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CCommentView::mousePressEvent(QMouseEvent* event) {
+  // The keyboard comes with the press, before the press itself: a click
+  // that places the caret while the user types is no tap.
+  const bool tookKeyboard = std::exchange(keyboardTakenByClick_, false);
   QPlainTextEdit::mousePressEvent(event);
-  if (event->button() == Qt::LeftButton) emit tapped();
+  if (event->button() == Qt::LeftButton && tookKeyboard) emit tapped();
 }
 
 }  // namespace vantaro::app

@@ -493,7 +493,9 @@ TEST_F(DesktopAppTest, RecentFilesComeBackAtTheNextStartAndABrokenOneLeaves) {
   EXPECT_EQ(Title(), "Untitled");
 }
 
-TEST_F(DesktopAppTest, TappingTheCommentPaneSwitchesTheLayoutAndBack) {
+// A click that gives the comment pane the keyboard switches between the
+// square board and the halves; clicks while the user types place the caret.
+TEST_F(DesktopAppTest, Fault4TheCommentPaneSwitchesTheLayoutOnlyWhenItTakesTheKeyboard) {
   Start();
   Choose("View/Game Tree/Show Game Tree");  // the board and the comment pane alone
   app::CMainView& view = app_->frame().mainView();
@@ -501,9 +503,13 @@ TEST_F(DesktopAppTest, TappingTheCommentPaneSwitchesTheLayoutAndBack) {
   ProcessEvents();
   const auto tap = [&] {
     QTest::mouseClick(view.commentPane()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ProcessEvents();
     return view.boardView()->geometry();
   };
   EXPECT_EQ(tap(), QRect(0, 0, 240, 160));
+  EXPECT_EQ(tap(), QRect(0, 0, 240, 160));
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), view.boardView());
   EXPECT_EQ(tap(), QRect(0, 0, 240, 240));
 }
 
