@@ -1,5 +1,8 @@
 #include "app/desktop_ui.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <filesystem>
 
 #include "app/recent_files.h"
@@ -69,6 +72,10 @@ void DesktopUi::Produce(Output output) {
 
 void DesktopUi::MoveKeyboard(PaneStep step) {
   if (frame_.moveKeyboard) frame_.moveKeyboard(step);
+}
+
+std::optional<std::string> DesktopUi::ClipboardText() {
+  return QGuiApplication::clipboard()->text().toStdString();
 }
 
 void DesktopUi::Exit() {

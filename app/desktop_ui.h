@@ -51,6 +51,7 @@ class DesktopUi : public DocumentUi {
   void Produce(Output output) override;
   bool CanMoveKeyboard() const override { return static_cast<bool>(frame_.moveKeyboard); }
   void MoveKeyboard(PaneStep step) override;
+  std::optional<std::string> ClipboardText() override;
 
  private:
   Dialogs& dialogs_;

@@ -9,6 +9,8 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "app/board_view.h"
 #include "app/command_bar_images.h"
 #include "app/command_binder.h"
@@ -208,15 +210,27 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) {
-      event->acceptProposedAction();
-      return;
-    }
+  const QMimeData& data = *event->mimeData();
+  const auto localFile = [](const QUrl& url) { return url.isLocalFile(); };
+  if (std::ranges::any_of(data.urls(), localFile) || (!data.hasUrls() && data.hasText())) {
+    event->acceptProposedAction();
   }
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasUrls() && event->mimeData()->hasText()) {
+    event->acceptProposedAction();
+    // Opened once the drop is over: the save question may come first.
+    const std::string text = event->mimeData()->text().toStdString();
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+          document_.OpenText(text);
+          commands_->Refresh();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   for (const QUrl& url : event->mimeData()->urls()) {
     if (!url.isLocalFile()) continue;
     event->acceptProposedAction();

@@ -79,7 +79,7 @@ FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands) {
         Sub("&Export", {C(kExportPdf), C(kExportBoardPng), C(kExportBoardSvg)}), kLine, kRecent,
         C(kAbout), kLine, C(kExit)}},
       {"&Edit",
-       {C(kUndo), C(kRedo), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
+       {C(kUndo), C(kRedo), kLine, C(kPasteRecord), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
         C(kGameInformation), kLine,
         Sub("Stones && Markers",
             {C(kAlternateMove), kLine, C(kAddBlack), C(kAddWhite), C(kAddEmpty), kLine, C(kCircle),

@@ -239,6 +239,12 @@ void Builder::EditMenu() {
       .enabled = EditorExistsAnd(&GoEditor::CanRedo),
   });
   Add({
+      .id = kPasteRecord,
+      .menuText = "Paste Record\tCtrl+Shift+V",
+      .keys = "Ctrl+Shift+V",
+      .run = [doc] { doc->PasteRecord(); },
+  });
+  Add({
       .id = kTryPlay,
       .menuText = "Try Play",
       .run = OnEditor([](GoEditor& e) { e.tryPlayActive() ? e.StopTryPlay() : e.StartTryPlay(); }),

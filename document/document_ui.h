@@ -51,6 +51,8 @@ class DocumentUi {
   enum class PaneStep { Next, Previous };
   virtual bool CanMoveKeyboard() const { return false; }
   virtual void MoveKeyboard(PaneStep) {}
+  // The clipboard's text in UTF-8; nullopt where there is no clipboard.
+  virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
 };
 
 }  // namespace vantaro

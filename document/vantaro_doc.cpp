@@ -8,6 +8,7 @@
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
+#include "record/sgf_reader.h"
 #include "text/code_page_table.h"
 #include "text/text_conversion.h"
 
@@ -172,6 +173,36 @@ void CVantaroCEDoc::Open() {
 std::optional<IoResult> CVantaroCEDoc::OpenFile(const std::string& path) {
   if (!ui_.AllowReplacingRecord()) return std::nullopt;
   return OnOpenDocument(path);
+}
+
+bool CVantaroCEDoc::OpenText(std::string_view utf8) {
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  context.codePage = kUtf8CodePage;
+  context.forceCodePage = true;
+  ReadSgf(*root, utf8, context);
+  if (root->NodeCount() == 0) {
+    ui_.ShowMessage(kParseError, DocumentUi::Icon::Exclamation);
+    return false;
+  }
+  if (!ui_.AllowReplacingRecord()) return false;
+  if (editor_) editor_->SaveTryPlay();
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  editor->InstallRecord(std::move(root), context.codePage);
+  editor_ = std::move(editor);
+  path_.clear();
+  collection_.reset();
+  gameIndex_ = 0;
+  editor_->SetReadOnly(false);
+  // Nothing holds the text but the window: closing asks before it goes.
+  editor_->SetModified(true);
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return true;
+}
+
+void CVantaroCEDoc::PasteRecord() {
+  if (const auto text = ui_.ClipboardText(); text && !text->empty()) OpenText(*text);
 }
 
 bool CVantaroCEDoc::Save(bool saveAs) {

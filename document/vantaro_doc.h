@@ -65,6 +65,13 @@ class CVantaroCEDoc {
   // the shell is asked first (it may offer to save unsaved edits); nullopt
   // when it keeps the record.
   std::optional<IoResult> OpenFile(const std::string& path);
+  // An SGF text (dropped or pasted, so already Unicode: read as UTF-8
+  // whatever its CA says) as a new, unsaved record in place of the current
+  // one, asking the shell first. A text that holds no game says so and
+  // keeps the record.
+  bool OpenText(std::string_view utf8);
+  // Paste Record: the clipboard's text as OpenText opens it.
+  void PasteRecord();
   // Writes SGF to the path, asking for a name first when saveAs is set or the
   // record came from another format; false when nothing was written. In a
   // file of several games the game open is written in its place, and every

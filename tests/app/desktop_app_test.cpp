@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -456,6 +457,52 @@ TEST_P(OpenOnModifiedTest, CancelKeepsTheEditsAndSaveWritesThemBeforeOpening) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, OpenOnModifiedTest, ::testing::Values("menu", "recent", "drop"));
+
+// An SGF text dropped on the window or pasted with Ctrl+Shift+V is a new,
+// unsaved record, once the edits of the current one are dealt with; a text
+// that holds no game keeps the record.
+class TextRecordTest : public DesktopAppTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  void Give(const QString& text) {
+    if (GetParam() == "paste") {
+      QGuiApplication::clipboard()->setText(text);
+      Press(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+      return;
+    }
+    QMimeData data;
+    data.setText(text);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&app_->frame(), &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&app_->frame(), &drop);
+    ProcessEvents();
+  }
+};
+
+TEST_P(TextRecordTest, AnSgfTextOpensAsANewUnsavedRecordAfterTheSaveQuestion) {
+  StartOn("game.sgf", kGame);
+  Tap(4, 4);
+  ASSERT_EQ(Title(), "game.sgf *");
+  const QString text = QStringLiteral("(;GM[1]SZ[13]C[\u9ed2 other];B[dd])");
+  dialogs_->saveAnswers = {Answer::Cancel};
+  Give(text);
+  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{"save changes: game.sgf"});
+  EXPECT_EQ(Title(), "game.sgf *");
+  dialogs_->saveAnswers = {Answer::Discard};
+  Give(text);
+  EXPECT_EQ(editor().Comment(), u"\u9ed2 other") << "read as the Unicode it is";
+  EXPECT_EQ(editor().width(), 13);
+  EXPECT_TRUE(editor().modified());
+  EXPECT_TRUE(Title().ends_with(" *")) << Title();
+  dialogs_->shown.clear();
+  Give(QStringLiteral("no game here"));
+  ASSERT_EQ(dialogs_->shown.size(), 1u);
+  EXPECT_TRUE(dialogs_->shown[0].starts_with("message: ")) << dialogs_->shown[0];
+  EXPECT_EQ(editor().width(), 13) << "the record stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, TextRecordTest, ::testing::Values("drop", "paste"));
 
 TEST_F(DesktopAppTest, NewAndClosingAskBeforeEditsAreLost) {
   StartOn("game.sgf", kGame);
