@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app/recent_files.h"
-#include "document/vantaro_doc.h"
+#include "options/options.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::app {
@@ -44,17 +44,8 @@ std::optional<std::vector<GameInfoEdit>> DesktopUi::EditGameInformation(const No
   return dialogs_.EditGameInformation(node, readOnly);
 }
 
-bool DesktopUi::AllowReplacingRecord() {
-  if (document_ == nullptr || !document_->IsModified()) return true;
-  switch (dialogs_.AskSaveChanges(document_->Title())) {
-    case Dialogs::SaveAnswer::Save:
-      return document_->Save(false);
-    case Dialogs::SaveAnswer::Discard:
-      return true;
-    case Dialogs::SaveAnswer::Cancel:
-      return false;
-  }
-  return false;
+DocumentUi::SaveAnswer DesktopUi::AskSaveChanges(const std::u16string& documentName) {
+  return dialogs_.AskSaveChanges(documentName);
 }
 
 void DesktopUi::AddRecentFile(const std::string& path) {

@@ -7,7 +7,6 @@
 #include "document/document_ui.h"
 
 namespace vantaro {
-class CVantaroCEDoc;
 struct Options;
 }  // namespace vantaro
 
@@ -30,7 +29,6 @@ class DesktopUi : public DocumentUi {
   // All must outlive the shell.
   DesktopUi(Dialogs& dialogs, RecentFiles& recentFiles, Options& options);
 
-  void SetDocument(CVantaroCEDoc* document) { document_ = document; }
   void SetFrameHooks(FrameHooks hooks) { frame_ = std::move(hooks); }
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
@@ -41,9 +39,7 @@ class DesktopUi : public DocumentUi {
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                bool readOnly) override;
-  // True when nothing would be lost: the record has no unsaved edits, the
-  // user saved them, or chose to drop them.
-  bool AllowReplacingRecord() override;
+  SaveAnswer AskSaveChanges(const std::u16string& documentName) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
   void Exit() override;
@@ -57,7 +53,6 @@ class DesktopUi : public DocumentUi {
   Dialogs& dialogs_;
   RecentFiles& recentFiles_;
   Options& options_;
-  CVantaroCEDoc* document_ = nullptr;
   FrameHooks frame_;
 };
 

@@ -18,7 +18,7 @@ namespace vantaro::app {
 // (QtDialogs); tests answer them from a script.
 class Dialogs {
  public:
-  enum class SaveAnswer { Save, Discard, Cancel };
+  using SaveAnswer = DocumentUi::SaveAnswer;
 
   virtual ~Dialogs() = default;
 

@@ -202,7 +202,7 @@ bool CMainFrame::HandleWheel(const QWheelEvent& wheel) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  if (document_.ui().AllowReplacingRecord()) {
+  if (document_.AllowReplacingRecord()) {
     event->accept();
   } else {
     event->ignore();

@@ -58,7 +58,6 @@ CVantaroCEApp::CVantaroCEApp(Services services)
   sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
   ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
   document_ = std::make_unique<CVantaroCEDoc>(*ui_, options_, sounds_.get());
-  ui_->SetDocument(document_.get());
 }
 
 CVantaroCEApp::~CVantaroCEApp() {

@@ -286,7 +286,7 @@ class SilentUi : public vantaro::DocumentUi {
                                                                         bool) override {
     return std::nullopt;
   }
-  bool AllowReplacingRecord() override { return true; }
+  SaveAnswer AskSaveChanges(const std::u16string&) override { return SaveAnswer::Discard; }
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override {}
   void Exit() override {}

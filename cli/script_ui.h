@@ -29,7 +29,8 @@ class ScriptUi : public DocumentUi {
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node&, bool) override {
     return std::nullopt;
   }
-  bool AllowReplacingRecord() override { return true; }
+  // A script's edits are dropped unless it saves them itself.
+  SaveAnswer AskSaveChanges(const std::u16string&) override { return SaveAnswer::Discard; }
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override;
   void Exit() override { exitRequested_ = true; }

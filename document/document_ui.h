@@ -31,9 +31,10 @@ class DocumentUi {
   // values of the fields the user changed, which the document stores.
   virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                        bool readOnly) = 0;
-  // Before New or Open replaces the record: false keeps it (the shell may
-  // offer to save unsaved edits first).
-  virtual bool AllowReplacingRecord() = 0;
+  // Before unsaved edits would be lost (New, Open, closing): save them
+  // first, drop them, or keep the record as it is.
+  enum class SaveAnswer { Save, Discard, Cancel };
+  virtual SaveAnswer AskSaveChanges(const std::u16string& documentName) = 0;
   virtual void AddRecentFile(const std::string& path) = 0;
   virtual void ShowAbout() = 0;
   virtual void Exit() = 0;

@@ -147,7 +147,7 @@ IoResult CVantaroCEDoc::OnOpenDocument(const std::string& path, std::size_t game
 
 bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
   if (!collection_ || game >= collection_->GameCount() || game == gameIndex_) return false;
-  if (!ui_.AllowReplacingRecord()) return false;
+  if (!AllowReplacingRecord()) return false;
   if (editor_) editor_->SaveTryPlay();
   auto root = std::make_unique<GameTree>();
   ReadContext context = MakeReadContext(options_);
@@ -163,7 +163,7 @@ bool CVantaroCEDoc::SwitchToGame(std::size_t game) {
 }
 
 void CVantaroCEDoc::New() {
-  if (ui_.AllowReplacingRecord()) OnNewDocument();
+  if (AllowReplacingRecord()) OnNewDocument();
 }
 
 void CVantaroCEDoc::Open() {
@@ -171,8 +171,21 @@ void CVantaroCEDoc::Open() {
 }
 
 std::optional<IoResult> CVantaroCEDoc::OpenFile(const std::string& path) {
-  if (!ui_.AllowReplacingRecord()) return std::nullopt;
+  if (!AllowReplacingRecord()) return std::nullopt;
   return OnOpenDocument(path);
+}
+
+bool CVantaroCEDoc::AllowReplacingRecord() {
+  if (!IsModified()) return true;
+  switch (ui_.AskSaveChanges(Title())) {
+    case DocumentUi::SaveAnswer::Save:
+      return Save(false);
+    case DocumentUi::SaveAnswer::Discard:
+      return true;
+    case DocumentUi::SaveAnswer::Cancel:
+      return false;
+  }
+  return false;
 }
 
 bool CVantaroCEDoc::OpenText(std::string_view utf8) {
@@ -185,7 +198,7 @@ bool CVantaroCEDoc::OpenText(std::string_view utf8) {
     ui_.ShowMessage(kParseError, DocumentUi::Icon::Exclamation);
     return false;
   }
-  if (!ui_.AllowReplacingRecord()) return false;
+  if (!AllowReplacingRecord()) return false;
   if (editor_) editor_->SaveTryPlay();
   auto editor = MakeEditor();
   AttachPanes(editor.get());
@@ -281,7 +294,7 @@ void CVantaroCEDoc::ChangeBoardSize(int width, int height) {
   if (!editor_ || (editor_->width() == width && editor_->height() == height)) return;
   if (!ui_.AskYesNo(kBoardSizeQuestion)) return;
   // The size is stored only once the record may go: the next New makes it.
-  if (!ui_.AllowReplacingRecord()) return;
+  if (!AllowReplacingRecord()) return;
   options_.BoardSizeCX = width;
   options_.BoardSizeCY = height;
   OnNewDocument();

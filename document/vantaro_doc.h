@@ -65,6 +65,9 @@ class CVantaroCEDoc {
   // the shell is asked first (it may offer to save unsaved edits); nullopt
   // when it keeps the record.
   std::optional<IoResult> OpenFile(const std::string& path);
+  // Before the record is replaced or closed: true when nothing would be
+  // lost (no unsaved edits, the user saved them or chose to drop them).
+  bool AllowReplacingRecord();
   // An SGF text (dropped or pasted, so already Unicode: read as UTF-8
   // whatever its CA says) as a new, unsaved record in place of the current
   // one, asking the shell first. A text that holds no game says so and

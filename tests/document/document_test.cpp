@@ -48,8 +48,11 @@ class FakeUi : public DocumentUi {
     shownPlayer = GameInfoValue(node, "PB").value_or(u"");
     return gameInfoEdits;
   }
-  // The shell's question before a record is replaced: a test may answer it.
-  bool AllowReplacingRecord() override { return beforeReplacing ? beforeReplacing() : true; }
+  // The question before unsaved edits are lost: a test may answer it.
+  SaveAnswer AskSaveChanges(const std::u16string& name) override {
+    shown.push_back("save changes: " + ToDisplayUtf8(name));
+    return saveAnswer;
+  }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
@@ -57,7 +60,7 @@ class FakeUi : public DocumentUi {
   void Produce(Output output) override { produced.push_back(output); }
 
   bool yes = true;
-  std::function<bool()> beforeReplacing;
+  SaveAnswer saveAnswer = SaveAnswer::Discard;
   std::deque<std::u16string> answers;
   std::optional<std::string> fileName;
   std::string prompt;                                      // the text of the last input prompt
@@ -508,17 +511,14 @@ TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
   EXPECT_EQ(Sgf(), "(;PB[two]\r\n;B[bb])");
   document_.editor()->SetComment(u"mine");
 
-  int asked = 0;
-  ui_.beforeReplacing = [&] {
-    ++asked;
-    return false;  // Cancel
-  };
+  ui_.shown.clear();
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Cancel;
   EXPECT_FALSE(document_.SwitchToGame(2));
-  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(ui_.shown, std::vector<std::string>{"save changes: games.sgf"});
   EXPECT_EQ(document_.gameIndex(), 1u);
   EXPECT_TRUE(document_.IsModified());
 
-  ui_.beforeReplacing = [&] { return document_.Save(false); };  // Yes: saved first
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Save;
   ASSERT_TRUE(document_.SwitchToGame(2));
   EXPECT_EQ(document_.gameIndex(), 2u);
   EXPECT_FALSE(document_.IsModified());
@@ -528,7 +528,7 @@ TEST_F(DocumentTest, SwitchingGamesWithUnsavedEditsAsksFirstAsOpenDoes) {
   EXPECT_EQ(ReadFileBytes(path), saved);
 
   document_.editor()->SetComment(u"dropped");
-  ui_.beforeReplacing = [] { return true; };  // No: the edits are dropped
+  ui_.saveAnswer = DocumentUi::SaveAnswer::Discard;
   ASSERT_TRUE(document_.SwitchToGame(0));
   EXPECT_EQ(Sgf(), "(;PB[one]\r\n;B[aa])");
   ASSERT_TRUE(document_.SwitchToGame(1));
