@@ -319,6 +319,11 @@ void CBoardDrawer::DrawStones(rutl::DC& dc) {
 void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell) {
   const std::optional<int> shown = ShownNumber(cell);
   if (!shown) return;
+  // A label or marker on the stone says more than its number, and the two
+  // drawn over each other say nothing: the number gives way.
+  if (options_.showMarkers && board_->OverlayAt(board.x, board.y).markup != OverlayEntry::None) {
+    return;
+  }
   const std::u16string text = FromUtf8(std::to_string(*shown));
   const bool black = GoBoard::IsBlackCell(cell);
   rutl::COLORREF colour = black ? kWhite : kBlack;
