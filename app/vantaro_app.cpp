@@ -101,6 +101,10 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   }
   frame_->UpdateFrameTitle();
   frame_->show();
+  // The command keys are the window's shortcuts, which act only in the
+  // active window: a window opened without a window manager to make it
+  // active asks for the keyboard itself.
+  frame_->activateWindow();
   for (qsizetype i = 1; i < files.size(); ++i) openInOwnWindow_(files[i]);
 }
 
