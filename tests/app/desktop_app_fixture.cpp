@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 
 #include "app/board_view.h"
@@ -84,6 +85,16 @@ QAction* DesktopAppTest::Item(const std::string& path) const {
   const auto found = items.find(path);
   EXPECT_NE(found, items.end()) << "no menu item " << path;
   return found != items.end() ? found->second : nullptr;
+}
+
+bool DesktopAppTest::Drop(const QMimeData& data) {
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&app_->frame(), &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&app_->frame(), &drop);
+  ProcessEvents();
+  return true;
 }
 
 void DesktopAppTest::Choose(const std::string& path) {

@@ -13,6 +13,7 @@
 #include "qt_test_support.h"
 
 class QMenu;
+class QMimeData;
 
 namespace vantaro::test {
 
@@ -32,6 +33,9 @@ class DesktopAppTest : public QtTest {
   // Every menu item by its path without mnemonics and shortcut text
   // ("Edit/Stones & Markers/Circle"), in the state the window shows now.
   std::map<std::string, QAction*> MenuItems() const;
+  // Drags the data onto the window and drops it there, then lets the posted
+  // commands run; false when the window refused the drag.
+  bool Drop(const QMimeData& data);
   // One of them; fails the test when there is none.
   QAction* Item(const std::string& path) const;
   // Chooses the menu item as a user does, then lets the posted commands run.

@@ -424,12 +424,7 @@ class OpenOnModifiedTest : public DesktopAppTest,
     } else {
       QMimeData data;
       data.setUrls({QUrl::fromLocalFile(Arg(other))});
-      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&app_->frame(), &enter);
-      ASSERT_TRUE(enter.isAccepted());
-      QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&app_->frame(), &drop);
-      ProcessEvents();
+      EXPECT_TRUE(Drop(data));
     }
   }
 };
@@ -471,12 +466,7 @@ class TextRecordTest : public DesktopAppTest, public ::testing::WithParamInterfa
     }
     QMimeData data;
     data.setText(text);
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&app_->frame(), &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&app_->frame(), &drop);
-    ProcessEvents();
+    EXPECT_TRUE(Drop(data));
   }
 };
 
