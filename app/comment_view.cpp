@@ -72,7 +72,9 @@ void CCommentView::Reload() {
   if (writingComment_) return;
   EndTyping();
   settingText_ = true;
-  setPlainText(editor() != nullptr ? DisplayText(editor()->Comment()) : QString());
+  QString shown = editor() != nullptr ? DisplayText(editor()->Comment()) : QString();
+  brokenForShowing_ = BreakLongLines(shown);
+  setPlainText(shown);
   blocks_ = document()->blockCount();
   settingText_ = false;
   FollowEditability();
@@ -130,7 +132,31 @@ void CCommentView::focusOutEvent(QFocusEvent* event) {
 }
 
 void CCommentView::FollowEditability() {
-  setReadOnly(editor() == nullptr || !editor()->EditAllowed());
+  // A comment shown with breaks it does not hold is for reading: typing
+  // would store the breaks.
+  setReadOnly(editor() == nullptr || !editor()->EditAllowed() || brokenForShowing_);
+}
+
+bool CCommentView::BreakLongLines(QString& shown) {
+  // Laying out one line costs with its length: a line of megabytes keeps
+  // the window from answering for minutes, many short lines do not.
+  qsizetype lineStart = 0;
+  bool broken = false;
+  QString result;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    if (shown[i] == u'\n') {
+      lineStart = i + 1;
+    } else if (i - lineStart >= kLongestLine) {
+      if (!broken) result.reserve(shown.size() + shown.size() / kLongestLine + 1);
+      if (!broken) result.append(QStringView(shown).left(i));
+      broken = true;
+      result.append(u'\n');
+      lineStart = i;
+    }
+    if (broken) result.append(shown[i]);
+  }
+  if (broken) shown = std::move(result);
+  return broken;
 }
 
 namespace {

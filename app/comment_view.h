@@ -50,6 +50,8 @@ class CCommentView : public QPlainTextEdit, public UpdateSink {
 
  private:
   void Reload();
+  // Breaks the shown lines longer than kLongestLine; true when it did.
+  static bool BreakLongLines(QString& shown);
   // Stores what the user changed: the shown characters [position, position +
   // removed) gave way to added ones. A keystroke stores its change alone; the
   // first of a typing run stores the whole text.
@@ -63,7 +65,11 @@ class CCommentView : public QPlainTextEdit, public UpdateSink {
   // A pause this long ends a typing run.
   static constexpr int kTypingPause = 2000;  // ms
 
+  // Longer lines are shown broken, and the comment is then read-only.
+  static constexpr qsizetype kLongestLine = 4096;
+
   QTimer pause_;
+  bool brokenForShowing_ = false;
   int blocks_ = 1;  // the shown lines after the last change stored
   bool keyboardTakenByClick_ = false;
   bool settingText_ = false;

@@ -1,6 +1,7 @@
 // A keystroke at the end of a 2 MB comment in the comment pane, with the
 // processor time it costs: a keystroke should cost what it changes, not
-// the comment's length.
+// the comment's length. And how long a comment of one 10 MB line takes to
+// show.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -42,6 +43,29 @@ void BM_KeystrokeInA2MbComment(benchmark::State& state) {
   state.counters["undo steps"] = editor.undoCount();
 }
 BENCHMARK(BM_KeystrokeInA2MbComment)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// A node whose comment is one 10 MB line without a break, from reaching
+// the node to the pane painted.
+void BM_ShowA10MbOneLineComment(benchmark::State& state) {
+  vantaro::Options options(u"/install");
+  vantaro::app::CCommentView pane(options);
+  pane.resize(400, 300);
+  pane.show();
+  vantaro::GoEditor editor(options);
+  pane.SetEditor(&editor);
+  const std::string comment(10'000'000, 'x');
+  auto root = std::make_unique<vantaro::GameTree>();
+  vantaro::ReadContext context{false, 65001};
+  vantaro::ReadSgf(*root, "(;GM[1];C[" + comment + "])", context);
+  editor.InstallRecord(std::move(root), context.codePage);
+  for (auto _ : state) {
+    editor.Next(1);
+    pane.viewport()->repaint();
+    editor.Previous(1);
+    pane.viewport()->repaint();
+  }
+}
+BENCHMARK(BM_ShowA10MbOneLineComment)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

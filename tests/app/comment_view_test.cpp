@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTextBlock>
 
 #include <functional>
 
@@ -139,6 +140,24 @@ TEST_F(CommentViewTest, Fault11EveryEditOfARunStoresWhatThePaneShows) {
   EXPECT_EQ(editor_->undoCount(), 1);
   editor_->Undo();
   EXPECT_EQ(editor_->Comment(), u"one\ntwo\r\nthree\rfour") << "the run undoes as one";
+}
+
+// One unbroken line of megabytes took minutes to lay out: a line that long
+// is shown in pieces, for reading only, and the node keeps it whole.
+TEST_F(CommentViewTest, Fault14AnUnbrokenLineOfMegabytesShowsInPiecesForReading) {
+  const std::string line(20000, 'x');
+  Open("(;GM[1]C[" + line + "];C[short])");
+  EXPECT_GE(pane_.document()->blockCount(), 5);
+  for (QTextBlock block = pane_.document()->begin(); block.isValid(); block = block.next()) {
+    EXPECT_LE(block.length(), 4097);
+  }
+  EXPECT_TRUE(pane_.isReadOnly());
+  Type("y");
+  EXPECT_EQ(editor_->Comment(), std::u16string(20000, u'x'));
+  EXPECT_FALSE(editor_->modified());
+  editor_->Next(1);
+  EXPECT_EQ(Shown(), u"short");
+  EXPECT_FALSE(pane_.isReadOnly()) << "a comment of ordinary lines is edited as before";
 }
 
 TEST_F(CommentViewTest, AReadOnlyRecordKeepsItsCommentAndThePaneSaysSo) {
