@@ -6,15 +6,16 @@
 #include <QPixmap>
 
 #include "app/app_icon.h"
+#include "app/program_name.h"
 
 namespace vantaro::app {
 
 QString CAboutDlg::VersionLine() {
-  return QStringLiteral("Vantaro PPC %1").arg(QStringLiteral("1.0.2"));
+  return QString::fromStdString(AboutLine());
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("About VantaroCE"));
+  setWindowTitle(QStringLiteral("About ") + kProgramName);
   auto* icon = new QLabel(this);
   icon->setPixmap(QPixmap::fromImage(DrawAppIcon(48)));
   auto* version = new QLabel(VersionLine(), this);

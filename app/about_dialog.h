@@ -11,7 +11,7 @@ class CAboutDlg : public QDialog {
  public:
   explicit CAboutDlg(QWidget* parent = nullptr);
 
-  // "Vantaro PPC 1.0.2"
+  // The program's name and version, "Vantaro 0.1.0".
   static QString VersionLine();
 };
 

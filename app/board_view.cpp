@@ -78,4 +78,11 @@ void CVantaroCEView::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
 }
 
+void CVantaroCEView::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double-click arrives as this event, after its
+  // first press tapped the point already: it is no tap of its own, or a mark
+  // would go again at once.
+  event->accept();
+}
+
 }  // namespace vantaro::app

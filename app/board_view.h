@@ -34,6 +34,7 @@ class CVantaroCEView : public QWidget, public UpdateSink {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   const Options& options_;

@@ -12,12 +12,11 @@ QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The accelerators among a command's keys ("Ctrl+Z, Alt+Backspace, ..."). The
-// plain hardware keys (Left, Up, Enter, ...) are the frame's, not accelerators.
-QList<QKeySequence> Accelerators(std::string_view keys) {
+// Every key of a command ("Ctrl+Z, Alt+Backspace", "Left", "Return, Enter").
+QList<QKeySequence> Shortcuts(std::string_view keys) {
   QList<QKeySequence> sequences;
   for (const QString& key : Utf8(keys).split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
-    if (key.contains(u'+')) sequences.append(QKeySequence::fromString(key));
+    sequences.append(QKeySequence::fromString(key));
   }
   return sequences;
 }
@@ -32,7 +31,7 @@ QAction* CommandBinder::Action(int id) {
   const Command* command = table_.Find(id);
   auto* action = new QAction(Utf8(command->menuText), this);
   action->setCheckable(static_cast<bool>(command->checked));
-  action->setShortcuts(Accelerators(command->keys));
+  action->setShortcuts(Shortcuts(command->keys));
   connect(action, &QAction::triggered, this, [this, id] { Run(id); });
   actions_.emplace(id, action);
   return action;
@@ -41,7 +40,31 @@ QAction* CommandBinder::Action(int id) {
 bool CommandBinder::Run(int id) {
   const bool ran = table_.Run(id);
   Refresh();
+  HoldRepeatsUntilShown();
   return ran;
+}
+
+void CommandBinder::HoldRepeatsUntilShown() {
+  if (holdingRepeats_) return;
+  holdingRepeats_ = true;
+  SetAutoRepeat(false);
+  // Twice queued: the repaints the command asked for come first.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              holdingRepeats_ = false;
+              SetAutoRepeat(true);
+            },
+            Qt::QueuedConnection);
+      },
+      Qt::QueuedConnection);
+}
+
+void CommandBinder::SetAutoRepeat(bool on) {
+  for (const auto& [id, action] : actions_) action->setAutoRepeat(on);
 }
 
 void CommandBinder::Refresh() {

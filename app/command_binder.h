@@ -14,8 +14,11 @@ namespace vantaro::app {
 
 // Binds the document's commands to actions: one action per command id,
 // shared by the menus and the command bar, with the command's menu text and
-// accelerators. A command runs only while its enable rule holds; after it
-// ran, every action takes its enabled and checked state afresh.
+// keys as its shortcuts. A command runs only while its enable rule holds;
+// after it ran, every action takes its enabled and checked state afresh.
+// A held key repeats faster than a large record may be stepped through: a
+// repeat that comes before the last command's result was shown is dropped,
+// so that steps never queue up behind the screen.
 class CommandBinder : public QObject {
   Q_OBJECT
 
@@ -35,8 +38,12 @@ class CommandBinder : public QObject {
   void refreshed();
 
  private:
+  void HoldRepeatsUntilShown();
+  void SetAutoRepeat(bool on);
+
   const CommandTable& table_;
   std::map<int, QAction*> actions_;  // owned as children of the binder
+  bool holdingRepeats_ = false;
 };
 
 }  // namespace vantaro::app

@@ -1,5 +1,8 @@
 #include "app/desktop_ui.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <filesystem>
 
 #include "app/game_list_window.h"
@@ -50,10 +53,6 @@ DocumentUi::SaveAnswer DesktopUi::AskSaveChanges(const std::u16string& documentN
   return dialogs_.AskSaveChanges(documentName);
 }
 
-void DesktopUi::PostCommand(int commandId) {
-  if (frame_.postCommand) frame_.postCommand(commandId);
-}
-
 void DesktopUi::AddRecentFile(const std::string& path) {
   recentFiles_.Add(path);
   if (frame_.recentFilesChanged) frame_.recentFilesChanged();
@@ -85,6 +84,14 @@ void DesktopUi::ListGamesOf(const std::string& path, bool show) {
 
 DocumentUi::ListStep DesktopUi::StepInGameList(int step) const {
   return gameList_ != nullptr ? gameList_->Step(step) : ListStep{};
+}
+
+void DesktopUi::MoveKeyboard(PaneStep step) {
+  if (frame_.moveKeyboard) frame_.moveKeyboard(step);
+}
+
+std::optional<std::string> DesktopUi::ClipboardText() {
+  return QGuiApplication::clipboard()->text().toStdString();
 }
 
 void DesktopUi::Exit() {

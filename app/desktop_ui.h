@@ -15,15 +15,17 @@ namespace vantaro::app {
 class GameListWindow;
 class RecentFiles;
 
-// What the document asks of the desktop shell: its dialogs, the
-// recent-file list, and commands posted to the main window.
+// What the document asks of the desktop shell: its dialogs, the save
+// question before unsaved edits would be lost, the recent-file list, the
+// list of games, and what only the main window can do (closing it,
+// printing, moving the keyboard between its panes).
 class DesktopUi : public DocumentUi {
  public:
   struct FrameHooks {
-    std::function<void(int)> postCommand;
     std::function<void()> recentFilesChanged;
     std::function<void()> exit;
     std::function<void(Output)> produce;  // printouts and pictures
+    std::function<void(PaneStep)> moveKeyboard;
   };
 
   // All must outlive the shell.
@@ -43,7 +45,6 @@ class DesktopUi : public DocumentUi {
   std::optional<std::string> PromptSaveFile(const std::string& defaultName) override;
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                bool readOnly) override;
-  void PostCommand(int commandId) override;
   void AddRecentFile(const std::string& path) override;
   void ShowAbout() override;
   void Exit() override;
@@ -54,6 +55,9 @@ class DesktopUi : public DocumentUi {
   void ListFolder() override;
   void ListGamesOf(const std::string& path, bool show) override;
   ListStep StepInGameList(int step) const override;
+  bool CanMoveKeyboard() const override { return static_cast<bool>(frame_.moveKeyboard); }
+  void MoveKeyboard(PaneStep step) override;
+  std::optional<std::string> ClipboardText() override;
 
  private:
   Dialogs& dialogs_;

@@ -14,12 +14,41 @@
 #include "app/page_setup_dialog.h"
 #include "app/program_name.h"
 #include "app/simple_input_dialog.h"
+#include "record/record_format.h"
 
 namespace vantaro::app {
 namespace {
 
-// The filter of the record files; every other format opens through "All Files".
-const QString kRecordFilter = QStringLiteral("Sgf Files (*.sgf);;All Files (*)");
+const QString kSgfSaveFilter = QStringLiteral("SGF Files (*.sgf)");
+const QString kAllFilesFilter = QStringLiteral("All Files (*)");
+
+// Every record format Open reads, chosen by default, then each format alone.
+QStringList OpenFilters() {
+  QStringList every;
+  QList<std::pair<RecordFormat, QStringList>> formats;
+  for (const FormatExtension& known : RecordExtensions()) {
+    const QString pattern = QStringLiteral("*.") + QString::fromLatin1(known.extension);
+    every << pattern;
+    if (formats.isEmpty() || formats.back().first != known.format) {
+      formats.append({known.format, {}});
+    }
+    formats.back().second << pattern;
+  }
+  QStringList filters{QStringLiteral("Game Records (%1)").arg(every.join(u' '))};
+  for (const auto& [format, patterns] : formats) {
+    const std::string_view name = FormatName(format);
+    filters << QStringLiteral("%1 Files (%2)")
+                   .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                        patterns.join(u' '));
+  }
+  return filters << kAllFilesFilter;
+}
+
+// A name without an extension saved as SGF gets .sgf, on any platform's dialog.
+QString WithSgfExtension(const QString& path) {
+  const QString name = path.section(u'/', -1);
+  return name.isEmpty() || name.contains(u'.') ? path : path + QStringLiteral(".sgf");
+}
 
 QMessageBox::Icon BoxIcon(DocumentUi::Icon icon) {
   switch (icon) {
@@ -108,12 +137,24 @@ std::optional<std::u16string> QtDialogs::PromptText(const std::u16string& prompt
 
 std::optional<std::string> QtDialogs::PromptOpenFile(const std::string& folder) {
   return FileName(QFileDialog::getOpenFileName(Parent(), QStringLiteral("Open"),
-                                               QFile::decodeName(folder.c_str()), kRecordFilter));
+                                               QFile::decodeName(folder.c_str()),
+                                               OpenFilters().join(QStringLiteral(";;"))));
 }
 
 std::optional<std::string> QtDialogs::PromptSaveFile(const std::string& defaultName) {
-  return FileName(QFileDialog::getSaveFileName(
-      Parent(), QStringLiteral("Save As"), QFile::decodeName(defaultName.c_str()), kRecordFilter));
+  QFileDialog dialog(Parent(), QStringLiteral("Save As"), QFile::decodeName(defaultName.c_str()));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilters({kSgfSaveFilter, kAllFilesFilter});
+  // The suffix goes on before the dialog asks about replacing an existing file.
+  dialog.setDefaultSuffix(QStringLiteral("sgf"));
+  QObject::connect(
+      &dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == kSgfSaveFilter ? QStringLiteral("sgf") : QString());
+      });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = dialog.selectedFiles().front();
+  return FileName(dialog.selectedNameFilter() == kSgfSaveFilter ? WithSgfExtension(chosen)
+                                                                : chosen);
 }
 
 std::optional<std::string> QtDialogs::PromptFolder(const std::string& folder) {

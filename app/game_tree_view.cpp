@@ -182,6 +182,7 @@ void CGameTreeView::Click(QPoint pixel) {
   if (TreeLayout::HasVariations(*node) &&
       GameTreeGeometry::FoldMarkRect(cells_.CellRect(*cell)).contains(picture)) {
     treeLayout().IsFolded(*node) ? Unfold(*node) : Fold(*node);
+    emit foldsChanged();
     return;
   }
   GoToCell(*cell);

@@ -36,6 +36,8 @@ class CGameTreeView : public QAbstractScrollArea, public GameTreeModel {
  signals:
   // Show Game Tree was switched: the window around shows or hides the pane.
   void shownChanged(bool shown);
+  // A click folded or unfolded a branch: the fold commands' states change.
+  void foldsChanged();
 
  protected:
   void Changed(const TreeDamage& damage) override;

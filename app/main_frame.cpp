@@ -1,7 +1,6 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QMenu>
@@ -10,11 +9,14 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "app/board_view.h"
 #include "app/command_bar_images.h"
 #include "app/command_binder.h"
 #include "app/comment_view.h"
 #include "app/frame_title.h"
+#include "app/game_tree_view.h"
 #include "app/main_view.h"
 #include "app/recent_files.h"
 #include "app/window_settings.h"
@@ -35,34 +37,6 @@ constexpr BarButton kBarButtons[] = {
     {kUndo, 6}, {kFastRewind, 0}, {kPrevious, 1}, {kNext, 2}, {kFastForward, 3}, {kTryPlay, 5},
 };
 
-// The hardware keys, and the desktop's usual keys for the ends of the game
-// and for bigger steps on top of them.
-int KeyCommand(int key) {
-  switch (key) {
-    case Qt::Key_Left:
-      return kPrevious;
-    case Qt::Key_Up:
-      return kPrevBranch;
-    case Qt::Key_Right:
-      return kNext;
-    case Qt::Key_Down:
-      return kNextBranch;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      return kParent;
-    case Qt::Key_Home:
-      return kFirst;
-    case Qt::Key_End:
-      return kLast;
-    case Qt::Key_PageUp:
-      return kFastRewind;
-    case Qt::Key_PageDown:
-      return kFastForward;
-    default:
-      return 0;
-  }
-}
-
 QString MenuEscaped(QString text) {
   return text.replace(u'&', QStringLiteral("&&"));
 }
@@ -82,15 +56,14 @@ CMainFrame::CMainFrame(CVantaroCEDoc& document, RecentFiles& recentFiles, Option
   CreateCommandBar();
   RebuildRecentFiles();
   setAcceptDrops(true);
-  qApp->installEventFilter(this);
+  mainView_->boardView()->installEventFilter(this);
   commands_->Refresh();
   connect(mainView_, &CMainView::layoutChanged, this, &CMainFrame::UpdateFrameTitle);
+  connect(mainView_->treePane(), &CGameTreeView::foldsChanged, this, &CMainFrame::ScheduleRefresh);
   resize(settings.StartSize(screen()));
 }
 
-CMainFrame::~CMainFrame() {
-  qApp->removeEventFilter(this);
-}
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::CreateCommandBar() {
   commandBar_ = addToolBar(QStringLiteral("Command bar"));
@@ -121,7 +94,6 @@ void CMainFrame::FillEncodingMenu() {
     });
     menus_.encodings->addAction(action);
   }
-  connect(menus_.encodings, &QMenu::aboutToShow, commands_, &CommandBinder::Refresh);
   connect(commands_, &CommandBinder::refreshed, this, &CMainFrame::FollowEncodingState);
 }
 
@@ -210,41 +182,10 @@ void CMainFrame::ScheduleRefresh() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    return HandleKey(watched, static_cast<const QKeyEvent&>(*event));
-  }
   if (event->type() == QEvent::Wheel && watched == mainView_->boardView()) {
     return HandleWheel(static_cast<const QWheelEvent&>(*event));
   }
   return false;
-}
-
-bool CMainFrame::HandleKey(QObject* receiver, const QKeyEvent& key) {
-  const auto* widget = qobject_cast<const QWidget*>(receiver);
-  if (widget == nullptr || widget->window() != this) return false;
-  // The menu bar's own keyboard navigation keeps its keys.
-  if (QWidget::keyboardGrabber() != nullptr || qobject_cast<const QMenuBar*>(widget)) return false;
-  // While the user types a comment the keys move the caret and break lines.
-  const CCommentView* pane = mainView_->commentPane();
-  if (pane->hasFocus() && !pane->isReadOnly()) return false;
-  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
-  const int id = KeyCommand(key.key());
-  if (id == 0) return false;
-  // A held key repeats faster than a large record may be stepped through:
-  // a repeat that comes while a step is still to be shown is dropped, so
-  // that steps never queue up behind the screen.
-  if (key.isAutoRepeat() && keyStepPending_) return true;
-  keyStepPending_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this, id] {
-        commands_->Run(id);
-        // Once the repaints the step asked for are done.
-        QMetaObject::invokeMethod(
-            this, [this] { keyStepPending_ = false; }, Qt::QueuedConnection);
-      },
-      Qt::QueuedConnection);
-  return true;
 }
 
 bool CMainFrame::HandleWheel(const QWheelEvent& wheel) {
@@ -270,15 +211,27 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (url.isLocalFile()) {
-      event->acceptProposedAction();
-      return;
-    }
+  const QMimeData& data = *event->mimeData();
+  const auto localFile = [](const QUrl& url) { return url.isLocalFile(); };
+  if (std::ranges::any_of(data.urls(), localFile) || (!data.hasUrls() && data.hasText())) {
+    event->acceptProposedAction();
   }
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+  if (!event->mimeData()->hasUrls() && event->mimeData()->hasText()) {
+    event->acceptProposedAction();
+    // Opened once the drop is over: the save question may come first.
+    const std::string text = event->mimeData()->text().toStdString();
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+          document_.OpenText(text);
+          commands_->Refresh();
+        },
+        Qt::QueuedConnection);
+    return;
+  }
   for (const QUrl& url : event->mimeData()->urls()) {
     if (!url.isLocalFile()) continue;
     event->acceptProposedAction();

@@ -24,7 +24,7 @@ class CommandBinder;
 class RecentFiles;
 struct WindowSettings;
 
-// The main window: the menus, the command bar, the keys, the title with the
+// The main window: the menus, the command bar, the title with the
 // read-only and modified marks, and the main view with the board, the
 // comment pane and the side panel. It is the first pane the document
 // attaches its editors to.
@@ -68,7 +68,6 @@ class CMainFrame : public QMainWindow, public UpdateSink {
   // One item per loaded code page; the record's own is checked.
   void FillEncodingMenu();
   void FollowEncodingState();
-  bool HandleKey(QObject* receiver, const QKeyEvent& key);
   bool HandleWheel(const QWheelEvent& wheel);
   // The enabled and checked states follow the record once the current event is done.
   void ScheduleRefresh();
@@ -82,7 +81,6 @@ class CMainFrame : public QMainWindow, public UpdateSink {
   FrameMenus menus_;
   std::vector<QAction*> recentActions_;
   bool refreshPending_ = false;
-  bool keyStepPending_ = false;
   int wheelRemainder_ = 0;
 };
 

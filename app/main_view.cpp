@@ -1,5 +1,10 @@
 #include "app/main_view.h"
 
+#include <QApplication>
+
+#include <algorithm>
+#include <vector>
+
 #include "app/board_view.h"
 #include "app/comment_view.h"
 #include "app/game_tree_view.h"
@@ -42,6 +47,20 @@ void CMainView::ToggleLayout() {
   if (layout_ != WindowLayout::BoardAboveComment) return;
   split_ = !split_;
   Relayout();
+}
+
+void CMainView::MoveKeyboard(int step) {
+  std::vector<QWidget*> panes;
+  for (QWidget* pane : std::initializer_list<QWidget*>{boardView_, commentPane_, treePane_}) {
+    if (pane->isVisible()) panes.push_back(pane);
+  }
+  if (panes.empty()) return;
+  const auto holder = std::find_if(panes.begin(), panes.end(), [](const QWidget* pane) {
+    return pane->hasFocus() || pane->isAncestorOf(QApplication::focusWidget());
+  });
+  const int count = static_cast<int>(panes.size());
+  const int from = holder != panes.end() ? static_cast<int>(holder - panes.begin()) : 0;
+  panes[static_cast<size_t>((from + step % count + count) % count)]->setFocus(Qt::TabFocusReason);
 }
 
 void CMainView::resizeEvent(QResizeEvent* event) {

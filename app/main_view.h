@@ -46,6 +46,9 @@ class CMainView : public QWidget {
   bool split() const { return split_; }
   // Board first or halves; only the board-above-comment layout has them.
   void ToggleLayout();
+  // The keyboard to the next (1) or previous (-1) shown pane: the board,
+  // the comment pane and the game tree, round.
+  void MoveKeyboard(int step);
   // Lays the panes out for the client's shape and the layout setting.
   void Relayout();
 

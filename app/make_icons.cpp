@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
-  for (const int size : {16, 32, 48, 64, 128, 256}) {
+  // The sizes desktops ask an icon theme for: menus, panels, docks, file managers.
+  for (const int size : {16, 22, 24, 32, 48, 64, 96, 128, 256, 512}) {
     const QString sizeFolder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(folder).arg(size);
     const QString path = sizeFolder + QStringLiteral("/vantaro.png");
     if (!QDir().mkpath(sizeFolder) || !vantaro::app::DrawAppIcon(size).save(path, "PNG")) {

@@ -42,7 +42,6 @@ class MenuBuilder {
   MenuBuilder(CommandBinder& commands, FrameMenus& frame) : commands_(commands), frame_(frame) {}
 
   void Fill(QMenu& menu, const std::vector<Entry>& entries) {
-    QObject::connect(&menu, &QMenu::aboutToShow, &commands_, &CommandBinder::Refresh);
     for (const Entry& entry : entries) {
       switch (entry.kind) {
         case Entry::Command:
@@ -80,7 +79,7 @@ FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands) {
         Sub("&Export", {C(kExportPdf), C(kExportBoardPng), C(kExportBoardSvg)}), kLine, kRecent,
         C(kAbout), kLine, C(kExit)}},
       {"&Edit",
-       {C(kUndo), C(kRedo), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
+       {C(kUndo), C(kRedo), kLine, C(kPasteRecord), kLine, C(kTryPlay), C(kSaveTryPlay), C(kReadOnly), kLine,
         C(kGameInformation), kLine,
         Sub("Stones && Markers",
             {C(kAlternateMove), kLine, C(kAddBlack), C(kAddWhite), C(kAddEmpty), kLine, C(kCircle),
@@ -101,7 +100,8 @@ FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands) {
             {C(kToggleMoveNumbers), C(kHideAllMoveNumbers), kLine, C(kLast1), C(kLast2), C(kLast5),
              C(kLast10), C(kLast20), C(kLast50), C(kShowAllMoveNumbers), kLine, C(kResetInBranch)}),
         C(kHideMarkers), C(kShowBranchMoves), C(kShowNextMove), kLine, C(kRotateClockwise),
-        C(kFlipHorizontal), C(kFlipVertical), C(kResetBoard), kLine,
+        C(kFlipHorizontal), C(kFlipVertical), C(kResetBoard), kLine, C(kNextPane), C(kPreviousPane),
+        kLine,
         Sub("Layout",
             {C(kLayoutAutomatic), C(kLayoutBoardAboveComment), C(kLayoutBoardBesidePanel)}),
         Sub("Game Tree", {C(kShowGameTree), kLine, C(kTreeMoveNumbers), C(kTreeVertical), kLine,

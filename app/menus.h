@@ -18,7 +18,7 @@ struct FrameMenus {
 };
 
 // The File, Edit, Move, View and Options menus with every command of the
-// document, each menu refreshing its states before it opens.
+// document; their states are the actions', which follow the record.
 FrameMenus BuildMenus(QMenuBar& bar, CommandBinder& commands);
 
 }  // namespace vantaro::app

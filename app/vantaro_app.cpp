@@ -1,6 +1,8 @@
 #include "app/vantaro_app.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
 
 #include "app/board_view.h"
 #include "app/comment_view.h"
@@ -23,17 +25,28 @@
 
 namespace vantaro::app {
 
-QString CommandLineFile(const QStringList& arguments) {
+namespace {
+
+// Another run of the program on the file: one window a record, as the
+// program has one document.
+void StartOwnProcess(const QString& file) {
+  QProcess::startDetached(QCoreApplication::applicationFilePath(), {QStringLiteral("--"), file});
+}
+
+}  // namespace
+
+QStringList CommandLineFiles(const QStringList& arguments) {
+  QStringList files;
   bool optionsEnded = false;
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     const QString& argument = arguments[i];
     if (!optionsEnded && argument == QStringLiteral("--")) {
       optionsEnded = true;
     } else if (optionsEnded || !argument.startsWith(u'-')) {
-      return argument;
+      files << argument;
     }
   }
-  return {};
+  return files;
 }
 
 CVantaroCEApp::CVantaroCEApp(Services services)
@@ -41,8 +54,10 @@ CVantaroCEApp::CVantaroCEApp(Services services)
       store_(std::make_unique<OptionsStore>()),
       recentFiles_(std::make_unique<RecentFiles>()),
       dialogs_(std::move(services.dialogs)),
-      soundOutput_(std::move(services.sound)) {
+      soundOutput_(std::move(services.sound)),
+      openInOwnWindow_(std::move(services.openInOwnWindow)) {
   if (!dialogs_) dialogs_ = std::make_unique<QtDialogs>();
+  if (!openInOwnWindow_) openInOwnWindow_ = StartOwnProcess;
   if (!soundOutput_) soundOutput_ = std::make_unique<SoundPlayer>();
   sounds_ = std::make_unique<MoveSounds>(*soundOutput_);
   ui_ = std::make_unique<DesktopUi>(*dialogs_, *recentFiles_, options_);
@@ -72,10 +87,13 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   CMainView& view = frame_->mainView();
   printing_ = std::make_unique<PrintCommands>(*document_, options_, *dialogs_, *view.boardView());
   ui_->SetFrameHooks({
-      .postCommand = [frame = frame_.get()](int id) { frame->PostCommand(id); },
       .recentFilesChanged = [frame = frame_.get()] { frame->RebuildRecentFiles(); },
       .exit = [frame = frame_.get()] { frame->close(); },
       .produce = [printing = printing_.get()](DocumentUi::Output output) { printing->Run(output); },
+      .moveKeyboard =
+          [view = &view](DocumentUi::PaneStep step) {
+            view->MoveKeyboard(step == DocumentUi::PaneStep::Next ? 1 : -1);
+          },
   });
   gameList_ =
       new GameListWindow(*document_, options_, windowSettings_, frame_->commands(), frame_.get());
@@ -92,15 +110,20 @@ void CVantaroCEApp::InitInstance(const QStringList& arguments) {
   document_->SetTreeModel(view.treePane());
   // A file that cannot be read leaves a new record in the window (the user
   // is told why): starting without it loses nothing.
-  const QString file = CommandLineFile(arguments);
-  if (file.isEmpty()) {
+  const QStringList files = CommandLineFiles(arguments);
+  if (files.isEmpty()) {
     document_->OnNewDocument();
   } else {
-    document_->OnOpenDocument(QFile::encodeName(file).toStdString());
+    document_->OnOpenDocument(QFile::encodeName(files.front()).toStdString());
   }
   frame_->UpdateFrameTitle();
   frame_->show();
+  // The command keys are the window's shortcuts, which act only in the
+  // active window: a window opened without a window manager to make it
+  // active asks for the keyboard itself.
+  frame_->activateWindow();
   document_->OfferRecoveredRecords();
+  for (qsizetype i = 1; i < files.size(); ++i) openInOwnWindow_(files[i]);
 }
 
 bool CVantaroCEApp::ExitInstance() {

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 #include "app/dialogs.h"
@@ -31,10 +32,12 @@ class RecentFiles;
 // Construct it once a QApplication exists.
 class CVantaroCEApp {
  public:
-  // What tests replace: the dialogs and the sound output (null: the real ones).
+  // What tests replace: the dialogs, the sound output, and how a file gets
+  // a window of its own (null: the real ones).
   struct Services {
     std::unique_ptr<Dialogs> dialogs;
     std::unique_ptr<SoundOutput> sound;
+    std::function<void(const QString&)> openInOwnWindow;
   };
 
   explicit CVantaroCEApp(Services services = {});
@@ -45,7 +48,8 @@ class CVantaroCEApp {
   // Loads the settings and the recent files, makes the main window, opens
   // the first file named in arguments (the program's command line, its name
   // first) or starts a new record, shows the window and offers the records
-  // left in the recovery journal.
+  // left in the recovery journal. Every further file named there gets a
+  // window of its own.
   void InitInstance(const QStringList& arguments);
   // Saves every setting, the recent files and the window's geometry; false
   // when the option file could not be written. The recovery copy goes
@@ -68,6 +72,7 @@ class CVantaroCEApp {
   std::unique_ptr<Dialogs> dialogs_;
   std::unique_ptr<SoundOutput> soundOutput_;
   std::unique_ptr<MoveSounds> sounds_;
+  std::function<void(const QString&)> openInOwnWindow_;
   std::unique_ptr<DesktopUi> ui_;
   std::unique_ptr<RecoveryJournal> journal_;
   std::unique_ptr<CVantaroCEDoc> document_;
@@ -78,8 +83,8 @@ class CVantaroCEApp {
   GameListWindow* gameList_ = nullptr;  // a child of the frame
 };
 
-// The record file named on a command line (its first argument that is not
-// an option), or an empty string.
-QString CommandLineFile(const QStringList& arguments);
+// The record files named on a command line: its arguments after the
+// program's name that are not options, and every one after "--".
+QStringList CommandLineFiles(const QStringList& arguments);
 
 }  // namespace vantaro::app

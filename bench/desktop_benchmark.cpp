@@ -326,7 +326,6 @@ class SilentUi : public vantaro::DocumentUi {
                                                                         bool) override {
     return std::nullopt;
   }
-  void PostCommand(int) override {}
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override {}
   void Exit() override {}

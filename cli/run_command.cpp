@@ -159,7 +159,6 @@ bool ScriptRunner::RunCommand(const Command& command, std::string_view answer) {
     return true;
   }
   command.run();
-  while (const auto posted = ui_.TakePostedCommand()) table_.Run(*posted);
   return true;
 }
 

@@ -2,16 +2,10 @@
 
 #include <cstdio>
 
+#include "document/program_name.h"
 #include "text/text_conversion.h"
 
 namespace vantaro::cli {
-
-std::optional<int> ScriptUi::TakePostedCommand() {
-  if (posted_.empty()) return std::nullopt;
-  const int command = posted_.front();
-  posted_.pop_front();
-  return command;
-}
 
 void ScriptUi::ShowMessage(const std::u16string& text, Icon) {
   std::printf("message: %s\n", ToDisplayUtf8(text).c_str());
@@ -40,7 +34,7 @@ std::optional<std::string> ScriptUi::PromptSaveFile(const std::string&) {
 }
 
 void ScriptUi::ShowAbout() {
-  std::printf("message: Vantaro PPC 1.0.2\n");
+  std::printf("message: %s\n", AboutLine().c_str());
 }
 
 }  // namespace vantaro::cli

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 
@@ -18,8 +17,6 @@ class ScriptUi : public DocumentUi {
     text_ = std::move(text);
     yes_ = yes;
   }
-  // A command posted by the one that just ran, if any.
-  std::optional<int> TakePostedCommand();
   bool exitRequested() const { return exitRequested_; }
 
   void ShowMessage(const std::u16string& text, Icon icon) override;
@@ -35,7 +32,6 @@ class ScriptUi : public DocumentUi {
   std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node&, bool) override {
     return std::nullopt;
   }
-  void PostCommand(int commandId) override { posted_.push_back(commandId); }
   void AddRecentFile(const std::string&) override {}
   void ShowAbout() override;
   void Exit() override { exitRequested_ = true; }
@@ -43,7 +39,6 @@ class ScriptUi : public DocumentUi {
  private:
   std::u16string text_;
   bool yes_ = true;
-  std::deque<int> posted_;
   bool exitRequested_ = false;
 };
 

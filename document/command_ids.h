@@ -103,6 +103,9 @@ enum : int {
   kOpenFolder = 32961,
   kNextGame = 32962,
   kPreviousGame = 32963,
+  kNextPane = 33000,
+  kPreviousPane = 33001,
+  kPasteRecord = 33002,
 };
 
 }  // namespace vantaro::command

@@ -108,6 +108,17 @@ class Builder {
     });
   }
 
+  void AddPaneStep(int id, std::string_view text, std::string_view keys,
+                   DocumentUi::PaneStep step) {
+    Add({
+        .id = id,
+        .menuText = text,
+        .keys = keys,
+        .run = [doc = doc_, step] { doc->ui().MoveKeyboard(step); },
+        .enabled = [doc = doc_] { return doc->ui().CanMoveKeyboard(); },
+    });
+  }
+
   // A printout or picture command: the shell produces it, for a record
   // unless it only edits the settings.
   void AddOutput(int id, std::string_view text, DocumentUi::Output output,
@@ -185,17 +196,20 @@ void Builder::FileMenu() {
   });
   Add({
       .id = kSaveAs,
-      .menuText = "Save &As...",
+      .menuText = "Save &As...\tCtrl+Shift+S",
+      .keys = "Ctrl+Shift+S",
       .run = [doc] { doc->Save(true); },
   });
   Add({
       .id = kAbout,
-      .menuText = "&About VantaroCE...",
+      .menuText = "&About Vantaro...",
       .run = [doc] { doc->ui().ShowAbout(); },
   });
   Add({
       .id = kExit,
-      .menuText = "E&xit",
+      .menuText = "E&xit\tCtrl+Q",
+      // One window holds one record: closing it ends the program.
+      .keys = "Ctrl+Q, Ctrl+W",
       .run = [doc] { doc->ui().Exit(); },
   });
 }
@@ -253,9 +267,16 @@ void Builder::EditMenu() {
   });
   Add({
       .id = kRedo,
-      .menuText = "&Redo",
+      .menuText = "&Redo\tCtrl+Y",
+      .keys = "Ctrl+Y, Ctrl+Shift+Z",
       .run = OnEditor(&GoEditor::Redo),
       .enabled = EditorExistsAnd(&GoEditor::CanRedo),
+  });
+  Add({
+      .id = kPasteRecord,
+      .menuText = "Paste Record\tCtrl+Shift+V",
+      .keys = "Ctrl+Shift+V",
+      .run = [doc] { doc->PasteRecord(); },
   });
   Add({
       .id = kTryPlay,
@@ -369,19 +390,21 @@ void Builder::MoveMenu() {
   Add({
       .id = kFirst,
       .menuText = "&First",
+      .keys = "Home",
       .run = OnEditor(&GoEditor::First),
       .enabled = EditorExistsAnd(&GoEditor::CanFirst),
   });
   Add({
       .id = kLast,
       .menuText = "&Last",
+      .keys = "End",
       .run = OnEditor(&GoEditor::Last),
       .enabled = EditorExistsAnd(&GoEditor::Navigable),
   });
   Add({
       .id = kParent,
       .menuText = "Parent",
-      .keys = "Enter",
+      .keys = "Return, Enter",
       .run = OnEditor(&GoEditor::Parent),
       .enabled = EditorExistsAnd(&GoEditor::CanParent),
   });
@@ -432,6 +455,7 @@ void Builder::MoveMenu() {
   Add({
       .id = kFastRewind,
       .menuText = "Fast Rewind",
+      .keys = "PgUp",
       .run = OnEditor([doc](GoEditor& e) { e.Previous(doc->options().fastTraverseStep); }),
       .enabled = EditorExistsAnd(&GoEditor::CanPrevious),
   });
@@ -452,6 +476,7 @@ void Builder::MoveMenu() {
   Add({
       .id = kFastForward,
       .menuText = "Fast Forward",
+      .keys = "PgDown",
       .run = OnEditor([doc](GoEditor& e) { e.Next(doc->options().fastTraverseStep); }),
       .enabled = EditorExistsAnd(&GoEditor::CanNext),
   });
@@ -580,6 +605,8 @@ void Builder::ViewMenu() {
       .enabled = OptionsSay(
           [](const Options& o) { return o.rotation != 0 || o.flipHorizontal || o.flipVertical; }),
   });
+  AddPaneStep(kNextPane, "Next Pane\tF6", "F6", DocumentUi::PaneStep::Next);
+  AddPaneStep(kPreviousPane, "Previous Pane\tShift+F6", "Shift+F6", DocumentUi::PaneStep::Previous);
   AddLayout(kLayoutAutomatic, "Automatic", LayoutChoice::Automatic);
   AddLayout(kLayoutBoardAboveComment, "Board Above Comment", LayoutChoice::BoardAboveComment);
   AddLayout(kLayoutBoardBesidePanel, "Board Beside Panel", LayoutChoice::BoardBesidePanel);

@@ -46,8 +46,6 @@ class DocumentUi {
   // values of the fields the user changed, which the document stores.
   virtual std::optional<std::vector<GameInfoEdit>> EditGameInformation(const Node& node,
                                                                        bool readOnly) = 0;
-  // Runs a command once the current one has finished.
-  virtual void PostCommand(int commandId) = 0;
   virtual void AddRecentFile(const std::string& path) = 0;
   virtual void ShowAbout() = 0;
   virtual void Exit() = 0;
@@ -79,6 +77,13 @@ class DocumentUi {
     std::optional<GamePlace> target;
   };
   virtual ListStep StepInGameList(int /*step*/) const { return {}; }
+  // The keyboard goes to the next or the previous pane of the window. A
+  // shell of one pane has nowhere to move it, and the commands stay disabled.
+  enum class PaneStep { Next, Previous };
+  virtual bool CanMoveKeyboard() const { return false; }
+  virtual void MoveKeyboard(PaneStep) {}
+  // The clipboard's text in UTF-8; nullopt where there is no clipboard.
+  virtual std::optional<std::string> ClipboardText() { return std::nullopt; }
 };
 
 }  // namespace vantaro

@@ -29,7 +29,7 @@ std::u16string OpenFailureMessage(const std::string& path, const IoResult& resul
   } else if (access(path.c_str(), R_OK) != 0) {
     return u"You may not read " + name + u".";
   }
-  return u"Some error happened while parsing. Game record might be incorrect.";
+  return kParseError;
 }
 
 }  // namespace vantaro

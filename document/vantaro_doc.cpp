@@ -7,10 +7,12 @@
 #include "document/command_ids.h"
 #include "document/open_messages.h"
 #include "document/recovery_journal.h"
+#include "game/tree_search.h"
 #include "options/ui_strings.h"
 #include "record/record_format.h"
 #include "record/record_save.h"
 #include "record/save_encoding.h"
+#include "record/sgf_reader.h"
 #include "text/code_page_table.h"
 #include "text/text_conversion.h"
 
@@ -247,6 +249,36 @@ bool CVantaroCEDoc::MayOverwrite() {
   return ui_.AskYesNo(Title() + u" has changed on disk since it was opened. Overwrite it?");
 }
 
+bool CVantaroCEDoc::OpenText(std::string_view utf8) {
+  auto root = std::make_unique<GameTree>();
+  ReadContext context = MakeReadContext(options_);
+  context.codePage = kUtf8CodePage;
+  context.forceCodePage = true;
+  ReadSgf(*root, utf8, context);
+  if (root->NodeCount() == 0) {
+    ui_.ShowMessage(kParseError, DocumentUi::Icon::Exclamation);
+    return false;
+  }
+  if (!AllowReplacingRecord()) return false;
+  if (editor_) editor_->SaveTryPlay();
+  auto editor = MakeEditor();
+  AttachPanes(editor.get());
+  editor->InstallRecord(std::move(root), context.codePage);
+  TakeEditor(std::move(editor), {});
+  collection_.reset();
+  gameIndex_ = 0;
+  diskStamp_.reset();
+  editor_->SetReadOnly(false);
+  // Nothing holds the text but the window: closing asks before it goes.
+  editor_->SetModified(true);
+  static_cast<UpdateSink&>(*editor_).OnStatusChanged();
+  return true;
+}
+
+void CVantaroCEDoc::PasteRecord() {
+  if (const auto text = ui_.ClipboardText(); text && !text->empty()) OpenText(*text);
+}
+
 bool CVantaroCEDoc::Save(bool saveAs) {
   if (!editor_) return false;
   std::string path = path_.empty() ? "Untitled" : path_;
@@ -358,9 +390,11 @@ void CVantaroCEDoc::PromptReopenWithEncoding() {
 void CVantaroCEDoc::ChangeBoardSize(int width, int height) {
   if (!editor_ || (editor_->width() == width && editor_->height() == height)) return;
   if (!ui_.AskYesNo(kBoardSizeQuestion)) return;
+  // The size is stored only once the record may go: the next New makes it.
+  if (!AllowReplacingRecord()) return;
   options_.BoardSizeCX = width;
   options_.BoardSizeCY = height;
-  ui_.PostCommand(command::kNew);
+  OnNewDocument();
 }
 
 void CVantaroCEDoc::CustomSize() {
@@ -422,8 +456,17 @@ void CVantaroCEDoc::AutoSetMoveNumbers() {
 
 void CVantaroCEDoc::ToMoveNumber() {
   if (!editor_) return;
-  const auto number = PromptNumber(kStrJumpToMoveNumber, u"1");
-  if (number && *number > 0) editor_->ToMoveNumber(*number);
+  const std::u16string prompt =
+      u"Move number (0-" + Decimal(MostMoves(*editor_->recordRoot())) + u"):";
+  const auto typed = ui_.PromptText(prompt, Decimal(editor_->moveNumber()));
+  // Move 0 is the position before the first move; a text without a number goes nowhere.
+  if (!typed || typed->empty() || (*typed)[0] < u'0' || (*typed)[0] > u'9') return;
+  const int number = TypedNumber(*typed);
+  if (number == 0) {
+    editor_->First();
+  } else {
+    editor_->ToMoveNumber(number);
+  }
 }
 
 void CVantaroCEDoc::EditGameInformation() {

@@ -87,6 +87,13 @@ class CVantaroCEDoc {
   // Opens a file in place of the record as Open does once it has the name,
   // asking about unsaved edits first; nullopt when the record is kept.
   std::optional<IoResult> OpenFile(const std::string& path);
+  // An SGF text (dropped or pasted, so already Unicode: read as UTF-8
+  // whatever its CA says) as a new, unsaved record in place of the current
+  // one, asking the shell first. A text that holds no game says so and
+  // keeps the record.
+  bool OpenText(std::string_view utf8);
+  // Paste Record: the clipboard's text as OpenText opens it.
+  void PasteRecord();
   // Writes SGF to the path, asking for a name first when saveAs is set or the
   // record came from another format; false when nothing was written. In a
   // file of several games the game open is written in its place, and every
@@ -109,7 +116,8 @@ class CVantaroCEDoc {
   bool ReopenWithEncoding(int codePage);
   // The same with the code page number the user types.
   void PromptReopenWithEncoding();
-  // Asks, then starts a new game of that size through the New command.
+  // Asks, then starts a new game of that size as New does; the size becomes
+  // the stored one only when the record is replaced.
   void ChangeBoardSize(int width, int height);
   void CustomSize();
   void EditNodeName();

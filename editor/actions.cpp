@@ -79,6 +79,34 @@ int ActionReplaceNode::MemorySize() const {
   return 20 + content_->MemorySize() + (backup_ ? backup_->MemorySize() : 0);
 }
 
+bool ActionTypeComment::Do() {
+  Show(after_);
+  return true;
+}
+
+bool ActionTypeComment::Undo() {
+  Show(before_);
+  return true;
+}
+
+int ActionTypeComment::MemorySize() const {
+  return 20 + static_cast<int>((before_.size() + after_.size()) * sizeof(char16_t));
+}
+
+void ActionTypeComment::Splice(size_t from, size_t removed, std::u16string_view added) {
+  after_.replace(from, removed, added);
+  Show(after_);
+}
+
+void ActionTypeComment::Show(const std::u16string& text) {
+  if (text.empty()) {
+    target_.Remove(kPropC);
+  } else {
+    target_.GetOrCreate(kPropC).SetText(text);
+  }
+  notify().OnNodeChanged(&target_);
+}
+
 bool ActionADProp::Do() {
   backup_ = target_.Clone();
   target_.RemoveConflicting(property_);

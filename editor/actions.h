@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "editor/transaction.h"
 #include "game/game_tree.h"
@@ -37,6 +39,30 @@ class ActionDeleteNode : public Action {
   std::unique_ptr<Node> held_;
   GameTree* tree_ = nullptr;
   int index_ = 0;
+};
+
+// Changes the text of a node's comment. While the user types on, each
+// keystroke is spliced into the one action (Splice), so that the run is one
+// undo step and a keystroke copies what it changes, not a second comment.
+class ActionTypeComment : public Action {
+ public:
+  ActionTypeComment(Node& target, std::u16string before, std::u16string after)
+      : target_(target), before_(std::move(before)), after_(std::move(after)) {}
+  bool Do() override;
+  bool Undo() override;
+  int MemorySize() const override;
+
+  Node& target() const { return target_; }
+  const std::u16string& text() const { return after_; }
+  // The characters [from, from + removed) give way to added, in the node too.
+  void Splice(size_t from, size_t removed, std::u16string_view added);
+
+ private:
+  void Show(const std::u16string& text);
+
+  Node& target_;
+  std::u16string before_;
+  std::u16string after_;
 };
 
 // Gives a node the properties of another (its content), keeping the node.

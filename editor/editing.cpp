@@ -261,6 +261,31 @@ bool GoEditor::SetComment(std::u16string_view comment, Node* node) {
   return SetNodeText(kPropC, comment, node);
 }
 
+bool GoEditor::TypeInComment(size_t from, size_t removed, std::u16string_view added) {
+  Node* node = CurrentNode();
+  if (!EditAllowed() || node == nullptr) return false;
+  if (typing_ != nullptr && &typing_->target() == node && undo_.Last() != nullptr) {
+    const std::u16string& text = typing_->text();
+    if (from > text.size() || removed > text.size() - from) return false;
+    typing_->Splice(from, removed, added);
+    return true;
+  }
+  const Property* comment = node->Find(kPropC);
+  std::u16string before(comment != nullptr ? comment->text() : std::u16string_view());
+  if (from > before.size() || removed > before.size() - from) return false;
+  std::u16string after = before;
+  after.replace(from, removed, added);
+  if (after == before) return false;
+  auto action = std::make_unique<ActionTypeComment>(*node, std::move(before), std::move(after));
+  ActionTypeComment* run = action.get();
+  auto tran = std::make_unique<Tran>(*this);
+  tran->nodeAfter = node;
+  tran->Add(std::move(action));
+  if (!Commit(std::move(tran))) return false;
+  typing_ = run;
+  return true;
+}
+
 std::u16string GoEditor::NodeName() const {
   const Node* node = CurrentNode();
   const Property* name = node != nullptr ? node->Find(kPropN) : nullptr;

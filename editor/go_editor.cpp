@@ -17,6 +17,7 @@ GoEditor::~GoEditor() {
 }
 
 void GoEditor::Reset() {
+  EndTyping();
   navigation_.Clear();
   undo_.Clear();
   record_.reset();
@@ -143,6 +144,7 @@ void GoEditor::PlayMoveSound() {
 }
 
 bool GoEditor::Commit(std::unique_ptr<Tran> tran) {
+  EndTyping();
   navigation_.Clear();
   tran->modifiedBefore = modified_;
   tran->nodeBefore = CurrentNode();
@@ -157,6 +159,7 @@ bool GoEditor::CanUndo() const {
 
 bool GoEditor::Undo() {
   if (!CanUndo()) return false;
+  EndTyping();
   navigation_.Clear();
   if (!undo_.Undo()) return false;
   ++revision_;
@@ -169,6 +172,7 @@ bool GoEditor::CanRedo() const {
 
 bool GoEditor::Redo() {
   if (!CanRedo()) return false;
+  EndTyping();
   navigation_.Clear();
   if (!undo_.Redo()) return false;
   ++revision_;

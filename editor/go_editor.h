@@ -19,6 +19,7 @@
 
 namespace vantaro {
 
+class ActionTypeComment;
 class MoveSounds;
 
 enum class EditorMode { Normal = 0, AwaitingClick = 1 };
@@ -128,6 +129,8 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool NextComment();
   bool ToMoveNumber(int number);
   bool CanToClicked() const { return Navigable(); }
+  // Awaits the tap that picks the node; raises OnStatusChanged here and
+  // again when the tap returns the mode to normal.
   void StartToClicked();
   bool CanGoBack() const;
   bool GoBack();
@@ -172,6 +175,12 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool CanSetNodeName() const { return EditAllowed() && CurrentNode() != nullptr; }
   bool SetNodeName(std::u16string_view name);
   bool SetComment(std::u16string_view comment, Node* node = nullptr);
+  // Typing in the current node's comment: its characters [from, from +
+  // removed) give way to added. Consecutive typing is one undo step until
+  // EndTyping, another edit, an undo or a move to another node.
+  bool TypeInComment(size_t from, size_t removed, std::u16string_view added);
+  void EndTyping() { typing_ = nullptr; }
+  bool typing() const { return typing_ != nullptr; }
   std::u16string NodeName() const;
   std::u16string Comment() const;
   bool CanSetMoveNumber() const { return EditAllowed() && cursorIndex_ >= 0; }
@@ -226,6 +235,8 @@ class GoEditor : public GoBoard, public UpdateSink {
   bool modified_ = false;
   std::uint64_t revision_ = 0;
   History undo_{History::Bound::Memory};
+  // The open typing run: the action of the last undo step while it goes on.
+  ActionTypeComment* typing_ = nullptr;
   History navigation_{History::Bound::Count};
   GameTree* cursorTree_ = nullptr;
   int cursorIndex_ = -1;

@@ -36,6 +36,10 @@ class History {
   void Clear();
 
   int size() const { return static_cast<int>(entries_.size()); }
+  // The entry done last when nothing after it waits to be redone; else null.
+  Tran* Last() const {
+    return index_ >= 0 && index_ + 1 == size() ? entries_.back().get() : nullptr;
+  }
   int index() const { return index_; }
   // The summed MemorySize of the entries.
   int totalSize() const { return totalSize_; }

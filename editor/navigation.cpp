@@ -172,11 +172,16 @@ bool GoEditor::ToMoveNumber(int number) {
 }
 
 void GoEditor::StartToClicked() {
-  if (CanToClicked()) mode_ = EditorMode::AwaitingClick;
+  if (!CanToClicked()) return;
+  mode_ = EditorMode::AwaitingClick;
+  static_cast<UpdateSink&>(*this).OnStatusChanged();
 }
 
 bool GoEditor::GoToClickedPoint(Point point) {
+  // The mode is back to normal whether a node is found or not: what
+  // follows the mode hears of it either way.
   mode_ = EditorMode::Normal;
+  static_cast<UpdateSink&>(*this).OnStatusChanged();
   const auto placedHere = [point](const Node& node) { return node.HasStoneOrMoveAt(point); };
   Node* found = SearchBackward(*cursorTree_, cursorIndex_, SearchFlags{}, false, placedHere);
   const SearchFlags forward{!IsBranchMode(), true, true, true};

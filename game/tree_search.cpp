@@ -1,5 +1,6 @@
 #include "game/tree_search.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace vantaro {
@@ -275,6 +276,23 @@ Node* FindMoveNumber(const GameTree& tree, int k, int count, int target) {
     }
   }
   return nullptr;
+}
+
+int MostMoves(const GameTree& root) {
+  struct Pending {
+    const GameTree* tree;
+    int count;
+  };
+  std::vector<Pending> pending{{&root, 0}};
+  int most = 0;
+  while (!pending.empty()) {
+    Pending next = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < next.tree->NodeCount(); ++i) next.count += MovesIn(*next.tree->NodeAt(i));
+    most = std::max(most, next.count);
+    for (const auto& child : next.tree->children()) pending.push_back({child.get(), next.count});
+  }
+  return most;
 }
 
 }  // namespace vantaro

@@ -68,5 +68,8 @@ std::vector<Node*> CollectNextMoves(const GameTree& tree, int k);
 // Depth first from (tree, k), child 0 first, counting moves from `count`: the
 // first node at which the count reaches target.
 Node* FindMoveNumber(const GameTree& tree, int k, int count, int target);
+// The most moves any line from the root to the end of a variation holds:
+// the highest number FindMoveNumber can reach from the root.
+int MostMoves(const GameTree& root);
 
 }  // namespace vantaro

@@ -48,7 +48,17 @@ bool IsTextFormat(RecordFormat format) {
          format == RecordFormat::Ugi || format == RecordFormat::Ngf;
 }
 
+constexpr FormatExtension kExtensions[] = {
+    {"sgf", RecordFormat::Sgf}, {"mgt", RecordFormat::Sgf}, {"gib", RecordFormat::Gib},
+    {"ugf", RecordFormat::Ugf}, {"ugi", RecordFormat::Ugi}, {"ngf", RecordFormat::Ngf},
+    {"gos", RecordFormat::Gos}, {"bdx", RecordFormat::Bdx}, {"go", RecordFormat::Go},
+};
+
 }  // namespace
+
+std::span<const FormatExtension> RecordExtensions() {
+  return kExtensions;
+}
 
 RecordFormat DetectFormat(std::string_view path) {
   const size_t separator = path.find_last_of("/\\");
@@ -57,11 +67,6 @@ RecordFormat DetectFormat(std::string_view path) {
   const size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) return RecordFormat::Unknown;
   const std::string extension = AsciiLower(name.substr(dot + 1));
-  static constexpr std::pair<std::string_view, RecordFormat> kExtensions[] = {
-      {"bdx", RecordFormat::Bdx}, {"ngf", RecordFormat::Ngf}, {"gos", RecordFormat::Gos},
-      {"gib", RecordFormat::Gib}, {"ugf", RecordFormat::Ugf}, {"ugi", RecordFormat::Ugi},
-      {"go", RecordFormat::Go},   {"sgf", RecordFormat::Sgf}, {"mgt", RecordFormat::Sgf},
-  };
   for (const auto& [candidate, format] : kExtensions) {
     if (extension == candidate) return format;
   }

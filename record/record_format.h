@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,14 @@
 namespace vantaro {
 
 enum class RecordFormat { Unknown, Sgf, Bdx, Ngf, Gos, Gib, Ugf, Ugi, Go };
+
+// A file-name extension (lower case, without the dot) and the format it names.
+struct FormatExtension {
+  std::string_view extension;
+  RecordFormat format;
+};
+// Every extension Open reads by, SGF's first and each format's together.
+std::span<const FormatExtension> RecordExtensions();
 
 // The format named by the file's extension (any case); Unknown for anything
 // else, which is read as SGF.

@@ -319,6 +319,11 @@ void CBoardDrawer::DrawStones(rutl::DC& dc) {
 void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell) {
   const std::optional<int> shown = ShownNumber(cell);
   if (!shown) return;
+  // A label or marker on the stone says more than its number, and the two
+  // drawn over each other say nothing: the number gives way.
+  if (options_.showMarkers && board_->OverlayAt(board.x, board.y).markup != OverlayEntry::None) {
+    return;
+  }
   const std::u16string text = FromUtf8(std::to_string(*shown));
   const bool black = GoBoard::IsBlackCell(cell);
   rutl::COLORREF colour = black ? kWhite : kBlack;
@@ -393,15 +398,8 @@ void CBoardDrawer::DrawMarker(rutl::DC& dc, Point board, Point display, const Ov
 
 void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry) {
   if (!ShowsNextMoveMark(entry)) return;
-  const int start = options_.nextMoveStartingChar;
-  std::u16string text;
-  if (entry.continuation == 2) {
-    text = std::u16string(1, static_cast<char16_t>(start));
-  } else if (start >= '0' && start <= '9') {
-    text = FromUtf8(std::to_string(start - '0' + entry.continuationIndex));
-  } else {
-    text = std::u16string(1, static_cast<char16_t>(start + entry.continuationIndex));
-  }
+  const std::u16string text =
+      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex, entry.continuation == 2);
   dc.SetTextColor(rutl::ColourOf(options_.nextMoveMarkerColor));
   dc.SelectFont(fonts_.label);
   dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);

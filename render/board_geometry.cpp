@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include "game/point_name.h"
 #include "text/text_conversion.h"
@@ -125,6 +126,21 @@ std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
     return FromUtf8(std::to_string(reversed ? index + 1 : count - index));
   }
   return FromUtf8(ColumnLetters(reversed ? count - 1 - index : index, withI));
+}
+
+std::u16string NextMoveMark(int startingChar, int index, bool onlyMove) {
+  if (onlyMove) return std::u16string(1, static_cast<char16_t>(startingChar));
+  if (startingChar >= '0' && startingChar <= '9') {
+    return FromUtf8(std::to_string(startingChar - '0' + index));
+  }
+  // Upper case, then lower case: counting on in code units would reach
+  // punctuation after Z and symbols after z.
+  constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  const bool ascii = startingChar > 0 && startingChar < 0x80;
+  const size_t first = ascii ? kLetters.find(static_cast<char>(startingChar)) : 0;
+  const size_t at = (first == std::string_view::npos ? 0 : first) + static_cast<size_t>(index);
+  if (at >= kLetters.size()) return {};
+  return std::u16string(1, static_cast<char16_t>(kLetters[at]));
 }
 
 std::u16string PointLabel(Point board, int boardWidth, int boardHeight, bool withI) {

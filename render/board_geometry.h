@@ -68,6 +68,13 @@ enum class LabelAxis { Columns, Rows };
 std::u16string CoordinateLabel(LabelAxis axis, int index, int count,
                                const DisplayTransform& transform, bool withI);
 
+// The mark of a next move at its point: the sequence of marks begins with
+// startingChar and the mark is the index-th of it; the only next move is
+// marked with startingChar itself. A digit begins a sequence of numbers,
+// anything else a sequence of letters (from A when it is no letter) that
+// runs on from Z to a and ends at z: later moves get no mark (empty).
+std::u16string NextMoveMark(int startingChar, int index, bool onlyMove);
+
 // A board point as the coordinate labels around the board name it: its
 // letters, then its number ("R14"). The labels turn and mirror with the
 // board, so a point keeps its name however the board is shown.

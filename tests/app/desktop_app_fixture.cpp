@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTest>
 
 #include "app/board_view.h"
@@ -51,8 +52,9 @@ app::CVantaroCEApp& DesktopAppTest::Start(const QStringList& arguments) {
   auto sounds = std::make_unique<RecordingSoundOutput>();
   dialogs_ = dialogs.get();
   sounds_ = sounds.get();
-  app_ = std::make_unique<app::CVantaroCEApp>(
-      app::CVantaroCEApp::Services{std::move(dialogs), std::move(sounds)});
+  app_ = std::make_unique<app::CVantaroCEApp>(app::CVantaroCEApp::Services{
+      std::move(dialogs), std::move(sounds),
+      [this](const QString& file) { openedElsewhere_.push_back(file.toStdString()); }});
   app_->InitInstance(QStringList{QStringLiteral("vantaro")} + arguments);
   app::CMainFrame& frame = app_->frame();
   QApplication::setActiveWindow(&frame);
@@ -72,7 +74,6 @@ bool DesktopAppTest::Exit() {
 }
 
 std::map<std::string, QAction*> DesktopAppTest::MenuItems() const {
-  app_->frame().commands().Refresh();
   std::map<std::string, QAction*> items;
   for (QAction* top : app_->frame().menuBar()->actions()) {
     AddItems(*top->menu(), Plain(top->text()) + "/", items);
@@ -85,6 +86,16 @@ QAction* DesktopAppTest::Item(const std::string& path) const {
   const auto found = items.find(path);
   EXPECT_NE(found, items.end()) << "no menu item " << path;
   return found != items.end() ? found->second : nullptr;
+}
+
+bool DesktopAppTest::Drop(const QMimeData& data) {
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&app_->frame(), &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&app_->frame(), &drop);
+  ProcessEvents();
+  return true;
 }
 
 void DesktopAppTest::Choose(const std::string& path) {
@@ -114,13 +125,27 @@ void DesktopAppTest::Press(int key, Qt::KeyboardModifiers modifiers) {
   ProcessEvents();
 }
 
-void DesktopAppTest::Tap(int column, int row) {
+QPoint DesktopAppTest::PixelOf(int column, int row) const {
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
   board.repaint();
   const CBoardDrawer& drawer = board.drawer();
   const Point shown = drawer.transform().ToDisplay(Point{column, row});
-  const QPoint pixel(drawer.layout().CentreX(shown.x), drawer.layout().CentreY(shown.y));
-  QTest::mouseClick(&board, Qt::LeftButton, {}, pixel);
+  return QPoint(drawer.layout().CentreX(shown.x), drawer.layout().CentreY(shown.y));
+}
+
+void DesktopAppTest::Tap(int column, int row) {
+  QTest::mouseClick(app_->frame().mainView().boardView(), Qt::LeftButton, {}, PixelOf(column, row));
+  ProcessEvents();
+}
+
+void DesktopAppTest::DoubleClick(int column, int row) {
+  // What a widget receives of a double-click: a press and a release, then
+  // the second press as a double-click event, and its release.
+  QWidget* board = app_->frame().mainView().boardView();
+  const QPoint pixel = PixelOf(column, row);
+  QTest::mouseClick(board, Qt::LeftButton, {}, pixel);
+  QTest::mouseDClick(board, Qt::LeftButton, {}, pixel);
+  QTest::mouseRelease(board, Qt::LeftButton, {}, pixel);
   ProcessEvents();
 }
 

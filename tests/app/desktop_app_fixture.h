@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QPoint>
 #include <QStringList>
 
 #include <deque>
@@ -13,6 +14,7 @@
 #include "qt_test_support.h"
 
 class QMenu;
+class QMimeData;
 
 namespace vantaro::test {
 
@@ -30,9 +32,11 @@ class DesktopAppTest : public QtTest {
   bool Exit();
 
   // Every menu item by its path without mnemonics and shortcut text
-  // ("Edit/Stones & Markers/Circle"), after the menus refreshed as they do
-  // when they open.
+  // ("Edit/Stones & Markers/Circle"), in the state the window shows now.
   std::map<std::string, QAction*> MenuItems() const;
+  // Drags the data onto the window and drops it there, then lets the posted
+  // commands run; false when the window refused the drag.
+  bool Drop(const QMimeData& data);
   // One of them; fails the test when there is none.
   QAction* Item(const std::string& path) const;
   // Chooses the menu item as a user does, then lets the posted commands run.
@@ -43,8 +47,12 @@ class DesktopAppTest : public QtTest {
 
   // A key pressed on the focused widget of the window.
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-  // A tap on the centre of a board point as the board shows it.
+  // A tap on the centre of a board point as the board shows it, and a double-click there.
   void Tap(int column, int row);
+  void DoubleClick(int column, int row);
+
+  // Where the board shows a point (the board is painted first, so that it is laid out).
+  QPoint PixelOf(int column, int row) const;
 
   std::string Title() const;
   std::string Where() const { return PathText(editor().CurrentPath()); }
@@ -56,6 +64,8 @@ class DesktopAppTest : public QtTest {
   std::deque<DocumentUi::Answer> startAnswers_;
   std::unique_ptr<app::CVantaroCEApp> app_;
   ScriptedDialogs* dialogs_ = nullptr;
+  // The files the program handed to windows of their own.
+  std::vector<std::string> openedElsewhere_;
   RecordingSoundOutput* sounds_ = nullptr;
 };
 

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -7,6 +8,7 @@
 #include <QToolBar>
 #include <QWheelEvent>
 
+#include <functional>
 #include <regex>
 #include <set>
 
@@ -53,6 +55,16 @@ TEST_F(DesktopAppTest, AnUnreadableFileOnTheCommandLineSaysWhyAndANewRecordStart
   EXPECT_EQ(Title(), "Untitled");
   EXPECT_TRUE(app_->frame().isVisible());
   EXPECT_TRUE(app_->recentFiles().paths().empty());
+}
+
+// A file manager hands every chosen file to one start: each gets a window.
+TEST_F(DesktopAppTest, SeveralFilesOnTheCommandLineOpenOneWindowEach) {
+  const std::string first = directory_.Write("first.sgf", kGame);
+  const std::string second = directory_.Write("second.gib", "STO 0 1 1 3 3\n");
+  const std::string third = directory_.Write("-dash.sgf", kOtherGame);
+  Start({Arg(first), Arg(second), "--", Arg(third)});
+  EXPECT_EQ(Title(), "first.sgf");
+  EXPECT_EQ(openedElsewhere_, (std::vector<std::string>{second, third}));
 }
 
 TEST_F(DesktopAppTest, JapaneseChineseAndKoreanFileNamesShowInTheTitle) {
@@ -156,6 +168,22 @@ TEST_F(DesktopAppTest, ATapBesideTheGridChangesNothing) {
   EXPECT_FALSE(editor().modified());
 }
 
+// A double-click is one tap, whatever the tool: its second press neither
+// takes the mark or stone away again nor makes a second undo step.
+class DoubleClickTest : public DesktopAppTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(DoubleClickTest, ADoubleClickOnTheBoardCountsAsOneTap) {
+  StartOn("empty.sgf", "(;GM[1]SZ[9])");
+  Choose(std::string("Edit/Stones & Markers/") + GetParam());
+  DoubleClick(4, 4);
+  EXPECT_EQ(editor().undoCount(), 1);
+  EXPECT_EQ(Title(), "empty.sgf *");
+  EXPECT_NE(Sgf().find("[ee"), std::string::npos) << Sgf();
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, DoubleClickTest,
+                         ::testing::Values("Circle", "Add Black", "Add White", "Label"));
+
 // The document's command table decides when a command is enabled or
 // checked: every menu item shows the state of its command, in every state
 // of the record, and every command has one item.
@@ -242,14 +270,62 @@ TEST_F(DesktopAppTest, ReopenWithEncodingReadsTheFileAgainInTheChosenCodePage) {
   EXPECT_TRUE(EncodingItem(1252)->isChecked());
 }
 
-TEST_F(DesktopAppTest, ViewCommandsRedrawTheBoardAtOnce) {
+// The board repaints by itself after every change it shows: nothing here
+// paints it but the program.
+TEST_F(DesktopAppTest, TheBoardRepaintsAfterAMoveANavigationAndAViewCommand) {
   StartOn("game.sgf", kGame);
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
-  board.repaint();
-  const QImage before = board.grab().toImage();
-  Choose("View/Show Coordinate");
+  const QPoint point = PixelOf(4, 4);
+  int paints = 0;
+  const QObject counting;
+  QObject::connect(&board, &app::CVantaroCEView::painted, &counting, [&] { ++paints; });
+  const auto paintsAfter = [&](const std::function<void()>& step) {
+    ProcessEvents();
+    paints = 0;
+    step();
+    ProcessEvents();
+    return paints;
+  };
+  EXPECT_EQ(paintsAfter([] {}), 0);
+  EXPECT_GT(paintsAfter([&] { Press(Qt::Key_Right); }), 0);
+  EXPECT_GT(paintsAfter([&] { QTest::mouseClick(&board, Qt::LeftButton, {}, point); }), 0);
+  EXPECT_EQ(Title(), "game.sgf *");
+  EXPECT_GT(paintsAfter([&] { Choose("View/Show Coordinate"); }), 0);
   EXPECT_TRUE(board.drawer().options().showCoord);
-  EXPECT_NE(board.grab().toImage(), before);
+}
+
+// To Clicked on a point where no move was played returns to the normal mode:
+// the command bar and the menus follow at once.
+TEST_F(DesktopAppTest, TheCommandBarFollowsTheModeWhenToClickedFindsNoNode) {
+  StartOn("game.sgf", kGame);
+  Press(Qt::Key_Right);
+  QAction* next = app_->frame().commandBar().actions().value(4);
+  ASSERT_EQ(next, Item("Move/Next"));
+  Choose("Move/To Clicked");
+  EXPECT_FALSE(next->isEnabled());
+  Tap(8, 0);
+  EXPECT_EQ(Where(), "/1");
+  EXPECT_TRUE(next->isEnabled());
+  EXPECT_TRUE(Item("Move/Previous")->isEnabled());
+}
+
+// A comment typed on a record that is already modified changes nothing but
+// the history: Redo goes.
+TEST_F(DesktopAppTest, TheEnabledStatesFollowAnEditThatChangesOnlyTheHistory) {
+  StartOn("game.sgf", kGame);
+  Press(Qt::Key_End);
+  Tap(0, 0);
+  Tap(8, 8);
+  Choose("Edit/Undo");
+  ASSERT_EQ(Title(), "game.sgf *");
+  ASSERT_TRUE(Item("Edit/Redo")->isEnabled());
+  app::CCommentView& pane = *app_->frame().mainView().commentPane();
+  QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::keyClicks(&pane, QStringLiteral("x"));
+  ProcessEvents();
+  EXPECT_EQ(editor().Comment(), u"x");
+  EXPECT_FALSE(Item("Edit/Redo")->isEnabled());
+  EXPECT_TRUE(Item("Edit/Undo")->isEnabled());
 }
 
 TEST_F(DesktopAppTest, CustomSizeAsksAndStartsANewRecordOfThatSize) {
@@ -270,6 +346,30 @@ TEST_F(DesktopAppTest, CustomSizeAsksAndStartsANewRecordOfThatSize) {
   EXPECT_EQ(dialogs_->shown.back(), "message: Invalid board size.");
   EXPECT_EQ(editor().width(), 17);
 }
+
+// Cancel at the save question of a board-size change keeps the record and
+// the stored size: the next New still makes a board of the old size.
+class BoardSizeCancelTest : public DesktopAppTest,
+                            public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BoardSizeCancelTest, CancelAtTheSaveQuestionOfABoardSizeChangeKeepsTheStoredSize) {
+  StartOn("game.sgf", "(;GM[1]SZ[13])");
+  app_->options().BoardSizeCX = app_->options().BoardSizeCY = 7;
+  Tap(4, 4);
+  dialogs_->texts = {u"11"};
+  dialogs_->saveAnswers = {Answer::Cancel};
+  Choose(std::string("Options/") + GetParam());
+  EXPECT_EQ(dialogs_->shown.back(), "save changes: game.sgf");
+  EXPECT_EQ(Title(), "game.sgf *");
+  EXPECT_EQ(app_->options().BoardSizeCX, 7);
+  EXPECT_EQ(app_->options().BoardSizeCY, 7);
+  dialogs_->saveAnswers = {Answer::Discard};
+  Choose("File/New");
+  EXPECT_EQ(editor().width(), 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, BoardSizeCancelTest,
+                         ::testing::Values("9x9 Board", "19x19 Board", "Custom Size"));
 
 TEST_F(DesktopAppTest, SettingsAreSavedAtExitAndLoadedAtTheNextStart) {
   Start();
@@ -369,12 +469,7 @@ class OpenOnModifiedTest : public DesktopAppTest,
     } else {
       QMimeData data;
       data.setUrls({QUrl::fromLocalFile(Arg(other))});
-      QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&app_->frame(), &enter);
-      ASSERT_TRUE(enter.isAccepted());
-      QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&app_->frame(), &drop);
-      ProcessEvents();
+      EXPECT_TRUE(Drop(data));
     }
   }
 };
@@ -402,6 +497,47 @@ TEST_P(OpenOnModifiedTest, CancelKeepsTheEditsAndSaveWritesThemBeforeOpening) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, OpenOnModifiedTest, ::testing::Values("menu", "recent", "drop"));
+
+// An SGF text dropped on the window or pasted with Ctrl+Shift+V is a new,
+// unsaved record, once the edits of the current one are dealt with; a text
+// that holds no game keeps the record.
+class TextRecordTest : public DesktopAppTest, public ::testing::WithParamInterface<std::string> {
+ protected:
+  void Give(const QString& text) {
+    if (GetParam() == "paste") {
+      QGuiApplication::clipboard()->setText(text);
+      Press(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+      return;
+    }
+    QMimeData data;
+    data.setText(text);
+    EXPECT_TRUE(Drop(data));
+  }
+};
+
+TEST_P(TextRecordTest, AnSgfTextOpensAsANewUnsavedRecordAfterTheSaveQuestion) {
+  StartOn("game.sgf", kGame);
+  Tap(4, 4);
+  ASSERT_EQ(Title(), "game.sgf *");
+  const QString text = QStringLiteral("(;GM[1]SZ[13]C[\u9ed2 other];B[dd])");
+  dialogs_->saveAnswers = {Answer::Cancel};
+  Give(text);
+  EXPECT_EQ(dialogs_->shown, std::vector<std::string>{"save changes: game.sgf"});
+  EXPECT_EQ(Title(), "game.sgf *");
+  dialogs_->saveAnswers = {Answer::Discard};
+  Give(text);
+  EXPECT_EQ(editor().Comment(), u"\u9ed2 other") << "read as the Unicode it is";
+  EXPECT_EQ(editor().width(), 13);
+  EXPECT_TRUE(editor().modified());
+  EXPECT_TRUE(Title().ends_with(" *")) << Title();
+  dialogs_->shown.clear();
+  Give(QStringLiteral("no game here"));
+  ASSERT_EQ(dialogs_->shown.size(), 1u);
+  EXPECT_TRUE(dialogs_->shown[0].starts_with("message: ")) << dialogs_->shown[0];
+  EXPECT_EQ(editor().width(), 13) << "the record stays";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, TextRecordTest, ::testing::Values("drop", "paste"));
 
 TEST_F(DesktopAppTest, NewAndClosingAskBeforeEditsAreLost) {
   StartOn("game.sgf", kGame);
@@ -439,7 +575,9 @@ TEST_F(DesktopAppTest, RecentFilesComeBackAtTheNextStartAndABrokenOneLeaves) {
   EXPECT_EQ(Title(), "Untitled");
 }
 
-TEST_F(DesktopAppTest, TappingTheCommentPaneSwitchesTheLayoutAndBack) {
+// A click that gives the comment pane the keyboard switches between the
+// square board and the halves; clicks while the user types place the caret.
+TEST_F(DesktopAppTest, Fault4TheCommentPaneSwitchesTheLayoutOnlyWhenItTakesTheKeyboard) {
   Start();
   Choose("View/Game Tree/Show Game Tree");  // the board and the comment pane alone
   app::CMainView& view = app_->frame().mainView();
@@ -447,9 +585,13 @@ TEST_F(DesktopAppTest, TappingTheCommentPaneSwitchesTheLayoutAndBack) {
   ProcessEvents();
   const auto tap = [&] {
     QTest::mouseClick(view.commentPane()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    ProcessEvents();
     return view.boardView()->geometry();
   };
   EXPECT_EQ(tap(), QRect(0, 0, 240, 160));
+  EXPECT_EQ(tap(), QRect(0, 0, 240, 160));
+  Press(Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), view.boardView());
   EXPECT_EQ(tap(), QRect(0, 0, 240, 240));
 }
 

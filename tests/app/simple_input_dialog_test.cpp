@@ -32,7 +32,7 @@ class SimpleInputDialogTest : public QtTest {
 
 TEST_F(SimpleInputDialogTest, TypingReplacesTheOfferedValueAndEnterAnswers) {
   WhenShown([](CDlgSimpleInput& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "VantaroCE");
+    EXPECT_EQ(dialog.windowTitle(), "Vantaro");
     EXPECT_EQ(dialog.findChild<QLabel*>()->text(), "Jump to move number");
     QTest::keyClicks(dialog.edit(), "120");
     QTest::keyClick(dialog.edit(), Qt::Key_Return);

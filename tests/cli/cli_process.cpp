@@ -15,7 +15,8 @@ extern char** environ;
 
 namespace vantaro::test {
 
-ProcessResult RunCli(const std::vector<std::string>& arguments, const std::string& input) {
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input) {
   TemporaryDirectory directory;
   const std::string inPath = (directory.path() / "in").string();
   const std::string outPath = (directory.path() / "out").string();
@@ -29,15 +30,16 @@ ProcessResult RunCli(const std::vector<std::string>& arguments, const std::strin
                                    0644);
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0644);
-  std::vector<std::string> argvStrings{VANTARO_CLI};
+  std::vector<std::string> argvStrings{program};
   argvStrings.insert(argvStrings.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
   for (std::string& argument : argvStrings) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
   ProcessResult result;
+  result.status = 127;
   pid_t pid;
-  if (posix_spawn(&pid, VANTARO_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+  if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -46,6 +48,10 @@ ProcessResult RunCli(const std::vector<std::string>& arguments, const std::strin
   result.out = ReadFileBytes(outPath);
   result.err = ReadFileBytes(errPath);
   return result;
+}
+
+ProcessResult RunCli(const std::vector<std::string>& arguments, const std::string& input) {
+  return RunProgram(VANTARO_CLI, arguments, input);
 }
 
 }  // namespace vantaro::test

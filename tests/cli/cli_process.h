@@ -15,6 +15,10 @@ struct ProcessResult {
   std::string err;
 };
 
+// Runs a program, found along PATH unless the name has a slash, with the
+// arguments (and optional standard input); status 127 when it did not start.
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::string& input = "");
 // Runs the command-line tool with the arguments (and optional standard input).
 ProcessResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "");
 

@@ -69,6 +69,7 @@ TEST_F(RunScriptTest, QuestionsAndMessages) {
   // After "yes" (the default) a new 17 x 15 record replaces the file's.
   const std::string rows = result.out.substr(result.out.rfind(question) + question.size());
   EXPECT_EQ(rows.size(), 15u * 18u);
+  EXPECT_EQ(Run("(;SZ[5])", "About Vantaro\n").out, "message: Vantaro " PROJECT_VERSION "\n");
 }
 
 TEST_F(RunScriptTest, SaveAsWritesTheFileAndOpenReadsOne) {

@@ -4,7 +4,8 @@ a record, a key steps the board, a tap plays a move and marks the title,
 closing the window (answering No to the save question) ends the program with
 status 0, and the settings are on disk. Then the program is killed after an
 edit: started again, it offers the edited record, which saved is what
-vantaro-cli saves for the same edit. Run under xvfb-run:
+vantaro-cli saves for the same edit. Started on two files, as a file
+manager does, it shows a window for each. Run under xvfb-run:
 
     xvfb-run -a -s "-screen 0 800x1000x24" /usr/bin/python3 end_to_end.py PROGRAM RECORD
 """
@@ -82,7 +83,7 @@ def brightness(driver, window, at, square):
 
 def answer(driver, key):
     """Answers the program's question box with the key of a button."""
-    question = driver.find_window(lambda t: t == "VantaroCE", timeout=10)
+    question = driver.find_window(lambda t: t == "Vantaro", timeout=10)
     driver.move_pointer(*driver.origin(question))
     driver.key(key)
 
@@ -127,8 +128,7 @@ def killed_after_an_edit(checks, driver, program, game, environment, work):
     window = driver.find_window(lambda t: t.startswith("sample-gam"), timeout=10)
     title = driver.wait_for_title(window, lambda t: t.endswith(" *"), timeout=5)
     checks.check(title == "sample-gam... *", "answering Yes restores the edited record")
-    # Saved at the question that closing the window asks (without a window
-    # manager the window never becomes active, so it gets no shortcuts).
+    # Saved at the question that closing the window asks.
     close_answering(driver, window, "y")
     status = process.wait(timeout=20)
     checks.check(status == 0, f"the program ends with status {status}")
@@ -141,6 +141,32 @@ def killed_after_an_edit(checks, driver, program, game, environment, work):
     checks.check(game.read_bytes() == expected.read_bytes(),
                  "the restored and saved record is the edited record")
     checks.check(not recovery_copies(work), "saving removed the recovery copy")
+
+
+def several_files(driver, program, work, environment, checks):
+    """Two files at once: the program opens the first and starts itself
+    again on the second, so that each has a window."""
+    names = ["first", "second"]
+    for name in names:
+        (work / (name + ".sgf")).write_bytes(b"(;GM[1]SZ[9];B[ee])")
+    process = subprocess.Popen([str(program)] + [str(work / (n + ".sgf")) for n in names],
+                               env=environment)
+    windows = []
+    for name in names:
+        try:
+            windows.append(driver.find_window(lambda t, n=name: t == n, timeout=20))
+        except TimeoutError:
+            pass
+    checks.check(len(windows) == 2, f"two files opened {len(windows)} windows")
+    for window in windows:
+        driver.close(window)
+    status = process.wait(timeout=20)
+    checks.check(status == 0, f"closing the first window ends its program with status {status}")
+    # The second window belongs to a program of its own, which ends when it closes.
+    deadline = time.monotonic() + 20
+    while time.monotonic() < deadline and driver.has_window(lambda t: t in names):
+        time.sleep(0.1)
+    checks.check(not driver.has_window(lambda t: t in names), "both windows closed")
 
 
 def main():
@@ -199,6 +225,7 @@ def main():
         checks.check(game.read_bytes() == original, "answering No left the file as it was")
         checks.check(not recovery_copies(work), "answering No left no recovery copy")
         killed_after_an_edit(checks, driver, program, game, environment, work)
+        several_files(driver, program, work, environment, checks)
     except Exception as error:  # a window that never came, a wait that ran out
         checks.check(False, f"{type(error).__name__}: {error}")
         if "process" in locals() and process.poll() is None:

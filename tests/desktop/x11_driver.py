@@ -50,6 +50,16 @@ class Driver:
             time.sleep(0.1)
         raise TimeoutError("no window appeared")
 
+    def has_window(self, accept):
+        """Whether a viewable window's title satisfies accept now."""
+        for window in self._viewable_windows(self.root):
+            try:
+                if accept(self.title(window)):
+                    return True
+            except Exception:
+                continue
+        return False
+
     def wait_for_title(self, window, accept, timeout=10.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:

@@ -282,13 +282,13 @@ TEST_F(DocumentTest, ReloadReadsTheFileAgainAsOneUndoableStep) {
 }
 
 TEST_F(DocumentTest, CustomSizesAreParsedAndChecked) {
-  document_.OnNewDocument();
   for (const char16_t* typed : {u"17*15", u"17 x 15", u"17X15", u"17,15"}) {
-    ui_.posted.clear();
     options_.BoardSizeCX = options_.BoardSizeCY = 19;
+    document_.OnNewDocument();
     ui_.answers = {typed};
     Run(kCustomSize);
-    EXPECT_EQ(ui_.posted, std::vector<int>{kNew});
+    EXPECT_EQ(document_.editor()->width(), 17);
+    EXPECT_EQ(document_.editor()->height(), 15);
     EXPECT_EQ(options_.BoardSizeCX, 17);
     EXPECT_EQ(options_.BoardSizeCY, 15);
   }
@@ -315,11 +315,10 @@ TEST_F(DocumentTest, BoardSizeChangesAskFirst) {
   EXPECT_TRUE(ui_.shown.empty());
   ui_.yes = false;
   Run(kBoard9);
-  EXPECT_TRUE(ui_.posted.empty());
+  EXPECT_TRUE(Checked(kBoard19));
+  EXPECT_EQ(options_.BoardSizeCX, 19);
   ui_.yes = true;
   Run(kBoard9);
-  ASSERT_EQ(ui_.posted, std::vector<int>{kNew});
-  Run(kNew);
   EXPECT_TRUE(Checked(kBoard9));
   EXPECT_FALSE(Checked(kCustomSize));
 }
@@ -391,10 +390,25 @@ TEST_F(DocumentTest, PromptsForNamesAndMoveNumbers) {
   EXPECT_EQ(answer(kAutoSetMoveNumbers, u"7"),
             "Please input by how many moves you are going to separate the game: [50]");
   EXPECT_EQ(options_.autosetMNMoves, 7);
-  EXPECT_EQ(answer(kToMoveNumber, u"0"), "Jump to move number [1]");  // ignored
-  EXPECT_EQ(document_.editor()->cursorIndex(), 1);
-  answer(kToMoveNumber, u"3");
-  EXPECT_EQ(document_.editor()->cursorIndex(), 3);
+}
+
+// To Move Number offers the current move and says which numbers the record has.
+TEST_F(DocumentTest, ToMoveNumberStartsAtTheCurrentMoveAndSaysTheRange) {
+  ASSERT_TRUE(
+      document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb](;B[cc];W[dd])(;B[ee]))")).ok);
+  Run(kNext);
+  Run(kNext);
+  const auto answer = [this](std::u16string typed) {
+    ui_.answers = {std::move(typed)};
+    Run(kToMoveNumber);
+    return ui_.prompt + " [" + ui_.prompted.back() + "] -> " +
+           std::to_string(document_.editor()->moveNumber());
+  };
+  EXPECT_EQ(answer(u"4"), "Move number (0-4): [2] -> 4");
+  EXPECT_EQ(answer(u"0"), "Move number (0-4): [4] -> 0");
+  EXPECT_EQ(answer(u"3"), "Move number (0-4): [0] -> 3");
+  EXPECT_EQ(answer(u""), "Move number (0-4): [3] -> 3");
+  EXPECT_EQ(answer(u"9"), "Move number (0-4): [3] -> 3");
 }
 
 TEST_F(DocumentTest, OptionsCommands) {
@@ -474,15 +488,16 @@ const RuleRow kRules[] = {
      {kUndo, kAddBlack, kAddWhite, kAddEmpty, kCircle, kTriangle, kSquare, kCross, kLabel,
       kDeleteMarkers, kPass, kAddBranch, kDelete, kDeleteAfterCurrent, kEditNodeName,
       kSetMoveNumber, kUnsetMoveNumber, kAutoSetMoveNumbers, kUnsetAllMoveNumbers}},
-    // The folds need a tree pane and the games a game list, which this
-    // document has not.
+    // The folds need a tree pane, the games a game list, and moving the
+    // keyboard other panes, which this document has not.
     {"-",
      "-",
      "-",
      "-",
      "-",
      {kRedo, kSaveTryPlay, kForward, kParent, kPrevBranch, kNextBranch, kResetBoard, kFoldHere,
-      kUnfoldHere, kUnfoldAll, kGameList, kOpenFolder, kNextGame, kPreviousGame}},
+      kUnfoldHere, kUnfoldAll, kGameList, kOpenFolder, kNextGame, kPreviousGame, kNextPane,
+      kPreviousPane}},
     {"ec",
      "ec",
      "ec",

@@ -53,7 +53,6 @@ class FakeUi : public DocumentUi {
     shownPlayer = GameInfoValue(node, "PB").value_or(u"");
     return gameInfoEdits;
   }
-  void PostCommand(int id) override { posted.push_back(id); }
   void AddRecentFile(const std::string& path) override { recent.push_back(path); }
   void ShowAbout() override {}
   void Exit() override {}
@@ -80,7 +79,6 @@ class FakeUi : public DocumentUi {
   std::optional<std::string> fileName;
   std::string prompt;                                // the text of the last input prompt
   std::vector<std::string> shown, prompted, recent;  // prompted: the values offered
-  std::vector<int> posted;
   std::optional<std::vector<GameInfoEdit>> gameInfoEdits;  // the dialog's answer
   std::u16string shownPlayer;                              // PB as the dialog showed it
   std::vector<Output> produced;

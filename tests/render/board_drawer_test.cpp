@@ -113,6 +113,27 @@ TEST_F(NineByNineTest, TheLastMoveIsMarkedOrNumberedInTheFocusColour) {
   EXPECT_EQ(CountPixels(picture, StoneMiddle(6, 6), IsWhiteInk), 0);
 }
 
+// A label or a marker on a numbered stone is drawn, and the number is not.
+TEST_F(NineByNineTest, Fault7AMarkOnANumberedStoneIsDrawnInsteadOfTheNumber) {
+  options_.boardBitmap = false;
+  for (const char* mark : {"LB[cc:A]", "CR[cc]", "TR[cc]"}) {
+    SCOPED_TRACE(mark);
+    Open(std::string("(;SZ[9];B[cc];W[gg]") + mark + ")");
+    GoTo({{}, 2});
+    options_.showMoveNumber = false;
+    const QImage markOnly = DrawNine();
+    options_.showMoveNumber = true;
+    const QImage numbered = DrawNine();
+    EXPECT_EQ(numbered.copy(X(2) - 11, Y(2) - 11, 23, 23),
+              markOnly.copy(X(2) - 11, Y(2) - 11, 23, 23));
+    options_.showMarkers = false;
+    EXPECT_NE(DrawNine().copy(X(2) - 11, Y(2) - 11, 23, 23),
+              markOnly.copy(X(2) - 11, Y(2) - 11, 23, 23))
+        << "with the markers hidden the number shows";
+    options_.showMarkers = true;
+  }
+}
+
 TEST_F(NineByNineTest, NumbersRestartAtOneInAVariation) {
   options_.showMoveNumber = true;
   Open("(;SZ[9];B[aa];W[bb](;B[cc])(;B[ee];W[ff]))");
@@ -219,8 +240,9 @@ class PartialRepaintTest : public RenderTest, public ::testing::WithParamInterfa
 TEST_P(PartialRepaintTest, RepaintingTheChangedPointsGivesTheWholePicture) {
   GetParam().configure(options_);
   // Captures, markers, labels, several continuations, a comment and a pass.
-  Open("(;SZ[9]C[start];B[ba];W[aa];B[ab]CR[cc]LB[dd:x];W[ee]C[a comment]"
-       "(;B[ff]TR[ee];W[gg]N[named];B[];W[hh])(;B[fg])(;B[gf]))");
+  Open(
+      "(;SZ[9]C[start];B[ba];W[aa];B[ab]CR[cc]LB[dd:x];W[ee]C[a comment]"
+      "(;B[ff]TR[ee];W[gg]N[named];B[];W[hh])(;B[fg])(;B[gf]))");
   CBoardDrawer& drawer = Drawer();
   drawer.Layout({0, 0, 300, 260});
   rutl::BitmapDC screen;
@@ -247,29 +269,29 @@ TEST_P(PartialRepaintTest, RepaintingTheChangedPointsGivesTheWholePicture) {
   EXPECT_LT(repainted, 12 * 20) << "a step repaints points, not the board";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ShownOrNot, PartialRepaintTest,
-    ::testing::Values(StepCase{"Plain", [](Options& o) { o.boardBitmap = false; }},
-                      StepCase{"Textured",
-                               [](Options& o) {
-                                 o.boardBitmap = true;
-                                 o.showCoord = true;
-                               }},
-                      StepCase{"NumbersRotatedCommentOnBoard",
-                               [](Options& o) {
-                                 o.showMoveNumber = true;
-                                 o.showMoveCount = 3;
-                                 o.rotation = 1;
-                                 o.flipHorizontal = true;
-                                 o.showCommentOnBoard = true;
-                               }},
-                      StepCase{"MonochromeStonesNextMove",
-                               [](Options& o) {
-                                 o.stoneTypeB = 1;
-                                 o.stoneTypeW = 2;
-                                 o.showNextOnlyMove = true;
-                               }}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ShownOrNot, PartialRepaintTest,
+                         ::testing::Values(StepCase{"Plain",
+                                                    [](Options& o) { o.boardBitmap = false; }},
+                                           StepCase{"Textured",
+                                                    [](Options& o) {
+                                                      o.boardBitmap = true;
+                                                      o.showCoord = true;
+                                                    }},
+                                           StepCase{"NumbersRotatedCommentOnBoard",
+                                                    [](Options& o) {
+                                                      o.showMoveNumber = true;
+                                                      o.showMoveCount = 3;
+                                                      o.rotation = 1;
+                                                      o.flipHorizontal = true;
+                                                      o.showCommentOnBoard = true;
+                                                    }},
+                                           StepCase{"MonochromeStonesNextMove",
+                                                    [](Options& o) {
+                                                      o.stoneTypeB = 1;
+                                                      o.stoneTypeW = 2;
+                                                      o.showNextOnlyMove = true;
+                                                    }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A lone stone on a 7 x 5 board: wherever the transform draws it, a tap on
 // its drawn centre gives back its board point.

@@ -139,6 +139,27 @@ TEST(CoordinateLabelTest, LettersSkipIUnlessAskedAndGoOnWithTwoLetters) {
   EXPECT_EQ(CoordinateLabel(LabelAxis::Rows, 18, 19, plain, false), u"1");
 }
 
+// A node with many variations: the marks run from the starting letter to Z,
+// go on with a to z, and past z the point is marked without a letter.
+TEST(NextMoveMarkTest, MarksOfNextMovesPastZAreLettersOnly) {
+  const struct {
+    int start;
+    int index;
+    bool only;
+    const char16_t* mark;
+  } cases[] = {
+      {'A', 0, false, u"A"},  {'A', 25, false, u"Z"},  {'A', 26, false, u"a"},
+      {'A', 51, false, u"z"}, {'A', 52, false, u""},   {'A', 90, false, u""},
+      {'X', 3, false, u"a"},  {'a', 25, false, u"z"},  {'a', 26, false, u""},
+      {'1', 0, false, u"1"},  {'1', 11, false, u"12"}, {'A', 40, true, u"A"},
+      {'!', 1, false, u"B"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NextMoveMark(c.start, c.index, c.only), c.mark)
+        << static_cast<char>(c.start) << " + " << c.index;
+  }
+}
+
 TEST(DisplayPointTest, PixelsRoundToTheNearestLine) {
   BoardLayout layout;
   layout.originX = 100;
