@@ -39,15 +39,20 @@ QAction* CommandBinder::Action(int id) {
 
 bool CommandBinder::Run(int id) {
   const bool ran = table_.Run(id);
-  Refresh();
-  HoldRepeatsUntilShown();
+  ScheduleRefresh();
+  HoldRepeatsUntilShown(id);
   return ran;
 }
 
-void CommandBinder::HoldRepeatsUntilShown() {
-  if (holdingRepeats_) return;
-  holdingRepeats_ = true;
-  SetAutoRepeat(false);
+// Only the action that ran can be repeating: turning the repeats of every
+// action off and on again would make Qt grab all their shortcuts afresh,
+// twice a step, which costs more than the step.
+void CommandBinder::HoldRepeatsUntilShown(int id) {
+  const auto found = actions_.find(id);
+  if (found == actions_.end() || !found->second->autoRepeat()) return;
+  found->second->setAutoRepeat(false);
+  held_.push_back(found->second);
+  if (held_.size() > 1) return;
   // Twice queued: the repaints the command asked for come first.
   QMetaObject::invokeMethod(
       this,
@@ -55,16 +60,12 @@ void CommandBinder::HoldRepeatsUntilShown() {
         QMetaObject::invokeMethod(
             this,
             [this] {
-              holdingRepeats_ = false;
-              SetAutoRepeat(true);
+              for (QAction* action : held_) action->setAutoRepeat(true);
+              held_.clear();
             },
             Qt::QueuedConnection);
       },
       Qt::QueuedConnection);
-}
-
-void CommandBinder::SetAutoRepeat(bool on) {
-  for (const auto& [id, action] : actions_) action->setAutoRepeat(on);
 }
 
 void CommandBinder::Refresh() {
@@ -74,6 +75,18 @@ void CommandBinder::Refresh() {
     if (action->isCheckable()) action->setChecked(command->IsChecked());
   }
   emit refreshed();
+}
+
+void CommandBinder::ScheduleRefresh() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        refreshPending_ = false;
+        Refresh();
+      },
+      Qt::QueuedConnection);
 }
 
 }  // namespace vantaro::app

@@ -287,15 +287,7 @@ void GameListWindow::UpdateStatus() {
 }
 
 void GameListWindow::ScheduleCommandRefresh() {
-  if (refreshPending_) return;
-  refreshPending_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        refreshPending_ = false;
-        commands_.Refresh();
-      },
-      Qt::QueuedConnection);
+  commands_.ScheduleRefresh();
 }
 
 void GameListWindow::UpdateTitle() {

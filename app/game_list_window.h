@@ -115,7 +115,6 @@ class GameListWindow : public QWidget, public UpdateSink {
   int filesToRead_ = 0;
   int filesRead_ = 0;
   bool cancelled_ = false;  // the last reading was cancelled
-  bool refreshPending_ = false;
   bool placed_ = false;
 };
 

@@ -170,15 +170,7 @@ void CMainFrame::OnViewOptionsChanged() {
 }
 
 void CMainFrame::ScheduleRefresh() {
-  if (refreshPending_) return;
-  refreshPending_ = true;
-  QMetaObject::invokeMethod(
-      this,
-      [this] {
-        refreshPending_ = false;
-        commands_->Refresh();
-      },
-      Qt::QueuedConnection);
+  commands_->ScheduleRefresh();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -80,7 +80,6 @@ class CMainFrame : public QMainWindow, public UpdateSink {
   QToolBar* commandBar_ = nullptr;
   FrameMenus menus_;
   std::vector<QAction*> recentActions_;
-  bool refreshPending_ = false;
   int wheelRemainder_ = 0;
 };
 
