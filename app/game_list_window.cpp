@@ -105,12 +105,11 @@ GameListWindow::GameListWindow(CVantaroCEDoc& document, const Options& options,
   connect(table_, &QTableView::activated, this, &GameListWindow::OpenRow);
   connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           &GameListWindow::PreviewCurrentRow);
-  connect(filter_, &QAbstractItemModel::rowsInserted, this,
-          &GameListWindow::ScheduleCommandRefresh);
-  connect(filter_, &QAbstractItemModel::rowsRemoved, this, &GameListWindow::ScheduleCommandRefresh);
-  connect(filter_, &QAbstractItemModel::modelReset, this, &GameListWindow::ScheduleCommandRefresh);
-  connect(filter_, &QAbstractItemModel::layoutChanged, this,
-          &GameListWindow::ScheduleCommandRefresh);
+  // Next Game and Previous Game follow the order shown.
+  connect(filter_, &QAbstractItemModel::rowsInserted, &commands_, &CommandBinder::ScheduleRefresh);
+  connect(filter_, &QAbstractItemModel::rowsRemoved, &commands_, &CommandBinder::ScheduleRefresh);
+  connect(filter_, &QAbstractItemModel::modelReset, &commands_, &CommandBinder::ScheduleRefresh);
+  connect(filter_, &QAbstractItemModel::layoutChanged, &commands_, &CommandBinder::ScheduleRefresh);
   connect(reader_, &GameListReader::started, this, [this](int files) {
     filesToRead_ = files;
     progress_->setRange(0, std::max(files, 1));
@@ -284,10 +283,6 @@ void GameListWindow::UpdateStatus() {
   if (reading) text += QStringLiteral(", ") + files + QStringLiteral(" read");
   if (cancelled_) text += QStringLiteral(", cancelled after ") + files;
   status_->setText(text);
-}
-
-void GameListWindow::ScheduleCommandRefresh() {
-  commands_.ScheduleRefresh();
 }
 
 void GameListWindow::UpdateTitle() {

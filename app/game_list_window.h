@@ -92,8 +92,6 @@ class GameListWindow : public QWidget, public UpdateSink {
   void MarkOpenGame();
   void UpdateStatus();
   void UpdateTitle();
-  // Next Game and Previous Game follow the order shown once the current event is done.
-  void ScheduleCommandRefresh();
 
   CVantaroCEDoc& document_;
   const Options& options_;
