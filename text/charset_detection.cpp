@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/charset_plausibility.h"
@@ -75,7 +76,12 @@ std::vector<Opinion> IcuOpinions(std::string_view bytes) {
     const int confidence = ucsdet_getConfidence(matches[i], &status);
     const char* name = ucsdet_getName(matches[i], &status);
     if (U_FAILURE(status) || confidence < kMeaningfulConfidence || name == nullptr) continue;
-    if (const int codePage = CodePageOfDetectedName(name)) {
+    // Matches come best first; a code page named twice (a charset and its
+    // Windows superset) has its say once.
+    const int codePage = CodePageOfDetectedName(name);
+    if (codePage != 0 && std::none_of(opinions.begin(), opinions.end(), [codePage](Opinion o) {
+          return o.codePage == codePage;
+        })) {
       opinions.push_back({codePage, confidence / 100.0});
     }
   }
@@ -87,22 +93,92 @@ size_t CountNonAscii(std::string_view bytes) {
       bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
 }
 
+// Every code page a detector can make a candidate of.
+const std::vector<int>& LoadedCodePages() {
+  static const std::vector<int> codePages = [] {
+    std::vector<int> pages;
+    for (const auto& row : CharsetCodePageMap::Instance().rows()) {
+      if (row->codePage != kUtf8CodePage &&
+          std::find(pages.begin(), pages.end(), row->codePage) == pages.end()) {
+        pages.push_back(row->codePage);
+      }
+    }
+    return pages;
+  }();
+  return codePages;
+}
+
+// A code page in the running, with its plausibility and what the fallback
+// rule and the detectors add to it.
 struct Candidate {
   int codePage;
+  double plausibility;
   double bonus = 0;
+  double score() const { return plausibility + bonus; }
 };
 
-void AddCandidate(std::vector<Candidate>& candidates, int codePage, double bonus) {
-  if (codePage == 0 || codePage == kUtf8CodePage) return;
-  if (CharsetCodePageMap::Instance().FindCodePage(codePage) == nullptr) return;
-  for (Candidate& candidate : candidates) {
-    if (candidate.codePage == codePage) {
-      candidate.bonus += bonus;
-      return;
+class Candidates {
+ public:
+  explicit Candidates(std::string_view sample) : sample_(sample) {}
+
+  void Add(int codePage, double bonus) {
+    if (codePage == 0 || codePage == kUtf8CodePage) return;
+    if (CharsetCodePageMap::Instance().FindCodePage(codePage) == nullptr) return;
+    for (Candidate& candidate : running_) {
+      if (candidate.codePage == codePage) {
+        candidate.bonus += bonus;
+        return;
+      }
     }
+    running_.push_back({codePage, Plausibility(codePage), bonus});
   }
-  candidates.push_back({codePage, bonus});
-}
+
+  // The best score; the earlier candidate wins a tie.
+  const Candidate* Best() const {
+    const Candidate* best = running_.empty() ? nullptr : &running_.front();
+    for (const Candidate& candidate : running_) {
+      if (candidate.score() > best->score()) best = &candidate;
+    }
+    return best;
+  }
+
+  // Whether bonuses of up to `most` on each code page could give another
+  // one the lead.
+  bool CouldChange(double most) {
+    const Candidate* best = Best();
+    if (best == nullptr) return true;
+    const double margin = best->score() - most - 1e-9;
+    for (const Candidate& candidate : running_) {
+      if (&candidate != best && candidate.score() >= margin) return true;
+    }
+    for (int codePage : LoadedCodePages()) {
+      if (codePage == best->codePage || Running(codePage)) continue;
+      if (PlausibilityCeiling(sample_, codePage) >= margin && Plausibility(codePage) >= margin) {
+        return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  bool Running(int codePage) const {
+    return std::any_of(running_.begin(), running_.end(),
+                       [codePage](const Candidate& c) { return c.codePage == codePage; });
+  }
+
+  double Plausibility(int codePage) {
+    for (const auto& [known, score] : plausibility_) {
+      if (known == codePage) return score;
+    }
+    const double score = PlausibilityScore(sample_, codePage);
+    plausibility_.emplace_back(codePage, score);
+    return score;
+  }
+
+  std::string_view sample_;
+  std::vector<Candidate> running_;
+  std::vector<std::pair<int, double>> plausibility_;
+};
 
 }  // namespace
 
@@ -114,27 +190,26 @@ int DetectCodePage(std::string_view valueBytes, int fallbackCodePage) {
   // of the decoded characters can decide, and the deciding weight between
   // code pages that decode a long text equally well (two Cyrillic ones).
   const double weight = static_cast<double>(CountNonAscii(sample)) / 4;
-  std::vector<Candidate> candidates;
-  for (int codePage : {936, 950, 949, 932, 1252}) AddCandidate(candidates, codePage, 0);
-  AddCandidate(candidates, fallbackCodePage, 0.25);
+  Candidates candidates(sample);
+  for (int codePage : {936, 950, 949, 932, 1252}) candidates.Add(codePage, 0);
+  candidates.Add(fallbackCodePage, 0.25);
+  // The detectors cost more than everything else together, and where the
+  // leader is ahead of every code page they could name by more than their
+  // whole say, they cannot change the outcome: each gives a code page at
+  // most `weight`.
+  if (!candidates.CouldChange(2 * weight)) {
+    return candidates.Best()->codePage;
+  }
   for (const Opinion& opinion : UchardetOpinion(sample)) {
-    AddCandidate(candidates, opinion.codePage, weight * opinion.confidence);
+    candidates.Add(opinion.codePage, weight * opinion.confidence);
   }
-  for (const Opinion& opinion : IcuOpinions(sample)) {
-    AddCandidate(candidates, opinion.codePage, weight * opinion.confidence);
-  }
-  int best = fallbackCodePage;
-  double bestScore = 0;
-  bool first = true;
-  for (const Candidate& candidate : candidates) {
-    const double score = PlausibilityScore(sample, candidate.codePage) + candidate.bonus;
-    if (first || score > bestScore) {
-      best = candidate.codePage;
-      bestScore = score;
-      first = false;
+  if (candidates.CouldChange(weight)) {
+    for (const Opinion& opinion : IcuOpinions(sample)) {
+      candidates.Add(opinion.codePage, weight * opinion.confidence);
     }
   }
-  return best;
+  const Candidate* best = candidates.Best();
+  return best != nullptr ? best->codePage : fallbackCodePage;
 }
 
 }  // namespace vantaro

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <bitset>
+#include <limits>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -207,6 +208,33 @@ double PlausibilityScore(std::string_view bytes, int codePage) {
   const std::u16string text = BytesToWide(bytes, codePage);
   if (const CharacterPoints* points = PointsOf(codePage)) return EastAsianScore(text, *points);
   return AlphabeticScore(text, IsLatinFamily(family));
+}
+
+double PlausibilityCeiling(std::string_view bytes, int codePage) {
+  const Charset* row = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  const int family = row != nullptr ? row->familyCodePage : codePage;
+  size_t nonAscii = 0;
+  size_t inShortRuns = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80) ++end;
+    nonAscii += end - i;
+    if (end - i <= 2) inShortRuns += end - i;
+    i = end;
+  }
+  // In an ASCII-compatible code page every character beyond ASCII takes at
+  // least one byte beyond ASCII.
+  if (PointsOf(codePage) != nullptr) return 3.0 * static_cast<double>(nonAscii);
+  if (!IsLatinFamily(family)) return 0;
+  if (!IsAsciiCompatible(codePage)) return std::numeric_limits<double>::infinity();
+  // Vietnamese composes a letter and its accent bytes into one character,
+  // so its runs of characters are not its runs of bytes.
+  if (family == 1258) return static_cast<double>(nonAscii);
+  return static_cast<double>(inShortRuns);
 }
 
 }  // namespace vantaro

@@ -14,4 +14,9 @@ namespace vantaro {
 // character they make in one code page over two symbols in another.
 double PlausibilityScore(std::string_view bytes, int codePage);
 
+// A score PlausibilityScore cannot exceed for the bytes in the code page,
+// found without decoding them: most code pages can be ruled out of a
+// contest this way for the price of one pass over the bytes.
+double PlausibilityCeiling(std::string_view bytes, int codePage);
+
 }  // namespace vantaro
