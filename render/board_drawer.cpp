@@ -1,5 +1,6 @@
 #include "render/board_drawer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <random>
 
@@ -97,6 +98,7 @@ void CBoardDrawer::Layout(const rutl::Rect& client) {
   layout_ = ComputeLayout(client, display.displayedWidth(), display.displayedHeight(),
                           options_.showCoord, options_.showCommentOnBoard);
   MakeFonts();
+  FitCoordinates();
   if (options_.stoneTypeB == kStoneOnMaterial || options_.stoneTypeW == kStoneOnMaterial) {
     FillRandomGrid();
   }
@@ -108,12 +110,52 @@ void CBoardDrawer::MakeFonts() {
     fonts_.spacing = s;
     fonts_.moveNumber = rutl::Font::Create(kBoardFace, s, 0, 400);
     fonts_.narrowMoveNumber = rutl::Font::Create(kBoardFace, s, static_cast<int>(0.3 * s), 400);
+    fonts_.fittedMoveNumbers.clear();
     fonts_.label = rutl::Font::Create(kBoardFace, static_cast<int>(1.1 * s), 0, 600);
   }
   if (fonts_.coordinateTenths != layout_.coordinateFontTenths) {
     fonts_.coordinateTenths = layout_.coordinateFontTenths;
     const rutl::DC screen;
     fonts_.coordinate = rutl::Font::CreatePoint(kBoardFace, fonts_.coordinateTenths, 400, screen);
+  }
+}
+
+void CBoardDrawer::FitCoordinates() {
+  fonts_.fittedCoordinate.reset();
+  if (!options_.showCoord) return;
+  const DisplayTransform display = transform();
+  // Letters above and below the board, numbers centred a spacing to its
+  // left and right: what room the layout leaves them.
+  const int above = layout_.board.top - layout_.labelGap - layout_.client.top;
+  const int below = layout_.client.bottom - layout_.board.bottom - layout_.labelGap;
+  const int leftOf = layout_.originX - layout_.spacing - layout_.boardArea.left;
+  const int rightOf =
+      layout_.boardArea.right - (layout_.originX + layout_.columns * layout_.spacing);
+  // A pixel to spare: the ink of a J or a Q reaches the very bottom of its line.
+  const int height = std::min(above, below) - 1;
+  const int width = 2 * std::min(leftOf, rightOf) - 2;
+  constexpr int kSmallestLegible = 6;  // pixels from the top of a letter to the bottom of a J
+  rutl::DC measure;
+  rutl::Font font = fonts_.coordinate;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    measure.SelectFont(font);
+    const int textHeight = measure.TextExtent(u"A").cy;
+    int widest = 0;
+    for (int j = 0; j < layout_.rows; ++j) {
+      widest = std::max(widest, measure.TextExtent(CoordinateLabel(LabelAxis::Rows, j,
+                                                                   layout_.rows, display,
+                                                                   options_.showCoordI))
+                                    .cx);
+    }
+    if (textHeight < kSmallestLegible) return;
+    if (textHeight <= height && widest <= width) {
+      fonts_.fittedCoordinate = font;
+      return;
+    }
+    // Metrics do not shrink in proportion to the size: try again, a little smaller.
+    const double factor = std::min(static_cast<double>(height) / textHeight,
+                                   static_cast<double>(width) / std::max(widest, 1));
+    font = font.Scaled(std::min(factor, 0.95));
   }
 }
 

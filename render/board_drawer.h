@@ -116,12 +116,19 @@ class CBoardDrawer {
     int coordinateTenths = -1;
     rutl::Font moveNumber;
     rutl::Font narrowMoveNumber;
+    // By number of digits: the font above, made smaller where it would
+    // run over the stone.
+    std::vector<rutl::Font> fittedMoveNumbers;
     rutl::Font label;
     rutl::Font coordinate;
+    // The coordinate font made as small as the room around the board asks;
+    // none when the labels would be too small to read.
+    std::optional<rutl::Font> fittedCoordinate;
   };
 
   void LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image);
   void MakeFonts();
+  void FitCoordinates();
   void FillRandomGrid();
   int BoardWidth() const;
   int BoardHeight() const;
@@ -150,6 +157,7 @@ class CBoardDrawer {
   void DrawCoordinates(rutl::DC& dc);
   void DrawStones(rutl::DC& dc);
   void DrawMoveNumber(rutl::DC& dc, Point board, Point display, std::uint32_t cell);
+  const rutl::Font& MoveNumberFont(rutl::DC& dc, size_t digits);
   void DrawMarkers(rutl::DC& dc);
   void DrawMarker(rutl::DC& dc, Point board, Point display, const OverlayEntry& entry);
   void DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry);

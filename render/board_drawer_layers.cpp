@@ -266,10 +266,10 @@ void CBoardDrawer::DrawStarPoints(rutl::DC& dc, const std::vector<std::uint8_t>&
 }
 
 void CBoardDrawer::DrawCoordinates(rutl::DC& dc) {
-  if (!options_.showCoord) return;
+  if (!options_.showCoord || !fonts_.fittedCoordinate) return;
   const DisplayTransform display = transform();
   dc.SetTextColor(rutl::ColourOf(options_.coordColor));
-  dc.SelectFont(fonts_.coordinate);
+  dc.SelectFont(*fonts_.fittedCoordinate);
   const int textHeight = dc.TextExtent(u"A").cy;
   const auto label = [this, &dc](std::u16string_view text, int x, int y) {
     const rutl::Rect around{x - 100, y - 100, x + 100, y + 100};
@@ -331,8 +331,23 @@ void CBoardDrawer::DrawMoveNumber(rutl::DC& dc, Point board, Point display, std:
     colour = rutl::ColourOf(black ? options_.focusColor : options_.focusColorW);
   }
   dc.SetTextColor(colour);
-  dc.SelectFont(text.size() <= 2 ? fonts_.moveNumber : fonts_.narrowMoveNumber);
+  dc.SelectFont(MoveNumberFont(dc, text.size()));
   dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);
+}
+
+const rutl::Font& CBoardDrawer::MoveNumberFont(rutl::DC& dc, size_t digits) {
+  std::vector<rutl::Font>& fitted = fonts_.fittedMoveNumbers;
+  if (fitted.size() <= digits) fitted.resize(digits + 1);
+  rutl::Font& font = fitted[digits];
+  if (font.serial() != 0) return font;
+  font = digits <= 2 ? fonts_.moveNumber : fonts_.narrowMoveNumber;
+  // Digits as tall as the number fonts are reach the stone's edge at three
+  // quarters of its width; the digits of the board faces are all as wide.
+  const int room = std::max(1, layout_.spacing * 3 / 4);
+  dc.SelectFont(font);
+  const int width = dc.TextExtent(std::u16string(digits, u'0')).cx;
+  if (width > room) font = font.Scaled(static_cast<double>(room) / width);
+  return font;
 }
 
 ColourContext CBoardDrawer::ContextAt(Point board) const {

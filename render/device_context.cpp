@@ -129,6 +129,13 @@ Font Font::CreatePoint(std::u16string_view face, int tenthsOfPoint, int weight, 
   return Create(face, -std::max(1, pixels), 0, weight);
 }
 
+Font Font::Scaled(double factor) const {
+  QFont font = font_;
+  const int pixels = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+  font.setPixelSize(std::max(1, static_cast<int>(std::floor(pixels * factor))));
+  return Font(font);
+}
+
 int ScreenPixelsPerInchY() {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -78,6 +78,8 @@ class Font {
   static Font Create(std::u16string_view face, int height, int width, int weight);
   // A size in tenths of a point at the context's vertical resolution.
   static Font CreatePoint(std::u16string_view face, int tenthsOfPoint, int weight, const DC& dc);
+  // The same font, every dimension times factor.
+  Font Scaled(double factor) const;
 
   const QFont& qfont() const { return font_; }
   // Tells fonts apart cheaply: every font made gets its own number (0 for the default).

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
 
 #include "render/glass_stones.h"
 #include "render_fixture.h"
@@ -131,6 +133,66 @@ TEST_F(NineByNineTest, Fault7AMarkOnANumberedStoneIsDrawnInsteadOfTheNumber) {
               markOnly.copy(X(2) - 11, Y(2) - 11, 23, 23))
         << "with the markers hidden the number shows";
     options_.showMarkers = true;
+  }
+}
+
+// Three-digit numbers in the narrow font ran over their stones and into
+// each other ("151150152"), and two-digit ones over the edge of small stones.
+TEST_F(RenderTest, Fault6AMoveNumberFitsInsideItsStoneAtEverySize) {
+  options_.boardBitmap = false;
+  options_.showMoveNumber = true;
+  options_.stoneTypeB = 2;  // flat black, so that white ink outside it is the number's
+  for (const char* number : {"8", "88", "151", "1024"}) {
+    // Not the last move, whose number takes the focus colour.
+    Open(std::string("(;SZ[19];B[jj]MN[") + number + "];W[aa])");
+    GoTo(*editor_, {{}, 2});
+    for (const int spacing : {14, 23, 37, 64}) {
+      SCOPED_TRACE(std::string(number) + " at spacing " + std::to_string(spacing));
+      const int side = 19 * spacing;
+      const BoardLayout layout = ComputeLayout({0, 0, side, side}, 19, 19, false, false);
+      ASSERT_EQ(layout.spacing, spacing);
+      const QImage picture = Draw(side, side);
+      const int cx = layout.CentreX(9);
+      const int cy = layout.CentreY(9);
+      const double radius = spacing / 2.0;
+      int inside = 0;
+      int outside = 0;
+      for (int y = cy - spacing; y <= cy + spacing; ++y) {
+        for (int x = cx - spacing; x <= cx + spacing; ++x) {
+          const COLORREF c = PixelAt(picture, x, y);
+          // White ink, or its edge blended with the stone: the wood is not this light.
+          if (rutl::RedOf(c) < 160 || rutl::GreenOf(c) < 160 || rutl::BlueOf(c) < 160) continue;
+          ++(std::hypot(x - cx, y - cy) < radius ? inside : outside);
+        }
+      }
+      EXPECT_GT(inside, 0) << "the number is drawn";
+      EXPECT_EQ(outside, 0) << "and stays on its stone";
+    }
+  }
+}
+
+// With coordinates shown the row of letters below the board was cut off
+// where the window is wider than high (J read as I, Q as O): a row of
+// labels is drawn whole or not at all.
+TEST_F(RenderTest, Fault5ACoordinateRowIsDrawnWholeOrNotAtAll) {
+  options_.boardBitmap = false;
+  options_.showCoord = true;
+  options_.backgroundColor = 0x808080;
+  options_.coordColor = 0x0000FF;
+  const auto isLabel = [](rutl::COLORREF c) {
+    return rutl::RedOf(c) > 150 && rutl::GreenOf(c) < 110 && rutl::BlueOf(c) < 110;
+  };
+  Open("(;SZ[19])");
+  for (const auto& [width, height] : {std::pair{400, 250}, {700, 300}, {1000, 500}, {600, 700}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    const QImage picture = Draw(width, height);
+    const BoardLayout layout = ComputeLayout({0, 0, width, height}, 19, 19, true, false);
+    EXPECT_EQ(CountPixels(picture, {0, 0, width, 1}, isLabel), 0) << "cut at the top";
+    EXPECT_EQ(CountPixels(picture, {0, height - 1, width, height}, isLabel), 0)
+        << "cut at the bottom";
+    EXPECT_EQ(CountPixels(picture, {0, 0, 1, height}, isLabel), 0) << "cut on the left";
+    EXPECT_GT(CountPixels(picture, {0, layout.board.bottom, width, height}, isLabel), 20)
+        << "the letters below the board are drawn";
   }
 }
 
