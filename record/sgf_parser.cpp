@@ -144,6 +144,29 @@ std::size_t SgfParser::ReadRecord(GameTree& root) {
     return report_.OffsetOf(end_);
   }
   if (report_.enabled()) ReportTextAround(p_ - 1);
+  return ReadTree(root, 1);
+}
+
+std::size_t SgfParser::ReadRootVariation(GameTree& tree) {
+  p_ = start_ + 1;
+  rootNodeSeen_ = true;
+  return ReadTree(tree, 2);
+}
+
+// A variation joins its parent when it has a node or a variation of its own.
+void SgfParser::Adopt(GameTree& parent, std::unique_ptr<GameTree> tree, const char* openedAt) {
+  if (tree->NodeCount() == 0) {
+    if (tree->ChildCount() == 0) {
+      report_.At(openedAt, "empty variation dropped");
+      return;
+    }
+    report_.At(openedAt, "variation without nodes given an empty node");
+    tree->InsertNode(std::make_unique<Node>());
+  }
+  parent.InsertChild(std::move(tree));
+}
+
+std::size_t SgfParser::ReadTree(GameTree& root, int rootDepth) {
   // The open trees, outermost first, with their opening parentheses; every
   // tree but the root is owned here until its ')' decides whether it joins
   // its parent.
@@ -157,16 +180,7 @@ std::size_t SgfParser::ReadRecord(GameTree& root) {
     open.pop_back();
     openedAt.pop_back();
     path.pop_back();
-    GameTree& parent = *path.back();
-    if (tree->NodeCount() == 0) {
-      if (tree->ChildCount() == 0) {
-        report_.At(at, "empty variation dropped");
-        return;
-      }
-      report_.At(at, "variation without nodes given an empty node");
-      tree->InsertNode(std::make_unique<Node>());
-    }
-    parent.InsertChild(std::move(tree));
+    Adopt(*path.back(), std::move(tree), at);
   };
 
   ReadSequence(root);
@@ -177,13 +191,20 @@ std::size_t SgfParser::ReadRecord(GameTree& root) {
         --flattened;
         ReadSequence(*path.back());
       } else if (open.empty()) {
-        if (report_.enabled()) ReportTextAfter();
+        if (report_.enabled() && rootDepth == 1) ReportTextAfter();
         return report_.OffsetOf(p_);
       } else {
         closeInnermost();
       }
     } else if (c == '(') {
-      if (static_cast<int>(path.size()) >= kMaxVariationDepth) {
+      if (handOver_ != nullptr && rootDepth == 1 && open.empty() &&
+          handOver_->ReachedAt(report_.OffsetOf(p_ - 1))) {
+        HandedOverVariations handed = handOver_->Take();
+        for (auto& [tree, openedAt] : handed.trees) Adopt(root, std::move(tree), begin_ + openedAt);
+        p_ = begin_ + handed.end;
+        continue;
+      }
+      if (static_cast<int>(path.size()) + rootDepth - 1 >= kMaxVariationDepth) {
         if (!nestingReported_) {
           report_.At(p_ - 1, "variations nested deeper than " + std::to_string(kMaxVariationDepth) +
                                  " levels joined into one sequence");
@@ -200,9 +221,15 @@ std::size_t SgfParser::ReadRecord(GameTree& root) {
       ReportRun(p_ - 1, "text between variations skipped");
     }
   }
-  report_.At(end_, "game tree not closed at the end of the input");
+  if (rootDepth == 1) report_.At(end_, "game tree not closed at the end of the input");
   while (!open.empty()) closeInnermost();
   return report_.OffsetOf(end_);
+}
+
+std::size_t SgfParser::FindRootVariationFrom(std::size_t from) {
+  splitFrom_ = begin_ + from;
+  SkimGame();
+  return splitAt_ != nullptr ? report_.OffsetOf(splitAt_) : std::string_view::npos;
 }
 
 std::size_t SgfParser::SkimGame(GameSummary* summary) {
@@ -239,6 +266,10 @@ std::size_t SgfParser::SkimGame(GameSummary* summary) {
         --depth;
       }
     } else if (c == '(') {
+      if (depth == 1 && splitFrom_ != nullptr && p_ - 1 >= splitFrom_) {
+        splitAt_ = p_ - 1;
+        break;
+      }
       if (depth >= static_cast<size_t>(kMaxVariationDepth)) {
         ++flattened;
       } else {
@@ -312,6 +343,7 @@ void SgfParser::SkimSequence(bool mainLine) {
       kept_ = true;
       inFirstNode_ = false;
     }
+    if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) p_ = end_;
   }
 }
 

@@ -13,6 +13,7 @@
 #include "game/record_summary.h"
 #include "record/file_input.h"
 #include "record/read_diagnostics.h"
+#include "record/variation_hand_over.h"
 #include "text/double_byte.h"
 
 // The SGF reader's machinery, shared by the reading of a game, the scan that
@@ -66,12 +67,22 @@ class SgfParser {
   // offset past it, as SkimGame. Text between start and the tree is
   // reported, and text after it when no other game tree follows.
   std::size_t ReadRecord(GameTree& root);
+  // Build: reads the variation whose '(' is at start, as ReadRecord reads a
+  // variation of the root, into tree; returns the offset past its ')'.
+  std::size_t ReadRootVariation(GameTree& tree);
+  // Skim: the offset of the first '(' at or after `from` that opens a
+  // variation of the first game tree's root, as ReadRecord sees them; npos
+  // when there is none.
+  std::size_t FindRootVariationFrom(std::size_t from);
+  // Build: the variations of the root from where the hand-over says on are
+  // taken from it instead of read.
+  void TakeRootVariationsFrom(VariationHandOver& handOver) { handOver_ = &handOver; }
   // What ScanRoot found, or the root sequence that SkimGame walked.
   const RootFacts& rootFacts() const { return root_; }
 
   // The board that points are checked against in reports.
   void SetBoardSize(Point size) { boardSize_ = size; }
-  // The reading stops at the next node once the flag is set.
+  // The reading or the skim stops at the next node once the flag is set.
   void StopWhen(const std::atomic<bool>& flag) { stop_ = &flag; }
 
  private:
@@ -101,6 +112,10 @@ class SgfParser {
   void Unget() { --p_; }
 
   bool SkipPastOpeningParenthesis();
+  // Reads the tree whose '(' is just behind, at depth rootDepth (1 for a
+  // game tree, 2 for a variation of its root).
+  std::size_t ReadTree(GameTree& root, int rootDepth);
+  void Adopt(GameTree& parent, std::unique_ptr<GameTree> tree, const char* openedAt);
   void ReportTextAround(const char* treeStart);
   void ReportTextAfter();
   void ReportRun(const char* at, std::string_view message);
@@ -140,6 +155,9 @@ class SgfParser {
   const FileInput* input_;
   const char* released_;  // the input before this has been given back
   const std::atomic<bool>* stop_ = nullptr;
+  VariationHandOver* handOver_ = nullptr;
+  const char* splitFrom_ = nullptr;  // FindRootVariationFrom's offset
+  const char* splitAt_ = nullptr;    // and what it found
   bool rootNodeSeen_ = false;
   RootFacts root_;
   bool inRootSequence_ = false;  // root facts are taken only there

@@ -2,13 +2,16 @@
 
 #include <atomic>
 #include <cstring>
+#include <functional>
 #include <future>
 #include <limits>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "record/sgf_parser.h"
+#include "text/ascii.h"
 #include "text/double_byte.h"
 #include "text/text_conversion.h"
 
@@ -23,6 +26,34 @@ void LabelUtf16AsUtf8(GameTree& root, const SgfText& text) {
   if (Node* first = root.NodeAt(0); text.fromUtf16() && first != nullptr && first->Has(kPropCA)) {
     first->Find(kPropCA)->SetText(u"UTF-8");
   }
+}
+
+// The reading of a large game's root variations is shared with a helper
+// thread when nothing is reported: the helper finds the first variation
+// past this share of the text (a skim, faster than reading) and reads from
+// there to the end, while the reader reads up to it.
+constexpr std::size_t kReaderSharePercent = 60;
+
+// The helper's side: reads the root variations from the first one at or
+// after `from`, unless the reader gets there first.
+void ReadLastRootVariations(std::string_view text, std::size_t from, VariationHandOver& handOver) {
+  SgfParser scanner(text, 0, SgfParser::Mode::Skim, nullptr, kUtf8CodePage);
+  scanner.StopWhen(handOver.finished());
+  const std::size_t first = scanner.FindRootVariationFrom(from);
+  if (first == std::string_view::npos || !handOver.Claim(first)) return;
+  HandedOverVariations handed;
+  std::size_t at = first;
+  while (at < text.size() && text[at] == '(') {
+    auto tree = std::make_unique<GameTree>();
+    SgfParser parser(text, at, SgfParser::Mode::Build, nullptr, kUtf8CodePage);
+    parser.StopWhen(handOver.finished());
+    const std::size_t end = parser.ReadRootVariation(*tree);
+    handed.trees.emplace_back(std::move(tree), at);
+    at = end;
+    while (at < text.size() && IsAsciiSpace(text[at])) ++at;
+  }
+  handed.end = at;
+  handOver.Deliver(std::move(handed));
 }
 
 void ClearRecord(GameTree& root) {
@@ -79,7 +110,19 @@ bool ReadFirstAsUtf8WhileChecking(GameTree& root, const SgfText& text, ReadConte
                    text.sink() != nullptr ? &reports : nullptr);
   parser.SetBoardSize(rootFacts.boardSize);
   parser.StopWhen(notUtf8);
+  VariationHandOver handOver;
+  std::future<void> helper;
+  if (text.sink() == nullptr) {
+    try {
+      helper = std::async(std::launch::async, ReadLastRootVariations, bytes,
+                          bytes.size() / 100 * kReaderSharePercent, std::ref(handOver));
+      parser.TakeRootVariationsFrom(handOver);
+    } catch (const std::system_error&) {
+    }
+  }
   firstRead.set_value(parser.ReadRecord(root));
+  handOver.Finish();
+  if (helper.valid()) helper.get();
   if (checked.get()) {
     context.codePage = kUtf8CodePage;
     if (DiagnosticSink* sink = text.sink()) {

@@ -4,6 +4,8 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "record/read_diagnostics.h"
 #include "record/record_format.h"
@@ -176,6 +178,40 @@ TEST(SgfReader, ALargeRecordThatIsNotUtf8OrHoldsAZeroReadsAsTheCarefulReading) {
   EXPECT_EQ(whole.root->NodeCount(), 100001) << "the nodes after the 0 byte are read";
   EXPECT_EQ(whole.codePage, 65001);
   EXPECT_NE(ReadSgfText(gb2312).codePage, 65001);
+}
+
+// A large record's last root variations are read by a second thread while
+// the reader reads the first ones, when nothing is reported: whatever the
+// variations hold, the record must come out as one reader makes it.
+TEST(SgfReader, RootVariationsReadOnTwoThreadsComeOutAsOneReaderReadsThem) {
+  const auto variation = [](int i) {
+    std::string text = "(;B[" + std::string{char('a' + i % 19), char('a' + i / 19 % 19)} + "]";
+    for (int k = 0; k < 40; ++k) text += k % 2 == 0 ? ";W[cc]" : ";B[dd]C[a (note\\] b) \\\\]";
+    return text + "(;W[ee])(;W[ff];B[gg]))";
+  };
+  const std::vector<std::pair<const char*, std::string>> hostile = {
+      {"an empty variation", "()"},
+      {"a variation with only variations", "((;B[aa])(;W[bb]))"},
+      {"text between variations", " junk ;B[zz] "},
+      {"parentheses in a comment", "(;C[(;B[aa])(])"},
+      {"nesting past the limit", std::string(10005, '(') + ";B[aa]" + std::string(10005, ')')},
+      {"a stray closing parenthesis", ")(;B[aa])"},
+      {"an unclosed variation at the end", "(;B[aa];W[bb]"},
+  };
+  for (const auto& [name, oddity] : hostile) {
+    SCOPED_TRACE(name);
+    std::string sgf = "(;GM[1]CA[UTF-8]SZ[19]";
+    for (int i = 0; i < 2000; ++i) sgf += variation(i) + (i == 1200 || i == 1700 ? oddity : "") + "\n";
+    sgf += ")\n(;W[aa])";
+    ASSERT_GT(sgf.size(), size_t{1} << 20);
+    const auto shared = ReadSgfText(sgf);
+    GameTree alone;
+    DiagnosticList diagnostics;
+    ReadContext context{false, 65001};
+    ReadRecordBuffer(alone, RecordFormat::Sgf, sgf, context, &diagnostics);
+    EXPECT_TRUE(test::SameTree(*shared.root, alone));
+    EXPECT_EQ(test::WriteSgfText(*shared.root), test::WriteSgfText(alone));
+  }
 }
 
 }  // namespace
