@@ -172,7 +172,7 @@ TEST_F(DesktopAppTest, ATapBesideTheGridChangesNothing) {
 // takes the mark or stone away again nor makes a second undo step.
 class DoubleClickTest : public DesktopAppTest, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(DoubleClickTest, ADoubleClickOnTheBoardCountsAsOneTap) {
+TEST_P(DoubleClickTest, Fault1ADoubleClickOnTheBoardCountsAsOneTap) {
   StartOn("empty.sgf", "(;GM[1]SZ[9])");
   Choose(std::string("Edit/Stones & Markers/") + GetParam());
   DoubleClick(4, 4);
@@ -296,7 +296,7 @@ TEST_F(DesktopAppTest, TheBoardRepaintsAfterAMoveANavigationAndAViewCommand) {
 
 // To Clicked on a point where no move was played returns to the normal mode:
 // the command bar and the menus follow at once.
-TEST_F(DesktopAppTest, TheCommandBarFollowsTheModeWhenToClickedFindsNoNode) {
+TEST_F(DesktopAppTest, Fault2TheCommandBarFollowsTheModeWhenToClickedFindsNoNode) {
   StartOn("game.sgf", kGame);
   Press(Qt::Key_Right);
   QAction* next = app_->frame().commandBar().actions().value(4);
@@ -352,7 +352,7 @@ TEST_F(DesktopAppTest, CustomSizeAsksAndStartsANewRecordOfThatSize) {
 class BoardSizeCancelTest : public DesktopAppTest,
                             public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(BoardSizeCancelTest, CancelAtTheSaveQuestionOfABoardSizeChangeKeepsTheStoredSize) {
+TEST_P(BoardSizeCancelTest, Fault3CancelAtTheSaveQuestionOfABoardSizeChangeKeepsTheStoredSize) {
   StartOn("game.sgf", "(;GM[1]SZ[13])");
   app_->options().BoardSizeCX = app_->options().BoardSizeCY = 7;
   Tap(4, 4);

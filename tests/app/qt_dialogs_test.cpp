@@ -29,7 +29,7 @@ class QtDialogsTest : public QtTest {
   app::QtDialogs dialogs_;
 };
 
-TEST_F(QtDialogsTest, TheOpenDialogOffersEveryRecordFormatItReadsFirst) {
+TEST_F(QtDialogsTest, Fault9TheOpenDialogOffersEveryRecordFormatItReadsFirst) {
   std::vector<std::string> filters;
   std::string chosen;
   WhenShown([&](QWidget& shown) {
@@ -56,7 +56,7 @@ TEST_F(QtDialogsTest, TheOpenDialogOffersEveryRecordFormatItReadsFirst) {
 
 // Save As writes SGF: a name typed without an extension gets .sgf, unless
 // the user chose All Files.
-TEST_F(QtDialogsTest, SaveAsWithTheSgfFilterAddsSgfToANameWithoutAnExtension) {
+TEST_F(QtDialogsTest, Fault10SaveAsWithTheSgfFilterAddsSgfToANameWithoutAnExtension) {
   const auto save = [&](const std::string& name, int filter) {
     WhenShown([&](QWidget& shown) {
       auto& dialog = dynamic_cast<QFileDialog&>(shown);
@@ -77,7 +77,7 @@ TEST_F(QtDialogsTest, SaveAsWithTheSgfFilterAddsSgfToANameWithoutAnExtension) {
 }
 
 // One name, "Vantaro", and the project's version, wherever the program names itself.
-TEST_F(QtDialogsTest, TheProgramNamesItselfVantaroWithTheProjectsVersion) {
+TEST_F(QtDialogsTest, Fault12TheProgramNamesItselfVantaroWithTheProjectsVersion) {
   std::vector<std::string> titles;
   std::string versionLine;
   const auto close = [&](QWidget& shown) {

@@ -393,7 +393,7 @@ TEST_F(DocumentTest, PromptsForNamesAndMoveNumbers) {
 }
 
 // To Move Number offers the current move and says which numbers the record has.
-TEST_F(DocumentTest, ToMoveNumberStartsAtTheCurrentMoveAndSaysTheRange) {
+TEST_F(DocumentTest, Fault13ToMoveNumberStartsAtTheCurrentMoveAndSaysTheRange) {
   ASSERT_TRUE(
       document_.OnOpenDocument(Write("g.sgf", "(;SZ[9];B[aa];W[bb](;B[cc];W[dd])(;B[ee]))")).ok);
   Run(kNext);

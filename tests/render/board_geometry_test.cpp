@@ -141,7 +141,7 @@ TEST(CoordinateLabelTest, LettersSkipIUnlessAskedAndGoOnWithTwoLetters) {
 
 // A node with many variations: the marks run from the starting letter to Z,
 // go on with a to z, and past z the point is marked without a letter.
-TEST(NextMoveMarkTest, MarksOfNextMovesPastZAreLettersOnly) {
+TEST(NextMoveMarkTest, Fault8MarksOfNextMovesPastZAreLettersOnly) {
   const struct {
     int start;
     int index;
