@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "options/stone_style.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -51,8 +52,8 @@ struct Options {
   int rotation = 0;  // quarter turns clockwise, 0..3; not persisted, like both flips
   bool flipHorizontal = false;
   bool flipVertical = false;
-  int stoneTypeB = 0;
-  int stoneTypeW = 0;
+  StoneStyle stoneTypeB = StoneStyle::Generated;
+  StoneStyle stoneTypeW = StoneStyle::Generated;
   std::u16string stoneBitmapB;
   std::u16string stoneBitmapW;
   int stoneRandomCountB = 5;
@@ -182,16 +183,20 @@ struct OptionDescriptor {
   OptionType type;
   OptionGroup group;
   bool persisted;  // the board transform is never stored
-  std::variant<bool Options::*, int Options::*, std::u16string Options::*, double Options::*> field;
+  // A stone style is stored as an Int, its number.
+  std::variant<bool Options::*, int Options::*, StoneStyle Options::*, std::u16string Options::*,
+               double Options::*>
+      field;
 };
 
 // All settings, each group in its load order.
 std::span<const OptionDescriptor> OptionDescriptors();
 const OptionDescriptor* FindOption(std::string_view name);
 
-// Sets a setting from text: bool 0/1 (or true/false), decimal int, colour in
-// decimal or 0x hexadecimal, UTF-8 string, decimal double. False (and nothing
-// changed) when the text is not a value of the setting's type.
+// Sets a setting from text: bool 0/1 (or true/false), decimal int (for a
+// stone style its stored number, decoded by StoneStyleFromStored), colour
+// in decimal or 0x hexadecimal, UTF-8 string, decimal double. False (and
+// nothing changed) when the text is not a value of the setting's type.
 bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::string_view text);
 
 // Clamps the settings that the program requires to lie in a range.

@@ -100,7 +100,7 @@ class CBoardDrawer {
 
   const BoardLayout& layout() const { return layout_; }
   // The settings in use: the copy taken by ApplyOptions, with the stone
-  // types of colours without a stone image set to generated stones.
+  // styles of colours without a stone image set to generated stones.
   const Options& options() const { return options_; }
   DisplayTransform transform() const;
   // The colour standing for the board behind stones and markers.
@@ -126,7 +126,7 @@ class CBoardDrawer {
     std::optional<rutl::Font> fittedCoordinate;
   };
 
-  void LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image);
+  void LoadStoneImage(StoneStyle& style, const std::u16string& path, StoneImage& image);
   void MakeFonts();
   void FitCoordinates();
   void FillRandomGrid();

@@ -15,23 +15,21 @@ constexpr rutl::COLORREF kWhite = 0xFFFFFF;
 constexpr rutl::COLORREF kCommentColour = 0x880000;
 constexpr std::u16string_view kCommentFace = u"Vadana";
 
-// The drawable kind of a stone for the colour's stone type.
-int StoneKind(int stoneType, bool black) {
-  const int first = [stoneType] {
-    switch (stoneType) {
-      case 1:
-        return kBlackMonoAntiaStone;
-      case 2:
-        return kBlackMonoStone;
-      case 3:
-        return kBlackImageStone;
-      case 4:
-        return kBlackMaterialStone;
-      default:
-        return kBlackStone;
-    }
-  }();
-  return black ? first : first + 1;
+// The drawable kind of a stone of the colour in the style.
+int StoneKind(StoneStyle style, bool black) {
+  switch (style) {
+    case StoneStyle::MonoAntialiased:
+      return black ? kBlackMonoAntiaStone : kWhiteMonoAntiaStone;
+    case StoneStyle::Mono:
+      return black ? kBlackMonoStone : kWhiteMonoStone;
+    case StoneStyle::Image:
+      return black ? kBlackImageStone : kWhiteImageStone;
+    case StoneStyle::Material:
+      return black ? kBlackMaterialStone : kWhiteMaterialStone;
+    case StoneStyle::Generated:
+      break;
+  }
+  return black ? kBlackStone : kWhiteStone;
 }
 
 }  // namespace
