@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "game/board.h"
 #include "options/options.h"
 #include "property/property.h"
 #include "render/bitmap_dc.h"
@@ -14,9 +15,7 @@
 
 namespace vantaro {
 
-class GoBoard;
 class GoEditor;
-struct OverlayEntry;
 
 // What the picture of a position shows, point by point and as a whole: two
 // of them tell which parts of the picture a change of the position touches.
@@ -27,7 +26,7 @@ struct BoardPicture {
     bool lastMove = false;
     int markup = 0;
     std::u16string label;
-    int continuation = 0;
+    OverlayEntry::Continuation continuation = OverlayEntry::Continuation::None;
     int continuationIndex = 0;
     bool operator==(const PointLook&) const = default;
   };

@@ -174,8 +174,15 @@ void CBoardDrawer::TileTexture(rutl::DC& dc, const rutl::Rect& area) {
 }
 
 bool CBoardDrawer::ShowsNextMoveMark(const OverlayEntry& entry) const {
-  return options_.showNextMoves &&
-         (entry.continuation == 1 || (entry.continuation == 2 && options_.showNextOnlyMove));
+  switch (entry.continuation) {
+    case OverlayEntry::Continuation::OneOfSeveral:
+      return options_.showNextMoves;
+    case OverlayEntry::Continuation::OnlyOne:
+      return options_.showNextMoves && options_.showNextOnlyMove;
+    case OverlayEntry::Continuation::None:
+      break;
+  }
+  return false;
 }
 
 std::vector<std::uint8_t> CBoardDrawer::HiddenLines() const {
@@ -412,7 +419,8 @@ void CBoardDrawer::DrawMarker(rutl::DC& dc, Point board, Point display, const Ov
 void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry) {
   if (!ShowsNextMoveMark(entry)) return;
   const std::u16string text =
-      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex, entry.continuation == 2);
+      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex,
+                   entry.continuation == OverlayEntry::Continuation::OnlyOne);
   dc.SetTextColor(rutl::ColourOf(options_.nextMoveMarkerColor));
   dc.SelectFont(fonts_.label);
   dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);
