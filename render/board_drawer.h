@@ -59,7 +59,6 @@ class CBoardDrawer {
   CBoardDrawer& operator=(const CBoardDrawer&) = delete;
   ~CBoardDrawer();
 
-  void SetDrawingTimes(DrawingTimes* times) { times_ = times; }
   // The editor whose position is drawn; nothing is drawn while it is null.
   // It must stay alive while it is set.
   void SetBoard(const GoEditor* board);
@@ -107,7 +106,6 @@ class CBoardDrawer {
   bool textureLoaded() const { return textureLoaded_; }
   rutl::COLORREF textureAverageColour() const { return textureAverage_; }
   const rutl::BitmapDC& texture() const { return texture_; }
-  DrawableCache& drawables() { return drawables_; }
 
  private:
   struct Fonts {
