@@ -15,6 +15,7 @@ struct PaneLayout {
   PaneBox tree;  // empty without the game tree
 };
 
+// Three rows of the tree's cells and their margins: less shows too little to follow a line.
 constexpr int kTreeHeight = 80;
 
 PaneLayout ComputePaneLayout(const PaneBox& client, bool split, bool withTree = false);

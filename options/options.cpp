@@ -294,9 +294,11 @@ bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::st
 }
 
 void ClampOptions(Options& options) {
+  // SGF names a line with one of the 52 letters a-z and A-Z.
   options.BoardSizeCX = std::clamp(options.BoardSizeCX, 2, 52);
   options.BoardSizeCY = std::clamp(options.BoardSizeCY, 2, 52);
   options.rotation = std::clamp(options.rotation, 0, 3);
+  // A layout this version does not know follows the window's shape.
   if (options.windowLayout < 0 || options.windowLayout > 2) options.windowLayout = 0;
 }
 

@@ -64,11 +64,11 @@ struct Options {
   bool showMarkers = true;
   bool showNextMoves = true;
   bool showNextOnlyMove = false;
-  int nextMoveStartingChar = 65;
+  int nextMoveStartingChar = 65;  // 'A'
   int nextMoveMarkerColor = 0xCC0000;
   int focusColor = 0x1414E6;
   int focusColorW = 0x1414E6;
-  int focusShape = 6;
+  int focusShape = 6;  // a drawable kind; 6 is the focus triangle
   int terrBlackColor = 0;
   int terrWhiteColor = 0xFFFFFF;
   int terrShareColor = 0x0000FF;
@@ -100,7 +100,7 @@ struct Options {
   int commentBackground = 0xFFFFFF;
   int treeBackground = 0xFFFFFF;
   bool autoLabel = true;
-  int autoLabelStartFrom = 65;
+  int autoLabelStartFrom = 65;  // 'A'
   bool mergeIfOnlyOneChild = true;
   bool whiteFirst = false;
   bool rightClickUndoMove = true;
@@ -110,12 +110,12 @@ struct Options {
   int defaultCodePage = 0;
   bool useTemplate = false;
   std::u16string templatePath;
-  int defaultKomi = 650;
+  int defaultKomi = 650;  // komi x 100: 6.5
   bool autoBranch = true;
   bool openReadOnly = false;
   std::u16string lastTrimTags = u"CR";
   std::u16string lastKeepTags = u"AB,AW,B,W";
-  int defaultMarker = 8;
+  int defaultMarker = 8;  // the last marker tool chosen (a Tool); 8 is Label
   int autosetMNMoves = 50;
   bool singleExpand = true;
   // Right follows the line being read; Up and Down switch variations.

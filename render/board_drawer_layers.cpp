@@ -12,7 +12,10 @@ using namespace marker_kind;
 
 constexpr rutl::COLORREF kBlack = 0x000000;
 constexpr rutl::COLORREF kWhite = 0xFFFFFF;
+// Dark blue (colours are 0x00BBGGRR), apart from the board's black text.
 constexpr rutl::COLORREF kCommentColour = 0x880000;
+// Named as the comment area has always named it, not "Verdana": another
+// name would change the face that stands in for it.
 constexpr std::u16string_view kCommentFace = u"Vadana";
 
 // The drawable kind of a stone of the colour in the style.

@@ -45,7 +45,8 @@ struct Brush {
 
 class DC;
 
-// What GetPixel answers where there is no pixel.
+// What GetPixel answers where there is no pixel: no colour has bits in the
+// high byte, so it never stands for a pixel.
 constexpr COLORREF kInvalidColour = 0xFFFFFFFF;
 
 // A font chosen by face, size and weight. Faces the machine lacks fall back
