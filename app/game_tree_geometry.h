@@ -14,7 +14,9 @@ namespace vantaro::app {
 // pixels from its top-left corner. Horizontal, a cell's column runs across
 // and its row down; vertical, the other way round.
 struct GameTreeGeometry {
+  // The 20-pixel stone glyph and two pixels each side for the lines between cells.
   static constexpr int kCell = 24;
+  // Keeps the outermost cells off the pane's edges.
   static constexpr int kMargin = 4;
   // The corner of a cell where its fold mark is, and what a click there hits.
   static constexpr int kFoldMark = 11;

@@ -92,10 +92,11 @@ void CMainView::LayOutAbove() {
     treePane_->setParent(this);
   }
   treePane_->setVisible(options_.showTreePane);
-  const PaneLayout layout = ComputePaneLayout(rect(), split_, options_.showTreePane);
-  boardView_->setGeometry(layout.board);
-  commentPane_->setGeometry(layout.comment);
-  if (options_.showTreePane) treePane_->setGeometry(layout.tree);
+  const PaneLayout layout =
+      ComputePaneLayout({0, 0, width(), height()}, split_, options_.showTreePane);
+  boardView_->setGeometry(ToRect(layout.board));
+  commentPane_->setGeometry(ToRect(layout.comment));
+  if (options_.showTreePane) treePane_->setGeometry(ToRect(layout.tree));
 }
 
 void CMainView::LayOutBeside() {

@@ -28,6 +28,10 @@ void ReadValue(const QSettings& settings, const OptionDescriptor& option, Option
           if (const auto number = ReadDword(stored)) options.*field = *number != 0;
         } else if constexpr (std::is_same_v<Value, int>) {
           if (const auto number = ReadDword(stored)) options.*field = static_cast<int>(*number);
+        } else if constexpr (std::is_same_v<Value, StoneStyle>) {
+          if (const auto number = ReadDword(stored)) {
+            options.*field = StoneStyleFromStored(static_cast<int>(*number));
+          }
         } else if constexpr (std::is_same_v<Value, double>) {
           if (const auto number = ReadDouble(stored)) options.*field = *number;
         } else {
@@ -48,6 +52,8 @@ QVariant StoredValue(const OptionDescriptor& option, const Options& options) {
           return option.type == OptionType::Colour
                      ? DwordValue(static_cast<std::uint32_t>(options.*field))
                      : DwordValue(options.*field);
+        } else if constexpr (std::is_same_v<Value, StoneStyle>) {
+          return DwordValue(StoredStoneStyle(options.*field));
         } else if constexpr (std::is_same_v<Value, double>) {
           return DoubleValue(options.*field);
         } else {

@@ -16,6 +16,7 @@
 namespace vantaro::app {
 namespace {
 
+// The page grids a printout has (FiguresPerPage); Print-FigurePerPage stores the count.
 constexpr int kFigureCounts[] = {1, 2, 4, 6};
 
 QLineEdit* TemplateEdit(const std::u16string& text, QWidget* parent) {

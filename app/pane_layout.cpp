@@ -4,23 +4,24 @@
 
 namespace vantaro::app {
 
-PaneLayout ComputePaneLayout(const QRect& client, bool split, bool withTree) {
+PaneLayout ComputePaneLayout(const PaneBox& client, bool split, bool withTree) {
   // Edges as left, top, right, bottom with right and bottom outside the area.
-  const int left = client.x();
-  const int top = client.y();
-  const int right = client.x() + client.width();
-  const int bottom = client.y() + client.height();
+  const int left = client.left;
+  const int top = client.top;
+  const int right = client.left + client.width;
+  const int bottom = client.top + client.height;
   const int below = withTree ? 30 + kTreeHeight : 30;
   int boundary = split ? top + (bottom - top) / 2 : top + (right - left);
   if (!split && bottom - boundary < below) boundary = bottom - below;
   if (!withTree) {
-    return {QRect(left, top, right - left, boundary - top),
-            QRect(left, boundary, right - left, bottom - boundary), QRect()};
+    return {{left, top, right - left, boundary - top},
+            {left, boundary, right - left, bottom - boundary},
+            {}};
   }
   const int treeTop = std::min(boundary + (bottom - boundary) / 2, bottom - kTreeHeight);
-  return {QRect(left, top, right - left, boundary - top),
-          QRect(left, boundary, right - left, treeTop - boundary),
-          QRect(left, treeTop, right - left, bottom - treeTop)};
+  return {{left, top, right - left, boundary - top},
+          {left, boundary, right - left, treeTop - boundary},
+          {left, treeTop, right - left, bottom - treeTop}};
 }
 
 }  // namespace vantaro::app

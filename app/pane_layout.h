@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QRect>
+#include "app/pane_box.h"
 
 namespace vantaro::app {
 
@@ -10,13 +10,14 @@ namespace vantaro::app {
 // halves, the board above. With the game tree, the tree takes the lower half
 // of what lies below the board, and at least kTreeHeight pixels of it.
 struct PaneLayout {
-  QRect board;
-  QRect comment;
-  QRect tree;  // empty without the game tree
+  PaneBox board;
+  PaneBox comment;
+  PaneBox tree;  // empty without the game tree
 };
 
+// Three rows of the tree's cells and their margins: less shows too little to follow a line.
 constexpr int kTreeHeight = 80;
 
-PaneLayout ComputePaneLayout(const QRect& client, bool split, bool withTree = false);
+PaneLayout ComputePaneLayout(const PaneBox& client, bool split, bool withTree = false);
 
 }  // namespace vantaro::app

@@ -61,7 +61,6 @@ class CVantaroCEApp {
   Options& options() const { return options_; }
   OptionsStore& store() const { return *store_; }
   RecentFiles& recentFiles() const { return *recentFiles_; }
-  WindowSettings& windowSettings() { return windowSettings_; }
   GameListWindow& gameList() const { return *gameList_; }
 
  private:

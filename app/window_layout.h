@@ -1,18 +1,11 @@
 #pragma once
 
+#include "app/pane_box.h"
 #include "options/options.h"
 
 // Where the board and the side panel go in the main window's client area,
 // in plain numbers: no toolkit is needed to decide or to test it.
 namespace vantaro::app {
-
-struct PaneBox {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const PaneBox&) const = default;
-};
 
 enum class WindowLayout { BoardAboveComment, BoardBesidePanel };
 

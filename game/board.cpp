@@ -227,12 +227,12 @@ void GoBoard::BuildOverlay(const GameTree& tree, int index) {
     const Point point = continuations[i]->FindMove()->point();
     if (!OnBoard(point.x, point.y) || Cell(point.x, point.y) != 0) continue;
     OverlayEntry& entry = overlay_[point.x + width_ * point.y];
-    if (entry.continuation == 1) continue;
+    if (entry.continuation == OverlayEntry::Continuation::OneOfSeveral) continue;
     if (continuations.size() > 1) {
-      entry.continuation = 1;
+      entry.continuation = OverlayEntry::Continuation::OneOfSeveral;
       entry.continuationIndex = static_cast<int>(i);
     } else {
-      entry.continuation = 2;
+      entry.continuation = OverlayEntry::Continuation::OnlyOne;
     }
   }
   const Node* node = tree.NodeAt(index);

@@ -34,10 +34,14 @@ struct OverlayEntry {
     WhiteTerritory = 6,
     Label = 7
   };
+  // Whether a next move lies at the point: one of several continuations of
+  // the current node, or its only one.
+  enum class Continuation { None = 0, OneOfSeveral = 1, OnlyOne = 2 };
+
   int markup = None;
   std::u16string label;
-  int continuation = 0;       // 0 none, 1 one of several continuations, 2 the only one
-  int continuationIndex = 0;  // position in the continuation list (state 1)
+  Continuation continuation = Continuation::None;
+  int continuationIndex = 0;  // position in the continuation list (OneOfSeveral)
 };
 
 // The position at one point of a record, always computed by replaying the

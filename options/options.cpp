@@ -195,6 +195,15 @@ std::optional<int> ParseColour(std::string_view text) {
   return static_cast<int>(static_cast<unsigned int>(*value));
 }
 
+// An int setting takes the number as it stands; a stone style decodes it.
+void SetWholeNumber(Options& options, const OptionDescriptor& option, int value) {
+  if (const auto* style = std::get_if<StoneStyle Options::*>(&option.field)) {
+    options.*(*style) = StoneStyleFromStored(value);
+  } else {
+    options.*std::get<int Options::*>(option.field) = value;
+  }
+}
+
 std::optional<bool> ParseBool(std::string_view text) {
   if (text == "1" || text == "true") return true;
   if (text == "0" || text == "false") return false;
@@ -264,7 +273,7 @@ bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::st
     }
     case OptionType::Int: {
       const auto value = ParseWhole<int>(text);
-      if (value) options.*std::get<int Options::*>(option.field) = *value;
+      if (value) SetWholeNumber(options, option, *value);
       return value.has_value();
     }
     case OptionType::Colour: {
@@ -285,9 +294,11 @@ bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::st
 }
 
 void ClampOptions(Options& options) {
+  // SGF names a line with one of the 52 letters a-z and A-Z.
   options.BoardSizeCX = std::clamp(options.BoardSizeCX, 2, 52);
   options.BoardSizeCY = std::clamp(options.BoardSizeCY, 2, 52);
   options.rotation = std::clamp(options.rotation, 0, 3);
+  // A layout this version does not know follows the window's shape.
   if (options.windowLayout < 0 || options.windowLayout > 2) options.windowLayout = 0;
 }
 

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "options/stone_style.h"
 #include "text/code_page_table.h"
 
 namespace vantaro {
@@ -51,8 +52,8 @@ struct Options {
   int rotation = 0;  // quarter turns clockwise, 0..3; not persisted, like both flips
   bool flipHorizontal = false;
   bool flipVertical = false;
-  int stoneTypeB = 0;
-  int stoneTypeW = 0;
+  StoneStyle stoneTypeB = StoneStyle::Generated;
+  StoneStyle stoneTypeW = StoneStyle::Generated;
   std::u16string stoneBitmapB;
   std::u16string stoneBitmapW;
   int stoneRandomCountB = 5;
@@ -63,11 +64,11 @@ struct Options {
   bool showMarkers = true;
   bool showNextMoves = true;
   bool showNextOnlyMove = false;
-  int nextMoveStartingChar = 65;
+  int nextMoveStartingChar = 65;  // 'A'
   int nextMoveMarkerColor = 0xCC0000;
   int focusColor = 0x1414E6;
   int focusColorW = 0x1414E6;
-  int focusShape = 6;
+  int focusShape = 6;  // a drawable kind; 6 is the focus triangle
   int terrBlackColor = 0;
   int terrWhiteColor = 0xFFFFFF;
   int terrShareColor = 0x0000FF;
@@ -99,7 +100,7 @@ struct Options {
   int commentBackground = 0xFFFFFF;
   int treeBackground = 0xFFFFFF;
   bool autoLabel = true;
-  int autoLabelStartFrom = 65;
+  int autoLabelStartFrom = 65;  // 'A'
   bool mergeIfOnlyOneChild = true;
   bool whiteFirst = false;
   bool rightClickUndoMove = true;
@@ -109,12 +110,12 @@ struct Options {
   int defaultCodePage = 0;
   bool useTemplate = false;
   std::u16string templatePath;
-  int defaultKomi = 650;
+  int defaultKomi = 650;  // komi x 100: 6.5
   bool autoBranch = true;
   bool openReadOnly = false;
   std::u16string lastTrimTags = u"CR";
   std::u16string lastKeepTags = u"AB,AW,B,W";
-  int defaultMarker = 8;
+  int defaultMarker = 8;  // the last marker tool chosen (a Tool); 8 is Label
   int autosetMNMoves = 50;
   bool singleExpand = true;
   // Right follows the line being read; Up and Down switch variations.
@@ -182,16 +183,20 @@ struct OptionDescriptor {
   OptionType type;
   OptionGroup group;
   bool persisted;  // the board transform is never stored
-  std::variant<bool Options::*, int Options::*, std::u16string Options::*, double Options::*> field;
+  // A stone style is stored as an Int, its number.
+  std::variant<bool Options::*, int Options::*, StoneStyle Options::*, std::u16string Options::*,
+               double Options::*>
+      field;
 };
 
 // All settings, each group in its load order.
 std::span<const OptionDescriptor> OptionDescriptors();
 const OptionDescriptor* FindOption(std::string_view name);
 
-// Sets a setting from text: bool 0/1 (or true/false), decimal int, colour in
-// decimal or 0x hexadecimal, UTF-8 string, decimal double. False (and nothing
-// changed) when the text is not a value of the setting's type.
+// Sets a setting from text: bool 0/1 (or true/false), decimal int (for a
+// stone style its stored number, decoded by StoneStyleFromStored), colour
+// in decimal or 0x hexadecimal, UTF-8 string, decimal double. False (and
+// nothing changed) when the text is not a value of the setting's type.
 bool SetOptionFromText(Options& options, const OptionDescriptor& option, std::string_view text);
 
 // Clamps the settings that the program requires to lie in a range.

@@ -10,9 +10,9 @@
 namespace vantaro {
 namespace {
 
+// Every size on the board (numbers, labels, coordinates) is fitted to this
+// face's metrics; a stand-in face keeps its widths (rutl::Font).
 constexpr std::u16string_view kBoardFace = u"Tahoma";
-constexpr int kStoneImage = 3;
-constexpr int kStoneOnMaterial = 4;
 
 }  // namespace
 
@@ -40,10 +40,11 @@ void CBoardDrawer::ApplyOptions() {
   LoadStoneImage(options_.stoneTypeW, options_.stoneBitmapW, whiteImage_);
 }
 
-void CBoardDrawer::LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image) {
-  if (stoneType != kStoneImage && stoneType != kStoneOnMaterial) return;
+void CBoardDrawer::LoadStoneImage(StoneStyle& style, const std::u16string& path,
+                                  StoneImage& image) {
+  if (style != StoneStyle::Image && style != StoneStyle::Material) return;
   if (!image.loaded() || image.path() != path) image.Load(path);
-  if (!image.loaded() || image.path() != path) stoneType = 0;
+  if (!image.loaded() || image.path() != path) style = StoneStyle::Generated;
 }
 
 bool CBoardDrawer::PrepareBoardBitmap(rutl::DC& dc) {
@@ -99,7 +100,7 @@ void CBoardDrawer::Layout(const rutl::Rect& client) {
                           options_.showCoord, options_.showCommentOnBoard);
   MakeFonts();
   FitCoordinates();
-  if (options_.stoneTypeB == kStoneOnMaterial || options_.stoneTypeW == kStoneOnMaterial) {
+  if (options_.stoneTypeB == StoneStyle::Material || options_.stoneTypeW == StoneStyle::Material) {
     FillRandomGrid();
   }
 }

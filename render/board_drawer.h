@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "game/board.h"
 #include "options/options.h"
 #include "property/property.h"
 #include "render/bitmap_dc.h"
@@ -14,9 +15,7 @@
 
 namespace vantaro {
 
-class GoBoard;
 class GoEditor;
-struct OverlayEntry;
 
 // What the picture of a position shows, point by point and as a whole: two
 // of them tell which parts of the picture a change of the position touches.
@@ -27,7 +26,7 @@ struct BoardPicture {
     bool lastMove = false;
     int markup = 0;
     std::u16string label;
-    int continuation = 0;
+    OverlayEntry::Continuation continuation = OverlayEntry::Continuation::None;
     int continuationIndex = 0;
     bool operator==(const PointLook&) const = default;
   };
@@ -60,7 +59,6 @@ class CBoardDrawer {
   CBoardDrawer& operator=(const CBoardDrawer&) = delete;
   ~CBoardDrawer();
 
-  void SetDrawingTimes(DrawingTimes* times) { times_ = times; }
   // The editor whose position is drawn; nothing is drawn while it is null.
   // It must stay alive while it is set.
   void SetBoard(const GoEditor* board);
@@ -100,7 +98,7 @@ class CBoardDrawer {
 
   const BoardLayout& layout() const { return layout_; }
   // The settings in use: the copy taken by ApplyOptions, with the stone
-  // types of colours without a stone image set to generated stones.
+  // styles of colours without a stone image set to generated stones.
   const Options& options() const { return options_; }
   DisplayTransform transform() const;
   // The colour standing for the board behind stones and markers.
@@ -108,7 +106,6 @@ class CBoardDrawer {
   bool textureLoaded() const { return textureLoaded_; }
   rutl::COLORREF textureAverageColour() const { return textureAverage_; }
   const rutl::BitmapDC& texture() const { return texture_; }
-  DrawableCache& drawables() { return drawables_; }
 
  private:
   struct Fonts {
@@ -126,7 +123,7 @@ class CBoardDrawer {
     std::optional<rutl::Font> fittedCoordinate;
   };
 
-  void LoadStoneImage(int& stoneType, const std::u16string& path, StoneImage& image);
+  void LoadStoneImage(StoneStyle& style, const std::u16string& path, StoneImage& image);
   void MakeFonts();
   void FitCoordinates();
   void FillRandomGrid();

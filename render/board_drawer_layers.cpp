@@ -12,26 +12,27 @@ using namespace marker_kind;
 
 constexpr rutl::COLORREF kBlack = 0x000000;
 constexpr rutl::COLORREF kWhite = 0xFFFFFF;
+// Dark blue (colours are 0x00BBGGRR), apart from the board's black text.
 constexpr rutl::COLORREF kCommentColour = 0x880000;
+// Named as the comment area has always named it, not "Verdana": another
+// name would change the face that stands in for it.
 constexpr std::u16string_view kCommentFace = u"Vadana";
 
-// The drawable kind of a stone for the colour's stone type.
-int StoneKind(int stoneType, bool black) {
-  const int first = [stoneType] {
-    switch (stoneType) {
-      case 1:
-        return kBlackMonoAntiaStone;
-      case 2:
-        return kBlackMonoStone;
-      case 3:
-        return kBlackImageStone;
-      case 4:
-        return kBlackMaterialStone;
-      default:
-        return kBlackStone;
-    }
-  }();
-  return black ? first : first + 1;
+// The drawable kind of a stone of the colour in the style.
+int StoneKind(StoneStyle style, bool black) {
+  switch (style) {
+    case StoneStyle::MonoAntialiased:
+      return black ? kBlackMonoAntiaStone : kWhiteMonoAntiaStone;
+    case StoneStyle::Mono:
+      return black ? kBlackMonoStone : kWhiteMonoStone;
+    case StoneStyle::Image:
+      return black ? kBlackImageStone : kWhiteImageStone;
+    case StoneStyle::Material:
+      return black ? kBlackMaterialStone : kWhiteMaterialStone;
+    case StoneStyle::Generated:
+      break;
+  }
+  return black ? kBlackStone : kWhiteStone;
 }
 
 }  // namespace
@@ -176,8 +177,15 @@ void CBoardDrawer::TileTexture(rutl::DC& dc, const rutl::Rect& area) {
 }
 
 bool CBoardDrawer::ShowsNextMoveMark(const OverlayEntry& entry) const {
-  return options_.showNextMoves &&
-         (entry.continuation == 1 || (entry.continuation == 2 && options_.showNextOnlyMove));
+  switch (entry.continuation) {
+    case OverlayEntry::Continuation::OneOfSeveral:
+      return options_.showNextMoves;
+    case OverlayEntry::Continuation::OnlyOne:
+      return options_.showNextMoves && options_.showNextOnlyMove;
+    case OverlayEntry::Continuation::None:
+      break;
+  }
+  return false;
 }
 
 std::vector<std::uint8_t> CBoardDrawer::HiddenLines() const {
@@ -414,7 +422,8 @@ void CBoardDrawer::DrawMarker(rutl::DC& dc, Point board, Point display, const Ov
 void CBoardDrawer::DrawNextMoveMark(rutl::DC& dc, Point display, const OverlayEntry& entry) {
   if (!ShowsNextMoveMark(entry)) return;
   const std::u16string text =
-      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex, entry.continuation == 2);
+      NextMoveMark(options_.nextMoveStartingChar, entry.continuationIndex,
+                   entry.continuation == OverlayEntry::Continuation::OnlyOne);
   dc.SetTextColor(rutl::ColourOf(options_.nextMoveMarkerColor));
   dc.SelectFont(fonts_.label);
   dc.DrawText(text, layout_.CellOf(display), rutl::TextLayout::CentredSingleLine);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "property/property.h"
-#include "render/device_context.h"
+#include "render/rect.h"
 
 namespace vantaro {
 

@@ -94,13 +94,6 @@ QPainter::CompositionMode CompositionOf(RasterOp op) {
 
 }  // namespace
 
-Rect Rect::Union(const Rect& a, const Rect& b) {
-  if (a.IsEmpty()) return b;
-  if (b.IsEmpty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 Font::Font(QFont font) : font_(std::move(font)) {
   static std::uint64_t lastSerial = 0;
   serial_ = ++lastSerial;

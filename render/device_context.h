@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "render/colour.h"
+#include "render/rect.h"
 
 class QBrush;
 class QImage;
@@ -21,23 +22,6 @@ class QPainter;
 class QPen;
 
 namespace rutl {
-
-// A rectangle whose right and bottom edges lie just outside it.
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  // Grows every side outward by dx and dy (inward when negative).
-  Rect Inflated(int dx, int dy) const { return {left - dx, top - dy, right + dx, bottom + dy}; }
-  // The smallest rectangle holding both; an empty one adds nothing.
-  static Rect Union(const Rect& a, const Rect& b);
-  bool operator==(const Rect&) const = default;
-};
 
 struct Size {
   int cx = 0;
@@ -61,7 +45,8 @@ struct Brush {
 
 class DC;
 
-// What GetPixel answers where there is no pixel.
+// What GetPixel answers where there is no pixel: no colour has bits in the
+// high byte, so it never stands for a pixel.
 constexpr COLORREF kInvalidColour = 0xFFFFFFFF;
 
 // A font chosen by face, size and weight. Faces the machine lacks fall back

@@ -15,12 +15,16 @@ DrawableCache::DrawableCache(const Options& options, const StoneImage& blackImag
 
 rutl::COLORREF DrawableCache::BackgroundFor(ColourContext context,
                                             rutl::COLORREF background) const {
-  const auto monochrome = [](int stoneType) { return stoneType == 1 || stoneType == 2; };
+  // A marker on a stone blends into the stone's face: pure black or white
+  // for the flat styles, the greys of the shaded stones' faces otherwise.
+  const auto flat = [](StoneStyle style) {
+    return style == StoneStyle::MonoAntialiased || style == StoneStyle::Mono;
+  };
   switch (context) {
     case ColourContext::OnBlackStone:
-      return monochrome(options_.stoneTypeB) ? 0x000000 : 0x262626;
+      return flat(options_.stoneTypeB) ? 0x000000 : 0x262626;
     case ColourContext::OnWhiteStone:
-      return monochrome(options_.stoneTypeW) ? 0xFFFFFF : 0xDEDEDE;
+      return flat(options_.stoneTypeW) ? 0xFFFFFF : 0xDEDEDE;
     case ColourContext::OnEmptyPoint:
       break;
   }
@@ -33,7 +37,7 @@ rutl::COLORREF DrawableCache::ForegroundFor(int kind, ColourContext context) con
     return rutl::ColourOf(onBlack ? options_.focusColor : options_.focusColorW);
   }
   if (kind <= kTriangle || kind == kStarPoint) return onBlack ? 0xFFFFFF : 0x000000;
-  return kind % 2 == 0 ? 0x000000 : 0xFFFFFF;
+  return IsWhiteStone(kind) ? 0xFFFFFF : 0x000000;
 }
 
 GoMarker* DrawableCache::VariantFor(int kind, unsigned variant) {
@@ -69,8 +73,8 @@ GoMarker* DrawableCache::MarkerFor(int kind, ColourContext context, int spacing,
   marker->SetBackgroundColor(BackgroundFor(context, background));
   marker->SetForegroundColor(ForegroundFor(kind, context));
   const int made = marker->kind();
-  if (made >= kBlackImageStone && made <= kWhiteMaterialStone) {
-    static_cast<GoMarkerStone*>(marker)->SetImage(made % 2 == 0 ? &blackImage_ : &whiteImage_);
+  if (UsesStoneImage(made)) {
+    static_cast<GoMarkerStone*>(marker)->SetImage(IsWhiteStone(made) ? &whiteImage_ : &blackImage_);
   }
   marker->SetSize(spacing);
   return marker;

@@ -13,7 +13,6 @@ namespace {
 // A figure is laid out in units of this many per inch and scaled onto its
 // device: its one-unit lines come out about a sixth of a millimetre thick.
 constexpr int kFigureUnitsPerInch = 150;
-constexpr int kMonochromeStones = 2;
 constexpr int kPaper = 0xFFFFFF;
 constexpr int kInk = 0x000000;
 
@@ -26,8 +25,8 @@ Options FigureDrawingOptions(const Options& settings) {
   figure.boardBitmap = false;
   figure.boardBorderDoubleThick = false;
   figure.coordColor = kInk;
-  figure.stoneTypeB = kMonochromeStones;
-  figure.stoneTypeW = kMonochromeStones;
+  figure.stoneTypeB = StoneStyle::Mono;
+  figure.stoneTypeW = StoneStyle::Mono;
   figure.rotation = 0;
   figure.flipHorizontal = false;
   figure.flipVertical = false;

@@ -6,6 +6,8 @@
 namespace vantaro {
 namespace {
 
+// The part of the picture a stone drawn from it shows (GoMarkerStone samples
+// the picture inside this radius): the glass fills exactly that disc.
 constexpr double kDisc = 0.9;
 
 struct Rgbf {

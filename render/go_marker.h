@@ -29,6 +29,17 @@ constexpr int kWhiteMonoStone = 13;
 constexpr int kBlackMonoAntiaStone = 14;  // black-and-white, antialiased
 constexpr int kWhiteMonoAntiaStone = 15;
 constexpr int kSlots = 22;  // kinds above 15 have no drawable
+
+// Every stone style has a kind for its black stones and one for its white.
+constexpr bool IsWhiteStone(int kind) {
+  return kind == kWhiteStone || kind == kWhiteImageStone || kind == kWhiteMaterialStone ||
+         kind == kWhiteMonoStone || kind == kWhiteMonoAntiaStone;
+}
+// The stones drawn from the stone image, whole or as material.
+constexpr bool UsesStoneImage(int kind) {
+  return kind == kBlackImageStone || kind == kWhiteImageStone || kind == kBlackMaterialStone ||
+         kind == kWhiteMaterialStone;
+}
 }  // namespace marker_kind
 
 // One supersample: colour channels 0..1.

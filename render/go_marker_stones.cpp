@@ -115,7 +115,7 @@ void GoMarkerStone::SetVariant(int count, int index) {
 
 void GoMarkerStone::DrawShape(rutl::DC& dc, int left, int top) {
   // Shading and shadow are the picture's; the shape is the stone's face.
-  const bool white = kind() % 2 == 1;
+  const bool white = IsWhiteStone(kind());
   DrawDisc(dc, left, top, 0.94 * width(), white ? 0xFFFFFF : 0x000000,
            white ? std::max(width() / 24, 1) : 0);
 }
@@ -123,7 +123,7 @@ void GoMarkerStone::DrawShape(rutl::DC& dc, int left, int top) {
 void GoMarkerStone::Sample(int gridWidth, int gridHeight, std::vector<SampleColour>& colours,
                            std::vector<std::uint8_t>& transparent) {
   const int k = kind();
-  const bool usesImage = k >= kBlackImageStone && k <= kWhiteMaterialStone;
+  const bool usesImage = UsesStoneImage(k);
   const bool material = k == kBlackMaterialStone || k == kWhiteMaterialStone;
   const Shading shading = ShadingOf(k);
   const ShadowDisc shadow = ShadowOf(k);

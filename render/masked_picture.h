@@ -25,7 +25,6 @@ class CMaskedPicture {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  bool rendered() const { return rendered_; }
   rutl::COLORREF backgroundColor() const { return background_; }
   // The colour subclasses blend their edges into.
   void SetBackgroundColor(rutl::COLORREF colour);

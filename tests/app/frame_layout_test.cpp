@@ -96,24 +96,24 @@ TEST(WindowLayoutTest, TheBoardIsSquareOnTheLeftAndThePanelTakesTheRest) {
 }
 
 struct LayoutCase {
-  QRect client;
+  PaneBox client;
   bool split;
-  QRect board;
-  QRect comment;
+  PaneBox board;
+  PaneBox comment;
 };
 
 TEST(PaneLayoutTest, TheBoardIsSquareAndTheCommentKeepsThirtyPixels) {
   const LayoutCase cases[] = {
-      {QRect(0, 0, 240, 320), false, QRect(0, 0, 240, 240), QRect(0, 240, 240, 80)},
-      {QRect(0, 0, 320, 240), false, QRect(0, 0, 320, 210), QRect(0, 210, 320, 30)},
-      {QRect(0, 0, 240, 270), false, QRect(0, 0, 240, 240), QRect(0, 240, 240, 30)},
-      {QRect(0, 0, 240, 320), true, QRect(0, 0, 240, 160), QRect(0, 160, 240, 160)},
-      {QRect(0, 0, 240, 321), true, QRect(0, 0, 240, 160), QRect(0, 160, 240, 161)},
+      {{0, 0, 240, 320}, false, {0, 0, 240, 240}, {0, 240, 240, 80}},
+      {{0, 0, 320, 240}, false, {0, 0, 320, 210}, {0, 210, 320, 30}},
+      {{0, 0, 240, 270}, false, {0, 0, 240, 240}, {0, 240, 240, 30}},
+      {{0, 0, 240, 320}, true, {0, 0, 240, 160}, {0, 160, 240, 160}},
+      {{0, 0, 240, 321}, true, {0, 0, 240, 160}, {0, 160, 240, 161}},
   };
   for (const LayoutCase& c : cases) {
     const app::PaneLayout layout = ComputePaneLayout(c.client, c.split);
-    EXPECT_EQ(layout.board, c.board) << c.client.width() << "x" << c.client.height();
-    EXPECT_EQ(layout.comment, c.comment) << c.client.width() << "x" << c.client.height();
+    EXPECT_EQ(layout.board, c.board) << c.client.width << "x" << c.client.height;
+    EXPECT_EQ(layout.comment, c.comment) << c.client.width << "x" << c.client.height;
   }
 }
 
@@ -121,25 +121,22 @@ TEST(PaneLayoutTest, TheBoardIsSquareAndTheCommentKeepsThirtyPixels) {
 // board, and never less than its minimum; the comment pane keeps 30 pixels.
 TEST(PaneLayoutTest, TheTreeTakesTheLowerHalfBelowTheBoard) {
   struct TreeCase {
-    QRect client;
+    PaneBox client;
     bool split;
-    QRect board;
-    QRect comment;
-    QRect tree;
+    PaneBox board;
+    PaneBox comment;
+    PaneBox tree;
   };
   const TreeCase cases[] = {
-      {QRect(0, 0, 240, 500), false, QRect(0, 0, 240, 240), QRect(0, 240, 240, 130),
-       QRect(0, 370, 240, 130)},
-      {QRect(0, 0, 320, 240), false, QRect(0, 0, 320, 130), QRect(0, 130, 320, 30),
-       QRect(0, 160, 320, 80)},
-      {QRect(0, 0, 240, 320), true, QRect(0, 0, 240, 160), QRect(0, 160, 240, 80),
-       QRect(0, 240, 240, 80)},
+      {{0, 0, 240, 500}, false, {0, 0, 240, 240}, {0, 240, 240, 130}, {0, 370, 240, 130}},
+      {{0, 0, 320, 240}, false, {0, 0, 320, 130}, {0, 130, 320, 30}, {0, 160, 320, 80}},
+      {{0, 0, 240, 320}, true, {0, 0, 240, 160}, {0, 160, 240, 80}, {0, 240, 240, 80}},
   };
   for (const TreeCase& c : cases) {
     const app::PaneLayout layout = ComputePaneLayout(c.client, c.split, true);
-    EXPECT_EQ(layout.board, c.board) << c.client.width() << "x" << c.client.height();
-    EXPECT_EQ(layout.comment, c.comment) << c.client.width() << "x" << c.client.height();
-    EXPECT_EQ(layout.tree, c.tree) << c.client.width() << "x" << c.client.height();
+    EXPECT_EQ(layout.board, c.board) << c.client.width << "x" << c.client.height;
+    EXPECT_EQ(layout.comment, c.comment) << c.client.width << "x" << c.client.height;
+    EXPECT_EQ(layout.tree, c.tree) << c.client.width << "x" << c.client.height;
   }
 }
 

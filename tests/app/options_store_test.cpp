@@ -131,6 +131,20 @@ TEST_F(OptionsStoreTest, ValuesOfTheWrongShapeKeepTheirDefaults) {
   EXPECT_EQ(loaded.findText, u"hi");
 }
 
+// The stone styles stay the numbers earlier versions stored; a number that
+// names no style loads as generated stones.
+TEST_F(OptionsStoreTest, StoneStylesAreStoredAsTheirNumbers) {
+  Store("stoneTypeB", 4);
+  Store("stoneTypeW", 9);
+  ASSERT_TRUE(SaveChanged([](Options& options) {
+    EXPECT_EQ(options.stoneTypeB, StoneStyle::Material);
+    EXPECT_EQ(options.stoneTypeW, StoneStyle::Generated);
+    options.stoneTypeW = StoneStyle::MonoAntialiased;
+  }));
+  EXPECT_EQ(Stored("stoneTypeB").toInt(), 4);
+  EXPECT_EQ(Stored("stoneTypeW").toInt(), 1);
+}
+
 // Exit writes the language, and an empty option file, in the user's settings.
 TEST_F(OptionsStoreTest, TheBoardTransformAndTheLanguageAreForgottenAtTheNextStart) {
   ASSERT_TRUE(SaveChanged([](Options& options) {

@@ -51,6 +51,9 @@ class SidePanelTest : public DesktopAppTest {
     app_->frame().resize(width, height);
     ProcessEvents();
   }
+  static app::PaneBox BoxOf(const QRect& geometry) {
+    return {geometry.x(), geometry.y(), geometry.width(), geometry.height()};
+  }
 };
 
 // Beside: the board square on the left, the panel with the comment pane on
@@ -87,10 +90,11 @@ TEST_F(SidePanelTest, TheLayoutFollowsTheWindowsShapeUnlessTheUserChoosesOne) {
       EXPECT_TRUE(panel().isAncestorOf(view().commentPane()));
       EXPECT_EQ(Title(), "ladder-problem.sgf");
     } else {
-      const app::PaneLayout expected = app::ComputePaneLayout(view().rect(), false, view().treePane()->isVisible());
+      const app::PaneLayout expected = app::ComputePaneLayout(
+          {0, 0, view().width(), view().height()}, false, view().treePane()->isVisible());
       EXPECT_FALSE(panel().isVisible());
-      EXPECT_EQ(board, expected.board);
-      EXPECT_EQ(comment, expected.comment);
+      EXPECT_EQ(BoxOf(board), expected.board);
+      EXPECT_EQ(BoxOf(comment), expected.comment);
       EXPECT_EQ(view().commentPane()->parentWidget(), &view());
       EXPECT_EQ(Title(), "ladder-pro...");
     }

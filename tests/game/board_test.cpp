@@ -253,7 +253,8 @@ TEST(GoBoard, AMainLineStopsAtItsFirstNodeAMoveOrItsLastMove) {
     EXPECT_EQ(board.moveNumber(), c.moveNumber);
     for (int p = 0; p < 5; ++p) {
       EXPECT_EQ(board.OverlayAt(p, p).markup != OverlayEntry::None, p == c.markedAt) << p;
-      EXPECT_EQ(board.OverlayAt(p, p).continuation, 0) << "no next-move marks";
+      EXPECT_EQ(board.OverlayAt(p, p).continuation, OverlayEntry::Continuation::None)
+          << "no next-move marks";
     }
   }
 }

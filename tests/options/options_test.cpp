@@ -35,5 +35,31 @@ INSTANTIATE_TEST_SUITE_P(
                       ClampCase{"windowLayout", "2", 2}, ClampCase{"windowLayout", "3", 0},
                       ClampCase{"windowLayout", "-1", 0}));
 
+// A stone style is typed as its stored number; a number that names no style
+// draws generated stones.
+TEST(StoneStyleTest, StoredNumbersDecodeToTheirStyleAndOthersToGeneratedStones) {
+  const struct {
+    std::string_view typed;
+    StoneStyle style;
+  } cases[] = {
+      {"0", StoneStyle::Generated},  {"1", StoneStyle::MonoAntialiased},
+      {"2", StoneStyle::Mono},       {"3", StoneStyle::Image},
+      {"4", StoneStyle::Material},   {"5", StoneStyle::Generated},
+      {"-1", StoneStyle::Generated},
+  };
+  const OptionDescriptor* option = FindOption("stoneTypeW");
+  ASSERT_NE(option, nullptr);
+  for (const auto& c : cases) {
+    Options options(u"/install");
+    options.stoneTypeW = StoneStyle::Mono;
+    ASSERT_TRUE(SetOptionFromText(options, *option, c.typed));
+    EXPECT_EQ(options.stoneTypeW, c.style) << c.typed;
+  }
+  Options options(u"/install");
+  options.stoneTypeW = StoneStyle::Mono;
+  EXPECT_FALSE(SetOptionFromText(options, *option, "glass"));
+  EXPECT_EQ(options.stoneTypeW, StoneStyle::Mono);
+}
+
 }  // namespace
 }  // namespace vantaro::test

@@ -141,7 +141,8 @@ TEST_F(NineByNineTest, Fault7AMarkOnANumberedStoneIsDrawnInsteadOfTheNumber) {
 TEST_F(RenderTest, Fault6AMoveNumberFitsInsideItsStoneAtEverySize) {
   options_.boardBitmap = false;
   options_.showMoveNumber = true;
-  options_.stoneTypeB = 2;  // flat black, so that white ink outside it is the number's
+  // Flat black, so that white ink outside it is the number's.
+  options_.stoneTypeB = StoneStyle::Mono;
   for (const char* number : {"8", "88", "151", "1024"}) {
     // Not the last move, whose number takes the focus colour.
     Open(std::string("(;SZ[19];B[jj]MN[") + number + "];W[aa])");
@@ -251,21 +252,21 @@ TEST_F(NineByNineTest, ABoardOfAnotherSizeIsLaidOutAgainBeforeDrawing) {
 }
 
 TEST_F(RenderTest, StoneStylesWithoutAPictureFallBackToGeneratedStones) {
-  options_.stoneTypeB = 3;
-  options_.stoneTypeW = 4;
+  options_.stoneTypeB = StoneStyle::Image;
+  options_.stoneTypeW = StoneStyle::Material;
   options_.stoneBitmapB = u"/nonexistent/black.png";
   options_.stoneBitmapW = u"/nonexistent/white.png";
   Open("(;SZ[9]AB[aa]AW[bb])");
-  EXPECT_EQ(Drawer().options().stoneTypeB, 0);
-  EXPECT_EQ(Drawer().options().stoneTypeW, 0);
+  EXPECT_EQ(Drawer().options().stoneTypeB, StoneStyle::Generated);
+  EXPECT_EQ(Drawer().options().stoneTypeW, StoneStyle::Generated);
 
   TemporaryDirectory directory;
   const std::string black = (directory.path() / "black.png").string();
   ASSERT_TRUE(MakeGlassStoneImage(true, 40).save(QString::fromStdString(black)));
   options_.stoneBitmapB = std::u16string(black.begin(), black.end());
   CBoardDrawer& drawer = Drawer();
-  EXPECT_EQ(drawer.options().stoneTypeB, 3);
-  EXPECT_EQ(drawer.options().stoneTypeW, 0);
+  EXPECT_EQ(drawer.options().stoneTypeB, StoneStyle::Image);
+  EXPECT_EQ(drawer.options().stoneTypeW, StoneStyle::Generated);
   const QImage picture = Draw(drawer, 190, 190);
   const COLORREF centre = PixelAt(picture, drawer.layout().originX, drawer.layout().originY);
   EXPECT_LT(rutl::RedOf(centre) + rutl::GreenOf(centre) + rutl::BlueOf(centre), 3 * 90);
@@ -275,12 +276,12 @@ TEST_F(RenderTest, StonesMadeOfMaterialDrawInVariants) {
   TemporaryDirectory directory;
   const std::string white = (directory.path() / "white.png").string();
   ASSERT_TRUE(MakeGlassStoneImage(false, 40).save(QString::fromStdString(white)));
-  options_.stoneTypeW = 4;
+  options_.stoneTypeW = StoneStyle::Material;
   options_.stoneBitmapW = std::u16string(white.begin(), white.end());
   options_.stoneRandomCountW = 2147483647;  // no more variants than points are ever made
   Open("(;SZ[5]AW[aa][bb][cc][dd][ee])");
   CBoardDrawer& drawer = Drawer();
-  ASSERT_EQ(drawer.options().stoneTypeW, 4);
+  ASSERT_EQ(drawer.options().stoneTypeW, StoneStyle::Material);
   const QImage picture = Draw(drawer, 200, 200);
   const COLORREF centre = PixelAt(picture, drawer.layout().originX, drawer.layout().originY);
   EXPECT_GT(rutl::RedOf(centre), 180);
@@ -349,8 +350,8 @@ INSTANTIATE_TEST_SUITE_P(ShownOrNot, PartialRepaintTest,
                                                     }},
                                            StepCase{"MonochromeStonesNextMove",
                                                     [](Options& o) {
-                                                      o.stoneTypeB = 1;
-                                                      o.stoneTypeW = 2;
+                                                      o.stoneTypeB = StoneStyle::MonoAntialiased;
+                                                      o.stoneTypeW = StoneStyle::Mono;
                                                       o.showNextOnlyMove = true;
                                                     }}),
                          [](const auto& info) { return std::string(info.param.name); });

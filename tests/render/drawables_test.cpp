@@ -59,8 +59,9 @@ TEST_F(DrawablesTest, MarkersContrastWithTheStoneBelowAndBlendIntoIt) {
       {true, kCircle, ColourContext::OnWhiteStone, 0x000000, 0xFFFFFF},
   };
   for (const auto& c : cases) {
-    options_.stoneTypeB = c.blackAndWhiteStones ? 1 : 0;
-    options_.stoneTypeW = c.blackAndWhiteStones ? 2 : 0;
+    options_.stoneTypeB =
+        c.blackAndWhiteStones ? StoneStyle::MonoAntialiased : StoneStyle::Generated;
+    options_.stoneTypeW = c.blackAndWhiteStones ? StoneStyle::Mono : StoneStyle::Generated;
     const GoMarker& marker = Marker(c.kind, 20, c.context);
     EXPECT_EQ(marker.foregroundColor(), c.foreground) << "kind " << c.kind;
     EXPECT_EQ(marker.backgroundColor(), c.background) << "kind " << c.kind;

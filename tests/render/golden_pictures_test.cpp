@@ -123,8 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                    520,
                    300,
                    [](Options& options, const std::string&) {
-                     options.stoneTypeB = 1;
-                     options.stoneTypeW = 2;
+                     options.stoneTypeB = StoneStyle::MonoAntialiased;
+                     options.stoneTypeW = StoneStyle::Mono;
                      options.showCoord = true;
                      options.showCoordI = true;
                      options.showCommentOnBoard = true;
@@ -137,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
                    240,
                    240,
                    [](Options& options, const std::string& stones) {
-                     options.stoneTypeB = 3;
-                     options.stoneTypeW = 4;
+                     options.stoneTypeB = StoneStyle::Image;
+                     options.stoneTypeW = StoneStyle::Material;
                      options.stoneRandomCountW = 1;
                      options.stoneBitmapB = Wide(stones + "/black.png");
                      options.stoneBitmapW = Wide(stones + "/white.png");
