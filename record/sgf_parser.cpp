@@ -226,8 +226,8 @@ std::size_t SgfParser::ReadTree(GameTree& root, int rootDepth) {
   return report_.OffsetOf(end_);
 }
 
-std::size_t SgfParser::FindRootVariationFrom(std::size_t from) {
-  splitFrom_ = begin_ + from;
+std::size_t SgfParser::FindRootVariation(const std::function<bool(std::size_t)>& wanted) {
+  splitWanted_ = &wanted;
   SkimGame();
   return splitAt_ != nullptr ? report_.OffsetOf(splitAt_) : std::string_view::npos;
 }
@@ -266,7 +266,7 @@ std::size_t SgfParser::SkimGame(GameSummary* summary) {
         --depth;
       }
     } else if (c == '(') {
-      if (depth == 1 && splitFrom_ != nullptr && p_ - 1 >= splitFrom_) {
+      if (depth == 1 && splitWanted_ != nullptr && (*splitWanted_)(report_.OffsetOf(p_ - 1))) {
         splitAt_ = p_ - 1;
         break;
       }

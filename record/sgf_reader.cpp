@@ -29,17 +29,19 @@ void LabelUtf16AsUtf8(GameTree& root, const SgfText& text) {
 }
 
 // The reading of a large game's root variations is shared with a helper
-// thread when nothing is reported: the helper finds the first variation
-// past this share of the text (a skim, faster than reading) and reads from
-// there to the end, while the reader reads up to it.
-constexpr std::size_t kReaderSharePercent = 60;
-
-// The helper's side: reads the root variations from the first one at or
-// after `from`, unless the reader gets there first.
-void ReadLastRootVariations(std::string_view text, std::size_t from, VariationHandOver& handOver) {
+// thread when nothing is reported. The helper skims (faster than reading)
+// to the first root variation that leaves it as much text to read as the
+// reader has left before it, claims it and reads from there to the end.
+// Measured against where the reader is, not at a fixed share, so that a
+// helper that gets less of the processor takes less of the work.
+void ReadLastRootVariations(std::string_view text, VariationHandOver& handOver) {
   SgfParser scanner(text, 0, SgfParser::Mode::Skim, nullptr, kUtf8CodePage);
   scanner.StopWhen(handOver.finished());
-  const std::size_t first = scanner.FindRootVariationFrom(from);
+  const std::function<bool(std::size_t)> halfOfWhatIsLeft = [&](std::size_t offset) {
+    const std::size_t reader = handOver.readerAt();
+    return offset > reader && offset - reader >= text.size() - offset;
+  };
+  const std::size_t first = scanner.FindRootVariation(halfOfWhatIsLeft);
   if (first == std::string_view::npos || !handOver.Claim(first)) return;
   HandedOverVariations handed;
   std::size_t at = first;
@@ -114,8 +116,7 @@ bool ReadFirstAsUtf8WhileChecking(GameTree& root, const SgfText& text, ReadConte
   std::future<void> helper;
   if (text.sink() == nullptr) {
     try {
-      helper = std::async(std::launch::async, ReadLastRootVariations, bytes,
-                          bytes.size() / 100 * kReaderSharePercent, std::ref(handOver));
+      helper = std::async(std::launch::async, ReadLastRootVariations, bytes, std::ref(handOver));
       parser.TakeRootVariationsFrom(handOver);
     } catch (const std::system_error&) {
     }

@@ -40,6 +40,8 @@ class VariationHandOver {
   bool Claim(std::size_t offset);
   void Deliver(HandedOverVariations variations) { delivered_.set_value(std::move(variations)); }
   const std::atomic<bool>& finished() const { return finished_; }
+  // The offset of the last root variation the reader has reached.
+  std::size_t readerAt() const { return static_cast<std::size_t>(state_.load() >> 1); }
 
  private:
   static constexpr std::uint64_t kClaimed = 1;
