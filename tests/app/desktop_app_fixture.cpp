@@ -127,7 +127,6 @@ void DesktopAppTest::Press(int key, Qt::KeyboardModifiers modifiers) {
 
 QPoint DesktopAppTest::PixelOf(int column, int row) const {
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
-  board.repaint();
   const CBoardDrawer& drawer = board.drawer();
   const Point shown = drawer.transform().ToDisplay(Point{column, row});
   return QPoint(drawer.layout().CentreX(shown.x), drawer.layout().CentreY(shown.y));

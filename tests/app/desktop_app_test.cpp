@@ -161,7 +161,6 @@ TEST_F(DesktopAppTest, ATapBesideTheGridChangesNothing) {
   Choose("View/Layout/Board Above Comment");
   app_->frame().mainView().ToggleLayout();
   app::CVantaroCEView& board = *app_->frame().mainView().boardView();
-  board.repaint();
   ASSERT_LT(board.drawer().PointFromPixel(1, board.height() / 2).x, 0);
   QTest::mouseClick(&board, Qt::LeftButton, {}, QPoint(1, board.height() / 2));
   ProcessEvents();
