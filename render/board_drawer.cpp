@@ -122,9 +122,18 @@ void CBoardDrawer::MakeFonts() {
 }
 
 void CBoardDrawer::FitCoordinates() {
+  // Every paint lays the board out again: the fit is measured only when
+  // the labels or their room change.
+  const DisplayTransform display = transform();
+  const Fonts::CoordinateRoom room{layout_.client,         layout_.boardArea,
+                                   layout_.columns,        layout_.rows,
+                                   display.rotation,       display.flipHorizontal,
+                                   display.flipVertical,   options_.showCoordI,
+                                   options_.showCoord,     fonts_.coordinate.serial()};
+  if (fonts_.fittedTo == room) return;
+  fonts_.fittedTo = room;
   fonts_.fittedCoordinate.reset();
   if (!options_.showCoord) return;
-  const DisplayTransform display = transform();
   // Letters above and below the board, numbers centred a spacing to its
   // left and right: what room the layout leaves them.
   const int above = layout_.board.top - layout_.labelGap - layout_.client.top;

@@ -121,6 +121,21 @@ class CBoardDrawer {
     // The coordinate font made as small as the room around the board asks;
     // none when the labels would be too small to read.
     std::optional<rutl::Font> fittedCoordinate;
+    // What it was fitted to: the labels and the room for them.
+    struct CoordinateRoom {
+      rutl::Rect client;
+      rutl::Rect boardArea;
+      int columns = 0;
+      int rows = 0;
+      int rotation = 0;
+      bool flipHorizontal = false;
+      bool flipVertical = false;
+      bool withI = false;
+      bool shown = false;
+      std::uint64_t font = 0;
+      bool operator==(const CoordinateRoom&) const = default;
+    };
+    std::optional<CoordinateRoom> fittedTo;
   };
 
   void LoadStoneImage(StoneStyle& style, const std::u16string& path, StoneImage& image);

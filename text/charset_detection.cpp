@@ -88,11 +88,6 @@ std::vector<Opinion> IcuOpinions(std::string_view bytes) {
   return opinions;
 }
 
-size_t CountNonAscii(std::string_view bytes) {
-  return static_cast<size_t>(std::count_if(
-      bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
-}
-
 // Every code page a detector can make a candidate of.
 const std::vector<int>& LoadedCodePages() {
   static const std::vector<int> codePages = [] {
@@ -119,7 +114,10 @@ struct Candidate {
 
 class Candidates {
  public:
-  explicit Candidates(std::string_view sample) : sample_(sample) {}
+  explicit Candidates(std::string_view sample)
+      : sample_(sample), runs_(CountNonAsciiRuns(sample)) {}
+
+  const NonAsciiRuns& runs() const { return runs_; }
 
   void Add(int codePage, double bonus) {
     if (codePage == 0 || codePage == kUtf8CodePage) return;
@@ -153,7 +151,7 @@ class Candidates {
     }
     for (int codePage : LoadedCodePages()) {
       if (codePage == best->codePage || Running(codePage)) continue;
-      if (PlausibilityCeiling(sample_, codePage) >= margin && Plausibility(codePage) >= margin) {
+      if (PlausibilityCeiling(runs_, codePage) >= margin && Plausibility(codePage) >= margin) {
         return true;
       }
     }
@@ -176,6 +174,7 @@ class Candidates {
   }
 
   std::string_view sample_;
+  NonAsciiRuns runs_;
   std::vector<Candidate> running_;
   std::vector<std::pair<int, double>> plausibility_;
 };
@@ -189,8 +188,8 @@ int DetectCodePage(std::string_view valueBytes, int fallbackCodePage) {
   // next to nothing for a two-character name, where only the plausibility
   // of the decoded characters can decide, and the deciding weight between
   // code pages that decode a long text equally well (two Cyrillic ones).
-  const double weight = static_cast<double>(CountNonAscii(sample)) / 4;
   Candidates candidates(sample);
+  const double weight = static_cast<double>(candidates.runs().bytes) / 4;
   for (int codePage : {936, 950, 949, 932, 1252}) candidates.Add(codePage, 0);
   candidates.Add(fallbackCodePage, 0.25);
   // The detectors cost more than everything else together, and where the

@@ -4,8 +4,8 @@
 
 #include <array>
 #include <bitset>
-#include <limits>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <optional>
@@ -210,11 +210,8 @@ double PlausibilityScore(std::string_view bytes, int codePage) {
   return AlphabeticScore(text, IsLatinFamily(family));
 }
 
-double PlausibilityCeiling(std::string_view bytes, int codePage) {
-  const Charset* row = CharsetCodePageMap::Instance().FindCodePage(codePage);
-  const int family = row != nullptr ? row->familyCodePage : codePage;
-  size_t nonAscii = 0;
-  size_t inShortRuns = 0;
+NonAsciiRuns CountNonAsciiRuns(std::string_view bytes) {
+  NonAsciiRuns runs;
   for (size_t i = 0; i < bytes.size();) {
     if (static_cast<unsigned char>(bytes[i]) < 0x80) {
       ++i;
@@ -222,19 +219,25 @@ double PlausibilityCeiling(std::string_view bytes, int codePage) {
     }
     size_t end = i;
     while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) >= 0x80) ++end;
-    nonAscii += end - i;
-    if (end - i <= 2) inShortRuns += end - i;
+    runs.bytes += end - i;
+    if (end - i <= 2) runs.inShortRuns += end - i;
     i = end;
   }
+  return runs;
+}
+
+double PlausibilityCeiling(const NonAsciiRuns& runs, int codePage) {
+  const Charset* row = CharsetCodePageMap::Instance().FindCodePage(codePage);
+  const int family = row != nullptr ? row->familyCodePage : codePage;
   // In an ASCII-compatible code page every character beyond ASCII takes at
   // least one byte beyond ASCII.
-  if (PointsOf(codePage) != nullptr) return 3.0 * static_cast<double>(nonAscii);
+  if (PointsOf(codePage) != nullptr) return 3.0 * static_cast<double>(runs.bytes);
   if (!IsLatinFamily(family)) return 0;
   if (!IsAsciiCompatible(codePage)) return std::numeric_limits<double>::infinity();
   // Vietnamese composes a letter and its accent bytes into one character,
   // so its runs of characters are not its runs of bytes.
-  if (family == 1258) return static_cast<double>(nonAscii);
-  return static_cast<double>(inShortRuns);
+  if (family == 1258) return static_cast<double>(runs.bytes);
+  return static_cast<double>(runs.inShortRuns);
 }
 
 }  // namespace vantaro

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace vantaro {
@@ -14,9 +15,17 @@ namespace vantaro {
 // character they make in one code page over two symbols in another.
 double PlausibilityScore(std::string_view bytes, int codePage);
 
-// A score PlausibilityScore cannot exceed for the bytes in the code page,
-// found without decoding them: most code pages can be ruled out of a
-// contest this way for the price of one pass over the bytes.
-double PlausibilityCeiling(std::string_view bytes, int codePage);
+// The bytes of 0x80 and above in a text, and how many of them stand in
+// runs of one or two.
+struct NonAsciiRuns {
+  std::size_t bytes = 0;
+  std::size_t inShortRuns = 0;
+};
+NonAsciiRuns CountNonAsciiRuns(std::string_view bytes);
+
+// A score PlausibilityScore cannot exceed for bytes with those runs in the
+// code page, found without decoding them: one count of the bytes rules most
+// code pages out of a contest.
+double PlausibilityCeiling(const NonAsciiRuns& runs, int codePage);
 
 }  // namespace vantaro
