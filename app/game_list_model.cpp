@@ -76,11 +76,21 @@ int GameListModel::RowOf(const GamePlace& place) const {
   return static_cast<int>(row);
 }
 
+// The words are looked for in the file's name as the list shows it (below
+// the folder opened), not in the folders above it: a word of the user's
+// home folder would keep every row.
+std::string_view GameListModel::ShownPath(const FileRows& file) const {
+  const std::string_view path = file.path;
+  if (folder_ && path.starts_with(*folder_ + '/')) return path.substr(folder_->size() + 1);
+  const std::size_t separator = path.find_last_of('/');
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
 bool GameListModel::Keeps(int row, const WordFilter& filter) const {
   const Row& listed = rows_[static_cast<std::size_t>(row)];
   const FileRows& file = files_[listed.file];
-  if (!file.error.empty()) return filter.Matches({file.path, file.error});
-  return vantaro::Keeps(filter, file.path, listed.game);
+  if (!file.error.empty()) return filter.Matches({ShownPath(file), file.error});
+  return vantaro::Keeps(filter, ShownPath(file), listed.game);
 }
 
 int GameListModel::Compare(int left, int right, int column) const {
@@ -110,11 +120,7 @@ std::string_view GameListModel::Field(const Row& row, int column) const {
 
 QString GameListModel::Text(const Row& row, int column) const {
   const FileRows& file = files_[row.file];
-  if (column == File) {
-    const std::string& path = file.path;
-    const bool below = folder_ && path.starts_with(*folder_ + '/');
-    return QFile::decodeName(below ? path.c_str() + folder_->size() + 1 : path.c_str());
-  }
+  if (column == File) return QFile::decodeName(std::string(ShownPath(file)).c_str());
   const bool unread = !file.error.empty();
   if (column == Number) return unread ? QString() : QString::number(row.game.game);
   if (column == Moves) return unread ? QString() : QString::number(row.game.moves);

@@ -57,6 +57,8 @@ class GameListModel : public QAbstractTableModel {
   std::optional<GamePlace> Place(int row) const;
   // The row of a game; -1 when it is not listed.
   int RowOf(const GamePlace& place) const;
+  // Whether the filter keeps a row: its words are looked for in the game's
+  // fields and in the file's name as the list shows it.
   bool Keeps(int row, const WordFilter& filter) const;
   // The order of two rows by a column: below, equal or above 0.
   int Compare(int left, int right, int column) const;
@@ -81,6 +83,7 @@ class GameListModel : public QAbstractTableModel {
   QString Text(const Row& row, int column) const;
   // The UTF-8 text of a game-information column; an unread file's error under Black.
   std::string_view Field(const Row& row, int column) const;
+  std::string_view ShownPath(const FileRows& file) const;
 
   std::optional<std::string> folder_;
   std::vector<FileRows> files_;

@@ -245,6 +245,25 @@ TEST_F(GameListTest, ThePreviewStopsWhereTheListsOptionsSay) {
   EXPECT_EQ(QSettings(QSettings::UserScope, "Brenmoor", "Vantaro").value("GameList/Preview"), 1);
 }
 
+// The filter kept every row when a typed word stood in a folder above the
+// records (the user's home folder, a temporary folder): the words are looked
+// for in the file's name as the list shows it.
+TEST_F(GameListTest, TheFilterLooksInTheFileNameNotInTheFoldersAboveIt) {
+  StartOn("start.sgf", "(;PB[start])");
+  const std::string folder = directory_.PathOf("leeds/games");
+  std::filesystem::create_directories(folder);
+  directory_.Write("leeds/games/ann.sgf", "(;PB[Ann]PW[Bob])");
+  dialogs_->files.push_back(folder);
+  Choose("File/Open Folder...");
+  WaitForRows();
+  Filter(QStringLiteral("leeds"));
+  EXPECT_EQ(Shown(GameListModel::Black), "");
+  Filter(QStringLiteral("games ann"));
+  EXPECT_EQ(Shown(GameListModel::Black), "");
+  Filter(QStringLiteral("ann.sgf bob"));
+  EXPECT_EQ(Shown(GameListModel::Black), "Ann");
+}
+
 // A folder lists every record file below it; a damaged record shows what
 // could be read, one that cannot be read is a row with its error, and
 // opening another file's game asks about unsaved edits first.
@@ -292,9 +311,13 @@ TEST_F(GameListTest, CancelStopsReadingAFolderAndKeepsWhatWasRead) {
   const std::string folder = directory_.PathOf("many");
   std::filesystem::create_directories(folder);
   constexpr int kFiles = 500;
+  // Long comments keep the reading busy for a while: tiny files could all be
+  // read before the click on a loaded machine, and there would be nothing
+  // left to cancel.
+  const std::string comment(40000, 'c');
   for (int i = 0; i < kFiles; ++i) {
     directory_.Write("many/" + std::to_string(i) + ".sgf",
-                     "(;PB[p" + std::to_string(kFiles - i) + "];B[aa])");
+                     "(;PB[p" + std::to_string(kFiles - i) + "]C[" + comment + "];B[aa])");
   }
   dialogs_->files.push_back(folder);
   dialogs_->files.push_back(folder);
