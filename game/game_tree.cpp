@@ -7,6 +7,7 @@
 namespace vantaro {
 
 void* Node::operator new(std::size_t size) {
+  static_assert(alignof(Node) <= kBlockAlignment);
   return AllocateBlock(size);
 }
 void Node::operator delete(void* pointer, std::size_t size) {
@@ -116,6 +117,7 @@ GameTree::~GameTree() {
 }
 
 void* GameTree::operator new(std::size_t size) {
+  static_assert(alignof(GameTree) <= kBlockAlignment);
   return AllocateBlock(size);
 }
 void GameTree::operator delete(void* pointer, std::size_t size) {

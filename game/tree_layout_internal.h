@@ -17,7 +17,10 @@ inline constexpr int kNoRow = -(1 << 29);
 // What a line and the lines branching from it (its block) take.
 struct TreeLayout::Block {
   // A large record has a block for every other line: they live in small blocks.
-  static void* operator new(std::size_t size) { return AllocateBlock(size); }
+  static void* operator new(std::size_t size) {
+    static_assert(alignof(Block) <= kBlockAlignment);
+    return AllocateBlock(size);
+  }
   static void operator delete(void* pointer, std::size_t size) { ReleaseBlock(pointer, size); }
 
   std::vector<int> children;  // lines branching from this one, in record order

@@ -20,7 +20,7 @@
 namespace vantaro {
 namespace {
 
-constexpr std::size_t kGranule = 16;
+constexpr std::size_t kGranule = kBlockAlignment;
 constexpr std::size_t kLargestBlock = 256;
 constexpr std::size_t kClassCount = kLargestBlock / kGranule;
 constexpr std::size_t kSlabBytes = 64 * 1024;
@@ -31,7 +31,7 @@ constexpr std::size_t kChunkBytes = 64 << 20;
 // Memory first touched costs a page fault and the zeroing of the page, a
 // tenth of reading a large record: another thread has the kernel do that for
 // the next steps of the chunk while this one fills the current step.
-constexpr std::size_t kReadyStep = 4 << 20;
+constexpr std::size_t kReadyStep = 2 << 20;
 
 // Leaves the pages as they are if the kernel cannot, or no thread starts.
 void ReadyPagesAlongside(std::byte* from, std::size_t bytes) {

@@ -6,7 +6,7 @@
 namespace vantaro {
 
 // Memory for the small objects a record holds by the million (nodes, their
-// property arrays, texts): blocks in size classes of 16 bytes up to 256,
+// property arrays, texts): blocks in size classes of 8 bytes up to 256,
 // without per-block headers and without the general heap's searching and
 // merging, and without a lock (each thread has pools of its own, and a block
 // may be released on any thread). Freed blocks are reused, never given back
@@ -16,9 +16,14 @@ namespace vantaro {
 void* AllocateBlock(std::size_t bytes);
 void ReleaseBlock(void* block, std::size_t bytes) noexcept;
 
+// Blocks are aligned for pointers and doubles, not more: a finer size class
+// than the heap's 16 bytes saves a tenth of a large record's memory.
+inline constexpr std::size_t kBlockAlignment = 8;
+
 // An allocator for standard containers over the same blocks.
 template <typename T>
 struct BlockAllocator {
+  static_assert(alignof(T) <= kBlockAlignment);
   using value_type = T;
   BlockAllocator() = default;
   template <typename U>

@@ -1,13 +1,13 @@
 #include "record/sgf_parser.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
 #include "property/value_syntax.h"
 #include "record/sgf_reader.h"
 #include "record/sgf_value_end.h"
+#include "record/value_scan.h"
 #include "text/ascii.h"
 #include "text/text_conversion.h"
 
@@ -27,25 +27,6 @@ bool IsStandardIdentifier(std::string_view identifier) {
       "PM", "RU", "SL", "ST", "VW", "BS", "CH", "EL", "EX", "ID", "L",  "LT",
       "M",  "OM", "OP", "OV", "RG", "SC", "SE", "SI", "TC", "WS"};
   return std::find(std::begin(kOthers), std::end(kOthers), identifier) != std::end(kOthers);
-}
-
-static_assert(std::endian::native == std::endian::little, "the first byte is the lowest");
-
-// The first ']' or '\\' from p on, or end: eight bytes at a time, since values
-// such as comments run long. The two bytes differ only in their lowest bit.
-const char* FindClosingBracketOrEscape(const char* p, const char* end) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  while (end - p >= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    const std::uint64_t x = (word | kOnes) ^ (kOnes * ']');  // 0 at ']' and '\\'
-    const std::uint64_t zeros = (x - kOnes) & ~x & kHighBits;
-    if (zeros != 0) return p + std::countr_zero(zeros) / 8;
-    p += 8;
-  }
-  while (p < end && *p != ']' && *p != '\\') ++p;
-  return p;
 }
 
 bool IsRootIdentifier(int index, std::string_view identifier) {
@@ -226,12 +207,6 @@ std::size_t SgfParser::ReadTree(GameTree& root, int rootDepth) {
   return report_.OffsetOf(end_);
 }
 
-std::size_t SgfParser::FindRootVariation(const std::function<bool(std::size_t)>& wanted) {
-  splitWanted_ = &wanted;
-  SkimGame();
-  return splitAt_ != nullptr ? report_.OffsetOf(splitAt_) : std::string_view::npos;
-}
-
 std::size_t SgfParser::SkimGame(GameSummary* summary) {
   summary_ = summary;
   if (!SkipPastOpeningParenthesis()) return report_.OffsetOf(end_);
@@ -266,10 +241,6 @@ std::size_t SgfParser::SkimGame(GameSummary* summary) {
         --depth;
       }
     } else if (c == '(') {
-      if (depth == 1 && splitWanted_ != nullptr && (*splitWanted_)(report_.OffsetOf(p_ - 1))) {
-        splitAt_ = p_ - 1;
-        break;
-      }
       if (depth >= static_cast<size_t>(kMaxVariationDepth)) {
         ++flattened;
       } else {

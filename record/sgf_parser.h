@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -71,10 +70,6 @@ class SgfParser {
   // Build: reads the variation whose '(' is at start, as ReadRecord reads a
   // variation of the root, into tree; returns the offset past its ')'.
   std::size_t ReadRootVariation(GameTree& tree);
-  // Skim: the offset of the first '(' that opens a variation of the first
-  // game tree's root, as ReadRecord sees them, for which wanted(offset)
-  // holds; npos when there is none.
-  std::size_t FindRootVariation(const std::function<bool(std::size_t)>& wanted);
   // Build: the variations of the root from where the hand-over says on are
   // taken from it instead of read.
   void TakeRootVariationsFrom(VariationHandOver& handOver) { handOver_ = &handOver; }
@@ -157,8 +152,6 @@ class SgfParser {
   const char* released_;  // the input before this has been given back
   const std::atomic<bool>* stop_ = nullptr;
   VariationHandOver* handOver_ = nullptr;
-  const std::function<bool(std::size_t)>* splitWanted_ = nullptr;  // FindRootVariation's
-  const char* splitAt_ = nullptr;  // and what it found
   bool rootNodeSeen_ = false;
   RootFacts root_;
   bool inRootSequence_ = false;  // root facts are taken only there

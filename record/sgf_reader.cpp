@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "record/root_variation_finder.h"
 #include "record/sgf_parser.h"
 #include "text/ascii.h"
 #include "text/double_byte.h"
@@ -29,19 +30,18 @@ void LabelUtf16AsUtf8(GameTree& root, const SgfText& text) {
 }
 
 // The reading of a large game's root variations is shared with a helper
-// thread when nothing is reported. The helper skims (faster than reading)
-// to the first root variation that leaves it as much text to read as the
-// reader has left before it, claims it and reads from there to the end.
-// Measured against where the reader is, not at a fixed share, so that a
-// helper that gets less of the processor takes less of the work.
+// thread when nothing is reported. The helper runs ahead, looking at values
+// and parentheses only, to the first root variation that leaves it as much
+// text to read as the reader has left before it, claims it and reads from
+// there to the end. Measured against where the reader is, not at a fixed
+// share, so that a helper that gets less of the processor takes less of the
+// work.
 void ReadLastRootVariations(std::string_view text, VariationHandOver& handOver) {
-  SgfParser scanner(text, 0, SgfParser::Mode::Skim, nullptr, kUtf8CodePage);
-  scanner.StopWhen(handOver.finished());
   const std::function<bool(std::size_t)> halfOfWhatIsLeft = [&](std::size_t offset) {
     const std::size_t reader = handOver.readerAt();
     return offset > reader && offset - reader >= text.size() - offset;
   };
-  const std::size_t first = scanner.FindRootVariation(halfOfWhatIsLeft);
+  const std::size_t first = FindRootVariation(text, halfOfWhatIsLeft, handOver.finished());
   if (first == std::string_view::npos || !handOver.Claim(first)) return;
   HandedOverVariations handed;
   std::size_t at = first;
