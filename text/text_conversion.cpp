@@ -107,7 +107,7 @@ bool AllAscii(std::string_view bytes) {
 }
 
 // Length of the valid UTF-8 sequence at the start of s, 0 when it is not one.
-size_t Utf8SequenceLength(const unsigned char* s, size_t available) {
+inline size_t Utf8SequenceLength(const unsigned char* s, size_t available) {
   const unsigned char lead = s[0];
   if (lead < 0x80) return 1;
   size_t length;
@@ -155,16 +155,15 @@ size_t AsciiPrefixLength(const unsigned char* s, size_t n) {
   return i;
 }
 
-// Eight ASCII bytes as eight UTF-16 units.
-void WidenAsciiWord(uint64_t word, char16_t* out) {
-  const auto spread = [](uint64_t four) {
-    four = (four | (four << 16)) & 0x0000FFFF0000FFFFull;
-    return (four | (four << 8)) & 0x00FF00FF00FF00FFull;
-  };
-  const uint64_t low = spread(word & 0xFFFFFFFF);
-  const uint64_t high = spread(word >> 32);
-  std::memcpy(out, &low, sizeof low);
-  std::memcpy(out + 4, &high, sizeof high);
+// Sixteen bytes as sixteen UTF-16 units, ASCII or not: in the compiler's own
+// vector types, which each target turns into its widest instructions.
+void WidenSixteen(const unsigned char* s, char16_t* out) {
+  using Bytes = std::uint8_t __attribute__((vector_size(16)));
+  using Units = std::uint16_t __attribute__((vector_size(32)));
+  Bytes bytes;
+  std::memcpy(&bytes, s, sizeof bytes);
+  const Units units = __builtin_convertvector(bytes, Units);
+  std::memcpy(out, &units, sizeof units);
 }
 
 // Writes the units to out, which has room for one per byte (no character
@@ -172,10 +171,26 @@ void WidenAsciiWord(uint64_t word, char16_t* out) {
 char16_t* DecodeUtf8(const unsigned char* s, size_t n, char16_t* out) {
   size_t i = 0;
   while (i < n) {
-    for (uint64_t word; i + 8 <= n; i += 8, out += 8) {
-      std::memcpy(&word, s + i, 8);
-      if (word & kHighBits) break;
-      WidenAsciiWord(word, out);
+    // Sixteen bytes are widened before they are looked at: where a character
+    // beyond ASCII cuts the run short, the units from it on are written
+    // over. Writing ahead stays within the room, one unit per byte left.
+    while (i + 16 <= n) {
+      uint64_t low, high;
+      std::memcpy(&low, s + i, 8);
+      std::memcpy(&high, s + i + 8, 8);
+      WidenSixteen(s + i, out);
+      const uint64_t nonAscii = (low | high) & kHighBits;
+      if (nonAscii == 0) {
+        i += 16;
+        out += 16;
+        continue;
+      }
+      const size_t ascii = (low & kHighBits) != 0
+                               ? static_cast<size_t>(std::countr_zero(low & kHighBits)) / 8
+                               : 8 + static_cast<size_t>(std::countr_zero(high & kHighBits)) / 8;
+      i += ascii;
+      out += ascii;
+      break;
     }
     while (i < n && s[i] < 0x80) *out++ = s[i++];
     if (i == n) break;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "text/charset_detection.h"
 
 namespace vantaro {
@@ -104,6 +108,33 @@ TEST(TextConversion, Utf8Validation) {
   EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));          // overlong
   EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));      // encoded surrogate
   EXPECT_FALSE(IsValidUtf8("\xf4\x90\x80\x80"));  // beyond U+10FFFF
+}
+
+// UTF-8 is widened many bytes at a time: a character beyond ASCII, or a byte
+// that is not UTF-8, reads the same at every place in a run of ASCII, and
+// so does a sequence cut short by the end of the text.
+TEST(TextConversion, Utf8DecodesAlikeWhereverACharacterStandsInARun) {
+  const std::vector<std::pair<std::string, std::u16string>> characters = {
+      {"\xc3\xa9", u"\u00e9"},
+      {"\xe5\xae\x9a", u"\u5b9a"},
+      {"\xf0\x9f\x98\x80", u"\U0001F600"},
+  };
+  for (size_t before = 0; before <= 40; ++before) {
+    for (size_t after : {0, 1, 15, 16, 17}) {
+      const std::string left(before, 'a'), right(after, 'z');
+      const std::u16string wideLeft(before, u'a'), wideRight(after, u'z');
+      for (const auto& [bytes, wide] : characters) {
+        SCOPED_TRACE(testing::Message() << before << " before, " << after << " after");
+        EXPECT_EQ(BytesToWide(left + bytes + right, kUtf8CodePage), wideLeft + wide + wideRight);
+        const std::string cut = left + bytes.substr(0, bytes.size() - 1);
+        EXPECT_EQ(WideToBytes(BytesToWide(cut, kUtf8CodePage), kUtf8CodePage), cut);
+        EXPECT_EQ(BytesToWide(cut, kUtf8CodePage).substr(0, before), wideLeft);
+      }
+      const std::string stray = left + "\xff" + right;
+      EXPECT_EQ(WideToBytes(BytesToWide(stray, kUtf8CodePage), kUtf8CodePage), stray);
+      EXPECT_EQ(BytesToWide(stray, kUtf8CodePage).size(), before + 1 + after);
+    }
+  }
 }
 
 // UTF-16 file bytes of the text, little- or big-endian, with or without the mark.
