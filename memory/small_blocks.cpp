@@ -30,8 +30,12 @@ constexpr std::size_t kSlabBytes = 64 * 1024;
 constexpr std::size_t kChunkBytes = 64 << 20;
 // Memory first touched costs a page fault and the zeroing of the page, a
 // tenth of reading a large record: another thread has the kernel do that for
-// the next steps of the chunk while this one fills the current step.
+// the next step of the chunk (a huge page) while this one fills the current
+// step, asked for once the slabs come within kReadyLead of it. Steps are
+// whole huge pages from the chunk's start, which the kernel aligns for them,
+// so that no page is made ready long before it is used, or at all.
 constexpr std::size_t kReadyStep = 2 << 20;
+constexpr std::size_t kReadyLead = kReadyStep / 2;
 
 // Leaves the pages as they are if the kernel cannot, or no thread starts.
 void ReadyPagesAlongside(std::byte* from, std::size_t bytes) {
@@ -109,12 +113,11 @@ class BlockPools {
     }
     const BumpRange slab{chunk_.next, chunk_.next + kSlabBytes};
     chunk_.next += kSlabBytes;
-    if (readyUpTo_ - chunk_.next < static_cast<std::ptrdiff_t>(kReadyStep) &&
-        readyUpTo_ < chunk_.end) {
-      std::byte* from = std::max(readyUpTo_, chunk_.next);
-      const auto bytes = std::min(kReadyStep, static_cast<std::size_t>(chunk_.end - from));
-      ReadyPagesAlongside(from, bytes);
-      readyUpTo_ = from + bytes;
+    if (readyUpTo_ < chunk_.end &&
+        readyUpTo_ - chunk_.next < static_cast<std::ptrdiff_t>(kReadyLead)) {
+      const auto bytes = std::min(kReadyStep, static_cast<std::size_t>(chunk_.end - readyUpTo_));
+      ReadyPagesAlongside(readyUpTo_, bytes);
+      readyUpTo_ += bytes;
     }
     return slab;
   }
