@@ -1,10 +1,62 @@
 #include "property/property.h"
 
+#include <atomic>
 #include <cstring>
+#include <limits>
+#include <new>
 
 #include "memory/small_blocks.h"
+#include "text/text_conversion.h"
 
 namespace vantaro {
+
+namespace {
+
+// Two units of length, then the units.
+char16_t* MakeWideBlock(std::u16string_view text) {
+  auto* block = static_cast<char16_t*>(AllocateBlock((text.size() + 2) * sizeof(char16_t)));
+  const auto length = static_cast<std::uint32_t>(text.size());
+  std::memcpy(block, &length, sizeof length);
+  std::memcpy(block + 2, text.data(), text.size() * sizeof(char16_t));
+  return block;
+}
+
+std::u16string_view WideBlockText(const char16_t* block) {
+  std::uint32_t length;
+  std::memcpy(&length, block, sizeof length);
+  return {block + 2, length};
+}
+
+void ReleaseWideBlock(char16_t* block) {
+  ReleaseBlock(block, (WideBlockText(block).size() + 2) * sizeof(char16_t));
+}
+
+// The head of a block of UTF-8 bytes, which follow it.
+struct Utf8Head {
+  std::uint32_t size;
+  std::atomic<char16_t*> wide{nullptr};  // a wide block once viewed
+};
+static_assert(alignof(Utf8Head) <= kBlockAlignment);
+
+std::string_view Utf8HeadBytes(const Utf8Head* head) {
+  return {reinterpret_cast<const char*>(head + 1), head->size};
+}
+
+}  // namespace
+
+PackedText PackedText::FromUtf8(std::string_view bytes) {
+  PackedText text;
+  if (bytes.empty()) return text;
+  if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+    text.Assign(BytesToWide(bytes, kUtf8CodePage));
+    return text;
+  }
+  void* block = AllocateBlock(sizeof(Utf8Head) + bytes.size());
+  auto* head = new (block) Utf8Head{static_cast<std::uint32_t>(bytes.size())};
+  std::memcpy(static_cast<void*>(head + 1), bytes.data(), bytes.size());
+  text.data_ = reinterpret_cast<std::uintptr_t>(head) | kUtf8Tag;
+  return text;
+}
 
 PackedText& PackedText::operator=(const PackedText& other) {
   if (this != &other) Assign(other.view());
@@ -14,31 +66,44 @@ PackedText& PackedText::operator=(const PackedText& other) {
 PackedText& PackedText::operator=(PackedText&& other) noexcept {
   if (this != &other) {
     Release();
-    data_ = std::exchange(other.data_, nullptr);
+    data_ = std::exchange(other.data_, 0);
   }
   return *this;
 }
 
 std::u16string_view PackedText::view() const {
-  if (data_ == nullptr) return {};
-  std::uint32_t length;
-  std::memcpy(&length, data_, sizeof length);
-  return {data_ + 2, length};
+  if (data_ == 0) return {};
+  if ((data_ & kUtf8Tag) == 0) return WideBlockText(reinterpret_cast<const char16_t*>(data_));
+  auto* head = reinterpret_cast<Utf8Head*>(data_ & ~kUtf8Tag);
+  char16_t* wide = head->wide.load(std::memory_order_acquire);
+  if (wide == nullptr) {
+    char16_t* made = MakeWideBlock(BytesToWide(Utf8HeadBytes(head), kUtf8CodePage));
+    if (head->wide.compare_exchange_strong(wide, made, std::memory_order_acq_rel)) {
+      wide = made;
+    } else {
+      ReleaseWideBlock(made);
+    }
+  }
+  return WideBlockText(wide);
 }
 
 void PackedText::Assign(std::u16string_view text) {
   Release();
-  if (text.empty()) return;
-  data_ = static_cast<char16_t*>(AllocateBlock((text.size() + 2) * sizeof(char16_t)));
-  const auto length = static_cast<std::uint32_t>(text.size());
-  std::memcpy(data_, &length, sizeof length);
-  std::memcpy(data_ + 2, text.data(), text.size() * sizeof(char16_t));
+  if (!text.empty()) data_ = reinterpret_cast<std::uintptr_t>(MakeWideBlock(text));
 }
 
 void PackedText::Release() {
-  if (data_ == nullptr) return;
-  ReleaseBlock(data_, (view().size() + 2) * sizeof(char16_t));
-  data_ = nullptr;
+  if (data_ == 0) return;
+  if ((data_ & kUtf8Tag) == 0) {
+    ReleaseWideBlock(reinterpret_cast<char16_t*>(data_));
+  } else {
+    auto* head = reinterpret_cast<Utf8Head*>(data_ & ~kUtf8Tag);
+    if (char16_t* wide = head->wide.load(std::memory_order_acquire)) ReleaseWideBlock(wide);
+    const std::size_t bytes = sizeof(Utf8Head) + head->size;
+    head->~Utf8Head();
+    ReleaseBlock(head, bytes);
+  }
+  data_ = 0;
 }
 
 Property::Property(int id) : id_(static_cast<std::uint8_t>(id)) {
@@ -137,6 +202,12 @@ Property Property::WithPoint(int id, Point point) {
 Property Property::WithText(int id, std::u16string_view text) {
   Property property(id);
   property.SetText(text);
+  return property;
+}
+
+Property Property::WithUtf8Text(int id, std::string_view bytes) {
+  Property property(id);
+  if (property.kind_ == ValueKind::Text) property.payload_.text = PackedText::FromUtf8(bytes);
   return property;
 }
 

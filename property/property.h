@@ -42,25 +42,36 @@ enum class ValueKind : std::uint8_t {
 };
 
 // UTF-16 text in a single allocation (length and units together); records
-// hold millions of short texts.
+// hold millions of short texts. Text read as UTF-8 may keep its bytes
+// instead, turned into UTF-16 the first time it is viewed: the comments of a
+// large record are most of its text and of its reading time, bytes take
+// half the room of UTF-16, and most comments are never looked at.
 class PackedText {
  public:
   PackedText() = default;
   explicit PackedText(std::u16string_view text) { Assign(text); }
+  // The text these UTF-8 bytes read as (a byte that is not UTF-8 as the
+  // decoding of the text module keeps it).
+  static PackedText FromUtf8(std::string_view bytes);
   PackedText(const PackedText& other) : PackedText(other.view()) {}
   PackedText& operator=(const PackedText& other);
-  PackedText(PackedText&& other) noexcept : data_(std::exchange(other.data_, nullptr)) {}
+  PackedText(PackedText&& other) noexcept : data_(std::exchange(other.data_, 0)) {}
   PackedText& operator=(PackedText&& other) noexcept;
   ~PackedText() {
-    if (data_ != nullptr) Release();
+    if (data_ != 0) Release();
   }
 
+  // Like any const member, safe on several threads at once: the first view
+  // of UTF-8 bytes is made once, whichever thread gets there first.
   std::u16string_view view() const;
   void Assign(std::u16string_view text);
 
  private:
+  static constexpr std::uintptr_t kUtf8Tag = 1;
   void Release();
-  char16_t* data_ = nullptr;  // two units of length, then the text; null when empty
+  // A block of two units of length then the text, or (tagged kUtf8Tag) a
+  // block of UTF-8 bytes with their UTF-16 once viewed; 0 when empty.
+  std::uintptr_t data_ = 0;
 };
 
 // One SGF property with exactly one value (a list such as AB[aa][bb] is held
@@ -86,6 +97,8 @@ class Property {
   static Property WithReal(int id, double real);
   static Property WithPoint(int id, Point point);
   static Property WithText(int id, std::u16string_view text);
+  // A Text property whose value is read from UTF-8 bytes when first asked for.
+  static Property WithUtf8Text(int id, std::string_view bytes);
   static Property WithPointText(int id, Point point, std::u16string_view text);
   static Property WithSize(int columns, int rows);
   static Property Verbatim(int id, std::u16string_view text);

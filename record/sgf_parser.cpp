@@ -672,7 +672,13 @@ bool SgfParser::BuildProperty() {
       }
       return true;
     case ValueType::Text:
-      properties_.push_back(Property::WithText(index, Decode(0)));
+      // UTF-8 text is widened when first looked at, unless a byte of it is
+      // not UTF-8 and that is to be reported now.
+      if (codePage_ == kUtf8CodePage && (!report_.enabled() || IsValidUtf8(first))) {
+        properties_.push_back(Property::WithUtf8Text(index, first));
+      } else {
+        properties_.push_back(Property::WithText(index, Decode(0)));
+      }
       return true;
     case ValueType::Point: {
       const auto point = ParsePoint(first);
