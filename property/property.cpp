@@ -87,6 +87,11 @@ std::u16string_view PackedText::view() const {
   return WideBlockText(wide);
 }
 
+std::optional<std::string_view> PackedText::utf8() const {
+  if ((data_ & kUtf8Tag) == 0) return std::nullopt;
+  return Utf8HeadBytes(reinterpret_cast<const Utf8Head*>(data_ & ~kUtf8Tag));
+}
+
 void PackedText::Assign(std::u16string_view text) {
   Release();
   if (!text.empty()) data_ = reinterpret_cast<std::uintptr_t>(MakeWideBlock(text));
@@ -251,6 +256,10 @@ Point Property::point() const {
 
 std::u16string_view Property::text() const {
   return HoldsText() ? payload_.text.view() : std::u16string_view();
+}
+
+std::optional<std::string_view> Property::utf8Text() const {
+  return kind_ == ValueKind::Text ? payload_.text.utf8() : std::nullopt;
 }
 
 const UnknownValue* Property::unknown() const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,6 +65,8 @@ class PackedText {
   // Like any const member, safe on several threads at once: the first view
   // of UTF-8 bytes is made once, whichever thread gets there first.
   std::u16string_view view() const;
+  // The UTF-8 bytes the text keeps, if it keeps them.
+  std::optional<std::string_view> utf8() const;
   void Assign(std::u16string_view text);
 
  private:
@@ -113,6 +116,9 @@ class Property {
   double real() const { return kind_ == ValueKind::Real ? payload_.real : 0.0; }
   Point point() const;
   std::u16string_view text() const;
+  // The bytes a text read as UTF-8 keeps, which text() reads as it
+  // decodes them; nullopt for any other text or value.
+  std::optional<std::string_view> utf8Text() const;
   const UnknownValue* unknown() const;
 
   void SetNumber(int number);

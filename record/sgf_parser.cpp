@@ -672,9 +672,10 @@ bool SgfParser::BuildProperty() {
       }
       return true;
     case ValueType::Text:
-      // UTF-8 text is widened when first looked at, unless a byte of it is
-      // not UTF-8 and that is to be reported now.
-      if (codePage_ == kUtf8CodePage && (!report_.enabled() || IsValidUtf8(first))) {
+      // UTF-8 text is widened when first looked at, unless the reading is
+      // for the desktop's window, which looks at the text it reports on and
+      // keeps a record open long enough to look at much of it.
+      if (codePage_ == kUtf8CodePage && !report_.enabled()) {
         properties_.push_back(Property::WithUtf8Text(index, first));
       } else {
         properties_.push_back(Property::WithText(index, Decode(0)));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -88,6 +90,7 @@ class SgfWriter {
                                                 const Property& charset) const;
   void WriteProperty(const Property& property, int previousIndex);
   void WriteText(std::u16string_view text, bool escapeColon);
+  void WriteTextValue(const Property& property, bool escapeColon);
   void MaybeFlush();
 
   int codePage_;
@@ -100,6 +103,7 @@ class SgfWriter {
   long long flushed_ = 0;
   bool failed_ = false;
   std::string encoded_;
+  std::u16string widened_;
 };
 
 void SgfWriter::WriteRecord(GameTree& root) {
@@ -229,7 +233,7 @@ void SgfWriter::WriteProperty(const Property& property, int previousIndex) {
     case ValueKind::Text:
       out_.push_back('[');
       // An application name of the form name:version keeps its colon.
-      WriteText(property.text(), id != kPropAP);
+      WriteTextValue(property, id != kPropAP);
       out_.push_back(']');
       break;
     case ValueKind::Verbatim:
@@ -244,6 +248,23 @@ void SgfWriter::WriteProperty(const Property& property, int previousIndex) {
         out_.push_back(']');
       }
       break;
+  }
+}
+
+// Text kept as the UTF-8 it was read from is written from its bytes, which
+// are what its UTF-16 encodes back to, byte for byte (a byte that is not
+// UTF-8 included): saving a large record then neither widens each comment
+// nor leaves the record holding all of them twice. A 0 byte, which the
+// writer leaves out, takes the usual way.
+void SgfWriter::WriteTextValue(const Property& property, bool escapeColon) {
+  const std::optional<std::string_view> bytes = property.utf8Text();
+  if (!bytes) {
+    WriteText(property.text(), escapeColon);
+  } else if (codePage_ == kUtf8CodePage && bytes->find('\0') == std::string_view::npos) {
+    AppendEscaped(*bytes, escapeColon, out_);
+  } else {
+    widened_ = BytesToWide(*bytes, kUtf8CodePage);
+    WriteText(widened_, escapeColon);
   }
 }
 

@@ -53,6 +53,35 @@ TEST(SgfWriter, AZeroInATextIsLeftOutAndTheRestOfTheRecordStays) {
   EXPECT_EQ(reread.root->NodeAt(0)->Find(kPropRE)->text(), u"B+R x");
 }
 
+// Text read as UTF-8 is written from the bytes it keeps: in every code page
+// it must come out as the same text viewed first does, escapes, stray bytes
+// alike, and the writing must not leave it widened; a 0 byte is left out.
+TEST(SgfWriter, TextKeptAsUtf8IsWrittenAsItsViewedTextIs) {
+  const std::string sgf = std::string("(;CA[UTF-8]AP[app:1]GN[a:b]C[\xe9\xbb\x91 [x\\] \\\\ ") +
+                          "\xff caf\xc3\xa9];B[aa]C[\xe6\xa3\x8b])";
+  for (const int codePage : {65001, 936, 1252}) {
+    SCOPED_TRACE(codePage);
+    auto kept = ReadSgfText(sgf);
+    const auto keptBytes = [&] { return kept.root->NodeAt(0)->Find(kPropC)->utf8Text(); };
+    ASSERT_TRUE(keptBytes().has_value());
+    const std::string bytes(*keptBytes());
+    const std::string written = test::WriteSgfText(*kept.root, codePage);
+    auto viewed = ReadSgfText(sgf);
+    for (const auto& node : viewed.root->nodes()) {
+      for (Property& property : node->properties()) {
+        if (property.kind() == ValueKind::Text) property.SetText(std::u16string(property.text()));
+      }
+    }
+    ASSERT_FALSE(viewed.root->NodeAt(0)->Find(kPropC)->utf8Text().has_value());
+    EXPECT_EQ(written, test::WriteSgfText(*viewed.root, codePage));
+    EXPECT_EQ(keptBytes(), bytes) << "the writing leaves the text as it keeps it";
+  }
+  GameTree zero;
+  zero.InsertNode(std::make_unique<Node>());
+  zero.NodeAt(0)->Add(Property::WithUtf8Text(kPropC, std::string("a\0b", 3)));
+  EXPECT_EQ(test::WriteSgfText(zero), "(;C[ab]\r\n)");
+}
+
 TEST(SgfWriter, LongLinesBreakBeforeNodesAtColumn79) {
   std::string sgf = "(;SZ[19]";
   for (int i = 0; i < 60; ++i) sgf += i % 2 ? ";W[pd]" : ";B[dp]";
