@@ -59,8 +59,16 @@ PackedText PackedText::FromUtf8(std::string_view bytes) {
 }
 
 PackedText& PackedText::operator=(const PackedText& other) {
-  if (this != &other) Assign(other.view());
+  if (this != &other) CopyFrom(other);
   return *this;
+}
+
+void PackedText::CopyFrom(const PackedText& other) {
+  if (const std::optional<std::string_view> bytes = other.utf8()) {
+    *this = FromUtf8(*bytes);
+  } else {
+    Assign(other.view());
+  }
 }
 
 PackedText& PackedText::operator=(PackedText&& other) noexcept {

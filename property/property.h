@@ -54,7 +54,8 @@ class PackedText {
   // The text these UTF-8 bytes read as (a byte that is not UTF-8 as the
   // decoding of the text module keeps it).
   static PackedText FromUtf8(std::string_view bytes);
-  PackedText(const PackedText& other) : PackedText(other.view()) {}
+  // A copy of text kept as UTF-8 keeps the bytes too.
+  PackedText(const PackedText& other) { CopyFrom(other); }
   PackedText& operator=(const PackedText& other);
   PackedText(PackedText&& other) noexcept : data_(std::exchange(other.data_, 0)) {}
   PackedText& operator=(PackedText&& other) noexcept;
@@ -71,6 +72,7 @@ class PackedText {
 
  private:
   static constexpr std::uintptr_t kUtf8Tag = 1;
+  void CopyFrom(const PackedText& other);
   void Release();
   // A block of two units of length then the text, or (tagged kUtf8Tag) a
   // block of UTF-8 bytes with their UTF-16 once viewed; 0 when empty.

@@ -672,9 +672,9 @@ bool SgfParser::BuildProperty() {
       }
       return true;
     case ValueType::Text:
-      // UTF-8 text is widened when first looked at, unless the reading is
-      // for the desktop's window, which looks at the text it reports on and
-      // keeps a record open long enough to look at much of it.
+      // UTF-8 text is widened when first looked at, unless the reading
+      // reports what it repairs: that reading is a window's, which looks at
+      // much of the text of the record it keeps open, and would hold it twice.
       if (codePage_ == kUtf8CodePage && !report_.enabled()) {
         properties_.push_back(Property::WithUtf8Text(index, first));
       } else {

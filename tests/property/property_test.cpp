@@ -60,6 +60,7 @@ TEST(PackedText, Utf8BytesReadAsTheTextModuleDecodesThem) {
 TEST(PackedText, CopiesMovesAndNewValuesOfUtf8TextOwnTheirOwn) {
   auto source = std::make_unique<Property>(Property::WithUtf8Text(kPropC, "\xe9\xbb\x91 first"));
   const Property unviewed = *source;
+  EXPECT_EQ(unviewed.utf8Text(), "\xe9\xbb\x91 first") << "a copy keeps the bytes";
   EXPECT_EQ(source->text(), u"\u9ed1 first");
   const Property viewed = *source;
   Property moved = std::move(*source);
