@@ -1,7 +1,5 @@
 #include "record/root_variation_finder.h"
 
-#include <cstring>
-
 #include "record/sgf_parser.h"
 #include "record/value_scan.h"
 
@@ -12,9 +10,7 @@ std::size_t FindRootVariation(std::string_view text,
                               const std::atomic<bool>& stop) {
   const char* const begin = text.data();
   const char* const end = begin + text.size();
-  // Where the reader takes the game to begin.
-  const char* p = FindGameTreeStart(begin, end);
-  if (p == nullptr) p = static_cast<const char*>(std::memchr(begin, '(', text.size()));
+  const char* p = FindFirstGameStart(begin, end);
   if (p == nullptr) return std::string_view::npos;
   ++p;
   std::size_t depth = 1;

@@ -1,6 +1,5 @@
 #include "record/sgf_games.h"
 
-#include <cstring>
 
 #include "record/sgf_value_sample.h"
 #include "text/ascii.h"
@@ -20,9 +19,8 @@ bool HasNonAscii(std::string_view bytes) {
 
 const char* NextGameStart(std::string_view text, std::size_t from, bool first) {
   const char* end = text.data() + text.size();
-  if (const char* start = FindGameTreeStart(text.data() + from, end)) return start;
-  if (!first) return nullptr;
-  return static_cast<const char*>(std::memchr(text.data() + from, '(', text.size() - from));
+  return first ? FindFirstGameStart(text.data() + from, end)
+               : FindGameTreeStart(text.data() + from, end);
 }
 
 }  // namespace

@@ -90,15 +90,13 @@ const char* FindGameTreeStart(const char* from, const char* end) {
   return nullptr;
 }
 
-// Prose before a record may hold parentheses of its own, so the first '('
-// that starts a game tree is taken, or else simply the first '('.
+const char* FindFirstGameStart(const char* from, const char* end) {
+  if (const char* tree = FindGameTreeStart(from, end)) return tree;
+  return static_cast<const char*>(std::memchr(from, '(', static_cast<size_t>(end - from)));
+}
+
 bool SgfParser::SkipPastOpeningParenthesis() {
-  if (const char* tree = FindGameTreeStart(p_, end_)) {
-    p_ = tree + 1;
-    return true;
-  }
-  const char* first =
-      static_cast<const char*>(std::memchr(p_, '(', static_cast<size_t>(end_ - p_)));
+  const char* first = FindFirstGameStart(p_, end_);
   p_ = first != nullptr ? first + 1 : end_;
   return first != nullptr;
 }

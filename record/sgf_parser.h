@@ -44,6 +44,10 @@ struct GameSummary {
 bool StartsGameTree(const char* p, const char* end);
 // The first '(' from `from` on that starts a game tree; null when there is none.
 const char* FindGameTreeStart(const char* from, const char* end);
+// Where the first game of a text opens: prose before a record may hold
+// parentheses of its own, so the first '(' that starts a game tree, or else
+// simply the first '('; null when there is no '(' at all.
+const char* FindFirstGameStart(const char* from, const char* end);
 
 class SgfParser {
  public:

@@ -1,7 +1,6 @@
 #include "record/sgf_reader.h"
 
 #include <atomic>
-#include <cstring>
 #include <functional>
 #include <future>
 #include <limits>
@@ -87,10 +86,7 @@ bool ReadFirstAsUtf8WhileChecking(GameTree& root, const SgfText& text, ReadConte
     const bool valid = MeasureText(bytes).validUtf8;
     if (!valid) notUtf8.store(true);
     const std::size_t end = firstEnd.get();
-    const char* start = FindGameTreeStart(bytes.data(), bytes.data() + bytes.size());
-    if (start == nullptr) {
-      start = static_cast<const char*>(std::memchr(bytes.data(), '(', bytes.size()));
-    }
+    const char* start = FindFirstGameStart(bytes.data(), bytes.data() + bytes.size());
     if (valid && games != nullptr && start != nullptr) {
       *games = {{static_cast<std::size_t>(start - bytes.data()), end, kUtf8CodePage}};
       std::vector<GameSpan> others = FindGameTrees(
